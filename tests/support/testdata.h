@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace vendara::test {
+
+// Raw bytes of a file, or an empty array.
+QByteArray readBytes(const QString &path);
+void writeBytes(const QString &path, const QByteArray &bytes);
+// Writes lines as Shift-JIS with CR LF, the way the program's files look.
+void writeSjisLines(const QString &path, const QStringList &lines);
+QString fixturePath(const QString &relative);
+
+struct CliResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+// Runs the built vendara-cli with the given arguments.
+CliResult runCli(const QStringList &args);
+
+} // namespace vendara::test
