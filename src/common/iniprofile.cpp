@@ -12,17 +12,21 @@
 
 namespace vendara {
 
-IniProfile IniProfile::load(const QString &path)
+IniProfile IniProfile::load(const QString &path, Quotes quotes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return fromText(cp932::decode(file.readAll()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        IniProfile empty;
+        empty.m_quotes = quotes;
+        return empty;
+    }
+    return fromText(cp932::decode(file.readAll()), quotes);
 }
 
-IniProfile IniProfile::fromText(QStringView text)
+IniProfile IniProfile::fromText(QStringView text, Quotes quotes)
 {
     IniProfile profile;
+    profile.m_quotes = quotes;
     for (const QString &line : textfile::splitLines(text))
         profile.appendLine(line);
     return profile;
@@ -64,10 +68,13 @@ std::optional<QString> IniProfile::keyOf(const QString &line)
     return line.left(eq).trimmed();
 }
 
-QString IniProfile::unquote(QStringView raw)
+QString IniProfile::unquote(QStringView raw) const
 {
     QStringView v = raw.trimmed();
-    if (v.size() >= 2 && v.front() == u'"' && v.back() == u'"')
+    if (v.size() < 2)
+        return v.toString();
+    const bool single = m_quotes == Quotes::DoubleOrSingle && v.front() == u'\'';
+    if ((v.front() == u'"' || single) && v.back() == v.front())
         v = v.mid(1, v.size() - 2);
     return v.toString();
 }

@@ -22,11 +22,15 @@ inline const QDate kZeroDate{1899, 12, 30};
 class IniProfile
 {
 public:
+    // Which enclosing quotes a read value loses: slip and settings files drop
+    // one pair of double quotes; format files also a pair of single quotes.
+    enum class Quotes { Double, DoubleOrSingle };
+
     IniProfile() = default;
 
     // A file that is missing or unreadable gives an empty profile.
-    static IniProfile load(const QString &path);
-    static IniProfile fromText(QStringView text);
+    static IniProfile load(const QString &path, Quotes quotes = Quotes::Double);
+    static IniProfile fromText(QStringView text, Quotes quotes = Quotes::Double);
 
     // Encodes to Shift-JIS with CR LF and saves atomically; throws vendara::Error.
     void save(const QString &path) const;
@@ -76,10 +80,11 @@ private:
 
     static QString fold(const QString &name) { return name.toCaseFolded(); }
     static std::optional<QString> keyOf(const QString &line);
-    static QString unquote(QStringView raw);
+    QString unquote(QStringView raw) const;
     void appendLine(const QString &line);
     const Section *findSection(const QString &section) const;
 
+    Quotes m_quotes = Quotes::Double;
     std::vector<Section> m_sections;
     QHash<QString, qsizetype> m_sectionIndex; // folded name -> first section
 };

@@ -129,3 +129,14 @@ TEST(IniProfile, sectionNamesAndEntriesInFileOrder)
     EXPECT_EQ(entries[1].second, QStringLiteral("x, y"));
     EXPECT_FALSE(ini.hasKey("B", "late")); // only the first occurrence of a section counts
 }
+
+TEST(IniProfile, singleQuotesAreDroppedOnlyWhenAsked)
+{
+    const QString text = QStringLiteral("[S]\nA='x y'\nB=\"z\"\nC='half\n");
+    const IniProfile plain = IniProfile::fromText(text);
+    const IniProfile format = IniProfile::fromText(text, IniProfile::Quotes::DoubleOrSingle);
+    EXPECT_EQ(plain.readString("S", "A"), QStringLiteral("'x y'"));
+    EXPECT_EQ(format.readString("S", "A"), QStringLiteral("x y"));
+    EXPECT_EQ(format.readString("S", "B"), QStringLiteral("z"));
+    EXPECT_EQ(format.readString("S", "C"), QStringLiteral("'half"));
+}
