@@ -1,0 +1,193 @@
+#include "controls/ssedit.h"
+
+#include "controls/decimalformat.h"
+
+namespace vendara::ssedit {
+
+namespace {
+
+bool isAsciiDigits(QStringView text)
+{
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return !text.isEmpty();
+}
+
+struct Formatted
+{
+    std::optional<QString> text; // nothing when the style cannot read the text
+    QString message;             // why it cannot, or a decimal-length error
+};
+
+// esComma / esMoney: a decimal number [+-]digits[.digits]; the integer part
+// is grouped, the fraction from the point on kept as typed. The sign stays
+// only on a number that is not zero, so "-0.5" keeps it and "-0" loses it.
+Formatted formatNumber(const QString &typed, const SsEditOption &option)
+{
+    Formatted result;
+    const QString text = typed.trimmed();
+    const bool negative = text.startsWith(u'-');
+    const QStringView unsigned_ = QStringView(text).mid(negative || text.startsWith(u'+') ? 1 : 0);
+    const qsizetype point = unsigned_.indexOf(u'.');
+    QStringView integer = point < 0 ? unsigned_ : unsigned_.left(point);
+    const QStringView fraction = point < 0 ? QStringView() : unsigned_.mid(point);
+    const QStringView fractionDigits = fraction.mid(1);
+    if ((integer.isEmpty() && fractionDigits.isEmpty())
+        || (!integer.isEmpty() && !isAsciiDigits(integer))
+        || (!fractionDigits.isEmpty() && !isAsciiDigits(fractionDigits))) {
+        result.message = QStringLiteral("入力値 %1 は，数値として認識できません").arg(typed);
+        return result;
+    }
+    while (integer.size() > 1 && integer.front() == u'0')
+        integer = integer.mid(1);
+    const QString integerText = integer.isEmpty() ? QStringLiteral("0") : integer.toString();
+    const bool zero = integerText == u"0" && fractionDigits.count(u'0') == fractionDigits.size();
+
+    QString out = option.editStyle == SsEditStyle::esMoney ? kYenSign : QString();
+    if (negative && !zero)
+        out += u'-';
+    out += decimalformat::groupThousands(integerText) + fraction.toString();
+    result.text = out;
+    if (fractionDigits.size() > option.decLength)
+        result.message = QStringLiteral("小数部有効桁数は，%1 桁です").arg(option.decLength);
+    return result;
+}
+
+// esDate / esTime: `width` ASCII digits after the optional completion from
+// `nowDigits`, split 4-2-2 (date) or 2-2-2 (time).
+QString completed(const QString &typed, const SsEditOption &option, const QString &nowDigits)
+{
+    if (option.inputMethod == InputMethod::imEasy && typed.size() < nowDigits.size())
+        return nowDigits.left(nowDigits.size() - typed.size()) + typed;
+    return typed;
+}
+
+Formatted formatDate(const QString &typed, const SsEditOption &option, const QDateTime &now)
+{
+    Formatted result;
+    const QString text = completed(typed, option, now.date().toString(u"yyyyMMdd"));
+    // Exactly eight digits: a shorter or longer text would be cut into
+    // pieces that are not the date the user meant.
+    if (text.size() == 8 && isAsciiDigits(text)) {
+        const QDate date(text.left(4).toInt(), text.mid(4, 2).toInt(), text.mid(6, 2).toInt());
+        if (date.isValid() && date.year() >= 1) {
+            result.text = text.left(4) + u'/' + text.mid(4, 2) + u'/' + text.mid(6, 2);
+            return result;
+        }
+    }
+    result.message = QStringLiteral("入力値 %1 は，日付として認識できません").arg(text);
+    return result;
+}
+
+Formatted formatTime(const QString &typed, const SsEditOption &option, const QDateTime &now)
+{
+    Formatted result;
+    const QString text = completed(typed, option, now.time().toString(u"HHmmss"));
+    if (text.size() == 6 && isAsciiDigits(text)) {
+        const QTime time(text.left(2).toInt(), text.mid(2, 2).toInt(), text.mid(4, 2).toInt());
+        if (time.isValid()) {
+            result.text = text.left(2) + u':' + text.mid(2, 2) + u':' + text.mid(4, 2);
+            return result;
+        }
+    }
+    result.message = QStringLiteral("入力値 %1 は，時刻として認識できません").arg(text);
+    return result;
+}
+
+Formatted format(const QString &text, const SsEditOption &option, const QDateTime &now)
+{
+    switch (option.editStyle) {
+    case SsEditStyle::esComma:
+    case SsEditStyle::esMoney:
+        return formatNumber(text, option);
+    case SsEditStyle::esDate:
+        return formatDate(text, option, now);
+    case SsEditStyle::esTime:
+        return formatTime(text, option, now);
+    case SsEditStyle::esNone:
+        break;
+    }
+    return Formatted{text, {}};
+}
+
+} // namespace
+
+QString unformat(const QString &text, SsEditStyle style)
+{
+    QString out = text;
+    switch (style) {
+    case SsEditStyle::esMoney:
+        out.remove(u'\\');
+        out.remove(kYenSign);
+        [[fallthrough]];
+    case SsEditStyle::esComma:
+        out.remove(u',');
+        break;
+    case SsEditStyle::esDate:
+        out.remove(u'/');
+        break;
+    case SsEditStyle::esTime:
+        out.remove(u':');
+        break;
+    case SsEditStyle::esNone:
+        break;
+    }
+    return out;
+}
+
+bool acceptsCharacter(qsizetype textLength, qsizetype selectionLength, bool backspace,
+                      int maxLength)
+{
+    if (maxLength <= 0 || textLength < maxLength || backspace)
+        return true;
+    return selectionLength >= maxLength;
+}
+
+LeaveResult leave(const QString &text, const SsEditOption &option, const QDateTime &now)
+{
+    LeaveResult result{true, text, {}};
+    if (text.isEmpty()) {
+        if (option.doEmptyCheck) {
+            result.valid = false;
+            result.message = QStringLiteral("値が入っていません");
+        }
+        return result;
+    }
+    if (option.maxLength > 0 && text.size() > option.maxLength) {
+        result.valid = false;
+        result.message = QStringLiteral("入力値 %1 は，最大入力文字数を超えています").arg(text);
+        return result;
+    }
+    const Formatted formatted = format(text, option, now);
+    if (!formatted.message.isEmpty() || !formatted.text) {
+        result.valid = false;
+        result.message = formatted.message;
+        return result;
+    }
+    result.text = *formatted.text;
+    return result;
+}
+
+QString formatForAssignment(const QString &text, const SsEditOption &option,
+                            const QDateTime &now)
+{
+    if (text.isEmpty())
+        return text;
+    return format(text, option, now).text.value_or(text);
+}
+
+Money value(const QString &text, SsEditStyle style)
+{
+    if (style == SsEditStyle::esDate || style == SsEditStyle::esTime)
+        return Money();
+    return Money::parse(unformat(text, style)).value_or(Money());
+}
+
+QString textForValue(Money value, const SsEditOption &option, const QDateTime &now)
+{
+    return formatForAssignment(value.toPlainText(), option, now);
+}
+
+} // namespace vendara::ssedit
