@@ -1,0 +1,33 @@
+#pragma once
+
+#include "sliprecord.h"
+
+namespace vendara {
+
+// The computation state of one slip: the consumption-tax rate as a
+// fixed-point number with four decimals, the rounding mode of every tax
+// amount, and the share of a new car's price subject to acquisition tax.
+// All arithmetic is in doubles, evaluated in the order of the formulas.
+struct SlipComputation
+{
+    double rateE4 = 0;         // Tax.Rate × 10000 rounded to nearest (5 % is 50000)
+    int rounding = 0;          // Tax.Cut: 0 half away from zero, 1 toward zero, 2 up
+    int acquisitionRatio = 90; // percent, settings [Tax] Std
+
+    // The state that goes with a slip's section 2 values.
+    static SlipComputation of(const SlipTax &tax, int acquisitionRatio);
+
+    // Rounding by mode; any mode other than 1 and 2 rounds half away from zero.
+    double Round(double v) const;
+    // Consumption tax of an amount excluding tax.
+    double TaxOf(double x) const;
+    // Consumption tax contained in an amount including tax.
+    double TaxIncluded(double x) const;
+    // Acquisition-tax base of a new car: the price times the ratio, cut down
+    // to a multiple of 1000 yen.
+    double AcqBase(double price) const;
+
+    bool operator==(const SlipComputation &) const = default;
+};
+
+} // namespace vendara

@@ -1,0 +1,121 @@
+#include "slip/amount.h"
+#include "slip/annuity.h"
+#include "slip/slipcomputation.h"
+
+#include "common/error.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vendara;
+
+namespace {
+
+SlipComputation at(double rate, int rounding, int ratio = 90)
+{
+    return SlipComputation::of(SlipTax{rate, rounding}, ratio);
+}
+
+} // namespace
+
+TEST(SlipComputation, rateIsHeldAsTenThousandthsRoundedToNearest)
+{
+    EXPECT_EQ(at(5, 0).rateE4, 50000);
+    EXPECT_EQ(at(3.9, 0).rateE4, 39000);
+    EXPECT_EQ(at(8.00004, 0).rateE4, 80000);
+    EXPECT_EQ(at(3.14159, 0).rateE4, 31416);
+    EXPECT_EQ(at(0, 1).rounding, 1);
+}
+
+TEST(SlipComputation, taxOfHalfYenRoundsPerModeOnBothSides)
+{
+    // 1250 at 5 % is exactly 62.5.
+    struct Case { int mode; double plus; double minus; };
+    for (const Case c : {Case{0, 63, -63}, Case{1, 62, -62}, Case{2, 63, -62}, Case{7, 63, -63}}) {
+        SCOPED_TRACE(c.mode);
+        EXPECT_EQ(at(5, c.mode).TaxOf(1250), c.plus);
+        EXPECT_EQ(at(5, c.mode).TaxOf(-1250), c.minus);
+    }
+}
+
+TEST(SlipComputation, taxOfOrdinaryAmounts)
+{
+    EXPECT_EQ(at(5, 0).TaxOf(1234), 62); // 61.7
+    EXPECT_EQ(at(5, 1).TaxOf(1234), 61);
+    EXPECT_EQ(at(5, 2).TaxOf(1234), 62);
+    EXPECT_EQ(at(5, 0).TaxOf(9), 0); // 0.45
+    EXPECT_EQ(at(5, 2).TaxOf(9), 1);
+    EXPECT_EQ(at(10, 0).TaxOf(1400000), 140000);
+    EXPECT_EQ(at(0, 2).TaxOf(999999), 0);
+}
+
+TEST(SlipComputation, taxIncludedTakesTheTaxOutOfAnAmountIncludingIt)
+{
+    EXPECT_EQ(at(5, 0).TaxIncluded(1050), 50);
+    EXPECT_EQ(at(5, 0).TaxIncluded(1460000), 69524); // 69,523.8
+    EXPECT_EQ(at(5, 1).TaxIncluded(1460000), 69523);
+    EXPECT_EQ(at(8, 0).TaxIncluded(108), 8);
+    EXPECT_EQ(at(5, 0).TaxIncluded(0), 0);
+}
+
+TEST(SlipComputation, acquisitionBaseIsCutDownToThousands)
+{
+    EXPECT_EQ(at(5, 0, 90).AcqBase(1234567), 1111000);
+    EXPECT_EQ(at(5, 0, 85).AcqBase(1000000), 850000);
+    EXPECT_EQ(at(5, 0, 90).AcqBase(1000000), 900000);
+    EXPECT_EQ(at(5, 0, 90).AcqBase(1110), 0);
+    EXPECT_EQ(at(5, 0, 100).AcqBase(1999), 1000);
+}
+
+TEST(SlipAmount, wholeNumbersFitThirtyTwoBits)
+{
+    EXPECT_EQ(amount::wholeNumber(u"12"), 12);
+    EXPECT_EQ(amount::wholeNumber(u" -5 "), -5);
+    EXPECT_EQ(amount::wholeNumber(u"0x10"), 16);
+    EXPECT_EQ(amount::wholeNumber(u"2147483647"), 2147483647);
+    EXPECT_FALSE(amount::wholeNumber(u"2147483648"));
+    EXPECT_FALSE(amount::wholeNumber(u"12a"));
+    EXPECT_FALSE(amount::wholeNumber(u"1.5"));
+    EXPECT_FALSE(amount::wholeNumber(u""));
+    EXPECT_FALSE(amount::wholeNumber(u" "));
+    EXPECT_EQ(amount::cellValue(u"ABC"), 0);
+}
+
+TEST(SlipAmount, truncationTowardZeroAndRangeError)
+{
+    EXPECT_EQ(amount::truncated(1.9, "x"), 1);
+    EXPECT_EQ(amount::truncated(-1.9, "x"), -1);
+    EXPECT_EQ(amount::truncated(-2147483648.0, "x"), -2147483647 - 1);
+    try {
+        amount::truncated(2147483648.0, QStringLiteral("Car.Price"));
+        FAIL() << "no range error";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Car.Price")));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("2147483648")));
+    }
+    EXPECT_THROW(amount::truncated(std::nan(""), "x"), Error);
+    EXPECT_EQ(amount::toFourDecimals(1.23456), 1.2346);
+}
+
+TEST(Annuity, levelPaymentAndItsInterestParts)
+{
+    const double payment = annuity::pmt(0.00325, 60, 900000).value();
+    EXPECT_NEAR(payment, 16534.286, 0.001);
+    // The interest parts add up to everything paid beyond the principal.
+    double interest = 0;
+    for (int j = 1; j <= 60; ++j)
+        interest += annuity::ipmt(0.00325, j, 60, 900000).value();
+    EXPECT_NEAR(interest, 60 * payment - 900000, 1e-6);
+    EXPECT_NEAR(annuity::ipmt(0.00325, 1, 60, 900000).value(), 900000 * 0.00325, 1e-9);
+    EXPECT_NEAR(annuity::pmt(0, 4, 1000).value(), 250, 1e-12);
+}
+
+TEST(Annuity, noAnnuityWithoutPeriodsOrAtMinusHundredPercent)
+{
+    EXPECT_FALSE(annuity::pmt(-1, 12, 1000));
+    EXPECT_FALSE(annuity::pmt(-1.5, 12, 1000));
+    EXPECT_FALSE(annuity::pmt(0.01, 0, 1000));
+    EXPECT_FALSE(annuity::ipmt(0.01, 0, 12, 1000));
+    EXPECT_FALSE(annuity::ipmt(0.01, 13, 12, 1000));
+}
