@@ -6,6 +6,8 @@ namespace vendara::cli {
 int runSettings(CliContext &, const QStringList &);
 int runRecalc(CliContext &, const QStringList &);
 int runCheck(CliContext &, const QStringList &);
+int runZip(CliContext &, const QStringList &);
+int runGtax(CliContext &, const QStringList &);
 
 const std::vector<CliCommand> &allCommands()
 {
@@ -13,6 +15,8 @@ const std::vector<CliCommand> &allCommands()
         {"settings", "", "設定ファイルの値を表示します", false, runSettings},
         {"recalc", "IN.pvq [OUT.pvq]", "伝票を再計算して書き込みます (OUT を省くと上書き)", false, runRecalc},
         {"check", "IN.pvq [--close 1,2,...] [--write OUT.pvq]", "セクションを閉じてチェックし、番号・状態・色を表示します", false, runCheck},
+        {"zip", "KEYWORD", "郵便番号辞書を検索します (郵便番号の先頭一致、または市区町村+町域の部分一致)", false, runZip},
+        {"gtax", "[--rate R] AMOUNT...", "取得税を計算します (合計と税額を表示)", false, runGtax},
     };
     return commands;
 }

@@ -1,0 +1,175 @@
+#include "carmaster.h"
+
+#include "celltext.h"
+#include "japanesesort.h"
+#include "masterfile.h"
+#include "namerules.h"
+
+#include "common/error.h"
+#include "common/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace vendara {
+
+namespace {
+
+bool isBlank(const QString &name)
+{
+    return celltext::trimBlanks(name).isEmpty();
+}
+
+// Rows are never fewer than one; a shortened list gets an empty row back.
+void keepOneRow(QStringList &rows)
+{
+    if (rows.isEmpty())
+        rows.append(QString());
+}
+
+} // namespace
+
+QString CarMaster::deleteMakerQuestion(const QString &maker)
+{
+    return QStringLiteral("メーカー ") + maker + QStringLiteral(" を削除しますか?\r同時にこのメーカーの車名データも削除されます");
+}
+
+CarMaster::CarMaster(const QString &folder) : m_folder(folder.endsWith(u'/') ? folder : folder + u'/')
+{
+    readMakerList();
+    readCarList();
+}
+
+QStringList CarMaster::readRows(const QString &path)
+{
+    QStringList rows = masterfile::readLines(path);
+    for (QString &row : rows)
+        if (row.isEmpty())
+            row = QStringLiteral(" ");
+    keepOneRow(rows);
+    return rows;
+}
+
+void CarMaster::readMakerList()
+{
+    m_makers = readRows(m_folder + kMakerListFile);
+    m_makerRow = 0;
+}
+
+void CarMaster::readCarList()
+{
+    m_cars = QStringList{QString()};
+    m_carRow = 0;
+    m_carsRead = false;
+    const QString maker = currentMakerName();
+    // A name that cannot be a file of this folder has no cars to read.
+    if (!isBlank(maker) && isStorableName(maker, {kMakerListFile}))
+        m_cars = readRows(carFilePath(maker));
+    m_carsRead = true;
+}
+
+void CarMaster::setMakerText(int row, const QString &text)
+{
+    if (row >= 0 && row < m_makers.size())
+        m_makers[row] = text;
+}
+
+void CarMaster::setCarText(int row, const QString &text)
+{
+    if (row >= 0 && row < m_cars.size())
+        m_cars[row] = text;
+}
+
+void CarMaster::moveToMaker(int row)
+{
+    if (row < 0 || row >= m_makers.size() || row == m_makerRow)
+        return;
+    writeCarList();
+    m_makerRow = row;
+    readCarList();
+}
+
+void CarMaster::setCurrentCarRow(int row)
+{
+    if (row >= 0 && row < m_cars.size())
+        m_carRow = row;
+}
+
+void CarMaster::addMaker()
+{
+    m_makers.append(QString());
+    moveToMaker(int(m_makers.size()) - 1);
+}
+
+void CarMaster::addCar()
+{
+    m_cars.append(QString());
+    m_carRow = int(m_cars.size()) - 1;
+}
+
+bool CarMaster::deleteCurrentMaker(const AskQuestion &ask)
+{
+    const QString maker = currentMakerName();
+    if (!ask(deleteMakerQuestion(maker)))
+        return false;
+    // Only a name that is a file of this folder has a file to delete; a row
+    // named "Maker.dat" or "../x" must not take another file with it.
+    if (!isBlank(maker) && isStorableName(maker, {kMakerListFile})) {
+        const QString path = carFilePath(maker);
+        if (QFileInfo::exists(path) && !QFile::remove(path))
+            throw Error(QStringLiteral("%1 を削除できません").arg(path));
+    }
+    m_makers.removeAt(m_makerRow);
+    keepOneRow(m_makers);
+    m_makerRow = std::min(m_makerRow, int(m_makers.size()) - 1);
+    readCarList();
+    return true;
+}
+
+void CarMaster::deleteCurrentCar()
+{
+    m_cars.removeAt(m_carRow);
+    keepOneRow(m_cars);
+    m_carRow = std::min(m_carRow, int(m_cars.size()) - 1);
+}
+
+void CarMaster::sortMakers()
+{
+    writeCarList();
+    sortJapaneseIgnoringCase(m_makers);
+    readCarList();
+}
+
+void CarMaster::sortCars()
+{
+    sortJapaneseIgnoringCase(m_cars);
+}
+
+void CarMaster::writeCarList() const
+{
+    const QString maker = currentMakerName();
+    if (isBlank(maker) || !m_carsRead)
+        return;
+    requireStorableName(maker, {kMakerListFile});
+    textfile::writeLines(carFilePath(maker), m_cars);
+}
+
+void CarMaster::writeMakerList() const
+{
+    textfile::writeLines(m_folder + kMakerListFile, m_makers);
+}
+
+void CarMaster::save() const
+{
+    writeMakerList();
+    writeCarList();
+}
+
+QString CarMaster::SelectedName() const
+{
+    return celltext::trimBlanks(currentMakerName() + u' ' + currentCarName());
+}
+
+} // namespace vendara

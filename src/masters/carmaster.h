@@ -1,0 +1,80 @@
+#pragma once
+
+#include "question.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vendara {
+
+// The maker and car-name master behind the options page and the pick dialog:
+// "Maker.dat" lists the makers, and each maker's car names are in a file
+// named after the maker in the same folder. Lines are taken whole; a blank
+// line is held (and written back) as a single space. The car list shown is
+// the current maker's; it is written back whenever the user leaves that
+// maker row, and the owner calls save() when it closes.
+class CarMaster
+{
+public:
+    static inline const QString kMakerListFile = QStringLiteral("Maker.dat");
+    static QString deleteMakerQuestion(const QString &maker);
+
+    // folder: Dat/Mst/Mk/ of the data root. Reads the maker list and the car
+    // list of the first maker.
+    explicit CarMaster(const QString &folder);
+
+    const QStringList &makers() const { return m_makers; }
+    const QStringList &cars() const { return m_cars; }
+    int currentMakerRow() const { return m_makerRow; }
+    int currentCarRow() const { return m_carRow; }
+    QString currentMakerName() const { return m_makers.value(m_makerRow); }
+    QString currentCarName() const { return m_cars.value(m_carRow); }
+
+    // Typing into a row. Renaming a maker takes effect when its cars are next
+    // written: the old maker's file stays on disk and is no longer read.
+    void setMakerText(int row, const QString &text);
+    void setCarText(int row, const QString &text);
+
+    // Leaving the current maker row writes its cars, then the entered row's
+    // car list is read. Moving to the same row does nothing.
+    void moveToMaker(int row);
+    void setCurrentCarRow(int row);
+
+    void addMaker(); // an empty row at the end, moved to
+    void addCar();   // an empty row at the end, made current
+    // Asks deleteMakerQuestion; on Yes deletes the maker's car-name file and
+    // row and shows the cars of the maker now current. Returns false on No.
+    bool deleteCurrentMaker(const AskQuestion &ask);
+    void deleteCurrentCar(); // without asking
+    // Writes the current cars back first; afterwards the current row shows
+    // whichever maker sorted into it, with that maker's cars.
+    void sortMakers();
+    void sortCars();
+
+    // A maker whose name is blank has no car-name file. Any other name must
+    // be a storable file name (not "Maker.dat"), else vendara::Error. A car
+    // list that could not be read is not written.
+    void writeCarList() const;
+    void writeMakerList() const;
+    void save() const; // both, as when the page closes
+
+    // The pick: maker, one space, car, trimmed (so an empty car leaves the
+    // maker alone).
+    QString SelectedName() const;
+
+    QString carFilePath(const QString &maker) const { return m_folder + maker; }
+
+private:
+    void readMakerList();
+    void readCarList();
+    static QStringList readRows(const QString &path);
+
+    QString m_folder;
+    QStringList m_makers;
+    QStringList m_cars;
+    int m_makerRow = 0;
+    int m_carRow = 0;
+    bool m_carsRead = false; // cars that could not be read are never written back
+};
+
+} // namespace vendara

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace vendara {
+
+struct EquipmentItem
+{
+    QString name;         // 装備名
+    QString abbreviation; // 略号
+
+    bool operator==(const EquipmentItem &) const = default;
+};
+
+// The equipment list "Accdata.dat": one comma-text line of exactly two items
+// per equipment; other lines are dropped when read (and so by the next
+// write). The options page edits it and writes it only on OK.
+class EquipmentList
+{
+public:
+    static inline const QString kFileName = QStringLiteral("Accdata.dat");
+
+    // folder: Dat/Mst/ of the data root. Reads the list; a missing file is
+    // an empty list.
+    explicit EquipmentList(const QString &folder);
+
+    const QList<EquipmentItem> &items() const { return m_items; }
+    QString path() const { return m_path; }
+    void load();
+    void save() const;
+
+    // The editor accepts any text, empty text included.
+    void add(const EquipmentItem &item) { m_items.append(item); }
+    void replace(int index, const EquipmentItem &item);
+    void remove(int index);
+
+    // The checks the pick dialog opens with for the equipment field's text:
+    // full-width and ASCII spaces and commas separate abbreviations (double
+    // quotes group), and each one checks the first item that has it.
+    QList<bool> PresetChecks(const QString &fieldText) const;
+    // The abbreviations of the checked items in list order, joined by spaces.
+    QString CheckedAbbreviations(const QList<bool> &checks) const;
+
+private:
+    QString m_path;
+    QList<EquipmentItem> m_items;
+};
+
+} // namespace vendara

@@ -1,0 +1,123 @@
+#include "simplemaster.h"
+
+#include "masterfile.h"
+
+#include "common/commatext.h"
+#include "common/error.h"
+#include "common/textfile.h"
+
+#include <algorithm>
+
+namespace vendara {
+
+const QList<SimpleMasterInfo> &simpleMasters()
+{
+    static const QList<SimpleMasterInfo> masters = {
+        {QStringLiteral("色"), 1, 1},          {QStringLiteral("付属品"), 2, 2},
+        {QStringLiteral("特別仕様"), 2, 3},     {QStringLiteral("販売諸費用"), 2, 4},
+        {QStringLiteral("その他諸費用"), 2, 5}, {QStringLiteral("担当者"), 1, 6},
+    };
+    return masters;
+}
+
+std::optional<SimpleMasterInfo> simpleMasterNamed(const QString &name)
+{
+    for (const SimpleMasterInfo &m : simpleMasters())
+        if (m.name == name)
+            return m;
+    return std::nullopt;
+}
+
+std::optional<SimpleMasterInfo> simpleMasterForPickMode(int mode)
+{
+    for (const SimpleMasterInfo &m : simpleMasters())
+        if (m.pickMode == mode)
+            return m;
+    return std::nullopt;
+}
+
+SimpleMaster::SimpleMaster(const QString &folder) : m_folder(folder.endsWith(u'/') ? folder : folder + u'/')
+{
+}
+
+void SimpleMaster::SelectMaster(const QString &name)
+{
+    const auto info = simpleMasterNamed(name);
+    if (!info)
+        throw Error(QStringLiteral("マスター「%1」はありません").arg(name));
+    save();
+    m_info = *info;
+    load();
+}
+
+void SimpleMaster::load()
+{
+    m_grid = CellGrid(m_info.columnCount, 1);
+    m_currentRow = 0;
+    QStringList lines;
+    try {
+        lines = masterfile::readLines(path());
+    } catch (const Error &) {
+        m_info = {QString(), 1, 0}; // a master that could not be read is not written back
+        throw;
+    }
+    QList<QStringList> rows;
+    for (const QString &line : lines)
+        rows.append(commatext::splitToGridCells(line));
+    m_grid.setRows(rows);
+}
+
+void SimpleMaster::save() const
+{
+    if (!hasMaster())
+        return;
+    QStringList lines;
+    for (int r = 0; r < m_grid.rowCount(); ++r)
+        lines.append(commatext::join(m_grid.row(r)));
+    textfile::writeLines(path(), lines);
+}
+
+void SimpleMaster::setCurrentRow(int row)
+{
+    if (row >= 0 && row < m_grid.rowCount())
+        m_currentRow = row;
+}
+
+void SimpleMaster::addRow()
+{
+    m_grid.appendRow();
+    m_currentRow = m_grid.rowCount() - 1;
+}
+
+void SimpleMaster::deleteCurrentRow()
+{
+    m_grid.removeRow(m_currentRow);
+    m_currentRow = std::min(m_currentRow, m_grid.rowCount() - 1);
+}
+
+bool SimpleMaster::setCellText(int column, int row, const QString &text)
+{
+    if (!m_grid.contains(column, row))
+        return false;
+    const bool accepted = column == 0 || text.isEmpty() || celltext::parseYen(text).has_value();
+    m_grid.setCell(column, row, accepted ? text : QString());
+    return accepted;
+}
+
+celltext::CellDisplay SimpleMaster::cellDisplay(int column, int row) const
+{
+    const QString text = m_grid.cell(column, row);
+    return column == 1 ? celltext::displayAmountCell(text, QStringLiteral("%10.0n")) : celltext::displayTextCell(text);
+}
+
+QString SimpleMaster::SelectedName() const
+{
+    return celltext::trimBlanks(m_grid.cell(0, m_currentRow));
+}
+
+QString SimpleMaster::SelectedPrice() const
+{
+    return m_grid.cell(1, m_currentRow);
+}
+
+} // namespace vendara

@@ -1,0 +1,236 @@
+#include "taxtableeditor.h"
+
+#include "masterfile.h"
+#include "namerules.h"
+#include "taxtablekind.h"
+
+#include "common/commatext.h"
+#include "common/error.h"
+#include "common/textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace vendara {
+
+QString TaxTableEditor::deleteQuestion(const QString &category)
+{
+    return QStringLiteral("分類「") + category + QStringLiteral("」を削除しますか?");
+}
+
+TaxTableEditor::TaxTableEditor(const QString &tableFolder)
+    : m_folder(tableFolder.endsWith(u'/') ? tableFolder : tableFolder + u'/')
+{
+}
+
+QString TaxTableEditor::title() const
+{
+    return m_kind < 0 ? QString() : taxTableKindInfo(m_kind).title;
+}
+
+QString TaxTableEditor::tablePath(const QString &category) const
+{
+    return m_folder + m_prefix + category;
+}
+
+QString TaxTableEditor::categoryListPath() const
+{
+    if (m_kind < 0)
+        throw Error(QStringLiteral("税金表の種類が選ばれていません"));
+    return m_folder + taxTableKindInfo(m_kind).categoryList;
+}
+
+void TaxTableEditor::SelectKind(int kind)
+{
+    const TaxTableKindInfo &info = taxTableKindInfo(kind);
+    SaveTable();
+    m_kind = kind;
+    m_prefix = info.tablePrefix;
+    m_category.clear();
+    try {
+        readCategoryList();
+    } catch (const Error &) {
+        // Nothing may be added to a list that could not be read.
+        m_kind = -1;
+        m_categories.clear();
+        m_grid.resize(5, 5);
+        m_grid.clear();
+        throw;
+    }
+    makeCurrent(m_categories.value(0));
+}
+
+void TaxTableEditor::readCategoryList()
+{
+    m_categories.clear();
+    // Lines that cannot name a table file (blank ones, or a hand-edited path)
+    // are left out: their table could only be read or written outside the
+    // folder. A name listed twice would share one file and is kept once.
+    for (const QString &name : masterfile::readLines(categoryListPath()))
+        if (isStorableName(name) && !m_categories.contains(name))
+            m_categories.append(name);
+}
+
+void TaxTableEditor::makeCurrent(const QString &category)
+{
+    m_category = category;
+    LoadTable();
+}
+
+void TaxTableEditor::selectCategory(int index)
+{
+    if (index < 0 || index >= m_categories.size())
+        return;
+    SaveTable();
+    makeCurrent(m_categories[index]);
+}
+
+void TaxTableEditor::LoadTable()
+{
+    m_grid.clear();
+    const QString path = tablePath(m_category);
+    if (m_category.isEmpty() || !QFileInfo::exists(path)) {
+        m_grid.resize(5, 5);
+    } else {
+        QStringList lines;
+        try {
+            lines = masterfile::readLines(path);
+        } catch (const Error &) {
+            // Nothing may be written back over a table that could not be read.
+            m_category.clear();
+            m_grid.resize(5, 5);
+            throw;
+        }
+        QList<QStringList> rows;
+        int widest = 2;
+        for (const QString &line : lines) {
+            rows.append(commatext::splitToGridCells(line));
+            widest = std::max(widest, int(rows.last().size()));
+        }
+        m_grid.resize(widest, int(rows.size()));
+        m_grid.setRows(rows);
+    }
+    setCurrentCell(std::min(m_currentColumn, m_grid.columnCount() - 1), std::min(m_currentRow, m_grid.rowCount() - 1));
+}
+
+void TaxTableEditor::SaveTable() const
+{
+    if (m_category.isEmpty())
+        return;
+    QStringList lines;
+    for (int r = 0; r < m_grid.rowCount(); ++r)
+        lines.append(commatext::join(m_grid.row(r)));
+    textfile::writeLines(tablePath(m_category), lines);
+}
+
+void TaxTableEditor::SaveCategoryList() const
+{
+    textfile::writeLines(categoryListPath(), m_categories);
+}
+
+void TaxTableEditor::addCategory(const QString &name)
+{
+    categoryListPath(); // a kind must be selected
+    requireStorableName(name);
+    if (!m_categories.contains(name)) {
+        m_categories.append(name);
+        SaveCategoryList();
+    }
+    selectCategory(int(m_categories.indexOf(name)));
+}
+
+bool TaxTableEditor::deleteCurrentCategory(const AskQuestion &ask)
+{
+    if (m_categories.size() <= 1)
+        throw Error(kLastCategoryMessage);
+    if (m_category.isEmpty() || !ask(deleteQuestion(m_category)))
+        return false;
+    const QString path = tablePath(m_category);
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        throw Error(QStringLiteral("%1 を削除できません").arg(path));
+    m_categories.removeOne(m_category);
+    m_category.clear(); // the deleted table is not written back
+    SaveCategoryList();
+    selectCategory(0);
+    return true;
+}
+
+void TaxTableEditor::renameCurrentCategory(const QString &newName)
+{
+    if (m_category.isEmpty() || newName == m_category)
+        return;
+    if (!isStorableName(newName) || m_categories.contains(newName) || QFileInfo::exists(tablePath(newName)))
+        throw Error(kInvalidNameMessage);
+    // A category added a moment ago has no file yet: writing the grid first
+    // gives the rename something to move, and keeps edits made since.
+    SaveTable();
+    const QString oldName = m_category;
+    if (!QFile::rename(tablePath(oldName), tablePath(newName)))
+        throw Error(kInvalidNameMessage);
+    const qsizetype index = m_categories.indexOf(oldName);
+    m_categories[index] = newName;
+    m_category = newName;
+    try {
+        SaveCategoryList();
+    } catch (const Error &) {
+        QFile::rename(tablePath(newName), tablePath(oldName));
+        m_categories[index] = oldName;
+        m_category = oldName;
+        throw;
+    }
+}
+
+void TaxTableEditor::addRow()
+{
+    m_grid.resize(m_grid.columnCount(), m_grid.rowCount() + 1);
+}
+
+void TaxTableEditor::removeLastRow()
+{
+    m_grid.resize(m_grid.columnCount(), m_grid.rowCount() - 1);
+    setCurrentCell(m_currentColumn, std::min(m_currentRow, m_grid.rowCount() - 1));
+}
+
+void TaxTableEditor::addColumn()
+{
+    m_grid.resize(m_grid.columnCount() + 1, m_grid.rowCount());
+}
+
+void TaxTableEditor::removeLastColumn()
+{
+    m_grid.resize(m_grid.columnCount() - 1, m_grid.rowCount());
+    setCurrentCell(std::min(m_currentColumn, m_grid.columnCount() - 1), m_currentRow);
+}
+
+bool TaxTableEditor::setCellText(int column, int row, const QString &text)
+{
+    if (!m_grid.contains(column, row))
+        return false;
+    const bool accepted = !isBodyCell(column, row) || text.isEmpty() || celltext::parseYen(text).has_value();
+    m_grid.setCell(column, row, accepted ? text : QString());
+    return accepted;
+}
+
+celltext::CellDisplay TaxTableEditor::cellDisplay(int column, int row) const
+{
+    const QString text = m_grid.cell(column, row);
+    return isBodyCell(column, row) ? celltext::displayAmountCell(text, QStringLiteral("%8.0n"))
+                                   : celltext::displayTextCell(text);
+}
+
+void TaxTableEditor::setCurrentCell(int column, int row)
+{
+    if (!m_grid.contains(column, row))
+        return;
+    m_currentColumn = column;
+    m_currentRow = row;
+}
+
+int TaxTableEditor::SelectedAmount() const
+{
+    return celltext::yenOrZero(m_grid.cell(m_currentColumn, m_currentRow));
+}
+
+} // namespace vendara

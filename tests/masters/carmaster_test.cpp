@@ -1,0 +1,267 @@
+#include "masters/carmaster.h"
+#include "masters/japanesesort.h"
+
+#include "common/cp932codec.h"
+#include "common/error.h"
+#include "common/textfile.h"
+
+#include "support/testdata.h"
+
+#include <QDir>
+#include <QHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vendara;
+
+namespace {
+
+class CarMasterFiles : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDir(dir.path()).mkpath("Mk");
+        folder = dir.filePath("Mk") + "/";
+    }
+    QString path(const QString &name) const { return folder + name; }
+    QStringList lines(const QString &name) const { return textfile::readLines(path(name)).value_or(QStringList{"<missing>"}); }
+    void write(const QString &name, const QStringList &content) { test::writeSjisLines(path(name), content); }
+    void writeThreeMakers()
+    {
+        write("Maker.dat", {"トヨタ", "日産", "ホンダ"});
+        write("トヨタ", {"カローラ", "プリウス"});
+        write("日産", {"ノート"});
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+};
+
+const AskQuestion yes = [](const QString &) { return true; };
+
+} // namespace
+
+TEST_F(CarMasterFiles, creation_readsMakersAndFirstMakersCars)
+{
+    writeThreeMakers();
+    CarMaster master(folder);
+    EXPECT_EQ(master.makers(), QStringList({"トヨタ", "日産", "ホンダ"}));
+    EXPECT_EQ(master.cars(), QStringList({"カローラ", "プリウス"}));
+    EXPECT_EQ(master.currentMakerName(), "トヨタ");
+}
+
+TEST_F(CarMasterFiles, missingFilesGiveOneEmptyRow_blankLinesAreHeldAsSpace)
+{
+    CarMaster empty(folder);
+    EXPECT_EQ(empty.makers(), QStringList({""}));
+    EXPECT_EQ(empty.cars(), QStringList({""}));
+
+    write("Maker.dat", {"トヨタ", "", "日産"});
+    write("トヨタ", {"カローラ", "", "ヤリス"});
+    CarMaster master(folder);
+    EXPECT_EQ(master.makers(), QStringList({"トヨタ", " ", "日産"}));
+    EXPECT_EQ(master.cars(), QStringList({"カローラ", " ", "ヤリス"}));
+    master.save();
+    EXPECT_EQ(test::readBytes(path("Maker.dat")), cp932::encode(u"トヨタ\r\n \r\n日産\r\n"));
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"トヨタ", " ", "日産"}));
+    EXPECT_EQ(lines("トヨタ"), QStringList({"カローラ", " ", "ヤリス"}));
+}
+
+TEST_F(CarMasterFiles, leavingAMakerRowWritesItsCarsFirst)
+{
+    writeThreeMakers();
+    CarMaster master(folder);
+    master.setCarText(1, "プリウス PHEV");
+    master.moveToMaker(1);
+    EXPECT_EQ(lines("トヨタ"), QStringList({"カローラ", "プリウス PHEV"}));
+    EXPECT_EQ(master.cars(), QStringList({"ノート"}));
+    master.moveToMaker(2); // ホンダ has no file yet
+    EXPECT_EQ(master.cars(), QStringList({""}));
+    master.setCarText(0, "フィット");
+    master.moveToMaker(2); // the same row: nothing happens
+    EXPECT_FALSE(QFile::exists(path("ホンダ")));
+    master.moveToMaker(0);
+    EXPECT_EQ(lines("ホンダ"), QStringList({"フィット"}));
+}
+
+TEST_F(CarMasterFiles, renamedMakerWritesToNewFileAndLeavesOldOne)
+{
+    writeThreeMakers();
+    CarMaster master(folder);
+    master.setMakerText(0, "TOYOTA");
+    master.moveToMaker(1);
+    EXPECT_EQ(lines("TOYOTA"), QStringList({"カローラ", "プリウス"}));
+    EXPECT_EQ(lines("トヨタ"), QStringList({"カローラ", "プリウス"}));
+    master.save();
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"TOYOTA", "日産", "ホンダ"}));
+}
+
+TEST_F(CarMasterFiles, addedMakerLeftEmptyWritesAnEmptyLineAndNoCarFile)
+{
+    writeThreeMakers();
+    CarMaster master(folder);
+    master.addMaker();
+    EXPECT_EQ(master.currentMakerRow(), 3);
+    EXPECT_EQ(master.cars(), QStringList({""}));
+    master.addCar();
+    master.setCarText(1, "lost");
+    master.save();
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"トヨタ", "日産", "ホンダ", ""}));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 3); // Maker.dat, トヨタ, 日産
+}
+
+TEST_F(CarMasterFiles, deleteMaker_asksThenRemovesRowAndCarFile)
+{
+    writeThreeMakers();
+    CarMaster master(folder);
+    QString asked;
+    EXPECT_FALSE(master.deleteCurrentMaker([&](const QString &q) {
+        asked = q;
+        return false;
+    }));
+    EXPECT_EQ(asked, "メーカー トヨタ を削除しますか?\r同時にこのメーカーの車名データも削除されます");
+    EXPECT_EQ(master.makers().size(), 3);
+
+    master.setCarText(0, "edited"); // the deleted maker's cars are not written back
+    EXPECT_TRUE(master.deleteCurrentMaker(yes));
+    EXPECT_FALSE(QFile::exists(path("トヨタ")));
+    EXPECT_EQ(master.makers(), QStringList({"日産", "ホンダ"}));
+    EXPECT_EQ(master.currentMakerName(), "日産");
+    EXPECT_EQ(master.cars(), QStringList({"ノート"}));
+}
+
+TEST_F(CarMasterFiles, deleteLastMakerRowShowsTheMakerNowCurrent)
+{
+    writeThreeMakers();
+    CarMaster master(folder);
+    master.moveToMaker(2);
+    EXPECT_TRUE(master.deleteCurrentMaker(yes)); // ホンダ has no file: the row still goes
+    EXPECT_EQ(master.makers(), QStringList({"トヨタ", "日産"}));
+    EXPECT_EQ(master.currentMakerRow(), 1);
+    EXPECT_EQ(master.cars(), QStringList({"ノート"}));
+    master.deleteCurrentMaker(yes);
+    master.deleteCurrentMaker(yes);
+    EXPECT_EQ(master.makers(), QStringList({""})); // a grid keeps one row
+}
+
+TEST_F(CarMasterFiles, deleteCar_removesRowWithoutAsking)
+{
+    writeThreeMakers();
+    CarMaster master(folder);
+    master.setCurrentCarRow(0);
+    master.deleteCurrentCar();
+    EXPECT_EQ(master.cars(), QStringList({"プリウス"}));
+    master.deleteCurrentCar();
+    EXPECT_EQ(master.cars(), QStringList({""}));
+}
+
+TEST_F(CarMasterFiles, makerNamesThatAreNotFilesOfTheFolderTouchNoOtherFile)
+{
+    writeThreeMakers();
+    test::writeBytes(dir.filePath("outside"), "keep");
+    CarMaster master(folder);
+    for (const QString &bad : {QStringLiteral("../outside"), QStringLiteral("Maker.dat"), QStringLiteral("..")}) {
+        master.setMakerText(0, bad);
+        EXPECT_THROW(master.writeCarList(), Error) << bad.toStdString();
+        EXPECT_THROW(master.moveToMaker(1), Error);
+        EXPECT_EQ(master.currentMakerRow(), 0); // the move stopped
+    }
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"トヨタ", "日産", "ホンダ"}));
+    master.setMakerText(0, "../outside");
+    EXPECT_TRUE(master.deleteCurrentMaker(yes)); // the row goes, the file it names stays
+    EXPECT_EQ(test::readBytes(dir.filePath("outside")), QByteArray("keep"));
+    master.setMakerText(0, "Maker.dat");
+    EXPECT_TRUE(master.deleteCurrentMaker(yes));
+    EXPECT_TRUE(QFile::exists(path("Maker.dat")));
+    master.save();
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"ホンダ"}));
+}
+
+TEST_F(CarMasterFiles, sortMakers_keepsEveryCarListWithItsMaker)
+{
+    write("Maker.dat", {"日産", "BMW", "アウディ", "audi", "トヨタ", ""});
+    write("日産", {"ノート"});
+    write("BMW", {"X1"});
+    write("アウディ", {"A3"});
+    write("トヨタ", {"ヤリス"});
+    CarMaster master(folder);
+    master.setCarText(0, "ノート オーラ"); // unsaved edit of the current maker
+    master.sortMakers();
+    EXPECT_EQ(lines("日産"), QStringList({"ノート オーラ"}));
+    EXPECT_EQ(master.makers().first(), " "); // the blank line, held as a space, sorts first
+    EXPECT_EQ(master.makers().size(), 6);
+    // The current row now holds another maker and shows that maker's cars.
+    EXPECT_EQ(master.currentMakerRow(), 0);
+    EXPECT_EQ(master.cars(), QStringList({""}));
+    const QHash<QString, QStringList> expected = {
+        {"日産", {"ノート オーラ"}}, {"BMW", {"X1"}}, {"トヨタ", {"ヤリス"}}, {"アウディ", {"A3"}}};
+    int checked = 0;
+    for (int row = 0; row < master.makers().size(); ++row) {
+        master.moveToMaker(row);
+        const auto it = expected.constFind(master.currentMakerName());
+        if (it == expected.cend())
+            continue;
+        EXPECT_EQ(master.cars(), *it) << it.key().toStdString();
+        ++checked;
+    }
+    EXPECT_EQ(checked, 4);
+}
+
+TEST_F(CarMasterFiles, sortCarsAndPickedName)
+{
+    writeThreeMakers();
+    CarMaster master(folder);
+    master.setCarText(0, "プリウス");
+    master.setCarText(1, "カローラ");
+    master.sortCars();
+    EXPECT_EQ(master.cars(), QStringList({"カローラ", "プリウス"}));
+    master.setCurrentCarRow(0);
+    EXPECT_EQ(master.SelectedName(), "トヨタ カローラ");
+    master.setCarText(0, "");
+    EXPECT_EQ(master.SelectedName(), "トヨタ");
+    master.setCarText(0, " ");
+    master.setMakerText(0, " トヨタ ");
+    EXPECT_EQ(master.SelectedName(), "トヨタ");
+}
+
+TEST(JapaneseSort, ignoresCaseAndOrdersKanaAndLatinAsTheLocaleDoes)
+{
+    QStringList names = {"bmw", "Audi", "BMW", "audi", "マツダ", "アウディ", " ", "トヨタ", ""};
+    sortJapaneseIgnoringCase(names);
+    ASSERT_EQ(names.size(), 9);
+    EXPECT_TRUE(names[0].trimmed().isEmpty());
+    EXPECT_TRUE(names[1].trimmed().isEmpty());
+    // Case-only differences are equal and keep their order.
+    EXPECT_EQ(names.mid(2, 4), QStringList({"Audi", "audi", "bmw", "BMW"}));
+    EXPECT_EQ(names.mid(6), QStringList({"アウディ", "トヨタ", "マツダ"}));
+}
+
+TEST(JapaneseSort, hiraganaAndKatakanaAreInterleavedByReading)
+{
+    QStringList names = {"ホンダ", "すずき", "カローラ", "いすゞ"};
+    sortJapaneseIgnoringCase(names);
+    EXPECT_EQ(names, QStringList({"いすゞ", "カローラ", "すずき", "ホンダ"}));
+}
+
+TEST_F(CarMasterFiles, unreadableCarListIsReportedAndNotWrittenBack)
+{
+    write("Maker.dat", {"トヨタ", "日産"});
+    write("トヨタ", {"カローラ"});
+    QDir(folder).mkpath("日産"); // a folder, not a car-name file
+    CarMaster master(folder);
+    EXPECT_THROW(master.moveToMaker(1), Error);
+    EXPECT_EQ(master.currentMakerRow(), 1);
+    master.setCarText(0, "typed over the failure");
+    master.moveToMaker(0);
+    EXPECT_TRUE(QFileInfo(path("日産")).isDir());
+    EXPECT_EQ(master.cars(), QStringList({"カローラ"}));
+
+    QFile::remove(path("Maker.dat"));
+    QDir(folder).mkpath("Maker.dat");
+    ASSERT_TRUE(QFileInfo(path("Maker.dat")).isDir());
+    EXPECT_THROW(CarMaster{folder}, Error);
+}

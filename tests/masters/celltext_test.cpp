@@ -1,0 +1,44 @@
+#include "masters/celltext.h"
+
+#include <gtest/gtest.h>
+
+using namespace vendara::celltext;
+
+TEST(CellText, parseYen_acceptsOnlyPlainIntegersWithinInt)
+{
+    EXPECT_EQ(parseYen(u"25000"), 25000);
+    EXPECT_EQ(parseYen(u"-1200"), -1200);
+    EXPECT_EQ(parseYen(u"+7"), 7);
+    EXPECT_EQ(parseYen(u"2147483647"), 2147483647);
+    EXPECT_EQ(parseYen(u"-2147483648"), -2147483647 - 1);
+    for (const char16_t *bad : {u"", u" ", u"-", u"1,000", u" 5", u"5 ", u"1.0", u"0x10", u"１２", u"2147483648",
+                                u"99999999999999999999"})
+        EXPECT_FALSE(parseYen(bad).has_value()) << QString::fromUtf16(bad).toStdString();
+    EXPECT_EQ(yenOrZero(u"1,000"), 0);
+    EXPECT_EQ(yenOrZero(u"350"), 350);
+}
+
+TEST(CellText, trimBlanks_removesBlanksAndControlsButNotFullWidthSpace)
+{
+    EXPECT_EQ(trimBlanks(QStringLiteral("  赤 \t")), QStringLiteral("赤"));
+    EXPECT_EQ(trimBlanks(QStringLiteral("\r\nトヨタ カローラ ")), QStringLiteral("トヨタ カローラ"));
+    EXPECT_EQ(trimBlanks(QStringLiteral("　白　")), QStringLiteral("　白　"));
+    EXPECT_EQ(trimBlanks(QStringLiteral(" ")), QString());
+}
+
+TEST(CellText, amountCellsHoldingIntegersAreFormattedWithTheirPattern)
+{
+    const CellDisplay amount = displayAmountCell(QStringLiteral("25000"), QStringLiteral("%.0n"));
+    EXPECT_EQ(amount.text, "25,000");
+    EXPECT_TRUE(amount.rightAligned);
+    EXPECT_EQ(displayAmountCell(QStringLiteral("-1234567"), QStringLiteral("%.0n")).text, "-1,234,567");
+    EXPECT_EQ(displayAmountCell(QStringLiteral("999"), QStringLiteral("%.0n")).text, "999");
+    EXPECT_EQ(displayAmountCell(QStringLiteral("36000"), QStringLiteral("%8.0n")).text.trimmed(), "36,000");
+    const CellDisplay blank = displayAmountCell(QStringLiteral(" "), QStringLiteral("%.0n"));
+    EXPECT_EQ(blank.text, " ");
+    EXPECT_FALSE(blank.rightAligned);
+    const CellDisplay grouped = displayAmountCell(QStringLiteral("1,000"), QStringLiteral("%.0n"));
+    EXPECT_EQ(grouped.text, "1,000"); // not an integer: shown as stored
+    EXPECT_FALSE(grouped.rightAligned);
+    EXPECT_FALSE(displayTextCell(QStringLiteral("25000")).rightAligned);
+}

@@ -1,0 +1,197 @@
+#include "masters/equipmentlist.h"
+#include "masters/memotemplates.h"
+#include "masters/simplemaster.h"
+
+#include "common/cp932codec.h"
+#include "common/error.h"
+#include "common/textfile.h"
+
+#include "support/testdata.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vendara;
+
+namespace {
+
+class ListMasterFiles : public ::testing::Test
+{
+protected:
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QStringList lines(const QString &name) const { return textfile::readLines(path(name)).value_or(QStringList{"<missing>"}); }
+    void write(const QString &name, const QStringList &content) { test::writeSjisLines(path(name), content); }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST(SimpleMasterTable, sixMastersWithTheirColumnsAndPickModes)
+{
+    ASSERT_EQ(simpleMasters().size(), 6);
+    const QStringList names = {"色", "付属品", "特別仕様", "販売諸費用", "その他諸費用", "担当者"};
+    for (int mode = 1; mode <= 6; ++mode) {
+        const auto info = simpleMasterForPickMode(mode);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->name, names[mode - 1]);
+        EXPECT_EQ(info->columnCount, (mode == 1 || mode == 6) ? 1 : 2);
+        EXPECT_EQ(simpleMasterNamed(info->name)->pickMode, mode);
+    }
+    EXPECT_FALSE(simpleMasterForPickMode(0));
+    EXPECT_FALSE(simpleMasterNamed("Maker.dat"));
+}
+
+TEST_F(ListMasterFiles, accessoryLineShowsGroupedAndPicksPlain)
+{
+    write("付属品", {"フロアマット,25000", "バイザー,22000"});
+    SimpleMaster master(dir.path());
+    master.SelectMaster("付属品");
+    EXPECT_EQ(master.columnCount(), 2);
+    EXPECT_EQ(master.grid().rowCount(), 2);
+    EXPECT_EQ(master.cellDisplay(0, 0).text, "フロアマット");
+    EXPECT_EQ(master.cellDisplay(1, 0).text, "    25,000"); // "%10.0n"
+    EXPECT_TRUE(master.cellDisplay(1, 0).rightAligned);
+    EXPECT_EQ(master.SelectedName(), "フロアマット");
+    EXPECT_EQ(master.SelectedPrice(), "25000");
+}
+
+TEST_F(ListMasterFiles, emptyPriceComesBackAsQuotedSpace)
+{
+    write("付属品", {"フロアマット,"});
+    SimpleMaster master(dir.path());
+    master.SelectMaster("付属品");
+    EXPECT_EQ(master.grid().cell(1, 0), " ");
+    master.save();
+    EXPECT_EQ(lines("付属品"), QStringList({"フロアマット,\" \""}));
+}
+
+TEST_F(ListMasterFiles, colourIsReturnedTrimmedAndHasNoPrice)
+{
+    write("色", {"\"  パールホワイト \",ignored", "赤"});
+    SimpleMaster master(dir.path());
+    master.SelectMaster("色");
+    EXPECT_EQ(master.columnCount(), 1);
+    EXPECT_EQ(master.grid().cell(0, 0), "  パールホワイト ");
+    EXPECT_EQ(master.SelectedName(), "パールホワイト");
+    EXPECT_EQ(master.SelectedPrice(), "");
+    master.save();
+    EXPECT_EQ(lines("色"), QStringList({"\"  パールホワイト \"", "赤"})); // the extra item does not fit a row
+}
+
+TEST_F(ListMasterFiles, switchingMastersWritesTheCurrentOneBack)
+{
+    write("販売諸費用", {"納車費用,11000"});
+    SimpleMaster master(dir.path());
+    master.save(); // no master yet: nothing
+    master.SelectMaster("販売諸費用");
+    master.addRow();
+    EXPECT_EQ(master.currentRow(), 1);
+    EXPECT_TRUE(master.setCellText(0, 1, "車庫証明手続代行費用"));
+    EXPECT_TRUE(master.setCellText(1, 1, "22000"));
+    master.SelectMaster("担当者");
+    EXPECT_EQ(lines("販売諸費用"), QStringList({"納車費用,11000", "車庫証明手続代行費用,22000"}));
+    EXPECT_EQ(master.grid().rowCount(), 1); // 担当者 is missing: one empty row
+    EXPECT_FALSE(QFile::exists(path("担当者")));
+    EXPECT_THROW(master.SelectMaster("../担当者"), Error);
+    EXPECT_EQ(master.name(), "担当者");
+}
+
+TEST_F(ListMasterFiles, amountColumnKeepsOnlyIntegersAndDeleteMovesRowsUp)
+{
+    write("その他諸費用", {"a,1", "b,2", "c,3"});
+    SimpleMaster master(dir.path());
+    master.SelectMaster("その他諸費用");
+    EXPECT_FALSE(master.setCellText(1, 0, "2,600"));
+    EXPECT_EQ(master.grid().cell(1, 0), "");
+    EXPECT_TRUE(master.setCellText(0, 0, "2,600")); // names take anything
+    master.setCurrentRow(1);
+    master.deleteCurrentRow();
+    EXPECT_EQ(master.grid().cell(0, 1), "c");
+    EXPECT_EQ(master.grid().rowCount(), 2);
+    master.setCurrentRow(1);
+    master.deleteCurrentRow();
+    EXPECT_EQ(master.currentRow(), 0);
+    master.deleteCurrentRow();
+    EXPECT_EQ(master.grid().rowCount(), 1);
+    EXPECT_EQ(master.grid().cell(0, 0), "");
+}
+
+TEST_F(ListMasterFiles, equipment_onlyLinesOfExactlyTwoItemsAreKept)
+{
+    write("Accdata.dat", {"エアコン,AC", "壊れた行", "a,b,c", "パワーステアリング,PS", ",空名"});
+    EquipmentList list(dir.path());
+    ASSERT_EQ(list.items().size(), 3);
+    EXPECT_EQ(list.items()[0], (EquipmentItem{"エアコン", "AC"}));
+    EXPECT_EQ(list.items()[2], (EquipmentItem{"", "空名"}));
+    list.add({"カーナビゲーション", "ナビ"});
+    list.replace(2, {"ETC車載器", "ETC"});
+    list.remove(0);
+    list.remove(9); // ignored
+    list.save();
+    EXPECT_EQ(lines("Accdata.dat"), QStringList({"パワーステアリング,PS", "ETC車載器,ETC", "カーナビゲーション,ナビ"}));
+}
+
+TEST_F(ListMasterFiles, equipment_presetChecksSplitsAtFullWidthSpaceAndReturnsListOrder)
+{
+    write("Accdata.dat", {"エアコン,AC", "パワーステアリング,PS", "パワーウインドウ,PW", "エアコン2,AC"});
+    EquipmentList list(dir.path());
+    const QList<bool> checks = list.PresetChecks(QStringLiteral("PS　AC"));
+    EXPECT_EQ(checks, QList<bool>({true, true, false, false})); // the first item with AC only
+    EXPECT_EQ(list.CheckedAbbreviations(checks), "AC PS");
+    EXPECT_EQ(list.PresetChecks(QStringLiteral("PW,XX \"PS\"")), QList<bool>({false, true, true, false}));
+    EXPECT_EQ(list.PresetChecks(QStringLiteral("　 ")), QList<bool>({false, false, false, false}));
+    EXPECT_EQ(list.PresetChecks(QStringLiteral("ac")), QList<bool>({false, false, false, false}));
+    EXPECT_EQ(list.CheckedAbbreviations({}), "");
+}
+
+TEST_F(ListMasterFiles, equipment_missingFileIsEmpty)
+{
+    EquipmentList list(dir.path());
+    EXPECT_TRUE(list.items().isEmpty());
+    EXPECT_FALSE(QFile::exists(list.path()));
+}
+
+TEST_F(ListMasterFiles, memo_firstLineIsSkippedAndTemplatesHoldThreeLines)
+{
+    write("MemoOpt.Dat", {"ignored", "一行目,二行目", "\"a, b\",,c"});
+    MemoTemplates memo(dir.path(), MemoTemplates::kEditorBlankRows);
+    ASSERT_EQ(memo.templates().size(), 2);
+    EXPECT_EQ(memo.templates()[0], QStringList({"一行目", "二行目", ""}));
+    EXPECT_EQ(memo.templates()[1], QStringList({"a, b", " ", "c"}));
+    memo.add({"1", "2", "3", "4", "5"});
+    EXPECT_EQ(memo.templates()[2], QStringList({"1", "2", "3"}));
+    memo.replace(0, {"only"});
+    memo.remove(1);
+    memo.save();
+    EXPECT_EQ(test::readBytes(path("MemoOpt.Dat")), cp932::encode(u"\r\nonly,,\r\n1,2,3\r\n"));
+}
+
+TEST_F(ListMasterFiles, memo_missingOrNearlyEmptyFileGivesBlankRowsNotAFailure)
+{
+    MemoTemplates editor(dir.path(), MemoTemplates::kEditorBlankRows);
+    EXPECT_EQ(editor.templates().size(), 5);
+    EXPECT_EQ(editor.templates()[0], QStringList({"", "", ""}));
+    write("MemoOpt.Dat", {""});
+    MemoTemplates picker(dir.path(), MemoTemplates::kPickerBlankRows);
+    EXPECT_EQ(picker.templates().size(), 4);
+}
+
+TEST_F(ListMasterFiles, unreadableFilesAreReportedAndNeverReplaced)
+{
+    // A folder where a file is expected cannot be read, whoever runs the test.
+    QDir(dir.path()).mkpath("付属品");
+    QDir(dir.path()).mkpath("Accdata.dat");
+    QDir(dir.path()).mkpath("MemoOpt.Dat");
+    SimpleMaster master(dir.path());
+    EXPECT_THROW(master.SelectMaster("付属品"), Error);
+    EXPECT_FALSE(master.hasMaster());
+    EXPECT_NO_THROW(master.save()); // nothing current: nothing written
+    EXPECT_THROW(EquipmentList{dir.path()}, Error);
+    EXPECT_THROW((MemoTemplates{dir.path(), MemoTemplates::kEditorBlankRows}), Error);
+    EXPECT_TRUE(QFileInfo(path("付属品")).isDir());
+}

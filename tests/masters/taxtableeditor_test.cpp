@@ -1,0 +1,343 @@
+#include "masters/taxtableeditor.h"
+#include "masters/taxtablekind.h"
+
+#include "common/error.h"
+#include "common/textfile.h"
+
+#include "support/testdata.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace vendara;
+
+namespace {
+
+class TaxTables : public ::testing::Test
+{
+protected:
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QStringList lines(const QString &name) const { return textfile::readLines(path(name)).value_or(QStringList{"<missing>"}); }
+    void write(const QString &name, const QStringList &content) { test::writeSjisLines(path(name), content); }
+
+    QTemporaryDir dir;
+};
+
+QString messageOf(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const Error &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+const AskQuestion yes = [](const QString &) { return true; };
+
+} // namespace
+
+TEST(TaxTableKind, eachKindHasItsTitleListFileAndPrefix)
+{
+    EXPECT_EQ(taxTableKindInfo(0).title, "自動車税");
+    EXPECT_EQ(taxTableKindInfo(0).categoryList, "AqTax");
+    EXPECT_EQ(taxTableKindInfo(0).tablePrefix, "AQT");
+    EXPECT_EQ(taxTableKindInfo(1).title, "自賠責");
+    EXPECT_EQ(taxTableKindInfo(1).categoryList, "CompIns");
+    EXPECT_EQ(taxTableKindInfo(1).tablePrefix, "CIN");
+    EXPECT_EQ(taxTableKindInfo(2).title, "重量税");
+    EXPECT_EQ(taxTableKindInfo(2).categoryList, "WtTax");
+    EXPECT_EQ(taxTableKindInfo(2).tablePrefix, "WTT");
+    EXPECT_THROW(taxTableKindInfo(3), Error);
+    EXPECT_THROW(taxTableKindInfo(-1), Error);
+}
+
+TEST_F(TaxTables, selectKind_showsFirstCategoryOfItsListAndTable)
+{
+    write("CompIns", {"自家用", "事業用"});
+    write("CIN自家用", {"期間,保険料", "24ヶ月,17650"});
+    TaxTableEditor editor(dir.path());
+    EXPECT_TRUE(editor.currentCategory().isEmpty());
+    EXPECT_FALSE(editor.editMode());
+    editor.SelectKind(1);
+    EXPECT_EQ(editor.title(), "自賠責");
+    EXPECT_EQ(editor.categories(), QStringList({"自家用", "事業用"}));
+    EXPECT_EQ(editor.currentCategory(), "自家用");
+    EXPECT_EQ(editor.currentCategoryIndex(), 0);
+    EXPECT_EQ(editor.grid().columnCount(), 2);
+    EXPECT_EQ(editor.grid().rowCount(), 2);
+    EXPECT_EQ(editor.grid().cell(1, 1), "17650");
+    EXPECT_EQ(editor.tablePath("自家用"), path("CIN自家用"));
+}
+
+TEST_F(TaxTables, loadTable_raggedRowsGiveWidestColumnCountAndAreWrittenBackPadded)
+{
+    write("AqTax", {"自家用"});
+    write("AQT自家用", {"a,b,c", "1,2,3,4,5,6,7", "x,,z,9,10"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(0);
+    EXPECT_EQ(editor.grid().columnCount(), 7);
+    EXPECT_EQ(editor.grid().rowCount(), 3);
+    EXPECT_EQ(editor.grid().cell(2, 0), "c");
+    EXPECT_EQ(editor.grid().cell(3, 0), "");
+    EXPECT_EQ(editor.grid().cell(1, 2), " "); // an empty item is held as a space
+    editor.SaveTable();
+    EXPECT_EQ(lines("AQT自家用"), QStringList({"a,b,c,,,,", "1,2,3,4,5,6,7", "x,\" \",z,9,10,,"}));
+}
+
+TEST_F(TaxTables, loadTable_emptyFileIsOneRowOfTwoColumnsAndMissingFileIsFiveByFive)
+{
+    write("WtTax", {"空", "無し"});
+    test::writeBytes(path("WTT空"), QByteArray());
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(2);
+    EXPECT_EQ(editor.grid().columnCount(), 2);
+    EXPECT_EQ(editor.grid().rowCount(), 1);
+    editor.selectCategory(1);
+    EXPECT_EQ(editor.currentCategory(), "無し");
+    EXPECT_EQ(editor.grid().columnCount(), 5);
+    EXPECT_EQ(editor.grid().rowCount(), 5);
+    EXPECT_FALSE(QFile::exists(path("WTT無し"))); // created by the next write-back only
+    editor.SaveTable();
+    EXPECT_EQ(lines("WTT無し").size(), 5);
+    EXPECT_EQ(lines("WTT無し").first(), ",,,,");
+}
+
+TEST_F(TaxTables, categoryChange_writesOldTableBeforeReadingNewOne)
+{
+    write("AqTax", {"A", "B"});
+    write("AQTA", {"h,1"});
+    write("AQTB", {"h,2"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(0);
+    editor.SetEditMode(true);
+    EXPECT_TRUE(editor.setCellText(1, 0, "edited"));
+    editor.selectCategory(1);
+    EXPECT_EQ(lines("AQTA"), QStringList({"h,edited"}));
+    EXPECT_EQ(editor.grid().cell(1, 0), "2");
+    // Switching kind writes back too.
+    editor.setCellText(0, 0, "B edited");
+    editor.SelectKind(1);
+    EXPECT_EQ(lines("AQTB"), QStringList({"\"B edited\",2"}));
+    EXPECT_TRUE(editor.categories().isEmpty()); // no CompIns: no categories, no table
+    EXPECT_TRUE(editor.currentCategory().isEmpty());
+    editor.SaveTable(); // nothing current: writes nothing
+    EXPECT_FALSE(QFile::exists(path("CIN")));
+}
+
+TEST_F(TaxTables, bodyCellsKeepOnlyIntegersWhileHeadingsTakeAnyText)
+{
+    write("AqTax", {"A"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(0);
+    EXPECT_TRUE(editor.setCellText(1, 1, "36000"));
+    EXPECT_FALSE(editor.setCellText(2, 1, "36,000"));
+    EXPECT_EQ(editor.grid().cell(2, 1), "");
+    EXPECT_FALSE(editor.setCellText(1, 2, "abc"));
+    EXPECT_EQ(editor.grid().cell(1, 2), "");
+    EXPECT_TRUE(editor.setCellText(0, 3, "1.5L以下"));
+    EXPECT_TRUE(editor.setCellText(3, 0, "年額"));
+    EXPECT_FALSE(editor.setCellText(9, 9, "1")); // outside the grid
+    EXPECT_EQ(editor.cellDisplay(1, 1).text, "  36,000"); // "%8.0n"
+    EXPECT_TRUE(editor.cellDisplay(1, 1).rightAligned);
+    editor.setCellText(0, 1, "5000");
+    EXPECT_EQ(editor.cellDisplay(0, 1).text, "5000"); // headings as stored
+    EXPECT_FALSE(editor.cellDisplay(0, 1).rightAligned);
+}
+
+TEST_F(TaxTables, selectedAmount_isCurrentCellOrZero)
+{
+    write("CompIns", {"自家用"});
+    write("CIN自家用", {"期間,保険料", "24ヶ月,17650", "25ヶ月,"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(1);
+    editor.setCurrentCell(1, 1);
+    EXPECT_EQ(editor.SelectedAmount(), 17650);
+    editor.setCurrentCell(1, 2);
+    EXPECT_EQ(editor.SelectedAmount(), 0); // " "
+    editor.setCurrentCell(0, 1);
+    EXPECT_EQ(editor.SelectedAmount(), 0); // "24ヶ月"
+    editor.setCurrentCell(5, 5); // outside: ignored
+    EXPECT_EQ(editor.currentColumn(), 0);
+    EXPECT_EQ(editor.currentRow(), 1);
+}
+
+TEST_F(TaxTables, rowAndColumnButtonsGrowAndShrinkAtTheEnd)
+{
+    write("AqTax", {"A"});
+    write("AQTA", {"a,b", "1,2"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(0);
+    editor.addRow();
+    editor.addColumn();
+    EXPECT_EQ(editor.grid().rowCount(), 3);
+    EXPECT_EQ(editor.grid().columnCount(), 3);
+    EXPECT_EQ(editor.grid().cell(2, 2), "");
+    editor.setCurrentCell(2, 2);
+    editor.removeLastRow();
+    editor.removeLastColumn();
+    EXPECT_EQ(editor.grid().cell(1, 1), "2");
+    EXPECT_EQ(editor.currentColumn(), 1);
+    EXPECT_EQ(editor.currentRow(), 1);
+    for (int i = 0; i < 5; ++i) {
+        editor.removeLastRow();
+        editor.removeLastColumn();
+    }
+    EXPECT_EQ(editor.grid().rowCount(), 1);
+    EXPECT_EQ(editor.grid().columnCount(), 1);
+}
+
+TEST_F(TaxTables, addCategory_appendsWritesListAndShowsEmptyTable)
+{
+    write("AqTax", {"A"});
+    write("AQTA", {"h,1"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(0);
+    editor.setCellText(1, 0, "9");
+    editor.addCategory("新区分");
+    EXPECT_EQ(lines("AqTax"), QStringList({"A", "新区分"}));
+    EXPECT_EQ(lines("AQTA"), QStringList({"h,9"}));
+    EXPECT_EQ(editor.currentCategory(), "新区分");
+    EXPECT_EQ(editor.grid().columnCount(), 5);
+    // A name already listed is selected, not listed twice.
+    editor.addCategory("A");
+    EXPECT_EQ(editor.currentCategory(), "A");
+    EXPECT_EQ(lines("AqTax"), QStringList({"A", "新区分"}));
+}
+
+TEST_F(TaxTables, addCategory_refusesNamesThatLeaveTheFolder)
+{
+    write("AqTax", {"A"});
+    TaxTableEditor editor(dir.path());
+    EXPECT_THROW(editor.addCategory("B"), Error); // no kind selected yet
+    editor.SelectKind(0);
+    for (const QString &bad : {QStringLiteral("x/../../escaped"), QStringLiteral("/tmp/x"), QStringLiteral(".."),
+                               QStringLiteral("."), QString()}) {
+        const QString message = messageOf([&] { editor.addCategory(bad); });
+        EXPECT_TRUE(message.contains("ファイル名として使えません")) << bad.toStdString() << message.toStdString();
+    }
+    EXPECT_EQ(lines("AqTax"), QStringList({"A"}));
+    EXPECT_EQ(editor.categories(), QStringList({"A"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"AqTax"}));
+}
+
+TEST_F(TaxTables, deleteCategory_refusesTheLastOneAndAsksFirst)
+{
+    write("CompIns", {"A"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(1);
+    EXPECT_EQ(messageOf([&] { editor.deleteCurrentCategory(yes); }), "1件以下にはできません");
+
+    write("CompIns", {"A", "B", "C"});
+    write("CINA", {"a,1"});
+    write("CINB", {"b,2"});
+    editor.SelectKind(1);
+    QString asked;
+    EXPECT_FALSE(editor.deleteCurrentCategory([&](const QString &q) {
+        asked = q;
+        return false;
+    }));
+    EXPECT_EQ(asked, "分類「A」を削除しますか?");
+    EXPECT_TRUE(QFile::exists(path("CINA")));
+
+    editor.setCellText(1, 0, "99"); // an edit of the table being deleted is not written
+    EXPECT_TRUE(editor.deleteCurrentCategory(yes));
+    EXPECT_FALSE(QFile::exists(path("CINA")));
+    EXPECT_EQ(lines("CompIns"), QStringList({"B", "C"}));
+    EXPECT_EQ(editor.currentCategory(), "B");
+    EXPECT_EQ(editor.grid().cell(1, 0), "2");
+    editor.SaveTable();
+    EXPECT_FALSE(QFile::exists(path("CINA")));
+}
+
+TEST_F(TaxTables, renameCategory_renamesTheTableFileAndTheListEntry)
+{
+    write("CompIns", {"自家用", "軽"});
+    write("CIN自家用", {"期間,保険料"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(1);
+    editor.setCellText(1, 0, "額"); // edits since the last write go along
+    editor.renameCurrentCategory("事業用");
+    EXPECT_FALSE(QFile::exists(path("CIN自家用")));
+    EXPECT_EQ(lines("CIN事業用"), QStringList({"期間,額"}));
+    EXPECT_EQ(lines("CompIns"), QStringList({"事業用", "軽"}));
+    EXPECT_EQ(editor.currentCategory(), "事業用");
+    EXPECT_EQ(editor.currentCategoryIndex(), 0);
+}
+
+TEST_F(TaxTables, renameCategory_justAddedCategoryWithoutFileWorks)
+{
+    write("AqTax", {"A"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(0);
+    editor.addCategory("新");
+    editor.setCellText(1, 1, "100");
+    editor.renameCurrentCategory("新2");
+    EXPECT_EQ(editor.currentCategory(), "新2");
+    EXPECT_EQ(lines("AqTax"), QStringList({"A", "新2"}));
+    EXPECT_EQ(lines("AQT新2").value(1), ",100,,,");
+    EXPECT_FALSE(QFile::exists(path("AQT新")));
+}
+
+TEST_F(TaxTables, renameCategory_failureChangesNothing)
+{
+    write("AqTax", {"A", "B"});
+    write("AQTA", {"a,1"});
+    write("AQTB", {"b,2"});
+    write("AQTstray", {"s,3"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(0);
+    for (const QString &bad : {QStringLiteral("B"), QStringLiteral("stray"), QStringLiteral("../A"),
+                               QStringLiteral(".."), QString(), QStringLiteral("a\nb")}) {
+        EXPECT_EQ(messageOf([&] { editor.renameCurrentCategory(bad); }), "分類名に無効な文字が含まれています。")
+            << bad.toStdString();
+    }
+    EXPECT_EQ(editor.currentCategory(), "A");
+    EXPECT_EQ(lines("AqTax"), QStringList({"A", "B"}));
+    EXPECT_EQ(lines("AQTB"), QStringList({"b,2"}));
+    EXPECT_EQ(lines("AQTstray"), QStringList({"s,3"}));
+    editor.renameCurrentCategory("A"); // the same name: nothing to do
+    EXPECT_EQ(lines("AQTA"), QStringList({"a,1"}));
+}
+
+TEST_F(TaxTables, categoryList_linesThatCannotNameATableAreLeftOut)
+{
+    write("WtTax", {"", "../../evil", "普通", "普通", "a/b"});
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(2);
+    EXPECT_EQ(editor.categories(), QStringList({"普通"}));
+    EXPECT_EQ(editor.currentCategory(), "普通");
+}
+
+TEST_F(TaxTables, unreadableTableIsReportedAndNeverWrittenBack)
+{
+    write("AqTax", {"A", "B"});
+    QDir(dir.path()).mkpath("AQTB"); // not a file: cannot be read
+    TaxTableEditor editor(dir.path());
+    editor.SelectKind(0);
+    EXPECT_TRUE(messageOf([&] { editor.selectCategory(1); }).contains("AQTB"));
+    EXPECT_TRUE(editor.currentCategory().isEmpty());
+    editor.SaveTable(); // nothing current: nothing written
+    EXPECT_TRUE(QFileInfo(path("AQTB")).isDir());
+
+    QDir(dir.path()).mkpath("CompIns"); // the category list of kind 1
+    EXPECT_THROW(editor.SelectKind(1), Error);
+    EXPECT_THROW(editor.addCategory("C"), Error); // nothing is added to an unread list
+    EXPECT_TRUE(QFileInfo(path("CompIns")).isDir());
+
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads files without read permission";
+    write("AQTA", {"keep,1"});
+    QFile::setPermissions(path("AQTA"), QFileDevice::WriteOwner);
+    EXPECT_THROW(editor.SelectKind(0), Error);
+    EXPECT_TRUE(editor.currentCategory().isEmpty());
+    editor.SaveTable();
+    QFile::setPermissions(path("AQTA"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(lines("AQTA"), QStringList({"keep,1"}));
+}
