@@ -8,6 +8,9 @@ int runRecalc(CliContext &, const QStringList &);
 int runCheck(CliContext &, const QStringList &);
 int runZip(CliContext &, const QStringList &);
 int runGtax(CliContext &, const QStringList &);
+int runPrintdata(CliContext &, const QStringList &);
+int runRender(CliContext &, const QStringList &);
+int runPrint(CliContext &, const QStringList &);
 
 const std::vector<CliCommand> &allCommands()
 {
@@ -17,6 +20,9 @@ const std::vector<CliCommand> &allCommands()
         {"check", "IN.pvq [--close 1,2,...] [--write OUT.pvq]", "セクションを閉じてチェックし、番号・状態・色を表示します", false, runCheck},
         {"zip", "KEYWORD", "郵便番号辞書を検索します (郵便番号の先頭一致、または市区町村+町域の部分一致)", false, runZip},
         {"gtax", "[--rate R] AMOUNT...", "取得税を計算します (合計と税額を表示)", false, runGtax},
+        {"printdata", "SLIP.pvq [--kind 見積書|注文書] [--format NAME|PATH] [--titles T1,T2,T3,T4] [--copies 1,2,3,4] [--logo NAME|PATH] -o OUT", "伝票と書式から印刷データを作成します", false, runPrintdata},
+        {"render", "PRINTDATA -o OUT.pdf [--paper A4|B5|A3|Letter] [--landscape] [--correction X,Y] [--png DIR]", "印刷データをページに描いて PDF に書き出します", true, runRender},
+        {"print", "SLIP.pvq --pdf OUT.pdf [--kind 見積書|注文書] [--format NAME|PATH] [--titles T1,T2,T3,T4] [--copies 1,2,3,4] [--logo NAME|PATH] [--paper A4|B5|A3|Letter] [--landscape] [--correction X,Y] [--png DIR]", "伝票を印刷の流れのとおりに PDF へ印刷します", true, runPrint},
     };
     return commands;
 }

@@ -1,0 +1,97 @@
+#include "app/settings.h"
+#include "clicommand.h"
+#include "renderoutput.h"
+
+#include "common/error.h"
+#include "print/makematadbm.h"
+#include "print/printergeometry.h"
+#include "print/printfonts.h"
+#include "print/prnploty.h"
+#include "print/runtag.h"
+
+#include <QFileInfo>
+
+namespace vendara::cli {
+namespace {
+
+QPageSize paperNamed(const QString &name)
+{
+    if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
+        return QPageSize(QPageSize::A4);
+    if (name.compare(QLatin1String("A3"), Qt::CaseInsensitive) == 0)
+        return QPageSize(QPageSize::A3);
+    // The B5 of Japanese printers is the JIS size (182 x 257 mm).
+    if (name.compare(QLatin1String("B5"), Qt::CaseInsensitive) == 0)
+        return QPageSize(QPageSize::JisB5);
+    if (name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+        return QPageSize(QPageSize::Letter);
+    throw Error(QStringLiteral("--paper には A4, B5, A3, Letter のいずれかを指定してください: %1").arg(name));
+}
+
+// "X,Y" in millimetres.
+QPoint correctionFrom(const QString &value)
+{
+    const QStringList parts = value.split(u',');
+    bool okX = false;
+    bool okY = false;
+    const double x = parts.size() == 2 ? parts[0].trimmed().toDouble(&okX) : 0;
+    const double y = parts.size() == 2 ? parts[1].trimmed().toDouble(&okY) : 0;
+    if (!okX || !okY)
+        throw Error(QStringLiteral("--correction には X,Y をミリメートルで指定してください: %1").arg(value));
+    return QPoint(TPrnPlotY::correctionUnits(x), TPrnPlotY::correctionUnits(y));
+}
+
+} // namespace
+
+RenderOutput renderOutputFrom(const CliContext &context, const ArgReader &reader, const QString &pdfPath)
+{
+    RenderOutput output;
+    output.pdfPath = pdfPath;
+    output.sheet.paper = paperNamed(reader.value(QStringLiteral("--paper")).value_or(QStringLiteral("A4")));
+    output.sheet.orientation = reader.has(QStringLiteral("--landscape")) ? QPageLayout::Landscape : QPageLayout::Portrait;
+    if (const auto value = reader.value(QStringLiteral("--correction"))) {
+        output.correction = correctionFrom(*value);
+    } else {
+        const Settings settings(context.data.settingsPath());
+        output.correction = QPoint(TPrnPlotY::correctionUnits(settings.correctionX()),
+                                   TPrnPlotY::correctionUnits(settings.correctionY()));
+    }
+    output.pngDir = reader.value(QStringLiteral("--png"));
+    return output;
+}
+
+int renderPrintData(const CliContext &context, const QString &printDataPath, const QString &runTag,
+                    const RenderOutput &output)
+{
+    installFontSubstitutions();
+    TPrnPlotY plot(PrinterGeometry::forPaper(output.sheet.paper, output.sheet.orientation), context.data.tmpDir(), runTag);
+    plot.setCorrection(output.correction);
+    TMakeMataDBM renderer(plot);
+    if (renderer.Render(printDataPath) == RenderResult::NoPrintData)
+        throw Error(QStringLiteral("%1 がありません").arg(printDataPath));
+
+    const QStringList pages = pageFilesOf(plot);
+    writePagesToPdf(pages, output.sheet, output.pdfPath);
+    if (output.pngDir)
+        writePagesToPng(pages, output.sheet, *output.pngDir);
+    return int(pages.size());
+}
+
+// vendara-cli render PRINTDATA -o OUT.pdf [--paper ...] [--landscape]
+// [--correction X,Y] [--png DIR]: the renderer alone on a print-data file.
+int runRender(CliContext &context, const QStringList &args)
+{
+    const ArgReader reader(args, QStringList{"-o"} + kRenderValueOptions, kRenderFlagOptions);
+    const QString printData = reader.requirePositional(0, QStringLiteral("印刷データファイル"));
+    const auto output = reader.value(QStringLiteral("-o"));
+    if (!output || output->isEmpty())
+        throw Error(QStringLiteral("出力先を -o で指定してください"));
+    if (!QFileInfo(printData).isFile())
+        throw Error(QStringLiteral("%1 がありません").arg(printData));
+    const RenderOutput render = renderOutputFrom(context, reader, *output);
+    const int pages = renderPrintData(context, printData, makeRunTag(context.data.tmpDir()), render);
+    context.out << "pages\t" << pages << '\n';
+    return 0;
+}
+
+} // namespace vendara::cli

@@ -1,0 +1,89 @@
+#include "pageoutput.h"
+
+#include "pagepicture.h"
+#include "prnploty.h"
+
+#include "common/atomicfile.h"
+#include "common/error.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <optional>
+
+namespace vendara {
+namespace {
+
+// Vector output: the resolution only sets the precision of coordinates.
+constexpr int kPdfResolution = 1200;
+
+} // namespace
+
+QStringList pageFilesOf(const TPrnPlotY &plot)
+{
+    QStringList files;
+    for (int n = 1; n <= plot.pageCount(); ++n)
+        files.append(plot.pageFilePath(n));
+    return files;
+}
+
+void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, const QString &pdfPath)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Vendara"));
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(QPageLayout(sheet.paper, sheet.orientation, QMarginsF(0, 0, 0, 0)));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw Error(cannotWriteMessage(pdfPath));
+        const QRectF sheetRect(QPointF(0, 0), QSizeF(writer.pageLayout().fullRectPixels(kPdfResolution).size()));
+        std::optional<PagePicture> previous;
+        for (qsizetype i = 0; i < pageFiles.size(); ++i) {
+            if (i > 0)
+                writer.newPage();
+            if (std::optional<PagePicture> page = PagePicture::load(pageFiles[i]))
+                previous = std::move(page);
+            if (previous)
+                previous->play(painter, sheetRect);
+        }
+        painter.end();
+    }
+    saveFileAtomically(pdfPath, buffer.data());
+}
+
+QStringList writePagesToPng(const QStringList &pageFiles, const SheetSetup &sheet, const QString &dir, int dpi)
+{
+    QDir().mkpath(dir);
+    const QPageLayout layout(sheet.paper, sheet.orientation, QMarginsF(0, 0, 0, 0));
+    const QSize pixels = layout.fullRectPixels(dpi).size();
+    QStringList written;
+    std::optional<PagePicture> previous;
+    for (qsizetype i = 0; i < pageFiles.size(); ++i) {
+        if (std::optional<PagePicture> page = PagePicture::load(pageFiles[i]))
+            previous = std::move(page);
+        QImage image(pixels, QImage::Format_RGB32);
+        const int dotsPerMetre = int(dpi / 0.0254 + 0.5);
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        image.fill(Qt::white);
+        if (previous) {
+            QPainter painter(&image);
+            previous->play(painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        }
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        const QString path = QDir(dir).filePath(QStringLiteral("page%1.png").arg(i + 1, 3, 10, QLatin1Char('0')));
+        saveFileAtomically(path, buffer.data());
+        written.append(path);
+    }
+    return written;
+}
+
+} // namespace vendara

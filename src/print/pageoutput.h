@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+namespace vendara {
+
+// The sheet the pages of a rendering come out on.
+struct SheetSetup
+{
+    QPageSize paper = QPageSize(QPageSize::A4);
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+};
+
+// Writes one PDF page per page file, each page stretched over the whole
+// sheet, fonts embedded. A page file that cannot be read repeats the page
+// before it (a blank sheet for the first), as a printer would. Throws
+// vendara::Error when the PDF cannot be written.
+void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, const QString &pdfPath);
+
+// One PNG per page file for looking at: dir/page001.png, page002.png, ...
+// Returns the paths written.
+QStringList writePagesToPng(const QStringList &pageFiles, const SheetSetup &sheet, const QString &dir, int dpi = 150);
+
+// The page files of a rendering, 1 to count.
+class TPrnPlotY;
+QStringList pageFilesOf(const TPrnPlotY &plot);
+
+} // namespace vendara

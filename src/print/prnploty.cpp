@@ -1,0 +1,238 @@
+#include "prnploty.h"
+
+#include "hatchlines.h"
+
+#include "common/error.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cmath>
+
+namespace vendara {
+
+TPrnPlotY::TPrnPlotY(const PrinterGeometry &geometry, const QString &tmpDir, const QString &runTag)
+    : m_geometry(geometry), m_pageSize(geometry.pageSizeUnits()), m_tmpDir(tmpDir), m_runTag(runTag)
+{
+    if (!m_tmpDir.isEmpty() && !m_tmpDir.endsWith(u'/'))
+        m_tmpDir += u'/';
+    // Text of pictures (metafiles) is set through the same substitutions.
+    installFontSubstitutions();
+}
+
+TPrnPlotY::~TPrnPlotY()
+{
+    deletePageFiles();
+}
+
+int TPrnPlotY::correctionUnits(double millimetres)
+{
+    // The epsilon keeps a typed 4.1 mm (40.99999... x 10) at 41.
+    const double units = millimetres * 10.0;
+    return int(std::trunc(units + (units < 0 ? -1e-9 : 1e-9)));
+}
+
+QString TPrnPlotY::pageFileName(const QString &runTag, int number)
+{
+    return runTag + QStringLiteral("_PTmp") + QString::number(number) + u'.' + pageFileExtension();
+}
+
+QString TPrnPlotY::pageFilePath(int number) const
+{
+    return m_tmpDir + pageFileName(m_runTag, number);
+}
+
+void TPrnPlotY::begin()
+{
+    deletePageFiles();
+    m_pageNumber = 1;
+    openPage();
+}
+
+void TPrnPlotY::newPage()
+{
+    storePage();
+    ++m_pageNumber;
+    openPage();
+}
+
+void TPrnPlotY::finish()
+{
+    storePage();
+}
+
+void TPrnPlotY::openPage()
+{
+    m_page.emplace(m_pageSize);
+    m_page->painter().translate(m_correction);
+}
+
+void TPrnPlotY::storePage()
+{
+    if (!m_page)
+        return;
+    std::optional<PagePicture> page = std::move(m_page);
+    m_page.reset();
+    page->finishRecording();
+    page->save(pageFilePath(m_pageNumber));
+    m_pageCount = m_pageNumber;
+}
+
+void TPrnPlotY::deletePageFiles()
+{
+    m_page.reset();
+    for (int n = 1; n <= m_pageCount; ++n)
+        QFile::remove(pageFilePath(n));
+    m_pageCount = 0;
+}
+
+QPainter &TPrnPlotY::painter()
+{
+    if (!m_page) {
+        // Drawing before begin() or after finish() starts a page of its own
+        // rather than touching a stored one.
+        ++m_pageNumber;
+        openPage();
+    }
+    return m_page->painter();
+}
+
+void TPrnPlotY::setFont(const FontState &font)
+{
+    m_font = font;
+    m_printFont.reset();
+}
+
+const PrintFont &TPrnPlotY::printFont()
+{
+    if (!m_printFont) {
+        // Height 0 asks for the default size, as it does of Windows' font mapper.
+        const int height = m_font.height != 0 ? m_font.height : FontState{}.height;
+        // Styles other than 1 to 3 are regular.
+        const int style = m_font.style >= 1 && m_font.style <= 3 ? m_font.style : 0;
+        const QPair<QString, int> key(m_font.face, style);
+        auto face = m_faces.constFind(key);
+        if (face == m_faces.constEnd())
+            face = m_faces.insert(key, PrintFont(m_font.face, height, style));
+        m_printFont = face->withHeight(height);
+    }
+    return *m_printFont;
+}
+
+qreal TPrnPlotY::textWidth(const QString &text)
+{
+    return printFont().advance(text);
+}
+
+void TPrnPlotY::drawTextAt(const QString &text, qreal left, int top)
+{
+    if (text.isEmpty())
+        return;
+    const PrintFont &font = printFont();
+    QPainter &p = painter();
+    p.save();
+    // Laid out at the font's large pixel size and scaled into page units.
+    p.translate(left, top + font.ascent());
+    p.scale(font.scale(), font.scale());
+    p.setFont(font.layoutFont());
+    p.setPen(colorFromColorRef(m_font.colorRef));
+    p.drawText(QPointF(0, 0), text);
+    p.restore();
+}
+
+void TPrnPlotY::text(const QString &text, int x, int y)
+{
+    drawTextAt(text, x, y);
+}
+
+void TPrnPlotY::rightText(const QString &text, int x, int y)
+{
+    drawTextAt(text, x - textWidth(text), y);
+}
+
+void TPrnPlotY::centredText(const QString &text, int x, int y)
+{
+    drawTextAt(text, x - std::trunc(textWidth(text) / 2), y);
+}
+
+void TPrnPlotY::line(int x1, int y1, int x2, int y2)
+{
+    if (m_pen.isNone())
+        return;
+    QPainter &p = painter();
+    p.setPen(m_pen.toQPen());
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void TPrnPlotY::frame(int x1, int y1, int x2, int y2)
+{
+    if (m_pen.isNone())
+        return;
+    QPainter &p = painter();
+    p.setPen(m_pen.toQPen());
+    p.setBrush(Qt::NoBrush);
+    const QPointF points[] = {{qreal(x1), qreal(y1)}, {qreal(x2), qreal(y1)}, {qreal(x2), qreal(y2)},
+                              {qreal(x1), qreal(y2)}, {qreal(x1), qreal(y1)}};
+    p.drawPolyline(points, 5);
+}
+
+void TPrnPlotY::fillShape(const QRectF &rect, bool ellipse)
+{
+    if (m_brush.isHollow() || rect.isEmpty())
+        return;
+    QPainter &p = painter();
+    const QColor color = colorFromColorRef(m_brush.colorRef);
+    if (!m_brush.isHatched()) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        if (ellipse)
+            p.drawEllipse(rect);
+        else
+            p.drawRect(rect);
+        return;
+    }
+    const Hatch hatch = Hatch(m_brush.style - 2);
+    // The sheet in the coordinates drawn in (before the correction).
+    const QRectF sheet = QRectF(QPointF(-m_correction), QSizeF(m_pageSize)).adjusted(-1, -1, 1, 1);
+    const QList<QLineF> lines = ellipse ? hatchLinesInEllipse(rect, hatch, hatchPeriod(), sheet)
+                                        : hatchLinesInRect(rect, hatch, hatchPeriod(), sheet);
+    QPen pen(color, 1);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.drawLines(lines);
+}
+
+void TPrnPlotY::fill(int x1, int y1, int x2, int y2)
+{
+    fillShape(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), false);
+}
+
+void TPrnPlotY::ellipse(int x1, int y1, int x2, int y2)
+{
+    const QRectF rect = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+    fillShape(rect, true);
+    if (m_pen.isNone())
+        return;
+    QPainter &p = painter();
+    p.setPen(m_pen.toQPen());
+    p.setBrush(Qt::NoBrush);
+    if (m_pen.isInsideFrame() && m_pen.width > 1) {
+        const qreal half = m_pen.width / 2.0;
+        p.drawEllipse(rect.adjusted(half, half, -half, -half));
+    } else {
+        p.drawEllipse(rect);
+    }
+}
+
+bool TPrnPlotY::pictureFile(const QRectF &rect, const QString &path)
+{
+    QPainter &p = painter();
+    return m_pictures.draw(p, rect, path);
+}
+
+void TPrnPlotY::picture(const QPicture &picture, const QRectF &source, const QRectF &rect)
+{
+    drawPictureStretched(painter(), picture, source, rect);
+}
+
+} // namespace vendara

@@ -1,0 +1,296 @@
+#include "slipmakedbm.h"
+
+#include "common/commatext.h"
+#include "common/error.h"
+#include "common/textfile.h"
+#include "controls/datepattern.h"
+#include "controls/numberpattern.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <utility>
+
+namespace vendara {
+namespace {
+
+// A decimal amount of the multi-column rows: held in fixed point with four
+// decimal places, within the range of that fixed-point type.
+std::optional<double> parseFixedPointAmount(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    if (!pattern.match(text).hasMatch())
+        return std::nullopt;
+    const auto value = IniProfile::parseFloat(text);
+    if (!value || std::fabs(*value) >= 922337203685477.0)
+        return std::nullopt;
+    return std::round(*value * 10000.0) / 10000.0;
+}
+
+QString number(qint64 value)
+{
+    return QString::number(value);
+}
+
+} // namespace
+
+QString temporarySlipPath(const DataFolder &data, const QString &runTag)
+{
+    return data.tmpDir() + runTag + QStringLiteral("PrTmpDat2");
+}
+
+QString printDataPath(const DataFolder &data, const QString &runTag)
+{
+    return data.tmpDir() + runTag + QStringLiteral("PrTmpDat");
+}
+
+QString TSlipMakeDBM::Generate(const PrintDataRequest &request, const QString &outputPath)
+{
+    if (!QFileInfo(request.slipPath).isFile())
+        return QString();
+    const IniProfile slip = IniProfile::load(request.slipPath);
+    const IniProfile format = loadFormatFile(request.formatPath);
+    try {
+        // Written whole at the end, so a failed generation leaves no partial file.
+        textfile::writeLines(outputPath, makeLines(slip, format, request));
+    } catch (const Error &) {
+        // Nor may print data of an earlier run be taken for this one.
+        QFile::remove(outputPath);
+        throw;
+    }
+    return outputPath;
+}
+
+QStringList TSlipMakeDBM::makeLines(const IniProfile &slip, const IniProfile &format, const PrintDataRequest &request)
+{
+    m_slip = &slip;
+    m_format = &format;
+    m_request = &request;
+    m_lines.clear();
+    m_documentFont = FormatFont();
+    m_documentBrush = FormatBrush{0, 16777215};
+    m_writtenFont = FormatFont{QString(), 0, 0, 0};
+    m_writtenBrush = FormatBrush{0, 16777215};
+
+    const QStringList sections = format.sectionNames();
+    const int count = int(sections.size());
+    const int maximum = kCopyCount * count;
+    report(0, maximum);
+    for (int copy = 1; copy <= kCopyCount; ++copy) {
+        if (request.copies[size_t(copy - 1)]) {
+            for (int k = 0; k < count; ++k) {
+                m_section = sections[k];
+                if (m_section == kFormatGlobalSection) {
+                    const FormatGlobal global = FormatGlobal::read(format, m_section);
+                    m_documentFont = global.font;
+                    m_documentBrush = global.brush;
+                } else {
+                    processSection(m_section, copy);
+                }
+                report(count * (copy - 1) + k + 1, maximum);
+            }
+            bool laterCopy = false;
+            for (int later = copy + 1; later <= kCopyCount; ++later)
+                laterCopy = laterCopy || request.copies[size_t(later - 1)];
+            if (laterCopy)
+                m_lines.append(QStringLiteral("page"));
+        }
+        report(count * copy, maximum);
+    }
+    m_slip = nullptr;
+    m_format = nullptr;
+    m_request = nullptr;
+    return std::exchange(m_lines, {});
+}
+
+void TSlipMakeDBM::processSection(const QString &section, int copy)
+{
+    const QStringList parts = formatSectionParts(section);
+    const IniProfile &format = *m_format;
+    const int columnCount = format.readInt(section, QStringLiteral("Column"), 1);
+    const QString type = format.readString(section, QStringLiteral("Type")).toUpper();
+    const qint64 lineHeight = format.readInt(section, QStringLiteral("LineHeight"), 0);
+    const QString slipSection = parts.value(0);
+
+    QStringList rowKeys;
+    if (type != kFormatListType) {
+        rowKeys.append(parts.size() >= 2 ? parts[1] : slipSection);
+    } else {
+        const auto entries = m_slip->sectionEntries(slipSection);
+        if (parts.size() < 2) {
+            if (!entries.isEmpty())
+                fail(QStringLiteral("Type=LINE のセクションに行のキーの先頭部分がありません"));
+        } else {
+            for (const auto &[key, value] : entries)
+                if ((key + u'=' + value).startsWith(parts[1]))
+                    rowKeys.append(key);
+        }
+    }
+    if (columnCount < 1)
+        return;
+
+    const FormatSectionKind kind = parts.size() == 1 ? formatSectionKind(format, section) : FormatSectionKind::Item;
+    if (kind == FormatSectionKind::None)
+        return; // nothing to print, whatever its keys say
+    const bool split = kind == FormatSectionKind::Item && columnCount >= 2;
+    for (qsizetype row = 0; row < rowKeys.size(); ++row) {
+        QStringList fields;
+        int lastColumn = columnCount;
+        if (split) {
+            // Columns past the row's fields print nothing, so they are not visited.
+            fields = commatext::split(m_slip->readString(slipSection, rowKeys[row]));
+            lastColumn = int(qMin<qsizetype>(columnCount, fields.size()));
+        }
+        for (int column = 1; column <= lastColumn; ++column) {
+            auto key = [&](const char *name) {
+                return formatColumnKey(QString::fromLatin1(name), column, columnCount);
+            };
+            TWriteSetting w;
+            w.Type = format.readString(section, key("Type")).toUpper();
+            w.FontName = format.readString(section, key("FontName"));
+            w.DateFormat = format.readString(section, key("DateFormat"), m_request->defaultDatePattern);
+            w.Digit = format.readString(section, key("Digit"));
+            w.Left = format.readInt(section, key("Left"), 0);
+            w.Top = format.readInt(section, key("Top"), 0) + lineHeight * row;
+            w.FontStyle = format.readInt(section, key("FontStyle"), -1);
+            w.FontSize = format.readInt(section, key("FontSize"), -1);
+            w.FontColor = format.readInt(section, key("FontColor"), -1);
+            w.Align = format.readInt(section, key("Align"), 0);
+            w.ZeroDisp = format.readInt(section, key("ZeroDisp"), 0);
+
+            switch (kind) {
+            case FormatSectionKind::Title:
+                w.Text = m_request->titles[size_t(copy - 1)];
+                break;
+            case FormatSectionKind::CompanyBlock:
+                writeLogoLine(section);
+                return;
+            case FormatSectionKind::Script:
+                writeScriptLines(section);
+                return;
+            default:
+                w.Text = split ? columnText(w, fields[column - 1], column)
+                               : singleValueText(w, slipSection, rowKeys[row]);
+                break;
+            }
+            writeValue(w);
+        }
+    }
+}
+
+QString TSlipMakeDBM::singleValueText(const TWriteSetting &w, const QString &slipSection, const QString &key) const
+{
+    const IniProfile &slip = *m_slip;
+    if (w.Type == QLatin1String("STRING"))
+        return slip.readString(slipSection, key);
+    if (w.Type == QLatin1String("DATE")) {
+        const auto date = IniProfile::parseDate(slip.readString(slipSection, key));
+        if (!date || *date == kZeroDate)
+            return QString();
+        return formatDatePattern(w.DateFormat, *date);
+    }
+    if (w.Type == QLatin1String("CURRENCY")) {
+        const double amount = slip.readFloat(slipSection, key, 0);
+        if (w.ZeroDisp == 0 && amount == 0)
+            return QString();
+        return formatAmount(w.Digit, amount);
+    }
+    return QString();
+}
+
+QString TSlipMakeDBM::columnText(const TWriteSetting &w, const QString &field, int column) const
+{
+    const QString text = field.trimmed();
+    if (text.isEmpty())
+        return text;
+    if (w.Type == QLatin1String("DATE")) {
+        const auto date = IniProfile::parseDate(text);
+        if (!date)
+            fail(QStringLiteral("「%1」は日付ではありません (%2 列目)").arg(text).arg(column));
+        return formatDatePattern(w.DateFormat, *date);
+    }
+    if (w.Type == QLatin1String("CURRENCY")) {
+        const auto amount = parseFixedPointAmount(text);
+        if (!amount)
+            fail(QStringLiteral("「%1」は金額ではありません (%2 列目)").arg(text).arg(column));
+        if (w.ZeroDisp == 0 && *amount == 0)
+            return QString();
+        return formatAmount(w.Digit, *amount);
+    }
+    return text;
+}
+
+QString TSlipMakeDBM::formatAmount(const QString &digit, double amount) const
+{
+    try {
+        return formatNumberPattern(digit, amount);
+    } catch (const Error &e) {
+        fail(e.message());
+    }
+}
+
+void TSlipMakeDBM::writeValue(const TWriteSetting &w)
+{
+    if (w.Text.isEmpty())
+        return;
+    if (w.FontName.isEmpty()) {
+        if (m_documentFont != m_writtenFont) {
+            m_lines.append(commatext::join({QStringLiteral("font"), m_documentFont.face, number(m_documentFont.size),
+                                            number(m_documentFont.style), number(m_documentFont.color)}));
+            m_writtenFont = m_documentFont;
+        }
+        if (m_documentBrush != m_writtenBrush) {
+            m_lines.append(commatext::join(
+                {QStringLiteral("brush"), number(m_documentBrush.style), number(m_documentBrush.color)}));
+            m_writtenBrush = m_documentBrush;
+        }
+    } else if (w.FontStyle >= 0 && w.FontSize >= 0 && w.FontColor >= 0) {
+        const FormatFont own{w.FontName, w.FontSize, w.FontColor, w.FontStyle};
+        if (own != m_writtenFont) {
+            m_lines.append(commatext::join({QStringLiteral("font"), own.face, number(own.size), number(own.style),
+                                            number(own.color)}));
+            m_writtenFont = own;
+        }
+    }
+    const QString command = w.Align == 1 ? QStringLiteral("rtext")
+        : w.Align == 2                   ? QStringLiteral("ctext")
+                                         : QStringLiteral("text");
+    m_lines.append(commatext::join({command, w.Text, number(w.Left), number(w.Top)}));
+}
+
+void TSlipMakeDBM::writeLogoLine(const QString &section)
+{
+    const IniProfile &format = *m_format;
+    const qint64 left = format.readInt(section, QStringLiteral("Left"), 0);
+    const qint64 top = format.readInt(section, QStringLiteral("Top"), 0);
+    const qint64 width = format.readInt(section, QStringLiteral("Width"), 0);
+    const qint64 height = format.readInt(section, QStringLiteral("Height"), 0);
+    m_lines.append(commatext::join({QStringLiteral("logo"), number(left), number(top), number(left + width),
+                                    number(top + height), m_request->setPath}));
+}
+
+void TSlipMakeDBM::writeScriptLines(const QString &section)
+{
+    const IniProfile &format = *m_format;
+    for (const auto &entry : format.sectionEntries(section)) {
+        // Keys only have to differ: a key given twice reads its first value.
+        const QString value = format.readString(section, entry.first);
+        m_lines.append(commatext::join(commatext::splitScriptFields(value)));
+    }
+}
+
+void TSlipMakeDBM::report(int value, int maximum) const
+{
+    if (m_progress)
+        m_progress(value, maximum);
+}
+
+void TSlipMakeDBM::fail(const QString &detail) const
+{
+    throw Error(QStringLiteral("印刷データを作成できません。書式のセクション [%1]: %2").arg(m_section, detail));
+}
+
+} // namespace vendara

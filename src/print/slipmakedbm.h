@@ -1,0 +1,96 @@
+#pragma once
+
+#include "formatfile.h"
+
+#include "common/datafolder.h"
+#include "common/iniprofile.h"
+#include "printsettings/defaultprintsettings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace vendara {
+
+// Temporary files of one run: Dat/Tmp/<run tag>PrTmpDat2 (the slip written
+// for printing) and Dat/Tmp/<run tag>PrTmpDat (the print-data file).
+QString temporarySlipPath(const DataFolder &data, const QString &runTag);
+QString printDataPath(const DataFolder &data, const QString &runTag);
+
+// What one generation prints: a slip file against a format file, one copy of
+// the whole format per switched-on copy, each with its title.
+struct PrintDataRequest
+{
+    QString slipPath;
+    QString formatPath;
+    QString setPath; // copied into the logo line as it is
+    CopyTitles titles;
+    CopySwitches copies{};
+    // DateFormat of values that give none: kEraDatePattern or kWesternDatePattern.
+    QString defaultDatePattern;
+};
+
+// One value to print, filled from a section's keys for one row and column.
+struct TWriteSetting
+{
+    QString Type;
+    QString FontName;
+    QString Text;
+    QString DateFormat;
+    QString Digit;
+    qint64 Left = 0;
+    qint64 Top = 0;
+    int FontStyle = -1;
+    int FontSize = -1;
+    int FontColor = -1;
+    int Align = 0;
+    int ZeroDisp = 0;
+};
+
+// Print-data generation: turns a slip file and a format file into the lines
+// of the print-data language.
+class TSlipMakeDBM
+{
+public:
+    // Called with 0 first and then after each section of each copy; the
+    // maximum is 4 x the number of format sections.
+    using ProgressCallback = std::function<void(int value, int maximum)>;
+
+    TSlipMakeDBM() = default;
+    void setProgressCallback(ProgressCallback callback) { m_progress = std::move(callback); }
+
+    // Writes the print-data file to outputPath (Shift-JIS, CR LF, atomically)
+    // and returns the path; returns an empty text when the slip file does
+    // not exist. On a format error throws vendara::Error naming the format
+    // section, and no print-data file is left at outputPath.
+    QString Generate(const PrintDataRequest &request, const QString &outputPath);
+
+    // The lines themselves, from profiles already read.
+    QStringList makeLines(const IniProfile &slip, const IniProfile &format, const PrintDataRequest &request);
+
+private:
+    void processSection(const QString &section, int copy);
+    QString singleValueText(const TWriteSetting &w, const QString &slipSection, const QString &key) const;
+    QString columnText(const TWriteSetting &w, const QString &field, int column) const;
+    QString formatAmount(const QString &digit, double amount) const;
+    void writeValue(const TWriteSetting &w);
+    void writeLogoLine(const QString &section);
+    void writeScriptLines(const QString &section);
+    void report(int value, int maximum) const;
+    [[noreturn]] void fail(const QString &detail) const;
+
+    const IniProfile *m_slip = nullptr;
+    const IniProfile *m_format = nullptr;
+    const PrintDataRequest *m_request = nullptr;
+    QString m_section; // the format section being processed, for messages
+    QStringList m_lines;
+
+    FormatFont m_documentFont;
+    FormatBrush m_documentBrush;
+    FormatFont m_writtenFont;
+    FormatBrush m_writtenBrush;
+    ProgressCallback m_progress;
+};
+
+} // namespace vendara

@@ -1,0 +1,260 @@
+#include "companyblock.h"
+
+#include "emfwriter.h"
+#include "imagefile.h"
+
+#include "common/atomicfile.h"
+#include "common/error.h"
+#include "common/iniprofile.h"
+#include "common/textfile.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <cmath>
+#include <limits>
+
+namespace vendara {
+namespace companyblock {
+namespace {
+
+QString valueAt(const QStringList &values, int line)
+{
+    return line < values.size() ? values[line] : QString();
+}
+
+int readDefault(int line)
+{
+    switch (line) {
+    case NameSize:
+    case AddressSize:
+        return 10;
+    case ImageWidth:
+    case ImageHeight:
+        return 100;
+    default:
+        return 0;
+    }
+}
+
+BlockFont fontOf(const QStringList &values, int faceLine)
+{
+    BlockFont font;
+    font.face = valueAt(values, faceLine);
+    font.style = intValue(values, faceLine + 1);
+    font.colorRef = quint32(intValue(values, faceLine + 2)) & 0xFFFFFFu;
+    font.height = characterHeight(intValue(values, faceLine + 3));
+    return font;
+}
+
+// A set name from a list or the default print settings becomes part of a
+// path: it must not lead out of Dat/Etc.
+void requirePathFreeName(const QString &name)
+{
+    if (name.contains(u'/') || name.contains(QChar(0)))
+        requireSafeFileName(name);
+}
+
+const QString kListFile = QStringLiteral("Mst/LogoList");
+const QString kFirstSet = QStringLiteral("デフォルト");
+
+} // namespace
+
+QFont BlockFont::toQFont() const
+{
+    QFont qfont(face);
+    qfont.setPixelSize(qMax(1, height));
+    qfont.setBold(bold());
+    qfont.setItalic(italic());
+    return qfont;
+}
+
+QColor BlockFont::color() const
+{
+    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+}
+
+QStringList newSetValues()
+{
+    return {
+        QStringLiteral("ＭＳ ゴシック"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("18"),
+        QStringLiteral("社名を入力してください"), QStringLiteral("社名の2行目"),
+        QStringLiteral("ＭＳ ゴシック"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"),
+        QStringLiteral("000-0000"), QStringLiteral("都道府県市区町村"), QStringLiteral("その他の住所"),
+        QStringLiteral("電話番号・ファックス"), QStringLiteral("ホームページなど"),
+        QStringLiteral("メールアドレスなど"), QStringLiteral("口座番号など"), QStringLiteral("口座番号など"),
+        QString(), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("100"),
+    };
+}
+
+std::optional<QStringList> readSet(const QString &path)
+{
+    auto lines = textfile::readLines(path);
+    if (!lines || lines->size() < kLineCount)
+        return std::nullopt;
+    return lines->mid(0, kLineCount);
+}
+
+void writeSet(const QString &path, const QStringList &values)
+{
+    QStringList lines = values.mid(0, kLineCount);
+    while (lines.size() < kLineCount)
+        lines.append(QString());
+    textfile::writeLines(path, lines);
+}
+
+int intValue(const QStringList &values, int line)
+{
+    const auto v = IniProfile::parseInteger(valueAt(values, line));
+    if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
+        return readDefault(line);
+    return int(*v);
+}
+
+int characterHeight(int pointSize)
+{
+    return int(std::lround(double(pointSize) * 96.0 / 72.0));
+}
+
+QList<TextPlacement> textLayout(const QStringList &values)
+{
+    QList<TextPlacement> texts;
+    const QString trailer(5, u' ');
+    const BlockFont name = fontOf(values, NameFace);
+    texts.append({valueAt(values, NameLine1) + trailer, name, QPoint(0, 0)});
+    texts.append({valueAt(values, NameLine2) + trailer, name, QPoint(0, name.height)});
+
+    const BlockFont address = fontOf(values, AddressFace);
+    for (int k = 0; k < AddressLineCount; ++k) {
+        const QString text = valueAt(values, AddressLine1 + k);
+        if (!text.isEmpty())
+            texts.append({text, address, QPoint(10, 55 + k * address.height)});
+    }
+    return texts;
+}
+
+QRect imageRect(const QStringList &values)
+{
+    return QRect(intValue(values, ImageLeft), intValue(values, ImageTop), intValue(values, ImageWidth),
+                 intValue(values, ImageHeight));
+}
+
+bool isBlockImageFile(const QString &path)
+{
+    const QString lower = path.toLower();
+    const bool known = lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg"))
+        || lower.endsWith(QLatin1String(".bmp"));
+    return known && QFileInfo(path).isFile();
+}
+
+std::optional<QImage> decodeBlockImage(const QString &path)
+{
+    if (path.toLower().endsWith(QLatin1String(".bmp")))
+        return decodeBmpFile(path);
+    return decodeJpegFile(path);
+}
+
+QString setFilePath(const DataFolder &data, const QString &name)
+{
+    requirePathFreeName(name);
+    return data.datPath(QStringLiteral("Etc/") + name + QStringLiteral(".Dat"));
+}
+
+QString setPictureFilePath(const DataFolder &data, const QString &name)
+{
+    requirePathFreeName(name);
+    return data.datPath(QStringLiteral("Etc/") + name + QStringLiteral(".emf"));
+}
+
+QStringList readSetList(const DataFolder &data)
+{
+    QStringList names;
+    for (const QString &line : textfile::readLines(data.datPath(kListFile)).value_or(QStringList()))
+        if (!line.trimmed().isEmpty())
+            names.append(line);
+    return names;
+}
+
+void writeSetList(const DataFolder &data, const QStringList &names)
+{
+    textfile::writeLines(data.datPath(kListFile), names);
+}
+
+void ensureSetList(const DataFolder &data)
+{
+    if (!QFileInfo::exists(data.datPath(kListFile)))
+        writeSetList(data, {kFirstSet});
+    const QStringList names = readSetList(data);
+    // A hand-edited list may name something that is no file name; such a set
+    // is not created.
+    if (names.isEmpty() || !isSafeFileName(names.first()))
+        return;
+    const QString path = setFilePath(data, names.first());
+    if (!QFileInfo::exists(path))
+        writeSet(path, newSetValues());
+}
+
+QByteArray enhancedMetafile(const QStringList &values)
+{
+    EmfWriter emf(QSize(kWidth, kHeight));
+    const QString imagePath = valueAt(values, ImagePath);
+    if (isBlockImageFile(imagePath)) {
+        if (auto image = decodeBlockImage(imagePath))
+            emf.image(imageRect(values), *image);
+    }
+    for (const TextPlacement &t : textLayout(values)) {
+        emf.setFont(t.font.face, t.font.height, t.font.bold(), t.font.italic(), t.font.colorRef);
+        emf.text(t.topLeft.x(), t.topLeft.y(), t.text);
+    }
+    return emf.finish();
+}
+
+void saveSetAs(const DataFolder &data, const QString &name, const QStringList &values)
+{
+    requireSafeFileName(name);
+    writeSet(setFilePath(data, name), values);
+    saveFileAtomically(setPictureFilePath(data, name), enhancedMetafile(values));
+}
+
+} // namespace companyblock
+
+using namespace companyblock;
+
+TMakeLogo::TMakeLogo() = default;
+
+const QImage *TMakeLogo::imageFor(const QString &path)
+{
+    if (path != m_imagePath) {
+        m_imagePath = path;
+        m_image = decodeBlockImage(path).value_or(QImage());
+    }
+    return m_image.isNull() ? nullptr : &m_image;
+}
+
+const QPicture &TMakeLogo::Draw(const QStringList &values)
+{
+    m_picture = QPicture();
+    QPainter painter(&m_picture);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setBackgroundMode(Qt::TransparentMode);
+
+    const QString imagePath = values.value(ImagePath);
+    if (m_imageEnabled && isBlockImageFile(imagePath)) {
+        if (const QImage *image = imageFor(imagePath))
+            painter.drawImage(imageRect(values), *image);
+    }
+    for (const TextPlacement &t : textLayout(values)) {
+        painter.setFont(t.font.toQFont());
+        painter.setPen(t.font.color());
+        // A played QPicture puts the cell top at the recorded baseline less the
+        // whole-unit ascent, so the baseline is recorded with that same ascent.
+        const int ascent = painter.fontMetrics().ascent();
+        painter.drawText(QPointF(t.topLeft.x(), t.topLeft.y() + ascent), t.text);
+    }
+    m_picture.setBoundingRect(QRect(0, 0, kWidth, kHeight));
+    painter.end();
+    return m_picture;
+}
+
+} // namespace vendara

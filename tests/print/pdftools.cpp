@@ -1,0 +1,68 @@
+#include "pdftools.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace vendara::test {
+
+bool havePdfTools()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
+           && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()
+           && !QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty();
+}
+
+QString runPdfTool(const QString &tool, const QStringList &args)
+{
+    QProcess p;
+    p.start(tool, args);
+    if (!p.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QList<PdfWord> pdfWords(const QString &pdfPath)
+{
+    const QString html = runPdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
+    QList<PdfWord> words;
+    int page = 0;
+    static const QRegularExpression tag(
+        QStringLiteral(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith(QLatin1String("<page"))) {
+            ++page;
+            continue;
+        }
+        PdfWord w;
+        w.box = QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                       QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        w.text = m.captured(5);
+        w.page = page;
+        words.append(w);
+    }
+    return words;
+}
+
+int pdfPageCount(const QString &pdfPath)
+{
+    const QString info = runPdfTool(QStringLiteral("pdfinfo"), {pdfPath});
+    static const QRegularExpression pages(QStringLiteral(R"(Pages:\s+(\d+))"));
+    const auto m = pages.match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+} // namespace vendara::test
+
+namespace vendara::test {
+
+QSizeF pdfPageSize(const QString &pdfPath)
+{
+    const QString info = runPdfTool(QStringLiteral("pdfinfo"), {pdfPath});
+    static const QRegularExpression size(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"));
+    const auto m = size.match(info);
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+} // namespace vendara::test

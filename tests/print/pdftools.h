@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+namespace vendara::test {
+
+// poppler-utils, when installed, read back what a PDF holds.
+bool havePdfTools();
+// The output of a poppler tool run on a file.
+QString runPdfTool(const QString &tool, const QStringList &args);
+
+struct PdfWord
+{
+    QString text;
+    QRectF box; // points, origin top left
+    int page = 0;
+};
+// Every word with its box, from pdftotext -bbox.
+QList<PdfWord> pdfWords(const QString &pdfPath);
+int pdfPageCount(const QString &pdfPath);
+// The size of the first page in points.
+QSizeF pdfPageSize(const QString &pdfPath);
+
+} // namespace vendara::test
