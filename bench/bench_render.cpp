@@ -7,7 +7,10 @@
 #include "print/pageoutput.h"
 #include "print/printergeometry.h"
 #include "print/printfonts.h"
+#include "print/printroad.h"
 #include "print/prnploty.h"
+#include "slip/slipdocument.h"
+#include "../tests/slip/slipsamples.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -125,6 +128,31 @@ void BM_RenderPagesToPdf(benchmark::State &state)
     state.counters["peak_MiB"] = peak;
 }
 BENCHMARK(BM_RenderPagesToPdf)->Arg(4)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// The whole road in one process for four copies of the shipped estimate:
+// temporary slip, generation, rendering and the PDF (budget 40 ms).
+void BM_PrintShippedEstimateFourCopies(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const DataFolder data(dir.path());
+    const QString shipped = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat/");
+    SlipDocument slip;
+    slip.loadRecord(test::workedTotalsSlip());
+    PrintJob job;
+    job.generation.formatPath = shipped + QStringLiteral("Fmt/見積書_A4.fmt");
+    job.generation.setPath = shipped + QStringLiteral("Etc/デフォルト.Dat");
+    job.generation.titles = {QStringLiteral("見積書"), QStringLiteral("見積書(控)"), QStringLiteral("見積書(社内)"),
+                             QStringLiteral("見積書(予備)")};
+    job.generation.copies = {true, true, true, true};
+    job.generation.defaultDatePattern = QStringLiteral("GGEE/MM/DD");
+    job.geometry = PrinterGeometry::forPaper(QPageSize(QPageSize::A4), QPageLayout::Portrait);
+    PrintRoad road(data, QStringLiteral("1"));
+    for (auto _ : state) {
+        const auto pages = road.render(slip, job);
+        writePagesToPdf(pageFilesOf(*pages), SheetSetup{}, dir.path() + QStringLiteral("/out.pdf"));
+    }
+}
+BENCHMARK(BM_PrintShippedEstimateFourCopies)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -127,6 +127,19 @@ def table(lay, x1, x2, top, rows, height, label_w):
     return ys
 
 
+def list_box(lay, title, x1, x2, top, rows, section, prefix):
+    """A headed box of ruled rows printing a LINE list: name and amount."""
+    lay.heading(title, x1, top, x2)
+    lay.pen(1)
+    for i in range(1, rows):
+        lay.hline(x1, x2, top + 44 + i * 40)
+    lay.vline(x2 - 260, top + 44, top + 44 + rows * 40)
+    lay.pen(4)
+    lay.box(x1, top, x2, top + 44 + rows * 40)
+    lay.pen(1)
+    lay.rows(section, prefix, top + 44 + 7, 40, x1 + 15, x2 - 15)
+
+
 def build(kind, name, greeting, amount_caption):
     lay = Layout(kind, name)
     era_day = "GGEE年MM月DD日"
@@ -215,17 +228,8 @@ def build(kind, name, greeting, amount_caption):
     # Accessories and special equipment, side by side.
     top = 1080
     mid = 1050
-    for x1, x2, title, prefix in ((LEFT, mid - 20, "① 付属品", "LineA"),
-                                  (mid + 20, RIGHT, "② 特別仕様", "LineB")):
-        lay.heading(title, x1, top, x2)
-        lay.pen(1)
-        for i in range(1, 9):
-            lay.hline(x1, x2, top + 44 + i * 40)
-        lay.vline(x2 - 260, top + 44, top + 44 + 9 * 40)
-        lay.pen(4)
-        lay.box(x1, top, x2, top + 44 + 9 * 40)
-        lay.pen(1)
-        lay.rows("Car", prefix, top + 44 + 7, 40, x1 + 15, x2 - 15)
+    list_box(lay, "① 付属品", LEFT, mid - 20, top, 9, "Car", "LineA")
+    list_box(lay, "② 特別仕様", mid + 20, RIGHT, top, 9, "Car", "LineB")
 
     # Taxes and fees, sales costs, other costs.
     top = 1540
@@ -237,27 +241,8 @@ def build(kind, name, greeting, amount_caption):
                                ("自賠責保険料", "Ins"), ("自動車取得税", "GTax")), ys):
         lay.label(text, x1 + 15, y + 7)
         amount(lay, "Cost", key, x2 - 15, y + 7)
-    top2 = top + 44 + 4 * 40 + 20
-    lay.heading("④ 販売諸費用(課税)", x1, top2, x2)
-    lay.pen(1)
-    for i in range(1, 7):
-        lay.hline(x1, x2, top2 + 44 + i * 40)
-    lay.vline(x2 - 260, top2 + 44, top2 + 44 + 7 * 40)
-    lay.pen(4)
-    lay.box(x1, top2, x2, top2 + 44 + 7 * 40)
-    lay.pen(1)
-    lay.rows("Cost", "LineA", top2 + 44 + 7, 40, x1 + 15, x2 - 15)
-
-    x1, x2 = mid + 20, RIGHT
-    lay.heading("⑤ その他諸費用(非課税)", x1, top, x2)
-    lay.pen(1)
-    for i in range(1, 9):
-        lay.hline(x1, x2, top + 44 + i * 40)
-    lay.vline(x2 - 260, top + 44, top + 44 + 9 * 40)
-    lay.pen(4)
-    lay.box(x1, top, x2, top + 44 + 9 * 40)
-    lay.pen(1)
-    lay.rows("Cost", "LineB", top + 44 + 7, 40, x1 + 15, x2 - 15)
+    list_box(lay, "④ 販売諸費用(課税)", x1, x2, top + 44 + 4 * 40 + 20, 7, "Cost", "LineA")
+    list_box(lay, "⑤ その他諸費用(非課税)", mid + 20, RIGHT, top, 9, "Cost", "LineB")
 
     # Totals.
     top = 2070

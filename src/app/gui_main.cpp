@@ -1,4 +1,5 @@
 #include "app/widgets/mainwindow.h"
+#include "print/printfonts.h"
 
 #include <QApplication>
 
@@ -6,6 +7,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parvex 自動車販売"));
+    // Layouts name Windows faces; they are drawn with the IPA fonts.
+    vendara::installFontSubstitutions();
 
     const QStringList args = QApplication::arguments();
     const vendara::DataFolder data = vendara::DataFolder::locate(

@@ -8,27 +8,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
-#include <cmath>
 #include <utility>
 
 namespace vendara {
 namespace {
-
-// A decimal amount of the multi-column rows: held in fixed point with four
-// decimal places, within the range of that fixed-point type.
-std::optional<double> parseFixedPointAmount(const QString &text)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    if (!pattern.match(text).hasMatch())
-        return std::nullopt;
-    const auto value = IniProfile::parseFloat(text);
-    if (!value || std::fabs(*value) >= 922337203685477.0)
-        return std::nullopt;
-    return std::round(*value * 10000.0) / 10000.0;
-}
 
 QString number(qint64 value)
 {
@@ -183,52 +167,32 @@ void TSlipMakeDBM::processSection(const QString &section, int copy)
 
 QString TSlipMakeDBM::singleValueText(const TWriteSetting &w, const QString &slipSection, const QString &key) const
 {
-    const IniProfile &slip = *m_slip;
+    const QString value = m_slip->readString(slipSection, key);
     if (w.Type == QLatin1String("STRING"))
-        return slip.readString(slipSection, key);
-    if (w.Type == QLatin1String("DATE")) {
-        const auto date = IniProfile::parseDate(slip.readString(slipSection, key));
-        if (!date || *date == kZeroDate)
-            return QString();
-        return formatDatePattern(w.DateFormat, *date);
-    }
-    if (w.Type == QLatin1String("CURRENCY")) {
-        const double amount = slip.readFloat(slipSection, key, 0);
-        if (w.ZeroDisp == 0 && amount == 0)
-            return QString();
-        return formatAmount(w.Digit, amount);
-    }
+        return value;
+    if (w.Type == QLatin1String("DATE"))
+        return formatDateValue(w.DateFormat, value);
+    if (w.Type == QLatin1String("CURRENCY"))
+        return converted([&] { return formatAmountValue(w.Digit, value, w.ZeroDisp); });
     return QString();
 }
 
 QString TSlipMakeDBM::columnText(const TWriteSetting &w, const QString &field, int column) const
 {
     const QString text = field.trimmed();
-    if (text.isEmpty())
-        return text;
-    if (w.Type == QLatin1String("DATE")) {
-        const auto date = IniProfile::parseDate(text);
-        if (!date)
-            fail(QStringLiteral("「%1」は日付ではありません (%2 列目)").arg(text).arg(column));
-        return formatDatePattern(w.DateFormat, *date);
-    }
-    if (w.Type == QLatin1String("CURRENCY")) {
-        const auto amount = parseFixedPointAmount(text);
-        if (!amount)
-            fail(QStringLiteral("「%1」は金額ではありません (%2 列目)").arg(text).arg(column));
-        if (w.ZeroDisp == 0 && *amount == 0)
-            return QString();
-        return formatAmount(w.Digit, *amount);
-    }
+    if (w.Type == QLatin1String("DATE"))
+        return converted([&] { return formatDateField(w.DateFormat, text); }, column);
+    if (w.Type == QLatin1String("CURRENCY"))
+        return converted([&] { return formatAmountField(w.Digit, text, w.ZeroDisp); }, column);
     return text;
 }
 
-QString TSlipMakeDBM::formatAmount(const QString &digit, double amount) const
+QString TSlipMakeDBM::converted(const std::function<QString()> &conversion, int column) const
 {
     try {
-        return formatNumberPattern(digit, amount);
+        return conversion();
     } catch (const Error &e) {
-        fail(e.message());
+        fail(column > 0 ? QStringLiteral("%1 (%2 列目)").arg(e.message()).arg(column) : e.message());
     }
 }
 

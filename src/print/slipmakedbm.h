@@ -73,7 +73,9 @@ private:
     void processSection(const QString &section, int copy);
     QString singleValueText(const TWriteSetting &w, const QString &slipSection, const QString &key) const;
     QString columnText(const TWriteSetting &w, const QString &field, int column) const;
-    QString formatAmount(const QString &digit, double amount) const;
+    // Runs a value conversion; its error stops the generation naming the
+    // section (and the column of a multi-column item).
+    QString converted(const std::function<QString()> &conversion, int column = 0) const;
     void writeValue(const TWriteSetting &w);
     void writeLogoLine(const QString &section);
     void writeScriptLines(const QString &section);

@@ -1,37 +1,17 @@
 #include "app/settings.h"
 #include "clicommand.h"
+#include "generationoptions.h"
 #include "renderoutput.h"
 
 #include "common/error.h"
+#include "print/printroad.h"
 #include "print/runtag.h"
-#include "print/slipmakedbm.h"
 #include "slip/slipdocument.h"
 #include "slip/slipfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace vendara::cli {
-
-int runPrintdata(CliContext &, const QStringList &);
-
-namespace {
-
-// The options print passes on to the generator, as printdata reads them.
-const QStringList kGenerationOptions{"--kind", "--format", "--titles", "--copies", "--logo"};
-
-// The temporary files of one print, removed however it ends.
-struct TemporaryFiles
-{
-    QStringList paths;
-    ~TemporaryFiles()
-    {
-        for (const QString &path : paths)
-            QFile::remove(path);
-    }
-};
-
-} // namespace
 
 // vendara-cli print SLIP.pvq --pdf OUT.pdf [printdata options] [render
 // options]: the whole road of a print with a PDF for the printer. The slip is
@@ -53,20 +33,18 @@ int runPrint(CliContext &context, const QStringList &args)
     slip.setAcquisitionRatio(Settings(context.data.settingsPath()).load(true).acquisitionRatio);
     ReadSlip(slip, slipPath, UnreadableSlip::Raise);
 
-    const QString runTag = makeRunTag(context.data.tmpDir());
-    const QString temporarySlip = temporarySlipPath(context.data, runTag);
-    const QString printData = printDataPath(context.data, runTag);
-    const TemporaryFiles cleanup{{temporarySlip, printData}};
+    PrintJob job;
+    job.generation = generationRequestFrom(context, reader, documentKindOfSlipDiv(slip.record().no.slipDiv));
+    job.geometry = PrinterGeometry::forPaper(output.sheet.paper, output.sheet.orientation);
+    job.correction = output.correction;
 
-    WriteSlip(slip, temporarySlip, SlipWrite::Copy);
-    QStringList generation{temporarySlip, QStringLiteral("-o"), printData};
-    for (const QString &option : kGenerationOptions)
-        if (const auto value = reader.value(option))
-            generation << option << *value;
-    runPrintdata(context, generation);
-
-    const int pages = renderPrintData(context, printData, runTag, output);
-    context.out << "pages\t" << pages << '\n';
+    PrintRoad road(context.data, makeRunTag(context.data.tmpDir()));
+    const std::unique_ptr<TPrnPlotY> pages = road.render(slip, job);
+    if (!pages)
+        throw Error(QStringLiteral("中止しました"));
+    const QStringList files = pageFilesOf(*pages);
+    writeRenderOutput(files, output);
+    context.out << "pages\t" << files.size() << '\n';
     return 0;
 }
 

@@ -1,5 +1,7 @@
+#include "generationoptions.h"
+
 #include "app/settings.h"
-#include "clicommand.h"
+#include "print/printroad.h"
 
 #include "common/error.h"
 #include "print/slipmakedbm.h"
@@ -45,38 +47,18 @@ CopySwitches parseCopies(const QString &value)
 
 } // namespace
 
-// Print-data generation alone: the slip file as it stands against a format,
-// with the default print settings and the settings' date style unless the
-// options say otherwise.
-int runPrintdata(CliContext &context, const QStringList &args)
+PrintDataRequest generationRequestFrom(const CliContext &context, const ArgReader &reader, DocumentKind slipKind)
 {
-    const ArgReader reader(args, {"--kind", "--format", "--titles", "--copies", "--logo", "-o"});
-    const QString slipPath = reader.requirePositional(0, QStringLiteral("伝票ファイル"));
-    const auto output = reader.value(QStringLiteral("-o"));
-    if (!output || output->isEmpty())
-        throw Error(QStringLiteral("出力先を -o で指定してください"));
-    if (!QFileInfo(slipPath).isFile())
-        throw Error(QStringLiteral("%1 がありません").arg(slipPath));
-
     const DataFolder &data = context.data;
-    DocumentKind kind = documentKindOfSlipDiv(IniProfile::load(slipPath).readInt(QStringLiteral("No"),
-                                                                                   QStringLiteral("SlipDiv"), 0));
+    DocumentKind kind = slipKind;
     if (const auto name = reader.value(QStringLiteral("--kind"))) {
         const auto chosen = documentKindFromName(*name);
         if (!chosen)
             throw Error(QStringLiteral("--kind には 見積書 か 注文書 を指定してください: %1").arg(*name));
         kind = *chosen;
     }
-
-    const CurrentPrintSettings current = CurrentPrintSettings::load(data, 0, 0);
-    PrintDataRequest request;
-    request.slipPath = slipPath;
-    request.formatPath = current.formatPathOf(kind);
-    request.setPath = current.setPath;
-    request.titles = current.titlesOf(kind);
-    request.copies = current.copies;
-    request.defaultDatePattern = Settings(data.settingsPath()).load(false).defaultDatePattern;
-
+    PrintDataRequest request = printDataRequestFor(CurrentPrintSettings::load(data, 0, 0), kind,
+                                                   Settings(data.settingsPath()).load(false).defaultDatePattern);
     if (const auto format = reader.value(QStringLiteral("--format")))
         request.formatPath = looksLikePath(*format, QStringLiteral(".fmt")) ? *format : formatFilePath(data, *format);
     if (const auto logo = reader.value(QStringLiteral("--logo")))
@@ -85,6 +67,25 @@ int runPrintdata(CliContext &context, const QStringList &args)
         request.titles = parseTitles(*titles);
     if (const auto copies = reader.value(QStringLiteral("--copies")))
         request.copies = parseCopies(*copies);
+    return request;
+}
+
+// Print-data generation alone: the slip file as it stands against a format,
+// with the default print settings and the settings' date style unless the
+// options say otherwise.
+int runPrintdata(CliContext &context, const QStringList &args)
+{
+    const ArgReader reader(args, kGenerationOptions + QStringList{"-o"});
+    const QString slipPath = reader.requirePositional(0, QStringLiteral("伝票ファイル"));
+    const auto output = reader.value(QStringLiteral("-o"));
+    if (!output || output->isEmpty())
+        throw Error(QStringLiteral("出力先を -o で指定してください"));
+    if (!QFileInfo(slipPath).isFile())
+        throw Error(QStringLiteral("%1 がありません").arg(slipPath));
+
+    const int slipDiv = IniProfile::load(slipPath).readInt(QStringLiteral("No"), QStringLiteral("SlipDiv"), 0);
+    PrintDataRequest request = generationRequestFrom(context, reader, documentKindOfSlipDiv(slipDiv));
+    request.slipPath = slipPath;
 
     TSlipMakeDBM generator;
     generator.Generate(request, *output);

@@ -71,10 +71,15 @@ int renderPrintData(const CliContext &context, const QString &printDataPath, con
         throw Error(QStringLiteral("%1 がありません").arg(printDataPath));
 
     const QStringList pages = pageFilesOf(plot);
-    writePagesToPdf(pages, output.sheet, output.pdfPath);
-    if (output.pngDir)
-        writePagesToPng(pages, output.sheet, *output.pngDir);
+    writeRenderOutput(pages, output);
     return int(pages.size());
+}
+
+void writeRenderOutput(const QStringList &pageFiles, const RenderOutput &output)
+{
+    writePagesToPdf(pageFiles, output.sheet, output.pdfPath);
+    if (output.pngDir)
+        writePagesToPng(pageFiles, output.sheet, *output.pngDir);
 }
 
 // vendara-cli render PRINTDATA -o OUT.pdf [--paper ...] [--landscape]

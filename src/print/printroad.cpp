@@ -1,0 +1,62 @@
+#include "printroad.h"
+
+#include "common/error.h"
+#include "printfonts.h"
+#include "slip/slipfile.h"
+
+#include <QFile>
+
+namespace vendara {
+
+PrintDataRequest printDataRequestFor(const CurrentPrintSettings &settings, DocumentKind kind,
+                                     const QString &defaultDatePattern)
+{
+    PrintDataRequest request;
+    request.formatPath = settings.formatPathOf(kind);
+    request.setPath = settings.setPath;
+    request.titles = settings.titlesOf(kind);
+    request.copies = settings.copies;
+    request.defaultDatePattern = defaultDatePattern;
+    return request;
+}
+
+PrintRoad::PrintRoad(const DataFolder &data, const QString &runTag) : m_data(data), m_runTag(runTag) {}
+
+PrintRoad::~PrintRoad()
+{
+    QFile::remove(temporarySlipPath());
+}
+
+QString PrintRoad::temporarySlipPath() const
+{
+    return vendara::temporarySlipPath(m_data, m_runTag);
+}
+
+std::unique_ptr<TPrnPlotY> PrintRoad::render(SlipDocument &slip, const PrintJob &job, const RenderCallbacks &callbacks,
+                                             const TSlipMakeDBM::ProgressCallback &progress)
+{
+    WriteSlip(slip, temporarySlipPath(), SlipWrite::Copy);
+
+    PrintDataRequest request = job.generation;
+    request.slipPath = temporarySlipPath();
+    const QString printData = printDataPath(m_data, m_runTag);
+    TSlipMakeDBM generator;
+    generator.setProgressCallback(progress);
+    generator.Generate(request, printData);
+
+    struct RemoveWhenDone
+    {
+        QString path;
+        ~RemoveWhenDone() { QFile::remove(path); }
+    } removePrintData{printData};
+
+    installFontSubstitutions();
+    auto plot = std::make_unique<TPrnPlotY>(job.geometry, m_data.tmpDir(), m_runTag);
+    plot->setCorrection(job.correction);
+    TMakeMataDBM renderer(*plot, callbacks);
+    if (renderer.Render(printData) == RenderResult::Cancelled)
+        return nullptr;
+    return plot;
+}
+
+} // namespace vendara
