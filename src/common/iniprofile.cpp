@@ -60,6 +60,26 @@ void IniProfile::appendLine(const QString &line)
     section.lines.append(line);
 }
 
+// Names are nearly always ASCII; folding them by hand spares the Unicode
+// tables, and a name without capitals is returned as it is, without a copy.
+QString IniProfile::fold(const QString &name)
+{
+    bool hasCapital = false;
+    for (QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return name.toCaseFolded();
+        hasCapital |= u >= u'A' && u <= u'Z';
+    }
+    if (!hasCapital)
+        return name;
+    QString folded = name;
+    for (QChar &c : folded)
+        if (c.unicode() >= u'A' && c.unicode() <= u'Z')
+            c = QChar(char16_t(c.unicode() + (u'a' - u'A')));
+    return folded;
+}
+
 std::optional<QString> IniProfile::keyOf(const QString &line)
 {
     const qsizetype eq = line.indexOf(u'=');

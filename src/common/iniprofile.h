@@ -78,7 +78,7 @@ private:
         QHash<QString, qsizetype> keyLine; // folded key -> first line
     };
 
-    static QString fold(const QString &name) { return name.toCaseFolded(); }
+    static QString fold(const QString &name);
     static std::optional<QString> keyOf(const QString &line);
     QString unquote(QStringView raw) const;
     void appendLine(const QString &line);

@@ -140,3 +140,11 @@ TEST(IniProfile, singleQuotesAreDroppedOnlyWhenAsked)
     EXPECT_EQ(format.readString("S", "B"), QStringLiteral("z"));
     EXPECT_EQ(format.readString("S", "C"), QStringLiteral("'half"));
 }
+
+TEST(IniProfile, namesMatchWithoutRegardToCaseAlsoBeyondAscii)
+{
+    const IniProfile ini = IniProfile::fromText(u"[Ｃａｒ]\nＫｅｙ=wide\n[CaR]\nPrIcE=5\n");
+    EXPECT_EQ(ini.readString("ｃａｒ", "ｋｅｙ"), QStringLiteral("wide"));
+    EXPECT_EQ(ini.readInt("car", "price", 0), 5);
+    EXPECT_EQ(ini.readInt("CAR", "PRICE", 0), 5);
+}
