@@ -89,7 +89,8 @@ double peakMemoryMiB()
     return 0;
 }
 
-void BM_RenderPages(benchmark::State &state)
+// Renders a print-data file of state.range(0) pages, with or without the PDF.
+void renderPages(benchmark::State &state, bool writePdf)
 {
     const int pages = int(state.range(0));
     QTemporaryDir dir;
@@ -102,30 +103,23 @@ void BM_RenderPages(benchmark::State &state)
         TPrnPlotY plot(a4, data.tmpDir(), QStringLiteral("1"));
         TMakeMataDBM renderer(plot);
         renderer.Render(path);
+        if (writePdf)
+            writePagesToPdf(pageFilesOf(plot), SheetSetup{}, dir.path() + QStringLiteral("/out.pdf"));
         benchmark::DoNotOptimize(plot.pageCount());
         peak = std::max(peak, peakMemoryMiB());
     }
     state.counters["peak_MiB"] = peak;
 }
+
+void BM_RenderPages(benchmark::State &state)
+{
+    renderPages(state, false);
+}
 BENCHMARK(BM_RenderPages)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond);
 
 void BM_RenderPagesToPdf(benchmark::State &state)
 {
-    const int pages = int(state.range(0));
-    QTemporaryDir dir;
-    const DataFolder data(dir.path());
-    const QString path = writePrintData(dir.path(), pages);
-    const PrinterGeometry a4 = PrinterGeometry::forPaper(QPageSize(QPageSize::A4), QPageLayout::Portrait);
-    double peak = 0;
-    for (auto _ : state) {
-        resetPeakMemory();
-        TPrnPlotY plot(a4, data.tmpDir(), QStringLiteral("1"));
-        TMakeMataDBM renderer(plot);
-        renderer.Render(path);
-        writePagesToPdf(pageFilesOf(plot), SheetSetup{}, dir.path() + QStringLiteral("/out.pdf"));
-        peak = std::max(peak, peakMemoryMiB());
-    }
-    state.counters["peak_MiB"] = peak;
+    renderPages(state, true);
 }
 BENCHMARK(BM_RenderPagesToPdf)->Arg(4)->Arg(200)->Unit(benchmark::kMillisecond);
 
