@@ -43,6 +43,8 @@ void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, cons
         if (!painter.begin(&writer))
             throw Error(cannotWriteMessage(pdfPath));
         const QRectF sheetRect(QPointF(0, 0), QSizeF(writer.pageLayout().fullRectPixels(kPdfResolution).size()));
+        // A page file that is missing prints the picture of the page before it
+        // again, as the printer output does.
         std::optional<PagePicture> previous;
         for (qsizetype i = 0; i < pageFiles.size(); ++i) {
             if (i > 0)

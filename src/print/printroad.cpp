@@ -1,7 +1,6 @@
 #include "printroad.h"
 
 #include "common/error.h"
-#include "printfonts.h"
 #include "slip/slipfile.h"
 
 #include <QFile>
@@ -18,6 +17,24 @@ PrintDataRequest printDataRequestFor(const CurrentPrintSettings &settings, Docum
     request.copies = settings.copies;
     request.defaultDatePattern = defaultDatePattern;
     return request;
+}
+
+std::unique_ptr<TPrnPlotY> renderPrintData(const QString &printDataPath, const PrinterGeometry &geometry,
+                                           QPoint correction, const QString &tmpDir, const QString &runTag,
+                                           const RenderCallbacks &callbacks)
+{
+    auto plot = std::make_unique<TPrnPlotY>(geometry, tmpDir, runTag);
+    plot->setCorrection(correction);
+    TMakeMataDBM renderer(*plot, callbacks);
+    switch (renderer.Render(printDataPath)) {
+    case RenderResult::Finished:
+        return plot;
+    case RenderResult::Cancelled:
+        return nullptr;
+    case RenderResult::NoPrintData:
+        break;
+    }
+    throw Error(QStringLiteral("%1 がありません").arg(printDataPath));
 }
 
 PrintRoad::PrintRoad(const DataFolder &data, const QString &runTag) : m_data(data), m_runTag(runTag) {}
@@ -50,13 +67,7 @@ std::unique_ptr<TPrnPlotY> PrintRoad::render(SlipDocument &slip, const PrintJob 
         ~RemoveWhenDone() { QFile::remove(path); }
     } removePrintData{printData};
 
-    installFontSubstitutions();
-    auto plot = std::make_unique<TPrnPlotY>(job.geometry, m_data.tmpDir(), m_runTag);
-    plot->setCorrection(job.correction);
-    TMakeMataDBM renderer(*plot, callbacks);
-    if (renderer.Render(printData) == RenderResult::Cancelled)
-        return nullptr;
-    return plot;
+    return renderPrintData(printData, job.geometry, job.correction, m_data.tmpDir(), m_runTag, callbacks);
 }
 
 } // namespace vendara

@@ -22,6 +22,13 @@ class SlipDocument;
 PrintDataRequest printDataRequestFor(const CurrentPrintSettings &settings, DocumentKind kind,
                                      const QString &defaultDatePattern);
 
+// Renders a print-data file into page files of the run tag, held by the
+// returned recorder (deleted with it); nullptr when the rendering was
+// cancelled. A missing print-data file is an error.
+std::unique_ptr<TPrnPlotY> renderPrintData(const QString &printDataPath, const PrinterGeometry &geometry,
+                                           QPoint correction, const QString &tmpDir, const QString &runTag,
+                                           const RenderCallbacks &callbacks = {});
+
 // What one print asks of the road besides the slip.
 struct PrintJob
 {

@@ -2,6 +2,8 @@
 
 #include "common/error.h"
 
+#include <QFileInfo>
+
 namespace vendara::cli {
 
 ArgReader::ArgReader(const QStringList &args, const QStringList &valueOptions, const QStringList &flagOptions)
@@ -46,6 +48,22 @@ QString ArgReader::requirePositional(qsizetype index, const QString &what) const
     if (index >= m_positional.size())
         throw Error(QStringLiteral("%1 を指定してください").arg(what));
     return m_positional[index];
+}
+
+QString ArgReader::requireInputFile(qsizetype index, const QString &what) const
+{
+    const QString path = requirePositional(index, what);
+    if (!QFileInfo(path).isFile())
+        throw Error(QStringLiteral("%1 がありません").arg(path));
+    return path;
+}
+
+QString ArgReader::requireOutput(const QString &option) const
+{
+    const auto output = value(option);
+    if (!output || output->isEmpty())
+        throw Error(QStringLiteral("出力先を %1 で指定してください").arg(option));
+    return *output;
 }
 
 } // namespace vendara::cli

@@ -41,6 +41,10 @@ public:
     const QStringList &positional() const { return m_positional; }
     // The positional argument at index, or a clear error naming what is missing.
     QString requirePositional(qsizetype index, const QString &what) const;
+    // The positional argument at index naming a file that must exist.
+    QString requireInputFile(qsizetype index, const QString &what) const;
+    // The non-empty value of an option that names where the output goes.
+    QString requireOutput(const QString &option) const;
 
 private:
     QStringList m_flags;

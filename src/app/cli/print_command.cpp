@@ -9,7 +9,6 @@
 #include "slip/slipdocument.h"
 #include "slip/slipfile.h"
 
-#include <QFileInfo>
 
 namespace vendara::cli {
 
@@ -21,13 +20,8 @@ namespace vendara::cli {
 int runPrint(CliContext &context, const QStringList &args)
 {
     const ArgReader reader(args, QStringList{"--pdf"} + kGenerationOptions + kRenderValueOptions, kRenderFlagOptions);
-    const QString slipPath = reader.requirePositional(0, QStringLiteral("伝票ファイル"));
-    const auto pdf = reader.value(QStringLiteral("--pdf"));
-    if (!pdf || pdf->isEmpty())
-        throw Error(QStringLiteral("出力先を --pdf で指定してください"));
-    if (!QFileInfo(slipPath).isFile())
-        throw Error(QStringLiteral("%1 がありません").arg(slipPath));
-    const RenderOutput output = renderOutputFrom(context, reader, *pdf);
+    const QString slipPath = reader.requireInputFile(0, QStringLiteral("伝票ファイル"));
+    const RenderOutput output = renderOutputFrom(context, reader, reader.requireOutput(QStringLiteral("--pdf")));
 
     SlipDocument slip;
     slip.setAcquisitionRatio(Settings(context.data.settingsPath()).load(true).acquisitionRatio);

@@ -8,7 +8,6 @@
 #include "printsettings/companyblock.h"
 #include "printsettings/defaultprintsettings.h"
 
-#include <QFileInfo>
 
 namespace vendara::cli {
 namespace {
@@ -76,19 +75,15 @@ PrintDataRequest generationRequestFrom(const CliContext &context, const ArgReade
 int runPrintdata(CliContext &context, const QStringList &args)
 {
     const ArgReader reader(args, kGenerationOptions + QStringList{"-o"});
-    const QString slipPath = reader.requirePositional(0, QStringLiteral("伝票ファイル"));
-    const auto output = reader.value(QStringLiteral("-o"));
-    if (!output || output->isEmpty())
-        throw Error(QStringLiteral("出力先を -o で指定してください"));
-    if (!QFileInfo(slipPath).isFile())
-        throw Error(QStringLiteral("%1 がありません").arg(slipPath));
+    const QString slipPath = reader.requireInputFile(0, QStringLiteral("伝票ファイル"));
+    const QString output = reader.requireOutput(QStringLiteral("-o"));
 
     const int slipDiv = IniProfile::load(slipPath).readInt(QStringLiteral("No"), QStringLiteral("SlipDiv"), 0);
     PrintDataRequest request = generationRequestFrom(context, reader, documentKindOfSlipDiv(slipDiv));
     request.slipPath = slipPath;
 
     TSlipMakeDBM generator;
-    generator.Generate(request, *output);
+    generator.Generate(request, output);
     return 0;
 }
 

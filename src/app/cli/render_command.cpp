@@ -3,13 +3,11 @@
 #include "renderoutput.h"
 
 #include "common/error.h"
-#include "print/makematadbm.h"
+#include "print/printroad.h"
 #include "print/printergeometry.h"
-#include "print/printfonts.h"
 #include "print/prnploty.h"
 #include "print/runtag.h"
 
-#include <QFileInfo>
 
 namespace vendara::cli {
 namespace {
@@ -60,17 +58,13 @@ RenderOutput renderOutputFrom(const CliContext &context, const ArgReader &reader
     return output;
 }
 
-int renderPrintData(const CliContext &context, const QString &printDataPath, const QString &runTag,
+int renderToOutput(const CliContext &context, const QString &printDataPath, const QString &runTag,
                     const RenderOutput &output)
 {
-    installFontSubstitutions();
-    TPrnPlotY plot(PrinterGeometry::forPaper(output.sheet.paper, output.sheet.orientation), context.data.tmpDir(), runTag);
-    plot.setCorrection(output.correction);
-    TMakeMataDBM renderer(plot);
-    if (renderer.Render(printDataPath) == RenderResult::NoPrintData)
-        throw Error(QStringLiteral("%1 がありません").arg(printDataPath));
-
-    const QStringList pages = pageFilesOf(plot);
+    const std::unique_ptr<TPrnPlotY> plot =
+        vendara::renderPrintData(printDataPath, PrinterGeometry::forPaper(output.sheet.paper, output.sheet.orientation),
+                                 output.correction, context.data.tmpDir(), runTag);
+    const QStringList pages = pageFilesOf(*plot);
     writeRenderOutput(pages, output);
     return int(pages.size());
 }
@@ -87,14 +81,9 @@ void writeRenderOutput(const QStringList &pageFiles, const RenderOutput &output)
 int runRender(CliContext &context, const QStringList &args)
 {
     const ArgReader reader(args, QStringList{"-o"} + kRenderValueOptions, kRenderFlagOptions);
-    const QString printData = reader.requirePositional(0, QStringLiteral("印刷データファイル"));
-    const auto output = reader.value(QStringLiteral("-o"));
-    if (!output || output->isEmpty())
-        throw Error(QStringLiteral("出力先を -o で指定してください"));
-    if (!QFileInfo(printData).isFile())
-        throw Error(QStringLiteral("%1 がありません").arg(printData));
-    const RenderOutput render = renderOutputFrom(context, reader, *output);
-    const int pages = renderPrintData(context, printData, makeRunTag(context.data.tmpDir()), render);
+    const QString printData = reader.requireInputFile(0, QStringLiteral("印刷データファイル"));
+    const RenderOutput render = renderOutputFrom(context, reader, reader.requireOutput(QStringLiteral("-o")));
+    const int pages = renderToOutput(context, printData, makeRunTag(context.data.tmpDir()), render);
     context.out << "pages\t" << pages << '\n';
     return 0;
 }

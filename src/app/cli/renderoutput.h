@@ -33,7 +33,7 @@ void writeRenderOutput(const QStringList &pageFiles, const RenderOutput &output)
 // Renders the print-data file (without a printer: the chosen paper, all of it
 // printable) into page files of the run tag and writes its pages; the page
 // files are gone afterwards. Returns the number of pages.
-int renderPrintData(const CliContext &context, const QString &printDataPath, const QString &runTag,
+int renderToOutput(const CliContext &context, const QString &printDataPath, const QString &runTag,
                     const RenderOutput &output);
 
 } // namespace vendara::cli
