@@ -13,6 +13,14 @@ const QString kCredit = QStringLiteral("Credit");
 const QString kInit = QStringLiteral("Init");
 const QString kPrint = QStringLiteral("Print");
 
+// The rounding mode is a choice of three; anything else reads as the first,
+// as a slip file's own rounding does.
+int readRounding(const IniProfile &ini)
+{
+    const int mode = ini.readInt(kTax, QStringLiteral("Hasu"), 0);
+    return mode >= 0 && mode <= 2 ? mode : 0;
+}
+
 } // namespace
 
 QString Settings::formatSlipCode(int number)
@@ -32,7 +40,7 @@ LoadedSettings Settings::load(bool full) const
         return s;
     s.nextSlipCode = formatSlipCode(ini.readInt(kSlip, QStringLiteral("No"), 0));
     s.taxRate = ini.readFloat(kTax, QStringLiteral("SRate"), 5);
-    s.rounding = ini.readInt(kTax, QStringLiteral("Hasu"), 0);
+    s.rounding = readRounding(ini);
     s.annualRate = ini.readFloat(kCredit, QStringLiteral("Rate"), 0);
     s.startFolder = ini.readString(kInit, QStringLiteral("Dir"));
     s.acquisitionRatio = ini.readInt(kTax, QStringLiteral("Std"), 90);
@@ -47,7 +55,7 @@ BasicSettings Settings::loadBasic() const
     BasicSettings b;
     b.dateForm = ini.readInt(kDate, kDate, 0) != 0 ? 1 : 0;
     b.standardTaxRate = ini.readFloat(kTax, QStringLiteral("SRate"), 5);
-    b.rounding = ini.readInt(kTax, QStringLiteral("Hasu"), 0);
+    b.rounding = readRounding(ini);
     b.acquisitionTaxRate = ini.readFloat(kTax, QStringLiteral("Gtax"), 5);
     b.acquisitionRatio = ini.readFloat(kTax, QStringLiteral("Std"), 90);
     b.creditRate = ini.readFloat(kCredit, QStringLiteral("Rate"), 0);

@@ -1,17 +1,14 @@
 #include "commatext.h"
 
+#include "blanks.h"
+
 namespace vendara::commatext {
 namespace {
-
-bool isBlankOrControl(QChar c)
-{
-    return c.unicode() <= 0x20;
-}
 
 bool needsQuotes(const QString &field)
 {
     for (QChar c : field)
-        if (isBlankOrControl(c) || c == u',' || c == u'"')
+        if (isBlank(c) || c == u',' || c == u'"')
             return true;
     return false;
 }
@@ -41,7 +38,7 @@ QString readQuoted(QStringView text, qsizetype &i)
 
 void skipBlanks(QStringView text, qsizetype &i)
 {
-    while (i < text.size() && isBlankOrControl(text[i]))
+    while (i < text.size() && isBlank(text[i]))
         ++i;
 }
 
@@ -75,7 +72,7 @@ QStringList split(QStringView line)
             fields.append(readQuoted(line, i));
         } else {
             const qsizetype start = i;
-            while (i < line.size() && !isBlankOrControl(line[i]) && line[i] != u',')
+            while (i < line.size() && !isBlank(line[i]) && line[i] != u',')
                 ++i;
             fields.append(line.mid(start, i - start).toString());
         }
@@ -140,7 +137,7 @@ QStringList splitRowLine(QStringView line, int cellCount)
     QStringList cells;
     for (int i = 0; i < cellCount; ++i) {
         QString cell = i < fields.size() ? fields[i] : QString();
-        if (cell.trimmed().isEmpty())
+        if (isBlankText(cell))
             cell.clear();
         cells.append(cell);
     }

@@ -1,6 +1,7 @@
 #include "iniprofile.h"
 
 #include "atomicfile.h"
+#include "blanks.h"
 #include "cp932codec.h"
 #include "textfile.h"
 
@@ -34,11 +35,11 @@ IniProfile IniProfile::fromText(QStringView text, Quotes quotes)
 
 void IniProfile::appendLine(const QString &line)
 {
-    const QString trimmed = line.trimmed();
+    const QStringView trimmed = trimBlanks(QStringView(line));
     if (trimmed.startsWith(u'[')) {
         const qsizetype close = trimmed.indexOf(u']');
         Section section;
-        section.name = trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
+        section.name = trimBlanks(trimmed.mid(1, close < 0 ? -1 : close - 1)).toString();
         section.header = line;
         m_sections.push_back(std::move(section));
         const QString folded = fold(m_sections.back().name);
@@ -85,12 +86,12 @@ std::optional<QString> IniProfile::keyOf(const QString &line)
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0)
         return std::nullopt;
-    return line.left(eq).trimmed();
+    return trimBlanks(line.left(eq));
 }
 
 QString IniProfile::unquote(QStringView raw) const
 {
-    QStringView v = raw.trimmed();
+    QStringView v = trimBlanks(raw);
     if (v.size() < 2)
         return v.toString();
     const bool single = m_quotes == Quotes::DoubleOrSingle && v.front() == u'\'';
@@ -136,7 +137,7 @@ QString IniProfile::readString(const QString &section, const QString &key, const
 
 std::optional<qint64> IniProfile::parseInteger(QStringView text)
 {
-    QStringView t = text.trimmed();
+    QStringView t = trimBlanks(text);
     bool negative = false;
     if (!t.isEmpty() && (t.front() == u'-' || t.front() == u'+')) {
         negative = t.front() == u'-';
@@ -176,10 +177,38 @@ int IniProfile::readInt(const QString &section, const QString &key, int def) con
     return int(*v);
 }
 
+// A decimal number: sign, digits with at most one point, an optional
+// exponent. Grouping separators, blanks inside, hex, "inf" and "nan" are not.
 std::optional<double> IniProfile::parseFloat(QStringView text)
 {
+    const QStringView t = trimBlanks(text);
+    qsizetype i = 0;
+    auto digitsFrom = [&](qsizetype &at) {
+        const qsizetype start = at;
+        while (at < t.size() && t[at] >= u'0' && t[at] <= u'9')
+            ++at;
+        return at - start;
+    };
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    qsizetype mantissa = digitsFrom(i);
+    if (i < t.size() && t[i] == u'.') {
+        ++i;
+        mantissa += digitsFrom(i);
+    }
+    if (mantissa == 0)
+        return std::nullopt;
+    if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+            ++i;
+        if (digitsFrom(i) == 0)
+            return std::nullopt;
+    }
+    if (i != t.size())
+        return std::nullopt;
     bool ok = false;
-    const double v = QLocale::c().toDouble(text.trimmed(), &ok);
+    const double v = QLocale::c().toDouble(t, &ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
@@ -201,7 +230,7 @@ bool IniProfile::readBool(const QString &section, const QString &key, bool def) 
 
 std::optional<QDate> IniProfile::parseDate(QStringView text)
 {
-    const QList<QStringView> parts = text.trimmed().split(u'/');
+    const QList<QStringView> parts = trimBlanks(text).split(u'/');
     if (parts.size() != 3)
         return std::nullopt;
     int n[3];
@@ -240,8 +269,25 @@ QString IniProfile::formatDate(const QDate &date)
         .arg(d.day(), 2, 10, QLatin1Char('0'));
 }
 
+// The reading rule drops blanks around a value and one pair of enclosing
+// quotes. A value it would change is written inside one more pair of double
+// quotes, so that it reads back exactly as it was written.
+QString IniProfile::protectedValue(const QString &value) const
+{
+    if (value.isEmpty())
+        return value;
+    const QChar first = value.front();
+    const QChar last = value.back();
+    // Single quotes too: the same file may be read by a reader that drops them.
+    const bool enclosed = value.size() >= 2 && first == last && (first == u'"' || first == u'\'');
+    if (enclosed || isBlank(first) || isBlank(last))
+        return u'"' + value + u'"';
+    return value;
+}
+
 void IniProfile::writeString(const QString &section, const QString &key, const QString &value)
 {
+    const QString stored = protectedValue(value);
     const QString folded = fold(section);
     auto it = m_sectionIndex.constFind(folded);
     if (it == m_sectionIndex.cend()) {
@@ -253,14 +299,14 @@ void IniProfile::writeString(const QString &section, const QString &key, const Q
     auto k = s.keyLine.constFind(foldedKey);
     if (k != s.keyLine.cend()) {
         QString &line = s.lines[*k];
-        line = line.left(line.indexOf(u'=')).trimmed() + QLatin1Char('=') + value;
+        line = trimBlanks(line.left(line.indexOf(u'='))) + QLatin1Char('=') + stored;
         return;
     }
     // After the last non-blank line, so blank separators stay between sections.
     qsizetype at = s.lines.size();
-    while (at > 0 && s.lines[at - 1].trimmed().isEmpty())
+    while (at > 0 && isBlankText(s.lines[at - 1]))
         --at;
-    s.lines.insert(at, key + QLatin1Char('=') + value);
+    s.lines.insert(at, key + QLatin1Char('=') + stored);
     s.keyLine.insert(foldedKey, at);
 }
 

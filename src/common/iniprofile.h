@@ -39,7 +39,8 @@ public:
 
     bool hasSection(const QString &section) const;
     bool hasKey(const QString &section, const QString &key) const;
-    // The value with surrounding blanks and one pair of enclosing quotes removed.
+    // The value with surrounding blanks (codes up to 32; a full-width space is
+    // text) and one pair of enclosing quotes removed.
     std::optional<QString> value(const QString &section, const QString &key) const;
 
     QString readString(const QString &section, const QString &key, const QString &def = {}) const;
@@ -51,6 +52,8 @@ public:
     // yyyy/mm/dd; a missing or malformed date gives def.
     QDate readDate(const QString &section, const QString &key, const QDate &def) const;
 
+    // A value that starts or ends with a blank, or is wholly enclosed in
+    // quotes, is written inside one more pair of double quotes.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInt(const QString &section, const QString &key, qint64 value);
     void writeFloat(const QString &section, const QString &key, double value);
@@ -81,6 +84,7 @@ private:
     static QString fold(const QString &name);
     static std::optional<QString> keyOf(const QString &line);
     QString unquote(QStringView raw) const;
+    QString protectedValue(const QString &value) const;
     void appendLine(const QString &line);
     const Section *findSection(const QString &section) const;
 

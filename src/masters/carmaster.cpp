@@ -1,5 +1,6 @@
 #include "carmaster.h"
 
+#include "common/blanks.h"
 #include "celltext.h"
 #include "japanesesort.h"
 #include "masterfile.h"
@@ -19,7 +20,7 @@ namespace {
 
 bool isBlank(const QString &name)
 {
-    return celltext::trimBlanks(name).isEmpty();
+    return trimBlanks(name).isEmpty();
 }
 
 // Rows are never fewer than one; a shortened list gets an empty row back.
@@ -169,7 +170,7 @@ void CarMaster::save() const
 
 QString CarMaster::SelectedName() const
 {
-    return celltext::trimBlanks(currentMakerName() + u' ' + currentCarName());
+    return trimBlanks(currentMakerName() + u' ' + currentCarName());
 }
 
 } // namespace vendara

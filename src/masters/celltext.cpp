@@ -37,17 +37,6 @@ int yenOrZero(QStringView text)
     return parseYen(text).value_or(0);
 }
 
-QString trimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 CellDisplay displayAmountCell(const QString &text, const QString &pattern)
 {
     if (const auto yen = parseYen(text))

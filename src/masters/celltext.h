@@ -15,10 +15,6 @@ std::optional<int> parseYen(QStringView text);
 // The integer's value, or 0 for anything that is not a plain integer.
 int yenOrZero(QStringView text);
 
-// Leading and trailing blanks and control characters removed (U+0000-U+0020;
-// a full-width space is text).
-QString trimBlanks(const QString &text);
-
 // How a grid cell is drawn: amount cells holding an integer are formatted
 // with their number pattern (thousands grouped, "%8.0n" in tax tables) and
 // right-aligned; everything else is shown as stored, left-aligned.

@@ -1,5 +1,6 @@
 #include "equipmentlist.h"
 
+#include "common/blanks.h"
 #include "celltext.h"
 #include "masterfile.h"
 
@@ -48,7 +49,7 @@ void EquipmentList::remove(int index)
 QList<bool> EquipmentList::PresetChecks(const QString &fieldText) const
 {
     QList<bool> checks(m_items.size(), false);
-    if (celltext::trimBlanks(fieldText).isEmpty())
+    if (trimBlanks(fieldText).isEmpty())
         return checks;
     QString text = fieldText;
     text.replace(QChar(0x3000), u' ');

@@ -1,5 +1,6 @@
 #include "japanesesort.h"
 
+#include "common/blanks.h"
 #include "celltext.h"
 
 #include "common/error.h"
@@ -48,7 +49,7 @@ void sortJapaneseIgnoringCase(QStringList &names)
         const icu::UnicodeString text(reinterpret_cast<const UChar *>(folded.utf16()), int32_t(folded.size()));
         std::string key(size_t(collator->getSortKey(text, nullptr, 0)), '\0');
         collator->getSortKey(text, reinterpret_cast<uint8_t *>(key.data()), int32_t(key.size()));
-        entries.push_back({celltext::trimBlanks(name).isEmpty(), std::move(key), name});
+        entries.push_back({trimBlanks(name).isEmpty(), std::move(key), name});
     }
     std::stable_sort(entries.begin(), entries.end(), [](const SortEntry &a, const SortEntry &b) {
         if (a.blank != b.blank)

@@ -1,5 +1,6 @@
 #include "simplemaster.h"
 
+#include "common/blanks.h"
 #include "masterfile.h"
 
 #include "common/commatext.h"
@@ -112,7 +113,7 @@ celltext::CellDisplay SimpleMaster::cellDisplay(int column, int row) const
 
 QString SimpleMaster::SelectedName() const
 {
-    return celltext::trimBlanks(m_grid.cell(0, m_currentRow));
+    return trimBlanks(m_grid.cell(0, m_currentRow));
 }
 
 QString SimpleMaster::SelectedPrice() const

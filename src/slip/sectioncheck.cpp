@@ -1,5 +1,7 @@
 #include "sectioncheck.h"
 
+#include "common/blanks.h"
+
 #include <stdexcept>
 #include <utility>
 
@@ -21,7 +23,7 @@ QString firstMissing(std::initializer_list<Rule> rules)
 
 bool hasContent(const QString &cell)
 {
-    return !cell.trimmed().isEmpty();
+    return !isBlankText(cell);
 }
 
 // Section 4 alone ignores blanks: a row counts when its name and its price

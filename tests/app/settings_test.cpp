@@ -77,3 +77,15 @@ TEST(Settings, slipCodeHasEightDigits)
     EXPECT_EQ(Settings::formatSlipCode(42), QStringLiteral("00000042"));
     EXPECT_EQ(Settings::formatSlipCode(123456789), QStringLiteral("123456789"));
 }
+
+TEST(Settings, roundingOutsideItsThreeChoicesReadsAsTheFirst)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("vendara.ini");
+    for (const char *hasu : {"Hasu=3", "Hasu=-1", "Hasu=7", "Hasu=x"}) {
+        test::writeSjisLines(path, {"[Tax]", hasu, "[Print]", "Fix_X=2,500"});
+        EXPECT_EQ(Settings(path).load(true).rounding, 0) << hasu;
+        EXPECT_EQ(Settings(path).loadBasic().rounding, 0) << hasu;
+        EXPECT_DOUBLE_EQ(Settings(path).load(true).correctionX, 0) << "grouped digits are no number";
+    }
+}

@@ -45,6 +45,8 @@ TEST(RowLine, splitsIntoExactlyTheRowsCells)
     EXPECT_EQ(commatext::splitRowLine(u"\"\",  ,x", 3), (QStringList{"", "", "x"}));
     EXPECT_EQ(commatext::splitRowLine(u"\"say \"\"hi\"\"\"", 2), (QStringList{"say \"hi\"", ""}));
     EXPECT_EQ(commatext::splitRowLine(u" spaced name ,1", 2), (QStringList{" spaced name ", "1"}));
+    // Only ASCII blanks make a cell empty; a full-width space is text.
+    EXPECT_EQ(commatext::splitRowLine(u"　, \r ,　ナビ", 3), (QStringList{"　", "", "　ナビ"}));
 }
 
 TEST(ScriptFields, splitAtEveryCommaEvenInsideQuotes)

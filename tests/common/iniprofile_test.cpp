@@ -148,3 +148,49 @@ TEST(IniProfile, namesMatchWithoutRegardToCaseAlsoBeyondAscii)
     EXPECT_EQ(ini.readInt("car", "price", 0), 5);
     EXPECT_EQ(ini.readInt("CAR", "PRICE", 0), 5);
 }
+
+TEST(IniProfile, fullWidthSpacesAreTextNotBlanks)
+{
+    const IniProfile ini = IniProfile::fromText(u"[Note]\r\n"
+                                                u"Memo1=　よろしくお願いします　\r\n"
+                                                u"Memo2= \t 　字下げ \r\n"
+                                                u"[Tax]\r\n"
+                                                u"Std=　90\r\n");
+    EXPECT_EQ(ini.readString("Note", "Memo1"), QStringLiteral("　よろしくお願いします　"));
+    EXPECT_EQ(ini.readString("Note", "Memo2"), QStringLiteral("　字下げ"));
+    EXPECT_EQ(ini.readInt("Tax", "Std", 7), 7); // a full-width space is not a blank before a number
+}
+
+TEST(IniProfile, everyStringWrittenReadsBackExactly)
+{
+    const QStringList values{QStringLiteral("\"山田商会\""), QStringLiteral("\"\""), QStringLiteral("\"a\",\"b\""),
+                             QStringLiteral(" 前 "), QStringLiteral("\t"), QStringLiteral("　全角　"),
+                             QStringLiteral("\"開き"), QStringLiteral("閉じ\""), QStringLiteral("\""),
+                             QStringLiteral("'単'"), QStringLiteral("plain"), QString()};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("round.ini"));
+    for (IniProfile::Quotes quotes : {IniProfile::Quotes::Double, IniProfile::Quotes::DoubleOrSingle}) {
+        IniProfile ini;
+        for (qsizetype i = 0; i < values.size(); ++i)
+            ini.writeString(QStringLiteral("S"), QString::number(i), values[i]);
+        ini.save(path);
+        const IniProfile back = IniProfile::load(path, quotes);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            EXPECT_EQ(back.readString(QStringLiteral("S"), QString::number(i)), values[i]) << values[i].toStdString();
+    }
+    // What needs no protection is written as it stands.
+    IniProfile ini;
+    ini.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("a \"b\" c"));
+    EXPECT_EQ(ini.lines().last(), QStringLiteral("K=a \"b\" c"));
+}
+
+TEST(IniProfile, floatsAreDecimalNumbersAndNothingElse)
+{
+    for (const char16_t *good : {u"12345.5", u" -0.5 ", u"+3", u"1e3", u".5", u"5."})
+        EXPECT_TRUE(IniProfile::parseFloat(good).has_value()) << QString::fromUtf16(good).toStdString();
+    for (const char16_t *bad : {u"12,345.5", u"2,500", u"1 000", u"inf", u"nan", u"0x10", u"", u".", u"1e", u"５"})
+        EXPECT_FALSE(IniProfile::parseFloat(bad).has_value()) << QString::fromUtf16(bad).toStdString();
+    const IniProfile ini = IniProfile::fromText(u"[Credit]\r\nRate=12,345.5\r\n[Print]\r\nFix_X=2,500\r\n");
+    EXPECT_EQ(ini.readFloat("Credit", "Rate", 0), 0);
+    EXPECT_EQ(ini.readFloat("Print", "Fix_X", 1.5), 1.5);
+}

@@ -18,14 +18,6 @@ TEST(CellText, parseYen_acceptsOnlyPlainIntegersWithinInt)
     EXPECT_EQ(yenOrZero(u"350"), 350);
 }
 
-TEST(CellText, trimBlanks_removesBlanksAndControlsButNotFullWidthSpace)
-{
-    EXPECT_EQ(trimBlanks(QStringLiteral("  赤 \t")), QStringLiteral("赤"));
-    EXPECT_EQ(trimBlanks(QStringLiteral("\r\nトヨタ カローラ ")), QStringLiteral("トヨタ カローラ"));
-    EXPECT_EQ(trimBlanks(QStringLiteral("　白　")), QStringLiteral("　白　"));
-    EXPECT_EQ(trimBlanks(QStringLiteral(" ")), QString());
-}
-
 TEST(CellText, amountCellsHoldingIntegersAreFormattedWithTheirPattern)
 {
     const CellDisplay amount = displayAmountCell(QStringLiteral("25000"), QStringLiteral("%.0n"));

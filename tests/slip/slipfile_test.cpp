@@ -1,5 +1,6 @@
 #include "slip/slipcalc.h"
 #include "slip/slipdocument.h"
+#include "slip/slipfield.h"
 #include "slip/slipfile.h"
 #include "slipsamples.h"
 
@@ -442,4 +443,50 @@ TEST(SlipFile, unreadableFileGivesDefaultsOrAClearError)
         EXPECT_TRUE(e.message().contains(missing));
     }
     EXPECT_THROW(ReadSlip(doc, dir.path(), UnreadableSlip::Raise), Error);
+}
+
+// Quotes, commas, blanks and full-width blanks at either end of a value must
+// come back from the file exactly as they were typed.
+TEST(SlipFile, textWithQuotesAndBlanksAtEitherEndSurvivesWriteAndRead)
+{
+    const QStringList awkward{QStringLiteral("\"山田商会\""), QStringLiteral("　よろしくお願いします"),
+                              QStringLiteral("末尾に全角　"), QStringLiteral(" 前後に空白 "), QStringLiteral("\"左だけ"),
+                              QStringLiteral("右だけ\""), QStringLiteral("a,\"b\",c"), QStringLiteral("''")};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("quotes.pvq"));
+    for (const QString &text : awkward) {
+        SlipRecord record = test::fullyFilledSlip();
+        for (int f = int(SlipField::SlipDiv); f <= int(SlipField::NoteMemo3); ++f) {
+            FieldRef ref = fieldRef(record, SlipField(f));
+            if (QString **value = std::get_if<QString *>(&ref))
+                **value = text;
+        }
+        record.car.lineA[0] = {text, QStringLiteral("150000"), QStringLiteral("1")};
+        record.car.lineB[8] = {text + text, QStringLiteral("abc"), QString()};
+        // A master line with an empty amount hands over " ".
+        record.cost.lineA[0] = {text, QStringLiteral(" ")};
+        record.cost.lineB[0] = {QStringLiteral("車庫 証明"), QStringLiteral(" ")};
+        SlipDocument doc;
+        doc.loadRecord(record);
+        WriteSlip(doc, path);
+
+        SlipDocument back;
+        ReadSlip(back, path);
+        const SlipRecord &r = back.record();
+        EXPECT_EQ(r.cust.name, text);
+        EXPECT_EQ(r.note.memo1, text);
+        EXPECT_EQ(r.car.grade, text);
+        EXPECT_EQ(r.car.lineA[0].name, text);
+        EXPECT_EQ(r.car.lineB[8].name, text + text);
+        EXPECT_EQ(r.cost.lineA[0].name, text);
+        EXPECT_EQ(r.cost.lineB[0].name, QStringLiteral("車庫 証明"));
+        // A cell of blanks only is read as empty.
+        EXPECT_EQ(r.cost.lineB[0].amount, QString());
+        // Every other text field as well.
+        SlipRecord expected = doc.record();
+        expected.cost.lineA[0].amount.clear();
+        expected.cost.lineB[0].amount.clear();
+        EXPECT_EQ(r, expected) << text.toStdString();
+
+    }
 }
