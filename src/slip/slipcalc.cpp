@@ -10,6 +10,7 @@ namespace vendara {
 namespace {
 
 using amount::cellText;
+using amount::toFourDecimals;
 using amount::truncated;
 
 // Beyond this many bonus payments the interest is taken from the closed form
@@ -57,7 +58,7 @@ bool RecalcTotals(SlipRecord &slip, const SlipComputation &c)
 
     const int carTax = truncated(c.TaxOf(car.price - car.disc), QStringLiteral("Car.Tax"));
     p[TotalsRow::Car].amount = cellText(car.price, QStringLiteral("Price.Car"));
-    const qint64 obj = truncated(car.price - car.disc, QStringLiteral("Price.Obj"));
+    const qint64 obj = truncated(toFourDecimals(car.price - car.disc), QStringLiteral("Price.Obj"));
     setLine(p[TotalsRow::Obj], obj, carTax, QStringLiteral("Obj"));
     if (car.disc != 0) {
         p[TotalsRow::Dis].amount = cellText(car.disc, QStringLiteral("Price.Dis"));
@@ -75,7 +76,7 @@ bool RecalcTotals(SlipRecord &slip, const SlipComputation &c)
     setLine(p[TotalsRow::Prc], prc, prcTx, QStringLiteral("Prc"));
 
     const SlipCost &cost = slip.cost;
-    const qint64 txCst = truncated(cost.tax + cost.wTax + cost.ins + cost.gTax, QStringLiteral("Price.TxCst"));
+    const qint64 txCst = truncated(toFourDecimals(cost.tax + cost.wTax + cost.ins + cost.gTax), QStringLiteral("Price.TxCst"));
     setLine(p[TotalsRow::TxCst], txCst, QStringLiteral("TxCst"));
     const RowSums prCst = sumRows(cost.lineA, costAmount, c, QStringLiteral("Price.PrCstTx"));
     setLine(p[TotalsRow::PrCst], prCst.amount, prCst.tax, QStringLiteral("PrCst"));
@@ -161,8 +162,8 @@ PlanCells planCells(const PlanInputs &in)
     const double month = std::trunc(M / 100) * 100;
     // The whole-yen payment plus N times M's part below 100 yen.
     const double first = std::trunc(std::trunc(M) + (M / 100 - std::trunc(M / 100)) * N * 100);
-    const double sum = amount::toFourDecimals(first + (N - 1) * month + bonusInterest + bonusPrincipal);
-    const double interest = std::trunc(sum - (A - D + B));
+    const double sum = toFourDecimals(first + (N - 1) * month + bonusInterest + bonusPrincipal);
+    const double interest = std::trunc(toFourDecimals(sum - (A - D + B)));
 
     const auto set = [&cells](PlanRow row, double value, const char *key) {
         cells[size_t(row)] = cellText(value, QStringLiteral("Pay.") + QLatin1String(key));
@@ -177,8 +178,8 @@ PlanCells planCells(const PlanInputs &in)
     }
     set(PlanRow::Head, std::trunc(D), "Head");
     set(PlanRow::Deb, std::trunc(B), "Deb");
-    set(PlanRow::All, std::trunc((A - D) + B), "All");
-    set(PlanRow::Total, std::trunc(A + B + interest), "Total");
+    set(PlanRow::All, std::trunc(toFourDecimals((A - D) + B)), "All");
+    set(PlanRow::Total, std::trunc(toFourDecimals(A + B + interest)), "Total");
     return cells;
 }
 
@@ -189,7 +190,7 @@ double discountForTotalToPay(const SlipRecord &slip, const SlipComputation &c, d
     const auto taxOf = [&p](TotalsRow row) { return double(amount::cellValue(p[row].tax)); };
     const double x = totalToPay - amountOf(TotalsRow::Cost) - taxOf(TotalsRow::Cost) - amountOf(TotalsRow::Acc)
         - taxOf(TotalsRow::Acc) - amountOf(TotalsRow::Spc) - taxOf(TotalsRow::Spc);
-    const double bodyIncludingTax = amount::toFourDecimals(x + slip.trade.trade);
+    const double bodyIncludingTax = toFourDecimals(x + slip.trade.trade);
     const double net = bodyIncludingTax - c.TaxIncluded(bodyIncludingTax);
     return slip.car.price - net;
 }

@@ -2,12 +2,16 @@
 
 #include "sliprecord.h"
 
+#include <optional>
+
 namespace vendara {
 
 // The computation state of one slip: the consumption-tax rate as a
 // fixed-point number with four decimals, the rounding mode of every tax
 // amount, and the share of a new car's price subject to acquisition tax.
-// All arithmetic is in doubles, evaluated in the order of the formulas.
+// Taxes and the acquisition-tax base are computed exactly on amounts held to
+// four decimals, so that a truncation never lands one yen (or 1000 yen) low
+// through a binary fraction.
 struct SlipComputation
 {
     double rateE4 = 0;         // Tax.Rate × 10000 rounded to nearest (5 % is 50000)
@@ -28,6 +32,10 @@ struct SlipComputation
     double AcqBase(double price) const;
 
     bool operator==(const SlipComputation &) const = default;
+
+private:
+    // The rate × 10000 as an integer; nothing when it is beyond any amount.
+    std::optional<qint64> rateScaled() const;
 };
 
 } // namespace vendara

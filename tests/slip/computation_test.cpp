@@ -119,3 +119,31 @@ TEST(Annuity, noAnnuityWithoutPeriodsOrAtMinusHundredPercent)
     EXPECT_FALSE(annuity::ipmt(0.01, 0, 12, 1000));
     EXPECT_FALSE(annuity::ipmt(0.01, 13, 12, 1000));
 }
+
+// The base is price × Std ÷ 100 cut down to thousands, exactly: no price
+// may lose 1000 yen to a binary fraction (100,000 at 29 % is 29,000).
+TEST(SlipComputation, acquisitionBaseIsExactForEveryRatio)
+{
+    EXPECT_EQ(at(5, 0, 29).AcqBase(100000), 29000);
+    EXPECT_EQ(at(5, 0, 58).AcqBase(100000), 58000);
+    for (int ratio = 1; ratio <= 100; ++ratio) {
+        const SlipComputation c = at(5, 0, ratio);
+        for (qint64 price = 1000; price <= 20000000; price += price < 1000000 ? 1000 : 99000) {
+            const qint64 exact = price * ratio / 100000 * 1000;
+            ASSERT_EQ(c.AcqBase(double(price)), double(exact)) << "price " << price << ", ratio " << ratio;
+        }
+    }
+}
+
+TEST(SlipComputation, taxIncludedIsExactWhereTheAmountDividesEvenly)
+{
+    // 735 at 5 % holds exactly 35 of tax; evaluated in binary it is just
+    // below or above, and truncating or rounding up would miss by a yen.
+    EXPECT_EQ(at(5, 1).TaxIncluded(735), 35);
+    EXPECT_EQ(at(5, 2).TaxIncluded(903), 43);
+    EXPECT_EQ(at(8, 1).TaxIncluded(189), 14);
+    EXPECT_EQ(at(8, 2).TaxIncluded(108), 8);
+    EXPECT_EQ(at(5, 0).TaxIncluded(-1050), -50);
+    EXPECT_EQ(at(5, 2).TaxOf(0.0001), 1);
+    EXPECT_EQ(at(5, 1).TaxOf(-19.9999), 0);
+}
