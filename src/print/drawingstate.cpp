@@ -23,19 +23,20 @@ QPen PenState::toQPen() const
     case 4: dashes = {30, 8, 6, 8, 6, 8}; break;
     default: break;
     }
+    // Width 0 is a cosmetic pen: the thinnest line the device can draw,
+    // dashed or not. Qt scales a cosmetic pen's dashes by one device dot, so
+    // a hairline's dashes keep their proportions but not their page length.
+    const qreal w = qMax(width, 0);
+    QPen pen(color, w);
     if (dashes.isEmpty()) {
-        // Width 0 is a cosmetic pen: one device dot wide on any device.
-        QPen pen(color, qMax(width, 0));
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         return pen;
     }
-    // A dash pattern counts in pen widths; a thin dashed pen is one unit wide
-    // so that its dashes keep their length on every device.
-    const qreal w = qMax(width, 1);
-    for (qreal &d : dashes)
-        d /= w;
-    QPen pen(color, w);
+    // A dash pattern counts in pen widths.
+    if (w > 0)
+        for (qreal &d : dashes)
+            d /= w;
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     pen.setDashPattern(dashes);

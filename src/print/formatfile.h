@@ -18,6 +18,9 @@ inline const QString kFormatTitleSection = QStringLiteral("SLIPTITLE");
 inline const QString kFormatLogoSection = QStringLiteral("LOGOIMAGE");
 inline const QString kFormatScriptSection = QStringLiteral("SCRIPT");
 inline const QString kFormatListType = QStringLiteral("LINE");
+// More columns than any sheet can hold; a larger Column is refused rather
+// than generated for minutes into gigabytes.
+inline constexpr int kMaxFormatColumns = 1000;
 
 // Reads a format file as INI text (quotes " or ' dropped, 0x integers).
 // A missing file reads as an empty one.

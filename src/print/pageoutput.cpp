@@ -42,6 +42,9 @@ void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, cons
         QPainter painter;
         if (!painter.begin(&writer))
             throw Error(cannotWriteMessage(pdfPath));
+        // Pictures (logos, stamps) are stored losslessly (Flate), never as
+        // JPEG: a bitmap would gain colour fringes, a JPEG lose twice.
+        painter.setRenderHint(QPainter::LosslessImageRendering, true);
         const QRectF sheetRect(QPointF(0, 0), QSizeF(writer.pageLayout().fullRectPixels(kPdfResolution).size()));
         // A page file that is missing prints the picture of the page before it
         // again, as the printer output does.

@@ -63,6 +63,13 @@ PrintFont::PrintFont(const QString &face, int height, int style)
     const QFontMetricsF metrics(m_font);
     m_layoutAscent = metrics.ascent();
     m_layoutCell = metrics.ascent() + metrics.descent();
+    // The layouts were drawn with the Windows faces, whose character cell is
+    // exactly one em. The IPA faces drawn in their place have a taller cell
+    // (about 1.076 em, from their Windows descent); sizing them by it would
+    // print every glyph 7 % smaller than the layout's author saw it. Their
+    // ascent is the em's, so the em then fills the cell from top to bottom.
+    if (!ipaFamilyFor(face).isEmpty())
+        m_layoutCell = layoutPixelSize();
     setHeight(height);
 }
 

@@ -15,8 +15,9 @@ QString ipaFamilyFor(const QString &windowsFace);
 
 // A font of the print-data language: a face, a height in page units (tenths
 // of a millimetre) and a style. Positive heights are the height of the
-// character cell (ascent + descent), negative ones the height of the
-// characters without internal leading (the em). Text is laid out at a large
+// character cell (ascent + descent; one em for the four Windows faces the
+// layouts name), negative ones the height of the characters without internal
+// leading (the em). Text is laid out at a large
 // fixed pixel size and scaled down, so widths are exact in page units and do
 // not depend on hinting or on whole-pixel font sizes.
 class PrintFont

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vendara {
@@ -27,9 +28,14 @@ TPrnPlotY::~TPrnPlotY()
 
 int TPrnPlotY::correctionUnits(double millimetres)
 {
-    // The epsilon keeps a typed 4.1 mm (40.99999... x 10) at 41.
-    const double units = millimetres * 10.0;
-    return int(std::trunc(units + (units < 0 ? -1e-9 : 1e-9)));
+    // Corrections are typed with one decimal but held as floats or doubles
+    // (4.1 mm is 4.0999999 as a float). Rounding to thousandths of a unit
+    // first restores the typed value; the truncation then acts on it alone.
+    const double units = std::round(millimetres * 10.0 * 1000.0) / 1000.0;
+    if (!std::isfinite(units))
+        return 0;
+    // Far beyond any sheet either way; keeps the conversion to int defined.
+    return int(std::trunc(std::clamp(units, -1e6, 1e6)));
 }
 
 QString TPrnPlotY::pageFileName(const QString &runTag, int number)

@@ -1,5 +1,6 @@
 #include "slipmakedbm.h"
 
+#include "common/blanks.h"
 #include "common/commatext.h"
 #include "common/error.h"
 #include "common/textfile.h"
@@ -115,6 +116,8 @@ void TSlipMakeDBM::processSection(const QString &section, int copy)
     }
     if (columnCount < 1)
         return;
+    if (columnCount > kMaxFormatColumns)
+        fail(QStringLiteral("Column=%1 は多すぎます (%2 列まで)").arg(columnCount).arg(kMaxFormatColumns));
 
     const FormatSectionKind kind = parts.size() == 1 ? formatSectionKind(format, section) : FormatSectionKind::Item;
     if (kind == FormatSectionKind::None)
@@ -179,7 +182,7 @@ QString TSlipMakeDBM::singleValueText(const TWriteSetting &w, const QString &sli
 
 QString TSlipMakeDBM::columnText(const TWriteSetting &w, const QString &field, int column) const
 {
-    const QString text = field.trimmed();
+    const QString text = trimBlanks(field);
     if (w.Type == QLatin1String("DATE"))
         return converted([&] { return formatDateField(w.DateFormat, text); }, column);
     if (w.Type == QLatin1String("CURRENCY"))

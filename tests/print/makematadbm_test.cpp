@@ -135,6 +135,12 @@ TEST_F(Render, corrections_shiftEveryCoordinate)
     EXPECT_EQ(TPrnPlotY::correctionUnits(4.1), 41);
     EXPECT_EQ(TPrnPlotY::correctionUnits(-0.19), -1);
     EXPECT_EQ(TPrnPlotY::correctionUnits(0.09), 0);
+    // The settings record holds floats, the command line doubles: both give
+    // the position the user typed.
+    for (const auto &[mm, units] : {std::pair{4.1, 41}, std::pair{-0.7, -7}, std::pair{49.9, 499}, std::pair{-49.9, -499}}) {
+        EXPECT_EQ(TPrnPlotY::correctionUnits(mm), units) << mm;
+        EXPECT_EQ(TPrnPlotY::correctionUnits(float(mm)), units) << mm << " as a float";
+    }
 
     plot->setCorrection(QPoint(TPrnPlotY::correctionUnits(1.5), TPrnPlotY::correctionUnits(-2.0)));
     render({QStringLiteral("font,\"ＭＳ ゴシック\",30,0,0"), QStringLiteral("text,T,100,100"),

@@ -111,3 +111,65 @@ TEST_F(PageOutput, png_onePicturePerPageAtTheGivenResolution)
     EXPECT_EQ(first.pixel(380, 413), qRgb(255, 255, 255));
     EXPECT_EQ(QImage(files[1]).pixel(413, 413), qRgb(255, 255, 255));
 }
+
+TEST_F(PageOutput, pdfPictures_areStoredLosslessly)
+{
+    // A picture full of sharp colour edges: JPEG would blur every one.
+    QImage picture(16, 8, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixelColor(x, y, QColor((x * 53) % 256, (y * 97) % 256, ((x + y) * 31) % 256));
+    const QString bmp = dir.path() + QStringLiteral("/logo.bmp");
+    ASSERT_TRUE(picture.save(bmp, "BMP"));
+    render({QStringLiteral("pict,100,100,260,180,\"%1\"").arg(bmp)});
+    const QString pdf = dir.path() + QStringLiteral("/out.pdf");
+    writePagesToPdf(pageFilesOf(*plot), SheetSetup{}, pdf);
+
+    EXPECT_FALSE(runPdfTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).contains(QStringLiteral("jpeg")));
+    runPdfTool(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, dir.path() + QStringLiteral("/img")});
+    const QImage extracted = QImage(dir.path() + QStringLiteral("/img-000.png")).convertToFormat(QImage::Format_RGB888);
+    ASSERT_EQ(extracted.size(), picture.size());
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ASSERT_EQ(extracted.pixel(x, y), picture.pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(PageOutput, pdfPensOfWidthZero_areHairlinesWhateverTheirStyle)
+{
+    const QString pdf = dir.path() + QStringLiteral("/out.pdf");
+    for (const char *style : {"0", "1", "2", "3", "4"}) {
+        render({QStringLiteral("pen,0,%1,0").arg(QLatin1String(style)), QStringLiteral("line,100,100,1900,100")});
+        writePagesToPdf(pageFilesOf(*plot), SheetSetup{}, pdf);
+        // The line width in force at each stroke ("S").
+        QByteArrayList strokeWidths;
+        QByteArray previous, width;
+        for (const QByteArray &stream : pdfStreams(pdf)) {
+            for (const QByteArray &token : stream.simplified().split(' ')) {
+                if (token == "w")
+                    width = previous;
+                else if (token == "S")
+                    strokeWidths.append(width);
+                previous = token;
+            }
+        }
+        ASSERT_FALSE(strokeWidths.isEmpty()) << "style " << style;
+        for (const QByteArray &w : strokeWidths)
+            EXPECT_EQ(w, "0") << "style " << style;
+    }
+}
+
+TEST_F(PageOutput, pdfGlyphs_ofTheLayoutFacesAreAsTallAsTheHeightAsked)
+{
+    // A positive height is the character cell, which for the faces the
+    // layouts name is one em; a negative height is the em itself.
+    render({QStringLiteral("font,\"ＭＳ ゴシック\",100,0,0"), QStringLiteral("text,ABC,100,100"),
+            QStringLiteral("font,\"ＭＳ 明朝\",-100,0,0"), QStringLiteral("text,DEF,100,400")});
+    const QString pdf = dir.path() + QStringLiteral("/out.pdf");
+    writePagesToPdf(pageFilesOf(*plot), SheetSetup{}, pdf);
+    sheet = pdfPageSize(pdf);
+    const QList<PdfWord> words = pdfWords(pdf);
+    ASSERT_EQ(words.size(), 2);
+    EXPECT_NEAR(words[0].box.height(), yPoints(100), 0.1);
+    EXPECT_NEAR(words[0].box.top(), yPoints(100), 0.3); // the em fills the cell from its top
+    EXPECT_NEAR(words[1].box.height(), yPoints(100), 0.1);
+}

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QRawFont>
 #include <QTransform>
 
 #include <array>
@@ -40,8 +41,8 @@ public:
         t.left = origin.x();
         t.right = m_transform.map(p + QPointF(item.width(), 0)).x();
         t.baseline = origin.y();
-        const QFontMetricsF metrics(item.font());
-        t.fontHeight = (m_transform.map(QPointF(0, metrics.ascent() + metrics.descent())) - m_transform.map(QPointF(0, 0))).y();
+        const qreal em = QRawFont::fromFont(item.font()).pixelSize();
+        t.fontHeight = (m_transform.map(QPointF(0, em)) - m_transform.map(QPointF(0, 0))).y();
         t.color = m_pen.color();
         t.order = m_device->nextOrder();
         m_device->texts.append(t);

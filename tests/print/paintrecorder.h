@@ -20,7 +20,7 @@ struct RecordedText
     qreal left = 0;    // the text's origin
     qreal right = 0;   // origin + advance width
     qreal baseline = 0;
-    qreal fontHeight = 0; // ascent + descent, transformed
+    qreal fontHeight = 0; // the em, transformed
     QColor color;
     int order = 0; // position among everything drawn
 };

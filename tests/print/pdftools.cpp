@@ -1,5 +1,6 @@
 #include "pdftools.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -63,6 +64,31 @@ QSizeF pdfPageSize(const QString &pdfPath)
     static const QRegularExpression size(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"));
     const auto m = size.match(info);
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+QList<QByteArray> pdfStreams(const QString &pdfPath)
+{
+    QFile file(pdfPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray pdf = file.readAll();
+    QList<QByteArray> streams;
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at)) {
+        if (at >= 3 && pdf.mid(at - 3, 3) == "end") { // "endstream\n"
+            at += 7;
+            continue;
+        }
+        const qsizetype start = at + 7;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0)
+            break;
+        const QByteArray raw = pdf.mid(start, end - start);
+        // qUncompress wants the expected size in front; it grows past it.
+        const QByteArray inflated = qUncompress(QByteArray::fromHex("00100000") + raw);
+        streams.append(inflated.isEmpty() ? raw : inflated);
+        at = end + 9;
+    }
+    return streams;
 }
 
 } // namespace vendara::test

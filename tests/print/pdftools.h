@@ -24,5 +24,7 @@ QList<PdfWord> pdfWords(const QString &pdfPath);
 int pdfPageCount(const QString &pdfPath);
 // The size of the first page in points.
 QSizeF pdfPageSize(const QString &pdfPath);
+// Every stream of the file, Flate streams inflated.
+QList<QByteArray> pdfStreams(const QString &pdfPath);
 
 } // namespace vendara::test

@@ -146,8 +146,8 @@ TEST_F(Pictures, logo_placesTheImageByItsBlockUnitsAndStretchesTheText)
     const RecordedText *address = page->findText(values[companyblock::AddressLine1]);
     ASSERT_NE(address, nullptr);
     EXPECT_NEAR(address->left, 100 + 20, 0.01);
-    // Ten-point address lines: 13 block units, 26 page units high.
-    EXPECT_NEAR(address->fontHeight, 26 * 1.0757, 0.5);
+    // Ten-point address lines: an em of 13 block units, 26 page units.
+    EXPECT_NEAR(address->fontHeight, 26, 0.5);
     EXPECT_LT(images[0].order, name->order);
 }
 

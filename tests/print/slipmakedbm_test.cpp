@@ -438,3 +438,23 @@ TEST(PrintdataCommand, badInputsFailWithOneLineAndWriteNothing)
     EXPECT_TRUE(r.err.contains(d.slip)) << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(d.out));
 }
+
+TEST(PrintDataGeneration, fullWidthSpacesInValuesAndColumns_arePrinted)
+{
+    const QString slip = lines({"[Car]", "LineA1=　ナビ,150000,1", "[Note]", "Memo1=　よろしくお願いします"});
+    const QString format = lines({"[Car,LineA]", "Type=LINE", "Column=2", "Type1=STRING", "Left1=100", "Top1=1000",
+                                  "[Note,Memo1]", "Type=STRING", "Left=100", "Top=2000"});
+    EXPECT_EQ(generate(format, slip), (QStringList{"font,\"ＭＳ ゴシック\",10,0,0", "text,　ナビ,100,1000",
+                                                   "text,150000,0,0", "text,　よろしくお願いします,100,2000"}));
+}
+
+TEST(PrintDataGeneration, columnCountBeyondASheet_isRefusedNamingTheSection)
+{
+    const QString slip = lines({"[Car]", "LineA1=a,b"});
+    EXPECT_TRUE(errorOf(lines({"[Car,LineA1]", "Column=1000", "Type1=STRING"}), slip).isEmpty());
+    for (const char *columns : {"Column=1001", "Column=3000000", "Column=2147483647"}) {
+        const QString message = errorOf(lines({"[Car,LineA1]", columns, "Type1=STRING"}), slip);
+        EXPECT_TRUE(message.contains(QStringLiteral("[Car,LineA1]"))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("Column="))) << message.toStdString();
+    }
+}
