@@ -159,18 +159,32 @@ void TMakeMataDBM::executeLine(const QString &line, int lineNumber)
 // The company block: its image drawn from the image file at the place of
 // lines 19 to 22 scaled from block units, then the text-only block picture
 // stretched over the whole rectangle, on top of it.
-void TMakeMataDBM::logo(const QStringList &f, int lineNumber)
+const TMakeMataDBM::CompanyBlock *TMakeMataDBM::companyBlock(const QString &setPath, const QString &command,
+                                                          int lineNumber)
 {
-    const QString setPath = f[5];
+    if (auto it = m_companyBlocks.find(setPath); it != m_companyBlocks.end())
+        return &it->second;
     if (!QFileInfo(setPath).isFile())
-        return;
-    const std::optional<QStringList> values = companyblock::readSet(setPath);
+        return nullptr;
+    std::optional<QStringList> values = companyblock::readSet(setPath);
     if (!values)
         throw Error(QStringLiteral("印刷データ %1 行目: %2 の社名セットファイル %3 を読み込めないか、%4 行に足りません")
                         .arg(lineNumber)
-                        .arg(f[0], setPath)
+                        .arg(command, setPath)
                         .arg(companyblock::kLineCount));
-    const QStringList &v = *values;
+    TMakeLogo block;
+    block.setImageEnabled(false);
+    const QPicture text = block.Draw(*values);
+    CompanyBlock drawn{std::move(*values), text};
+    return &m_companyBlocks.emplace(setPath, std::move(drawn)).first->second;
+}
+
+void TMakeMataDBM::logo(const QStringList &f, int lineNumber)
+{
+    const CompanyBlock *block = companyBlock(f[5], f[0], lineNumber);
+    if (!block)
+        return;
+    const QStringList &v = block->values;
 
     const int x1 = intArg(f, 1);
     const int y1 = intArg(f, 2);
@@ -185,11 +199,7 @@ void TMakeMataDBM::logo(const QStringList &f, int lineNumber)
     const int right = truncated(left + std::trunc(intOr(v[companyblock::ImageWidth], 0) * sx));
     const int bottom = truncated(top + std::trunc(intOr(v[companyblock::ImageHeight], 100) * sy));
     m_plot.pictureFile(QRectF(QPointF(left, top), QPointF(right, bottom)), v[companyblock::ImagePath]);
-
-    TMakeLogo block;
-    block.setImageEnabled(false);
-    const QPicture &picture = block.Draw(v);
-    m_plot.picture(picture, QRectF(0, 0, companyblock::kWidth, companyblock::kHeight),
+    m_plot.picture(block->text, QRectF(0, 0, companyblock::kWidth, companyblock::kHeight),
                    QRectF(QPointF(x1, y1), QPointF(x2, y2)));
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPicture>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <map>
 
 namespace vendara {
 
@@ -48,8 +50,18 @@ private:
     void executeLine(const QString &line, int lineNumber);
     void logo(const QStringList &fields, int lineNumber);
 
+    // A company block set as read and drawn once per rendering: every copy
+    // of a print carries the same letterhead.
+    struct CompanyBlock
+    {
+        QStringList values;
+        QPicture text;
+    };
+    const CompanyBlock *companyBlock(const QString &setPath, const QString &command, int lineNumber);
+
     TPrnPlotY &m_plot;
     RenderCallbacks m_callbacks;
+    std::map<QString, CompanyBlock> m_companyBlocks;
 };
 
 } // namespace vendara

@@ -1,59 +1,14 @@
 #include "printfonts.h"
 
 #include <QFontMetricsF>
-#include <QStringList>
 
 #include <cstdlib>
 
 namespace vendara {
-namespace {
-
-struct FaceMapping
-{
-    const char16_t *face;
-    const char *family;
-};
-
-constexpr FaceMapping kFaceMappings[] = {
-    {u"ＭＳ ゴシック", "IPAGothic"},   {u"MS Gothic", "IPAGothic"},
-    {u"ＭＳ Ｐゴシック", "IPAPGothic"}, {u"MS PGothic", "IPAPGothic"},
-    {u"ＭＳ 明朝", "IPAMincho"},       {u"MS Mincho", "IPAMincho"},
-    {u"ＭＳ Ｐ明朝", "IPAPMincho"},     {u"MS PMincho", "IPAPMincho"},
-};
-
-// Japanese text in a face that is not installed, or that has no Japanese
-// glyphs, is set in this family.
-const QString kJapaneseFallback = QStringLiteral("IPAGothic");
-
-} // namespace
-
-void installFontSubstitutions()
-{
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
-    for (const FaceMapping &m : kFaceMappings)
-        QFont::insertSubstitution(QString::fromUtf16(m.face), QString::fromLatin1(m.family));
-}
-
-QString ipaFamilyFor(const QString &windowsFace)
-{
-    for (const FaceMapping &m : kFaceMappings)
-        if (windowsFace.compare(QString::fromUtf16(m.face), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(m.family);
-    return {};
-}
 
 PrintFont::PrintFont(const QString &face, int height, int style)
+    : m_font(fontForFace(face))
 {
-    installFontSubstitutions();
-    // The face first, then what it is substituted by, then the fallback; an
-    // unknown face thus sets its text in the fallback family.
-    QStringList families{face};
-    families += QFont::substitutes(face);
-    families.append(kJapaneseFallback);
-    m_font.setFamilies(families);
     m_font.setPixelSize(layoutPixelSize());
     m_font.setBold(style == 1 || style == 3);
     m_font.setItalic(style == 2 || style == 3);

@@ -1,17 +1,11 @@
 #pragma once
 
+#include "printsettings/windowsfaces.h"
+
 #include <QFont>
 #include <QString>
 
 namespace vendara {
-
-// Layout files name Windows faces. Maps the four MS faces (full-width and
-// ASCII spellings) to the IPA fonts. Call once after the application object
-// exists and before any text is laid out; later calls do nothing.
-void installFontSubstitutions();
-
-// The IPA family a Windows face name maps to, or an empty string.
-QString ipaFamilyFor(const QString &windowsFace);
 
 // A font of the print-data language: a face, a height in page units (tenths
 // of a millimetre) and a style. Positive heights are the height of the

@@ -71,6 +71,7 @@ void TPrnPlotY::openPage()
 {
     m_page.emplace(m_pageSize);
     m_page->painter().translate(m_correction);
+    m_painterFont.reset();
 }
 
 void TPrnPlotY::storePage()
@@ -136,14 +137,22 @@ void TPrnPlotY::drawTextAt(const QString &text, qreal left, int top)
         return;
     const PrintFont &font = printFont();
     QPainter &p = painter();
-    p.save();
     // Laid out at the font's large pixel size and scaled into page units.
-    p.translate(left, top + font.ascent());
-    p.scale(font.scale(), font.scale());
-    p.setFont(font.layoutFont());
-    p.setPen(colorFromColorRef(m_font.colorRef));
+    // The page records every state change, and a restored state would be
+    // recorded and played again for every text: the transform is set and
+    // put back alone, the font and pen only change when they differ.
+    const QTransform page = p.worldTransform();
+    p.setWorldTransform(QTransform::fromScale(font.scale(), font.scale())
+                        * QTransform::fromTranslate(left, top + font.ascent()) * page);
+    if (m_painterFont != font.layoutFont()) {
+        p.setFont(font.layoutFont());
+        m_painterFont = font.layoutFont();
+    }
+    const QPen pen(colorFromColorRef(m_font.colorRef));
+    if (p.pen() != pen)
+        p.setPen(pen);
     p.drawText(QPointF(0, 0), text);
-    p.restore();
+    p.setWorldTransform(page);
 }
 
 void TPrnPlotY::text(const QString &text, int x, int y)

@@ -113,6 +113,7 @@ private:
 
     FontState m_font;
     std::optional<PrintFont> m_printFont; // m_font resolved, made when first needed
+    std::optional<QFont> m_painterFont;   // the text font last set on the open page
     // Faces resolved so far by face and style: print data switches fonts on
     // nearly every value, mostly among a handful of faces.
     QHash<QPair<QString, int>, PrintFont> m_faces;

@@ -55,6 +55,8 @@ QStringList TSlipMakeDBM::makeLines(const IniProfile &slip, const IniProfile &fo
     m_format = &format;
     m_request = &request;
     m_lines.clear();
+    m_plans.clear();
+    m_scriptLines.clear();
     m_documentFont = FormatFont();
     m_documentBrush = FormatBrush{0, 16777215};
     m_writtenFont = FormatFont{QString(), 0, 0, 0};
@@ -91,17 +93,51 @@ QStringList TSlipMakeDBM::makeLines(const IniProfile &slip, const IniProfile &fo
     return std::exchange(m_lines, {});
 }
 
+// What a section says, read from the format once per generation: every copy
+// prints the same format, so later copies only fill in the values.
+const TSlipMakeDBM::SectionPlan &TSlipMakeDBM::planOf(const QString &section)
+{
+    if (auto it = m_plans.constFind(section); it != m_plans.cend())
+        return *it;
+    const IniProfile &format = *m_format;
+    SectionPlan plan;
+    plan.parts = formatSectionParts(section);
+    plan.columnCount = format.readInt(section, QStringLiteral("Column"), 1);
+    plan.type = format.readString(section, QStringLiteral("Type")).toUpper();
+    plan.lineHeight = format.readInt(section, QStringLiteral("LineHeight"), 0);
+    if (plan.columnCount >= 1 && plan.columnCount <= kMaxFormatColumns) {
+        plan.kind = plan.parts.size() == 1 ? formatSectionKind(format, section) : FormatSectionKind::Item;
+        plan.columns.resize(size_t(plan.columnCount));
+        for (int column = 1; column <= plan.columnCount; ++column) {
+            auto key = [&](const char *name) {
+                return formatColumnKey(QString::fromLatin1(name), column, plan.columnCount);
+            };
+            TWriteSetting &w = plan.columns[size_t(column - 1)];
+            w.Type = format.readString(section, key("Type")).toUpper();
+            w.FontName = format.readString(section, key("FontName"));
+            w.DateFormat = format.readString(section, key("DateFormat"), m_request->defaultDatePattern);
+            w.Digit = format.readString(section, key("Digit"));
+            w.Left = format.readInt(section, key("Left"), 0);
+            w.Top = format.readInt(section, key("Top"), 0);
+            w.FontStyle = format.readInt(section, key("FontStyle"), -1);
+            w.FontSize = format.readInt(section, key("FontSize"), -1);
+            w.FontColor = format.readInt(section, key("FontColor"), -1);
+            w.Align = format.readInt(section, key("Align"), 0);
+            w.ZeroDisp = format.readInt(section, key("ZeroDisp"), 0);
+        }
+    }
+    return *m_plans.insert(section, std::move(plan));
+}
+
 void TSlipMakeDBM::processSection(const QString &section, int copy)
 {
-    const QStringList parts = formatSectionParts(section);
-    const IniProfile &format = *m_format;
-    const int columnCount = format.readInt(section, QStringLiteral("Column"), 1);
-    const QString type = format.readString(section, QStringLiteral("Type")).toUpper();
-    const qint64 lineHeight = format.readInt(section, QStringLiteral("LineHeight"), 0);
+    const SectionPlan &plan = planOf(section);
+    const QStringList &parts = plan.parts;
+    const int columnCount = plan.columnCount;
     const QString slipSection = parts.value(0);
 
     QStringList rowKeys;
-    if (type != kFormatListType) {
+    if (plan.type != kFormatListType) {
         rowKeys.append(parts.size() >= 2 ? parts[1] : slipSection);
     } else {
         const auto entries = m_slip->sectionEntries(slipSection);
@@ -119,7 +155,7 @@ void TSlipMakeDBM::processSection(const QString &section, int copy)
     if (columnCount > kMaxFormatColumns)
         fail(QStringLiteral("Column=%1 は多すぎます (%2 列まで)").arg(columnCount).arg(kMaxFormatColumns));
 
-    const FormatSectionKind kind = parts.size() == 1 ? formatSectionKind(format, section) : FormatSectionKind::Item;
+    const FormatSectionKind kind = plan.kind;
     if (kind == FormatSectionKind::None)
         return; // nothing to print, whatever its keys say
     const bool split = kind == FormatSectionKind::Item && columnCount >= 2;
@@ -132,21 +168,8 @@ void TSlipMakeDBM::processSection(const QString &section, int copy)
             lastColumn = int(qMin<qsizetype>(columnCount, fields.size()));
         }
         for (int column = 1; column <= lastColumn; ++column) {
-            auto key = [&](const char *name) {
-                return formatColumnKey(QString::fromLatin1(name), column, columnCount);
-            };
-            TWriteSetting w;
-            w.Type = format.readString(section, key("Type")).toUpper();
-            w.FontName = format.readString(section, key("FontName"));
-            w.DateFormat = format.readString(section, key("DateFormat"), m_request->defaultDatePattern);
-            w.Digit = format.readString(section, key("Digit"));
-            w.Left = format.readInt(section, key("Left"), 0);
-            w.Top = format.readInt(section, key("Top"), 0) + lineHeight * row;
-            w.FontStyle = format.readInt(section, key("FontStyle"), -1);
-            w.FontSize = format.readInt(section, key("FontSize"), -1);
-            w.FontColor = format.readInt(section, key("FontColor"), -1);
-            w.Align = format.readInt(section, key("Align"), 0);
-            w.ZeroDisp = format.readInt(section, key("ZeroDisp"), 0);
+            TWriteSetting w = plan.columns[size_t(column - 1)];
+            w.Top += plan.lineHeight * row;
 
             switch (kind) {
             case FormatSectionKind::Title:
@@ -241,12 +264,18 @@ void TSlipMakeDBM::writeLogoLine(const QString &section)
 
 void TSlipMakeDBM::writeScriptLines(const QString &section)
 {
-    const IniProfile &format = *m_format;
-    for (const auto &entry : format.sectionEntries(section)) {
-        // Keys only have to differ: a key given twice reads its first value.
-        const QString value = format.readString(section, entry.first);
-        m_lines.append(commatext::join(commatext::splitScriptFields(value)));
+    auto it = m_scriptLines.constFind(section);
+    if (it == m_scriptLines.cend()) {
+        const IniProfile &format = *m_format;
+        QStringList lines;
+        for (const auto &entry : format.sectionEntries(section)) {
+            // Keys only have to differ: a key given twice reads its first value.
+            const QString value = format.readString(section, entry.first);
+            lines.append(commatext::join(commatext::splitScriptFields(value)));
+        }
+        it = m_scriptLines.insert(section, lines);
     }
+    m_lines += *it;
 }
 
 void TSlipMakeDBM::report(int value, int maximum) const

@@ -6,10 +6,12 @@
 #include "common/iniprofile.h"
 #include "printsettings/defaultprintsettings.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 namespace vendara {
 
@@ -70,6 +72,16 @@ public:
     QStringList makeLines(const IniProfile &slip, const IniProfile &format, const PrintDataRequest &request);
 
 private:
+    struct SectionPlan
+    {
+        QStringList parts;
+        int columnCount = 1;
+        QString type;
+        qint64 lineHeight = 0;
+        FormatSectionKind kind = FormatSectionKind::None;
+        std::vector<TWriteSetting> columns; // Top without the row's offset, no Text
+    };
+    const SectionPlan &planOf(const QString &section);
     void processSection(const QString &section, int copy);
     QString singleValueText(const TWriteSetting &w, const QString &slipSection, const QString &key) const;
     QString columnText(const TWriteSetting &w, const QString &field, int column) const;
@@ -87,6 +99,8 @@ private:
     const PrintDataRequest *m_request = nullptr;
     QString m_section; // the format section being processed, for messages
     QStringList m_lines;
+    QHash<QString, SectionPlan> m_plans;         // of this generation
+    QHash<QString, QStringList> m_scriptLines;   // of this generation
 
     FormatFont m_documentFont;
     FormatBrush m_documentBrush;

@@ -2,6 +2,7 @@
 
 #include "emfwriter.h"
 #include "imagefile.h"
+#include "windowsfaces.h"
 
 #include "common/atomicfile.h"
 #include "common/error.h"
@@ -63,7 +64,7 @@ const QString kFirstSet = QStringLiteral("デフォルト");
 
 QFont BlockFont::toQFont() const
 {
-    QFont qfont(face);
+    QFont qfont = fontForFace(face);
     qfont.setPixelSize(qMax(1, height));
     qfont.setBold(bold());
     qfont.setItalic(italic());
