@@ -2,11 +2,16 @@
 
 #include "error.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
+
+#include <signal.h>
+#include <unistd.h>
 
 namespace vendara {
 
@@ -14,6 +19,41 @@ QString cannotWriteMessage(const QString &path)
 {
     return QStringLiteral("%1 に書き込めません").arg(path);
 }
+
+namespace {
+
+// ".<name>.<pid>." : the file being written carries the process that writes it.
+QString temporaryPrefix(const QFileInfo &target)
+{
+    return QStringLiteral(".") + target.fileName() + u'.';
+}
+
+// A save that never finished (the process was killed, the machine lost power)
+// leaves its temporary file beside the target. The next save of the same file
+// removes those whose process is gone; a save still under way in another
+// process keeps its own.
+void removeAbandonedTemporaries(const QFileInfo &target)
+{
+    const QString prefix = temporaryPrefix(target);
+    const QDir dir = target.absoluteDir();
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
+        if (!name.startsWith(prefix))
+            continue;
+        // <pid>.XXXXXX after the prefix.
+        const QStringView rest = QStringView(name).mid(prefix.size());
+        const qsizetype dot = rest.indexOf(u'.');
+        bool ok = false;
+        const qint64 pid = dot > 0 ? rest.left(dot).toLongLong(&ok) : 0;
+        if (!ok || pid <= 0 || rest.size() - dot - 1 != 6 || pid == getpid())
+            continue;
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+            continue; // still running, or not ours to judge
+        QFile::remove(dir.filePath(name));
+    }
+}
+
+} // namespace
 
 void saveFileAtomically(const QString &path, const QByteArray &bytes)
 {
@@ -29,7 +69,9 @@ void saveFileAtomically(const QString &path, const QByteArray &bytes)
     // the new one. The rename replaces the file without a sync to disk: that
     // costs milliseconds per save, and the file system orders a rename that
     // replaces a file after its data.
-    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    removeAbandonedTemporaries(info);
+    QTemporaryFile temp(info.absolutePath() + u'/' + temporaryPrefix(info) + QString::number(getpid())
+                        + QStringLiteral(".XXXXXX"));
     if (!temp.open())
         throw Error(cannotWriteMessage(path));
     if (temp.write(bytes) != bytes.size() || !temp.flush())

@@ -1,0 +1,100 @@
+// A save killed at any moment leaves every file either whole old or whole
+// new, never mixed or empty, and its temporary files go with the next save.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kFiles{QStringLiteral("slip.pvq"), QStringLiteral("Mst/MemoOpt.Dat"), QStringLiteral("vendara.ini")};
+
+bool runChild(const QString &dir, const QString &mode)
+{
+    QProcess child;
+    child.start(QStringLiteral(VENDARA_SAVE_CHILD), {dir, mode});
+    return child.waitForFinished(30000) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList temporariesIn(const QString &dir)
+{
+    QStringList found;
+    for (const QString &sub : {QString(), QStringLiteral("Mst")})
+        for (const QString &name : QDir(dir + u'/' + sub).entryList(QDir::Files | QDir::Hidden))
+            if (name.startsWith(u'.'))
+                found.append(sub + u'/' + name);
+    return found;
+}
+
+} // namespace
+
+TEST(InterruptedSave, killedSavesLeaveOldOrNewFilesAndNoTemporariesAfterTheNextSave)
+{
+    QTemporaryDir refA;
+    QTemporaryDir refB;
+    QTemporaryDir work;
+    ASSERT_TRUE(refA.isValid() && refB.isValid() && work.isValid());
+    // The two versions as the writers save them.
+    ASSERT_TRUE(runChild(refA.path(), QStringLiteral("A")));
+    ASSERT_TRUE(runChild(refB.path(), QStringLiteral("B")));
+    QList<QByteArray> versionA;
+    QList<QByteArray> versionB;
+    for (const QString &f : kFiles) {
+        versionA.append(contentOf(refA.path() + u'/' + f));
+        versionB.append(contentOf(refB.path() + u'/' + f));
+        ASSERT_NE(versionA.last(), versionB.last()) << f.toStdString();
+    }
+
+    ASSERT_TRUE(runChild(work.path(), QStringLiteral("A")));
+    int changed = 0;
+    for (int round = 0; round < 40; ++round) {
+        QProcess child;
+        child.start(QStringLiteral(VENDARA_SAVE_CHILD), {work.path(), QStringLiteral("loop"), refA.path(), refB.path()});
+        ASSERT_TRUE(child.waitForStarted());
+        // Once the child is saving (a file has turned into the other
+        // version), kill it at a random moment of its saves.
+        const QByteArray before = contentOf(work.path() + u'/' + kFiles[0]);
+        for (int waited = 0; contentOf(work.path() + u'/' + kFiles[0]) == before && waited < 10000; ++waited)
+            QThread::usleep(500);
+        QThread::usleep(QRandomGenerator::global()->bounded(0, 20000));
+        child.kill(); // SIGKILL: no clean-up of any kind
+        child.waitForFinished();
+        for (qsizetype i = 0; i < kFiles.size(); ++i) {
+            const QByteArray now = contentOf(work.path() + u'/' + kFiles[i]);
+            ASSERT_TRUE(now == versionA[i] || now == versionB[i])
+                << kFiles[i].toStdString() << " is neither version after round " << round << " (" << now.size()
+                << " bytes)";
+            changed += now == versionB[i];
+        }
+    }
+    EXPECT_GT(changed, 0) << "no save ever completed: the child was killed too early to test anything";
+
+    // What a save killed between naming its temporary file and renaming it
+    // leaves behind goes with the next save; a save still under way in a
+    // live process keeps its file.
+    QProcess finished;
+    finished.start(QStringLiteral("true"));
+    ASSERT_TRUE(finished.waitForStarted());
+    const qint64 deadPid = finished.processId();
+    finished.waitForFinished();
+    const QString abandoned = QStringLiteral(".slip.pvq.%1.AbCdEf").arg(deadPid);
+    const QString live = QStringLiteral(".slip.pvq.%1.GhIjKl").arg(QCoreApplication::applicationPid());
+    for (const QString &name : {abandoned, live, QStringLiteral("Mst/.MemoOpt.Dat.%1.MnOpQr").arg(deadPid)}) {
+        QFile file(work.path() + u'/' + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("half a sl");
+    }
+    ASSERT_TRUE(runChild(work.path(), QStringLiteral("A")));
+    EXPECT_EQ(temporariesIn(work.path()), QStringList{u'/' + live});
+}
