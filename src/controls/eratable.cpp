@@ -140,6 +140,13 @@ EraParse EraTable::eraToDate(const QString &digits, const QString &eraName, Date
         monthText = text.mid(5, 2);
         dayText = text.mid(8, 2);
     }
+    // A 0 with a blank beside it is a part still being typed (05 typed over
+    // the selected month passes through "0 "): no judgement yet.
+    const auto zeroBeingTyped = [](QStringView part) {
+        return part.contains(u' ') && partNumber(part) == 0;
+    };
+    if (zeroBeingTyped(monthText) || zeroBeingTyped(dayText))
+        return result;
     int month = partNumber(monthText).value_or(1);
     int day = partNumber(dayText).value_or(1);
 

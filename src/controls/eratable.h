@@ -31,7 +31,8 @@ struct EraDate
 struct EraParse
 {
     enum class Status {
-        KeepDate, // the year part is empty or not a number: nothing changes
+        KeepDate, // the year part is empty or not a number, or a month or
+                  // day is a 0 still being typed ("0 "): nothing changes
         Date,     // `date` is the new date
         Invalid,  // month or day 00: `feedback.message` says why
     };

@@ -1,6 +1,7 @@
 #include "controls/floatedit.h"
 
 #include "controls/decimalformat.h"
+#include "controls/fullwidth.h"
 
 #include <algorithm>
 #include <cmath>
@@ -146,6 +147,10 @@ KeyResult typeKey(const FloatEditText &current, QChar key, const FloatEditConfig
     const qsizetype start = std::clamp<qsizetype>(current.selStart, 0, current.text.size());
     const qsizetype length = std::clamp<qsizetype>(current.selLength, 0,
                                                    current.text.size() - start);
+    // Checked before the separator-alone rule, which would otherwise turn a
+    // separator typed into an empty whole-number field into "0.0".
+    if (key == kDot && config.effectiveDigits() == 0)
+        return {};
     const QString result = current.text.left(start) + key + current.text.mid(start + length);
     if (result == u"-")
         return {KeyResult::Kind::Accepted, FloatEditText{QStringLiteral("-0"), 1, 1}};
@@ -156,8 +161,6 @@ KeyResult typeKey(const FloatEditText &current, QChar key, const FloatEditConfig
     const std::optional<double> number = parseNumber(plain);
     if (!number || *number > config.range.max())
         return {};
-    if (key == kDot && config.effectiveDigits() == 0)
-        return {};
     if (!plain.contains(u'E', Qt::CaseInsensitive)) {
         const qsizetype dot = plain.indexOf(kDot);
         if (dot >= 0 && plain.size() - dot - 1 > config.effectiveDigits())
@@ -166,13 +169,28 @@ KeyResult typeKey(const FloatEditText &current, QChar key, const FloatEditConfig
     return {KeyResult::Kind::Accepted, FloatEditText{result, start + 1, 0}};
 }
 
+TypedText typeText(const FloatEditText &current, QStringView text, const FloatEditConfig &config)
+{
+    TypedText result{current, false};
+    for (QChar c : text) {
+        const QChar key = foldFullWidthNumberChar(c);
+        const KeyResult typed = typeKey(result.state, key, config);
+        if (typed.kind == KeyResult::Kind::Accepted)
+            result.state = typed.state;
+        else if (typed.kind == KeyResult::Kind::Refused)
+            result.refused = true;
+    }
+    return result;
+}
+
 FloatEditText paste(const FloatEditText &current, const QString &clip,
                     const FloatEditConfig &config)
 {
     const qsizetype start = std::clamp<qsizetype>(current.selStart, 0, current.text.size());
     const qsizetype length = std::clamp<qsizetype>(current.selLength, 0,
                                                    current.text.size() - start);
-    const QString result = current.text.left(start) + clip + current.text.mid(start + length);
+    const QString folded = foldFullWidthNumber(clip);
+    const QString result = current.text.left(start) + folded + current.text.mid(start + length);
     const QString plain = withoutThousands(result);
     if (plain.trimmed().isEmpty())
         return FloatEditText{result, start, 0};
@@ -183,7 +201,7 @@ FloatEditText paste(const FloatEditText &current, const QString &clip,
         const QString text = formatValue(config.range.max(), config);
         return FloatEditText{text, text.size(), 0};
     }
-    return FloatEditText{result, start + clip.size(), 0};
+    return FloatEditText{result, start + folded.size(), 0};
 }
 
 FloatEditText restore(double remembered, const FloatEditConfig &config)

@@ -100,6 +100,17 @@ struct KeyResult
 // The keystroke filter for one typed character.
 KeyResult typeKey(const FloatEditText &current, QChar key, const FloatEditConfig &config);
 
+struct TypedText
+{
+    FloatEditText state;
+    bool refused = false; // some character was dropped
+};
+
+// Text typed at once (an input method's commit string): full-width numbers
+// count as their ASCII characters, and each character passes the keystroke
+// filter in turn; a refused one is dropped and the rest still go in.
+TypedText typeText(const FloatEditText &current, QStringView text, const FloatEditConfig &config);
+
 // Pasting `clip` over the selection: text that is not a number leaves the
 // edit as it was, a number above Max becomes Max.
 FloatEditText paste(const FloatEditText &current, const QString &clip,

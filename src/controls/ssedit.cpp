@@ -1,6 +1,9 @@
 #include "controls/ssedit.h"
 
 #include "controls/decimalformat.h"
+#include "controls/fullwidth.h"
+
+#include <algorithm>
 
 namespace vendara::ssedit {
 
@@ -143,6 +146,28 @@ bool acceptsCharacter(qsizetype textLength, qsizetype selectionLength, bool back
     if (maxLength <= 0 || textLength < maxLength || backspace)
         return true;
     return selectionLength >= maxLength;
+}
+
+TypedText typeText(const SsEditText &current, QStringView typed, const SsEditOption &option)
+{
+    TypedText result{current, false};
+    SsEditText &s = result.state;
+    const bool numeric = option.editStyle != SsEditStyle::esNone;
+    for (QChar c : typed) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            continue;
+        const qsizetype start = std::clamp<qsizetype>(s.selStart, 0, s.text.size());
+        const qsizetype length = std::clamp<qsizetype>(s.selLength, 0, s.text.size() - start);
+        if (!acceptsCharacter(s.text.size(), length, false, option.maxLength)) {
+            result.refused = true;
+            continue;
+        }
+        s.text = s.text.left(start) + (numeric ? foldFullWidthNumberChar(c) : c)
+                 + s.text.mid(start + length);
+        s.selStart = start + 1;
+        s.selLength = 0;
+    }
+    return result;
 }
 
 LeaveResult leave(const QString &text, const SsEditOption &option, const QDateTime &now)

@@ -42,6 +42,28 @@ QString unformat(const QString &text, SsEditStyle style);
 bool acceptsCharacter(qsizetype textLength, qsizetype selectionLength, bool backspace,
                       int maxLength);
 
+// The text of a formatted edit with its selection.
+struct SsEditText
+{
+    QString text;
+    qsizetype selStart = 0;
+    qsizetype selLength = 0;
+
+    bool operator==(const SsEditText &) const = default;
+};
+
+struct TypedText
+{
+    SsEditText state;
+    bool refused = false; // some character was dropped
+};
+
+// Characters typed over the selection, one after another. In the number,
+// date and time styles full-width forms count as their ASCII characters (an
+// input method's １２３ is 123). A character that acceptsCharacter() refuses
+// is dropped.
+TypedText typeText(const SsEditText &current, QStringView typed, const SsEditOption &option);
+
 struct LeaveResult
 {
     bool valid = true;

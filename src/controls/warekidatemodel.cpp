@@ -37,14 +37,12 @@ std::pair<int, int> WarekiDateModel::selection() const
 
 DateEditEffect WarekiDateModel::setDate(const QDate &date)
 {
-    QDate d = date.isValid() ? date : m_date;
+    const QDate d = date.isValid() ? date : m_date;
     // A year-and-month date is the first of its month (or the table's first
     // day). This is done here rather than by re-reading the shown text, so it
     // holds even when that month is already shown, and a western date before
     // 1899 is not moved into 1899 as typing would be.
-    if (!m_dayEnabled)
-        d = QDate(d.year(), d.month(), 1);
-    m_date = std::clamp(d, m_eras.earliestDate(), m_eras.latestDate());
+    m_date = withDayRule(std::clamp(d, m_eras.earliestDate(), m_eras.latestDate()));
     const EraDate era = m_eras.dateToEra(m_date, m_dayEnabled);
     m_eraIndex = era.eraIndex;
     m_eraNameText = era.eraName;
@@ -73,6 +71,14 @@ std::optional<QString> WarekiDateModel::addEra(const QString &name, const QStrin
     return m_eras.addEra(name, firstDayText);
 }
 
+QDate WarekiDateModel::withDayRule(const QDate &date) const
+{
+    if (m_dayEnabled || !date.isValid())
+        return date;
+    // Clamped first (the upper limit is a 31st), then day 1.
+    return std::max(QDate(date.year(), date.month(), 1), m_eras.earliestDate());
+}
+
 DateEditEffect WarekiDateModel::readTexts()
 {
     const EraParse parsed = m_eras.eraToDate(m_digitsText, m_eraNameText, m_type, m_eraIndex);
@@ -80,7 +86,7 @@ DateEditEffect WarekiDateModel::readTexts()
     effect.feedback = parsed.feedback;
     if (parsed.status != EraParse::Status::Date)
         return effect;
-    m_date = parsed.date;
+    m_date = withDayRule(parsed.date);
     if (parsed.eraIndex >= 0) {
         m_eraIndex = parsed.eraIndex;
         m_eraNameText = m_eras.at(m_eraIndex).name;
@@ -183,6 +189,11 @@ DateEditEffect WarekiDateModel::clickDigits(int x, int yearWidth, int yearMonthW
     return effect;
 }
 
+DateEditEffect WarekiDateModel::digitsLostFocus()
+{
+    return closeCalendarAndTake();
+}
+
 void WarekiDateModel::enterEraBox()
 {
     m_focus = Focus::EraBox;
@@ -192,14 +203,15 @@ DateEditEffect WarekiDateModel::stepEra(int delta)
 {
     if (m_type != DateType::dtWareki || m_eras.isEmpty())
         return {};
+    DateEditEffect effect = closeCalendarAndTake();
     const int index = std::clamp(m_eraIndex + delta, 0, m_eras.size() - 1);
     if (index == m_eraIndex)
-        return {};
+        return effect;
     // Rewriting the era name re-reads the digits under the new era: 平成
     // 05/03/01 becomes 令和 05/03/01.
     m_eraIndex = index;
     m_eraNameText = m_eras.at(index).name;
-    DateEditEffect effect = readTexts();
+    merge(effect, readTexts());
     effect.changed = true;
     return effect;
 }
@@ -250,6 +262,26 @@ void WarekiDateModel::calendarMonthMoved(const QDate &selection)
 {
     if (m_calendarOpen && selection.isValid())
         m_calendarDate = selection;
+}
+
+QDate WarekiDateModel::calendarPageMoved(int year, int month)
+{
+    if (!m_calendarOpen)
+        return m_calendarDate;
+    const QDate first(year, month, 1);
+    if (!first.isValid())
+        return m_calendarDate;
+    if (first.year() == m_calendarDate.year() && first.month() == m_calendarDate.month())
+        return m_calendarDate;
+    const QDate selection(year, month, std::min(m_calendarDate.day(), first.daysInMonth()));
+    calendarMonthMoved(std::clamp(selection, m_eras.earliestDate(), m_eras.latestDate()));
+    return m_calendarDate;
+}
+
+void WarekiDateModel::cancelCalendar()
+{
+    m_calendarOpen = false;
+    m_calendarDate = m_date;
 }
 
 DateEditEffect WarekiDateModel::closeCalendarAndTake()

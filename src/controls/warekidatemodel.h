@@ -92,10 +92,18 @@ public:
     static std::pair<QString, QString> partMeasureTexts(DateType type);
     static int partAt(int x, int yearWidth, int yearMonthWidth, bool dayEnabled);
 
+    // The digits box loses the focus to another part of the control (the
+    // era-name box): an open calendar is closed and its date taken, as when
+    // the control is left.
+    DateEditEffect digitsLostFocus();
+
     // --- era-name box and spin ---
+    // The era-name box gets the focus (Left/Right from the digits box, a
+    // click); coming from the digits box, call digitsLostFocus() first.
     void enterEraBox();
     // Up arrow / spin up: the next newer era; down: the previous one; both
-    // stop at the ends of the table.
+    // stop at the ends of the table. An open calendar is closed and its date
+    // taken first, so the step acts on the date the calendar shows.
     DateEditEffect eraUp();
     DateEditEffect eraDown();
     // Right arrow or Enter in the era-name box.
@@ -115,6 +123,11 @@ public:
     // The calendar moved to another month; its selection becomes the
     // remembered date.
     void calendarMonthMoved(const QDate &selection);
+    // The calendar shows another month: its selection moves into it (the
+    // same day, clamped to the month's length) and is returned.
+    QDate calendarPageMoved(int year, int month);
+    // Esc while the calendar is open: it closes and nothing changes.
+    void cancelCalendar();
 
     // --- appearance ---
     // Qt input mask of the digits box: "00/00/00; " and the like.
@@ -131,6 +144,9 @@ private:
     DateEditEffect closeCalendarAndTake();
     // Reads the boxes' texts into the date.
     DateEditEffect readTexts();
+    // A year-and-month date is the first of its month, but never before the
+    // first day of the oldest era.
+    QDate withDayRule(const QDate &date) const;
 
     EraTable m_eras;
     QDate m_date;

@@ -154,6 +154,21 @@ TEST(EraTable, zeroMonthOrDayIsNotADate)
     EXPECT_EQ(p.feedback.message, QStringLiteral("'2024/05/00' は日付ではありません"));
 }
 
+TEST(EraTable, zeroBeingTypedIsNoErrorYet)
+{
+    // Typing 05 over the selected month passes through "0 ": the part is
+    // not complete, so nothing is judged and the date stays.
+    EraParse p = parseEra(u"06/0 /10", u"令和");
+    EXPECT_EQ(p.status, EraParse::Status::KeepDate);
+    EXPECT_TRUE(p.feedback.message.isEmpty());
+    EXPECT_FALSE(p.feedback.beep);
+    p = parseWestern(u"2024/05/ 0");
+    EXPECT_EQ(p.status, EraParse::Status::KeepDate);
+    EXPECT_TRUE(p.feedback.message.isEmpty());
+    // A blank part still reads as 1.
+    EXPECT_EQ(parseEra(u"06/  /10", u"令和").date, QDate(2024, 1, 10));
+}
+
 TEST(EraTable, westernYearsBelow1899AreRaised)
 {
     EraParse p = parseWestern(u"1850/05/05");

@@ -106,6 +106,18 @@ TEST(FloatEdit, wholeNumberFieldRefusesSeparatorAndValuesAboveMax)
     EXPECT_EQ(type("12", u' ', c).kind, Kind::Refused);
 }
 
+TEST(FloatEdit, wholeNumberFieldRefusesSeparatorOverEmptyOrSelectedText)
+{
+    // The usual state after entering a field: empty, or all selected.
+    const FloatEditConfig c = amountField(100'000'000);
+    EXPECT_EQ(type("", u'.', c).kind, Kind::Refused);
+    EXPECT_EQ(floatedit::typeKey(FloatEditText{"1,200", 0, 5}, u'.', c).kind, Kind::Refused);
+    FloatEditConfig comma = c;
+    comma.supportsThousandSeparator = false;
+    comma.additionalDecimalSeparator = u',';
+    EXPECT_EQ(type("", u',', comma).kind, Kind::Refused);
+}
+
 TEST(FloatEdit, minusAloneBecomesMinusZeroWithTheZeroSelected)
 {
     const FloatEditConfig c = amountField(100);
@@ -162,6 +174,20 @@ TEST(FloatEdit, additionalSeparatorAndControlKeys)
     EXPECT_EQ(type("1", u'\b', c).kind, Kind::PassThrough);
     EXPECT_EQ(type("1", QChar(0x16), c).kind, Kind::PassThrough); // Ctrl+V
     EXPECT_EQ(type("1", u',', FloatEditConfig()).kind, Kind::Refused);
+}
+
+TEST(FloatEdit, inputMethodDigitsAreTakenAsAscii)
+{
+    const FloatEditConfig c = amountField(10'000'000);
+    floatedit::TypedText r = floatedit::typeText(FloatEditText{"", 0, 0}, u"１２，３４５", c);
+    EXPECT_EQ(r.state, (FloatEditText{QStringLiteral("12,345"), 6, 0}));
+    EXPECT_FALSE(r.refused);
+    // The filter still applies character by character: the separator and
+    // the digit that would pass Max are dropped, the rest goes in.
+    r = floatedit::typeText(FloatEditText{"", 0, 0}, u"９９９９９９９９．", c);
+    EXPECT_EQ(r.state.text, QStringLiteral("9999999"));
+    EXPECT_TRUE(r.refused);
+    EXPECT_EQ(floatedit::paste(FloatEditText{"", 0, 0}, QStringLiteral("−１５"), c).text, QStringLiteral("-15"));
 }
 
 TEST(FloatEdit, pasteUndoesNonNumbersAndCapsAtMax)

@@ -38,6 +38,23 @@ TEST(SsEdit, typingStopsAtMaxLength)
     EXPECT_TRUE(ssedit::acceptsCharacter(100, 0, false, 0));
 }
 
+TEST(SsEdit, typedTextFoldsFullWidthNumbersAndStopsAtMaxLength)
+{
+    SsEditOption o = optionFor(SsEditStyle::esComma, 2);
+    o.maxLength = 5;
+    // An input method's commit string over "9" selected.
+    ssedit::TypedText r = ssedit::typeText({"9", 0, 1}, u"１２．３４５", o);
+    EXPECT_EQ(r.state, (ssedit::SsEditText{QStringLiteral("12.34"), 5, 0}));
+    EXPECT_TRUE(r.refused);
+    r = ssedit::typeText({"12", 1, 0}, u"0", o);
+    EXPECT_EQ(r.state, (ssedit::SsEditText{QStringLiteral("102"), 2, 0}));
+    EXPECT_FALSE(r.refused);
+
+    // Free text keeps full-width characters.
+    o.editStyle = SsEditStyle::esNone;
+    EXPECT_EQ(ssedit::typeText({"", 0, 0}, u"１Ａ", o).state.text, QStringLiteral("１Ａ"));
+}
+
 TEST(SsEdit, commaStyleGroupsTheIntegerPartAndChecksDecimals)
 {
     const SsEditOption o = optionFor(SsEditStyle::esComma, 2);

@@ -80,6 +80,22 @@ TEST(WarekiDateModel, yearAndMonthDatesAreTheFirstOfTheMonth)
     EXPECT_EQ(m.digitsText(), QStringLiteral("1868/09"));
 }
 
+TEST(WarekiDateModel, yearAndMonthDateClampedAtTheUpperLimitIsDayOne)
+{
+    WarekiDateModel m = modelAt(QDate(2024, 3, 1), DateType::dtWareki, false);
+    m.setDate(QDate(2200, 5, 17));
+    EXPECT_EQ(m.date(), QDate(2117, 12, 1));
+    EXPECT_EQ(m.digitsText(), QStringLiteral("99/12"));
+
+    // Typed past the limit in western form: the same day 1 at once, not
+    // only when the control is left.
+    m.setDateType(DateType::dtSeireki);
+    m.enterDigits();
+    const DateEditEffect effect = m.editDigits("2150/05");
+    EXPECT_TRUE(effect.feedback.beep);
+    EXPECT_EQ(m.date(), QDate(2117, 12, 1));
+}
+
 TEST(WarekiDateModel, westernDateBefore1899IsKeptWhenSet)
 {
     WarekiDateModel m = modelAt(QDate(1880, 5, 5), DateType::dtSeireki);
@@ -300,6 +316,57 @@ TEST(WarekiDateModel, calendarPicksADayOrTakesItsSelectionOnLeaving)
     EXPECT_FALSE(m.calendarOpen());
     EXPECT_EQ(m.date(), QDate(2024, 7, 3));
     EXPECT_FALSE(m.calendarDayClicked(QDate(2024, 7, 9)).changed); // closed: ignored
+}
+
+TEST(WarekiDateModel, movingFromDigitsToTheEraBoxTakesTheCalendarDate)
+{
+    WarekiDateModel m(QDate(2024, 5, 17));
+    m.enterDigits();
+    m.toggleCalendar();
+    m.calendarMonthMoved(QDate(2024, 6, 17));
+
+    // A click in the era box: the digits box loses the focus inside the
+    // control, so the calendar closes and June becomes the date.
+    const DateEditEffect moved = m.digitsLostFocus();
+    m.enterEraBox();
+    EXPECT_TRUE(moved.changed);
+    EXPECT_FALSE(m.calendarOpen());
+    EXPECT_EQ(m.date(), QDate(2024, 6, 17));
+    EXPECT_EQ(m.focus(), Focus::EraBox);
+
+    // The era step acts on June's date, and leaving keeps the chosen era.
+    m.eraDown();
+    EXPECT_EQ(m.date(), QDate(1994, 6, 17));
+    m.leave();
+    EXPECT_EQ(m.date(), QDate(1994, 6, 17));
+    EXPECT_EQ(m.eraNameText() + m.digitsText(), QStringLiteral("平成06/06/17"));
+}
+
+TEST(WarekiDateModel, eraStepWithTheCalendarOpenActsOnItsDate)
+{
+    // The spin buttons can be pressed while the digits box keeps the focus.
+    WarekiDateModel m(QDate(2024, 5, 17));
+    m.enterDigits();
+    m.toggleCalendar();
+    m.calendarMonthMoved(QDate(2024, 6, 17));
+    m.eraDown();
+    EXPECT_FALSE(m.calendarOpen());
+    EXPECT_EQ(m.date(), QDate(1994, 6, 17));
+    m.leave();
+    EXPECT_EQ(m.date(), QDate(1994, 6, 17));
+}
+
+TEST(WarekiDateModel, calendarPageKeepsTheDayAndEscCancels)
+{
+    WarekiDateModel m(QDate(2024, 1, 31));
+    m.toggleCalendar();
+    EXPECT_EQ(m.calendarPageMoved(2024, 2), QDate(2024, 2, 29));
+    EXPECT_EQ(m.calendarPageMoved(2024, 3), QDate(2024, 3, 29));
+    m.cancelCalendar();
+    EXPECT_FALSE(m.calendarOpen());
+    EXPECT_EQ(m.date(), QDate(2024, 1, 31));
+    m.leave(); // nothing left to take
+    EXPECT_EQ(m.date(), QDate(2024, 1, 31));
 }
 
 TEST(WarekiDateModel, addEraWidensTheSpin)

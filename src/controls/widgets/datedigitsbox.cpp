@@ -1,0 +1,54 @@
+#include "controls/widgets/datedigitsbox.h"
+
+#include "controls/fullwidth.h"
+
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QStyleOptionFrame>
+
+namespace vendara {
+
+DateDigitsBox::DateDigitsBox(QWidget *parent)
+    : QLineEdit(parent)
+{
+    setFrame(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setAcceptDrops(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+int DateDigitsBox::textLeft() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                               .marginsRemoved(textMargins());
+    constexpr int kLineEditHorizontalMargin = 2; // QLineEdit's own inner margin
+    return contents.left() + kLineEditHorizontalMargin;
+}
+
+void DateDigitsBox::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    emit focusEntered(event->reason());
+}
+
+void DateDigitsBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    emit focusLeft(event->reason());
+}
+
+void DateDigitsBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent folded(event->preeditString(), event->attributes());
+    folded.setCommitString(foldFullWidthNumber(event->commitString()), event->replacementStart(),
+                           event->replacementLength());
+    QLineEdit::inputMethodEvent(&folded);
+}
+
+} // namespace vendara

@@ -1,0 +1,138 @@
+#include "controls/widgets/ssedit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
+
+namespace vendara {
+
+SsEdit::SsEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
+
+void SsEdit::setEditOption(const SsEditOption &option)
+{
+    m_option = option;
+}
+
+void SsEdit::setText(const QString &text)
+{
+    if (m_formatNextText) {
+        m_formatNextText = false;
+        setFormattedText(text);
+        return;
+    }
+    QLineEdit::setText(text);
+}
+
+void SsEdit::setFormattedText(const QString &text)
+{
+    m_formatNextText = false;
+    QLineEdit::setText(ssedit::formatForAssignment(text, m_option, now()));
+}
+
+QDateTime SsEdit::now() const
+{
+    return m_clock ? m_clock() : QDateTime::currentDateTime();
+}
+
+ssedit::SsEditText SsEdit::state() const
+{
+    if (hasSelectedText())
+        return {text(), selectionStart(), selectionLength()};
+    return {text(), cursorPosition(), 0};
+}
+
+void SsEdit::applyState(const ssedit::SsEditText &s)
+{
+    if (text() != s.text)
+        QLineEdit::setText(s.text);
+    if (s.selLength > 0)
+        setSelection(int(s.selStart), int(s.selLength));
+    else
+        setCursorPosition(int(s.selStart));
+}
+
+void SsEdit::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_option.moveByEnter) {
+        focusNextPrevChild(!(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    const bool printable = !typed.isEmpty() && typed.front().unicode() >= 0x20
+                           && typed.front().unicode() != 0x7F;
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!printable || command || isReadOnly()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    applyState(ssedit::typeText(state(), typed, m_option).state);
+    event->accept();
+}
+
+void SsEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString commit = event->commitString();
+    if (commit.isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&composing);
+    applyState(ssedit::typeText(state(), commit, m_option).state);
+    event->accept();
+}
+
+void SsEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // The first focus of a window comes with ActiveWindowFocusReason too;
+    // only a return from another window or a popup is no entering.
+    if (m_inside)
+        return;
+    m_inside = true;
+    if (!text().isEmpty()) {
+        QLineEdit::setText(ssedit::unformat(text(), m_option.editStyle));
+        selectAll();
+    }
+    emit entered();
+}
+
+void SsEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    const ssedit::LeaveResult left = ssedit::leave(text(), m_option, now());
+    if (left.valid) {
+        m_inside = false;
+        QLineEdit::setText(left.text);
+        emit exited();
+        return;
+    }
+    emit invalid(left.message);
+    QPointer<SsEdit> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (!self)
+            return;
+        if (!self->isVisible() || !self->isEnabled()) {
+            self->m_inside = false;
+            return;
+        }
+        self->setFocus(Qt::OtherFocusReason);
+        self->selectAll();
+    });
+}
+
+void SsEdit::hideEvent(QHideEvent *event)
+{
+    // Shown again later, the control is entered afresh.
+    m_inside = false;
+    QLineEdit::hideEvent(event);
+}
+
+} // namespace vendara

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "controls/ssedit.h"
+
+#include <QDateTime>
+#include <QLineEdit>
+
+#include <functional>
+
+namespace vendara {
+
+// A formatted edit (TSsEdit): shows its text formatted by the style of its
+// options (thousands grouping, the yen prefix, date or time separators),
+// removes the formatting while the user edits and validates on leaving. A
+// failed validation is reported through invalid() (OnInvalid), the text
+// stays as typed, all of it is selected and the focus stays.
+class SsEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit SsEdit(QWidget *parent = nullptr);
+
+    const SsEditOption &editOption() const { return m_option; }
+    void setEditOption(const SsEditOption &option);
+
+    // The first text assignment is formatted by the style (errors not
+    // reported); later ones set the text unchanged.
+    void setText(const QString &text);
+
+    // The clock that completes dates and times typed in the easy input
+    // method; the system clock by default.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+signals:
+    void invalid(const QString &message); // OnInvalid
+    void entered();
+    void exited(); // left with a valid text
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+    QDateTime now() const;
+    // Sets the text formatted by the style, as SetValue does.
+    void setFormattedText(const QString &text);
+
+private:
+    ssedit::SsEditText state() const;
+    void applyState(const ssedit::SsEditText &state);
+
+    SsEditOption m_option;
+    bool m_formatNextText = true;
+    bool m_inside = false; // entered and not yet left
+    std::function<QDateTime()> m_clock;
+};
+
+} // namespace vendara

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "controls/money.h"
+#include "controls/widgets/ssedit.h"
+
+namespace vendara {
+
+// A formatted edit holding a money amount (TValueSsEdit).
+class ValueSsEdit : public SsEdit
+{
+    Q_OBJECT
+
+public:
+    explicit ValueSsEdit(QWidget *parent = nullptr);
+
+    // The text without the style's formatting as an amount; 0 when it is not
+    // one, and always for the date and time styles.
+    Money value() const;
+    // The amount as plain decimal text, formatted by the style.
+    void setValue(Money value);
+};
+
+} // namespace vendara

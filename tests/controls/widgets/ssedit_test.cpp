@@ -1,0 +1,168 @@
+#include "controls/widgets/ssedit.h"
+#include "controls/widgets/valuessedit.h"
+#include "widgets/widgettesting.h"
+
+#include <QAccessible>
+#include <QFormLayout>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace vendara;
+using namespace vendara::testing;
+
+namespace {
+
+struct Form
+{
+    QWidget window;
+    SsEdit *edit = new SsEdit;
+    ValueSsEdit *money = new ValueSsEdit;
+    SsEdit *date = new SsEdit;
+
+    Form()
+    {
+        auto *layout = new QFormLayout(&window);
+        layout->addRow(QStringLiteral("合計"), edit);
+        layout->addRow(QStringLiteral("税額"), money);
+        layout->addRow(QStringLiteral("日付"), date);
+    }
+};
+
+SsEditOption option(SsEditStyle style, int decLength = 0)
+{
+    SsEditOption o;
+    o.editStyle = style;
+    o.decLength = decLength;
+    return o;
+}
+
+} // namespace
+
+class SsEditTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void leave_commaStyle_groupsAndEnteringUnformats();
+    void leave_tooManyDecimals_reportsOnInvalidAndKeepsTheFocus();
+    void money_showsTheYenSignAndGivesTheValue();
+    void moveByEnter_movesForwardAndBack();
+    void easyDate_isCompletedFromTheClock();
+    void typing_stopsAtMaxLength_andTakesFullWidthDigits();
+};
+
+void SsEditTest::leave_commaStyle_groupsAndEnteringUnformats()
+{
+    Form f;
+    f.edit->setEditOption(option(SsEditStyle::esComma, 2));
+    QVERIFY(showActive(&f.window));
+    QSignalSpy invalid(f.edit, &SsEdit::invalid);
+    f.edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(f.edit, "1234567.5");
+    QTest::keyClick(f.edit, Qt::Key_Tab);
+    QCOMPARE(f.edit->text(), QStringLiteral("1,234,567.5"));
+    QCOMPARE(invalid.count(), 0);
+
+    f.edit->setFocus(Qt::BacktabFocusReason);
+    QCOMPARE(f.edit->text(), QStringLiteral("1234567.5"));
+    QCOMPARE(f.edit->selectedText(), QStringLiteral("1234567.5"));
+}
+
+void SsEditTest::leave_tooManyDecimals_reportsOnInvalidAndKeepsTheFocus()
+{
+    Form f;
+    f.edit->setEditOption(option(SsEditStyle::esComma, 2));
+    QVERIFY(showActive(&f.window));
+    QSignalSpy invalid(f.edit, &SsEdit::invalid);
+    QSignalSpy exits(f.edit, &SsEdit::exited);
+    f.edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(f.edit, "1.234");
+    QTest::keyClick(f.edit, Qt::Key_Tab);
+    QCOMPARE(invalid.count(), 1);
+    QCOMPARE(invalid.at(0).at(0).toString(), QStringLiteral("小数部有効桁数は，2 桁です"));
+    QCOMPARE(f.edit->text(), QStringLiteral("1.234")); // as typed
+    QTRY_VERIFY(f.edit->hasFocus());
+    QCOMPARE(f.edit->selectedText(), QStringLiteral("1.234"));
+    QCOMPARE(exits.count(), 0);
+
+    QTest::keyClicks(f.edit, "abc");
+    QTest::keyClick(f.edit, Qt::Key_Tab);
+    QCOMPARE(invalid.count(), 2);
+    QCOMPARE(invalid.at(1).at(0).toString(), QStringLiteral("入力値 abc は，数値として認識できません"));
+}
+
+void SsEditTest::money_showsTheYenSignAndGivesTheValue()
+{
+    Form f;
+    f.money->setEditOption(option(SsEditStyle::esMoney));
+    f.money->setValue(Money::fromScaled(1200 * Money::kScale));
+    QCOMPARE(f.money->text(), kYenSign + QStringLiteral("1,200"));
+    QCOMPARE(f.money->value(), Money::fromScaled(1200 * Money::kScale));
+    QVERIFY(showActive(&f.window));
+    f.money->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.money->text(), QStringLiteral("1200"));
+    QTest::keyClicks(f.money, "3400");
+    QTest::keyClick(f.money, Qt::Key_Tab);
+    QCOMPARE(f.money->text(), kYenSign + QStringLiteral("3,400"));
+    QCOMPARE(f.money->value(), Money::fromScaled(3400 * Money::kScale));
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.money)->text(QAccessible::Value), f.money->text());
+}
+
+void SsEditTest::moveByEnter_movesForwardAndBack()
+{
+    Form f;
+    SsEditOption o = option(SsEditStyle::esComma);
+    o.moveByEnter = true;
+    f.money->setEditOption(o);
+    QVERIFY(showActive(&f.window));
+    f.money->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.money, Qt::Key_Return);
+    QVERIFY(f.date->hasFocus());
+    f.money->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.money, Qt::Key_Return, Qt::ShiftModifier);
+    QVERIFY(f.edit->hasFocus());
+}
+
+void SsEditTest::easyDate_isCompletedFromTheClock()
+{
+    Form f;
+    SsEditOption o = option(SsEditStyle::esDate);
+    o.inputMethod = InputMethod::imEasy;
+    f.date->setEditOption(o);
+    const QDateTime now(QDate(2024, 5, 20), QTime(10, 0));
+    f.date->setClock([now] { return now; });
+    QVERIFY(showActive(&f.window));
+    QSignalSpy invalid(f.date, &SsEdit::invalid);
+    f.date->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(f.date, "15");
+    QTest::keyClick(f.date, Qt::Key_Tab);
+    QCOMPARE(f.date->text(), QStringLiteral("2024/05/15"));
+
+    f.date->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.date->text(), QStringLiteral("20240515"));
+    QTest::keyClicks(f.date, "20240230");
+    QTest::keyClick(f.date, Qt::Key_Tab);
+    QCOMPARE(invalid.count(), 1);
+    QCOMPARE(invalid.at(0).at(0).toString(), QStringLiteral("入力値 20240230 は，日付として認識できません"));
+}
+
+void SsEditTest::typing_stopsAtMaxLength_andTakesFullWidthDigits()
+{
+    Form f;
+    SsEditOption o = option(SsEditStyle::esComma, 2);
+    o.maxLength = 5;
+    f.edit->setEditOption(o);
+    QVERIFY(showActive(&f.window));
+    f.edit->setFocus(Qt::TabFocusReason);
+    commitText(f.edit, QStringLiteral("１２．５"));
+    QCOMPARE(f.edit->text(), QStringLiteral("12.5"));
+    typeKeys(f.edit, QStringLiteral("０９"));
+    QCOMPARE(f.edit->text(), QStringLiteral("12.50"));
+    QTest::keyClick(f.edit, Qt::Key_Backspace);
+    QCOMPARE(f.edit->text(), QStringLiteral("12.5"));
+    QTest::keyClick(f.edit, Qt::Key_Tab);
+    QCOMPARE(f.edit->text(), QStringLiteral("12.5"));
+}
+
+QTEST_MAIN(SsEditTest)
+#include "ssedit_test.moc"
