@@ -19,6 +19,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace vendara;
 
 namespace {
@@ -147,6 +152,40 @@ void BM_PrintShippedEstimateFourCopies(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PrintShippedEstimateFourCopies)->Unit(benchmark::kMillisecond);
+
+// The same print as a user starts it: one vendara-cli process from start to
+// exit, fonts, settings and all (budget 45 ms of CPU). The time is the CPU
+// time of the child process alone.
+void BM_PrintProcessFourCopies(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.path() + QStringLiteral("/out.pdf");
+    const QByteArray cli = VENDARA_CLI;
+    const QByteArray slip = VENDARA_TEST_FIXTURES "/slip/worked_totals.pvq";
+    const QByteArray out = pdf.toLocal8Bit();
+    for (auto _ : state) {
+        const pid_t child = fork();
+        if (child == 0) {
+            const int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, STDOUT_FILENO);
+            dup2(devNull, STDERR_FILENO);
+            execl(cli.constData(), cli.constData(), "print", slip.constData(), "--pdf", out.constData(), "--copies",
+                  "1,2,3,4", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("vendara-cli print failed");
+            break;
+        }
+        const double seconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        state.SetIterationTime(seconds);
+    }
+}
+BENCHMARK(BM_PrintProcessFourCopies)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

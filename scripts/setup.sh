@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth poppler-utils
+  dpkg-dev desktop-file-utils imagemagick xdotool
 )
 
 missing=()

@@ -1,19 +1,58 @@
+#include "app/appinfo.h"
+#include "app/documentsession.h"
+#include "app/helppages.h"
+#include "app/platform/desktopservices.h"
+#include "app/platform/localinstanceregistry.h"
+#include "app/recentfiles.h"
+#include "app/widgets/dialogprompts.h"
 #include "app/widgets/mainwindow.h"
 #include "print/printfonts.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Parvex 自動車販売"));
+    // Only the application name: a display name would be appended to every
+    // window title, and other processes read the titles as they are.
+    QApplication::setApplicationName(vendara::appinfo::kApplicationTitle);
+    QApplication::setApplicationVersion(vendara::appinfo::version());
+    QApplication::setDesktopFileName(QStringLiteral("vendara"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vendara"), QIcon(QStringLiteral(":/icons/vendara.svg"))));
+
+    const QStringList args = QApplication::arguments();
+    const QString argument = args.size() > 1 ? args.at(1) : QString();
+
+    // A file another process shows: that window comes forward, this process ends.
+    vendara::LocalInstanceRegistry instances;
+    if (!argument.isEmpty()) {
+        const QString canonical = QFileInfo(argument).canonicalFilePath();
+        if (!canonical.isEmpty() && instances.activate(canonical))
+            return 0;
+    }
+
     // Layouts name Windows faces; they are drawn with the IPA fonts.
     vendara::installFontSubstitutions();
 
-    const QStringList args = QApplication::arguments();
+    const QString exeDir = QApplication::applicationDirPath();
+    using vendara::appinfo::installedShareFolder;
     const vendara::DataFolder data = vendara::DataFolder::locate(
-        QApplication::applicationDirPath(), QStringLiteral(VENDARA_SHARE_DIR));
-    vendara::MainWindow window(data, args.size() > 1 ? args.at(1) : QString());
+        exeDir, installedShareFolder(exeDir, QStringLiteral("vendara"), QStringLiteral(VENDARA_SHARE_DIR)));
+    const vendara::HelpPages help = vendara::HelpPages::locate(
+        exeDir, installedShareFolder(exeDir, QStringLiteral("vendara-help"), QStringLiteral(VENDARA_HELP_DIR)));
+    vendara::DialogPrompts prompts;
+    vendara::DetachedLauncher launcher(data.root());
+    vendara::DesktopHelpBrowser browser;
+    vendara::RecentFiles recent(vendara::RecentFiles::defaultListPath());
+
+    vendara::DocumentSession session(data, prompts, instances, launcher, recent);
+    if (!session.start(argument))
+        return 0;
+
+    vendara::MainWindow window(session, prompts, browser, help, recent);
+    prompts.setParentWidget(&window);
     window.show();
     return app.exec();
 }

@@ -2,6 +2,8 @@
 // ends with a one-line message on stderr and a non-zero exit status.
 #include "clicommand.h"
 
+#include "app/appinfo.h"
+
 #include "common/error.h"
 
 #include <QCoreApplication>
@@ -86,8 +88,9 @@ int main(int argc, char **argv)
 
     try {
         const QString exeDir = QCoreApplication::applicationDirPath();
-        CliContext context{dataDir.isEmpty() ? DataFolder::locate(exeDir, QStringLiteral(VENDARA_SHARE_DIR))
-                                             : DataFolder(dataDir),
+        const QString installed =
+            appinfo::installedShareFolder(exeDir, QStringLiteral("vendara"), QStringLiteral(VENDARA_SHARE_DIR));
+        CliContext context{dataDir.isEmpty() ? DataFolder::locate(exeDir, installed) : DataFolder(dataDir),
                            out};
         const int rc = command->run(context, args);
         out.flush();

@@ -1,21 +1,172 @@
 #include "mainwindow.h"
 
-namespace vendara {
+#include "aboutdialog.h"
+#include "app/appinfo.h"
+#include "app/documentsession.h"
+#include "app/helppages.h"
+#include "app/platformservices.h"
+#include "app/recentfiles.h"
+#include "app/userprompts.h"
+#include "slipsummaryview.h"
+#include "ui_mainwindow.h"
 
-MainWindow::MainWindow(const DataFolder &data, const QString &slipPath, QWidget *parent)
-    : QMainWindow(parent), m_data(data), m_slipPath(slipPath)
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+
+// The bundled icons live in this static library; its resources are
+// registered by hand.
+static void registerIcons()
 {
-    setWindowTitle(windowTitleFor(m_slipPath, false));
-    resize(1024, 720);
+    Q_INIT_RESOURCE(icons);
 }
 
-QString MainWindow::windowTitleFor(const QString &slipPath, bool modified)
+namespace vendara {
+
+MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrowser &help, const HelpPages &pages,
+                       RecentFiles &recent, QWidget *parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_session(session), m_prompts(prompts),
+      m_help(help), m_pages(pages), m_recent(recent)
 {
-    QString title = (slipPath.isEmpty() ? QStringLiteral("[新規]") : slipPath)
-        + QStringLiteral(" - Parvex 自動車販売");
-    if (modified)
-        title += QStringLiteral(" <更新>");
-    return title;
+    registerIcons();
+    m_ui->setupUi(this);
+    setUpIcons();
+    m_ui->toolBar->toggleViewAction()->setEnabled(false);
+    m_ui->menuBar->setAccessibleName(QStringLiteral("メニュー"));
+    m_ui->toolBar->setAccessibleName(QStringLiteral("ツールバー"));
+    m_ui->statusBar->setAccessibleName(QStringLiteral("ステータスバー"));
+
+    auto *summary = new SlipSummaryView(session.document(), session.settings().eraDates, this);
+    m_summary = summary;
+    setCentralView(summary);
+
+    connect(m_ui->newAction, &QAction::triggered, &m_session, &DocumentSession::newSlip);
+    connect(m_ui->openAction, &QAction::triggered, &m_session, &DocumentSession::open);
+    connect(m_ui->saveAction, &QAction::triggered, &m_session, &DocumentSession::save);
+    connect(m_ui->saveAsAction, &QAction::triggered, &m_session, &DocumentSession::saveAs);
+    connect(m_ui->undoAction, &QAction::triggered, &m_session, &DocumentSession::undo);
+    connect(m_ui->exitAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui->helpIndexAction, &QAction::triggered, this, [this] { showHelp(m_pages.contents()); });
+    connect(m_ui->helpTopicAction, &QAction::triggered, this, [this] { showHelp(m_pages.keywords()); });
+    connect(m_ui->tutorialAction, &QAction::triggered, this,
+            [this] { showHelp(m_pages.topic(HelpPages::kTutorialTopic)); });
+    connect(m_ui->latestInfoAction, &QAction::triggered, this,
+            [this] { showHelp(QUrl(appinfo::productPageUrl())); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] {
+        AboutDialog dialog(this);
+        dialog.exec();
+    });
+    connect(m_ui->recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+
+    connect(&m_session, &DocumentSession::titleChanged, this, &QWidget::setWindowTitle);
+    connect(&m_session, &DocumentSession::undoEnabledChanged, m_ui->undoAction, &QAction::setEnabled);
+    connect(&m_session, &DocumentSession::recentFilesChanged, this, &MainWindow::fillRecentMenu);
+    connect(&m_session, &DocumentSession::raiseRequested, this, &MainWindow::bringToFront);
+
+    setWindowTitle(m_session.title());
+    m_ui->undoAction->setEnabled(m_session.isUndoEnabled());
+    fillRecentMenu();
+}
+
+MainWindow::~MainWindow()
+{
+    m_session.finish();
+}
+
+void MainWindow::setCentralView(QWidget *view)
+{
+    QLayout *layout = m_ui->centralWidget->layout();
+    while (QLayoutItem *item = layout->takeAt(0)) {
+        if (QWidget *old = item->widget())
+            old->deleteLater();
+        delete item;
+    }
+    if (view != m_summary)
+        m_summary = nullptr;
+    layout->addWidget(view);
+}
+
+void MainWindow::setUpIcons()
+{
+    // Theme icons where the desktop has them, the bundled drawings elsewhere.
+    const struct
+    {
+        QAction *action;
+        const char *name;
+    } icons[] = {
+        {m_ui->newAction, "document-new"},
+        {m_ui->openAction, "document-open"},
+        {m_ui->saveAction, "document-save"},
+        {m_ui->saveAsAction, "document-save-as"},
+        {m_ui->printAction, "document-print"},
+        {m_ui->previewAction, "document-print-preview"},
+        {m_ui->printSetupAction, "document-properties"},
+        {m_ui->exitAction, "application-exit"},
+        {m_ui->undoAction, "document-revert"},
+        {m_ui->optionAction, "preferences-system"},
+        {m_ui->secOpenAction, "go-down"},
+        {m_ui->secCloseAction, "go-up"},
+        {m_ui->helpIndexAction, "help-contents"},
+        {m_ui->aboutAction, "help-about"},
+    };
+    for (const auto &icon : icons) {
+        const QString name = QString::fromLatin1(icon.name);
+        icon.action->setIcon(QIcon::fromTheme(name, QIcon(QStringLiteral(":/icons/%1.svg").arg(name))));
+    }
+}
+
+void MainWindow::fillRecentMenu()
+{
+    QMenu *menu = m_ui->recentMenu;
+    menu->clear();
+    const QStringList entries = m_recent.entries();
+    for (int i = 0; i < entries.size(); ++i) {
+        const QString path = entries.at(i);
+        QAction *action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(path).replace(u'&', QStringLiteral("&&"))));
+        action->setStatusTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { m_session.openRecent(path); });
+    }
+    if (entries.isEmpty())
+        menu->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+}
+
+void MainWindow::showHelp(const QUrl &url)
+{
+    if (!m_help.openUrl(url))
+        m_prompts.warn(QStringLiteral("%1 を表示できませんでした").arg(url.toDisplayString(QUrl::PreferLocalFile)));
+}
+
+void MainWindow::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_session.queryClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() && !slipFileOfDrop(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = slipFileOfDrop(event->mimeData()->urls());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_session.openFile(path);
 }
 
 } // namespace vendara

@@ -1,26 +1,54 @@
 #pragma once
 
-#include "common/datafolder.h"
-
 #include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
 
 namespace vendara {
 
-// The one window of a process, holding one slip.
+class DocumentSession;
+class HelpBrowser;
+class HelpPages;
+class RecentFiles;
+class SlipSummaryView;
+class UserPrompts;
+
+// The one window of a process: menus, tool bar and status bar around the
+// slip. What happens to the slip is the session's; the window shows it.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(const DataFolder &data, const QString &slipPath = {}, QWidget *parent = nullptr);
+    MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrowser &help, const HelpPages &pages,
+               RecentFiles &recent, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    // "[新規] - Parvex 自動車販売" for a slip never saved, else its path;
-    // " <更新>" is added while the slip is modified.
-    static QString windowTitleFor(const QString &slipPath, bool modified);
+    // The central area: the slip entry frame takes this place.
+    void setCentralView(QWidget *view);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
-    DataFolder m_data;
-    QString m_slipPath;
+    void setUpIcons();
+    void fillRecentMenu();
+    void showHelp(const QUrl &url);
+    void bringToFront();
+
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    DocumentSession &m_session;
+    UserPrompts &m_prompts;
+    HelpBrowser &m_help;
+    const HelpPages &m_pages;
+    RecentFiles &m_recent;
+    SlipSummaryView *m_summary = nullptr;
 };
 
 } // namespace vendara

@@ -1,0 +1,399 @@
+#include "documentsession.h"
+
+#include "appinfo.h"
+#include "common/cp932codec.h"
+#include "common/error.h"
+#include "platformservices.h"
+#include "print/runtag.h"
+#include "recentfiles.h"
+#include "slip/slipfile.h"
+#include "userprompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace vendara {
+
+namespace {
+
+// A slip file is a few kilobytes; anything this large is something else.
+constexpr qint64 kMaxSlipFileSize = 4 * 1024 * 1024;
+
+const QString kSaveQuestion = QStringLiteral("保存しますか？");
+const QString kOverwriteQuestion = QStringLiteral("同名のファイルがあります\n上書きしますか？");
+
+QString canonicalOf(const QString &path)
+{
+    return QFileInfo(path).canonicalFilePath();
+}
+
+} // namespace
+
+void checkSlipFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw Error(QStringLiteral("%1 が見つかりません").arg(path));
+    if (info.isDir())
+        throw Error(QStringLiteral("%1 はフォルダです。車両販売見積ファイルを選んでください").arg(path));
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("%1 を読み込めません（読み取りの権限がありません）").arg(path));
+    if (file.size() > kMaxSlipFileSize)
+        throw Error(QStringLiteral("%1 は車両販売見積ファイルではありません（大きすぎます）").arg(path));
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains('\0') || cp932::decode(bytes).contains(QChar::ReplacementCharacter))
+        throw Error(QStringLiteral("%1 は車両販売見積ファイルではありません（Shift-JIS の文字でない部分があります）")
+                        .arg(path));
+}
+
+QString withSlipSuffix(const QString &fileName)
+{
+    if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty())
+        return fileName;
+    return fileName + u'.' + kSlipFileSuffix;
+}
+
+QString slipFileOfDrop(const QList<QUrl> &urls)
+{
+    for (const QUrl &url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const QFileInfo info(url.toLocalFile());
+        if (info.suffix().compare(kSlipFileSuffix, Qt::CaseInsensitive) == 0)
+            return info.absoluteFilePath();
+    }
+    return QString();
+}
+
+int slipNumberOf(const QString &slipCode)
+{
+    bool ok = false;
+    const int number = slipCode.trimmed().toInt(&ok, 10);
+    return ok ? number : 0;
+}
+
+QString defaultSlipFileName(const SlipRecord &slip)
+{
+    return slip.no.slipCode + slip.no.slipDate.toString(QStringLiteral("-yy-MM-dd.")) + kSlipFileSuffix;
+}
+
+DocumentSession::DocumentSession(const DataFolder &data, UserPrompts &prompts, InstanceRegistry &instances,
+                                 ProcessLauncher &launcher, RecentFiles &recent, QObject *parent)
+    : QObject(parent), m_data(data), m_settingsFile(data.settingsPath()), m_prompts(prompts),
+      m_instances(instances), m_launcher(launcher), m_recent(recent)
+{
+    connect(&m_document, &SlipDocument::changed, this, &DocumentSession::updateTitle);
+    connect(&m_document, &SlipDocument::modifiedChanged, this, &DocumentSession::updateTitle);
+    m_instances.onActivate = [this] { emit raiseRequested(); };
+}
+
+DocumentSession::~DocumentSession()
+{
+    finish();
+    m_instances.onActivate = nullptr;
+}
+
+bool DocumentSession::start(const QString &argument)
+{
+    m_document.SetEventsOn(false);
+    m_settings = m_settingsFile.load(true);
+    NewSlipDefaults defaults;
+    defaults.slipCode = m_settings.nextSlipCode;
+    defaults.taxRate = m_settings.taxRate;
+    defaults.rounding = m_settings.rounding;
+    defaults.annualRate = m_settings.annualRate;
+    m_document.setAcquisitionRatio(m_settings.acquisitionRatio);
+    m_document.startNew(defaults, QDate::currentDate());
+    m_dialogFolder = m_settings.startFolder;
+    try {
+        m_printSettings = CurrentPrintSettings::load(m_data, float(m_settings.correctionX),
+                                                     float(m_settings.correctionY));
+    } catch (const Error &e) {
+        m_prompts.warn(e.message());
+    }
+
+    // An argument that names nothing is ignored; one that names something
+    // unreadable is said and a new slip shown.
+    if (!argument.isEmpty() && QFileInfo::exists(argument)) {
+        const QString path = QFileInfo(argument).absoluteFilePath();
+        try {
+            checkSlipFile(path);
+            const QString canonical = canonicalOf(path);
+            if (!m_instances.claim(canonical)) {
+                m_instances.activate(canonical);
+                return false;
+            }
+            m_claimed = canonical;
+            readInto(path);
+            setPath(path);
+            setUndoEnabled(true);
+            remember(path);
+        } catch (const Error &e) {
+            if (m_path.isEmpty() && !m_claimed.isEmpty()) {
+                m_instances.claim(QString());
+                m_claimed.clear();
+            }
+            m_prompts.warn(e.message());
+        }
+    }
+
+    m_document.SetEventsOn(true);
+    m_runTag = makeRunTag(m_data.tmpDir());
+    updateTitle();
+    return true;
+}
+
+QString DocumentSession::title() const
+{
+    return appinfo::windowTitle(m_path, m_document.IsModified());
+}
+
+QString DocumentSession::tempSlipPath() const
+{
+    return m_data.tmpDir() + m_runTag + QStringLiteral("PrTmpDat2");
+}
+
+void DocumentSession::newSlip()
+{
+    if (!m_launcher.startProgram({}))
+        m_prompts.warn(QStringLiteral("新しいウィンドウを開けませんでした"));
+}
+
+void DocumentSession::open()
+{
+    const QString chosen = m_prompts.chooseFileToOpen(m_dialogFolder);
+    if (!chosen.isEmpty())
+        openFile(chosen);
+}
+
+DocumentSession::OpenResult DocumentSession::openFile(const QString &chosen)
+{
+    const QString path = QFileInfo(chosen).absoluteFilePath();
+    m_dialogFolder = QFileInfo(path).absolutePath();
+    const QString canonical = canonicalOf(path);
+    if (!canonical.isEmpty() && canonical == m_claimed) {
+        emit raiseRequested();
+        return OpenResult::ShownElsewhere;
+    }
+    if (!canonical.isEmpty() && m_instances.activate(canonical))
+        return OpenResult::ShownElsewhere;
+    try {
+        checkSlipFile(path);
+    } catch (const Error &e) {
+        // The slip on screen stays; a file that cannot be read must not
+        // replace it with an empty slip under that file's name.
+        m_prompts.warn(e.message());
+        return OpenResult::Failed;
+    }
+    if (m_document.IsModified()) {
+        if (!m_launcher.startProgram({path})) {
+            m_prompts.warn(QStringLiteral("新しいウィンドウを開けませんでした"));
+            return OpenResult::Failed;
+        }
+        return OpenResult::StartedProcess;
+    }
+    try {
+        readInto(path);
+    } catch (const Error &e) {
+        m_prompts.warn(e.message());
+        return OpenResult::Failed;
+    }
+    m_claimed = m_instances.claim(canonical) ? canonical : QString();
+    setPath(path);
+    setUndoEnabled(true);
+    remember(path);
+    updateTitle();
+    return OpenResult::Opened;
+}
+
+DocumentSession::OpenResult DocumentSession::openRecent(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        try {
+            m_recent.remove(path);
+        } catch (const Error &) {
+            // The entry comes back next time; the message below still holds.
+        }
+        emit recentFilesChanged();
+        m_prompts.warn(QStringLiteral("%1 が見つかりません。\n最近使ったファイルの一覧から削除しました。").arg(path));
+        return OpenResult::Failed;
+    }
+    return openFile(path);
+}
+
+void DocumentSession::readInto(const QString &path)
+{
+    const bool eventsWereOn = m_document.eventsOn();
+    m_document.SetEventsOn(false);
+    try {
+        ReadSlip(m_document, path, UnreadableSlip::Raise);
+    } catch (...) {
+        m_document.SetEventsOn(eventsWereOn);
+        throw;
+    }
+    m_document.SetEventsOn(eventsWereOn);
+}
+
+bool DocumentSession::writeTo(const QString &path, bool inPlace)
+{
+    try {
+        if (inPlace || m_path.isEmpty())
+            WriteSlip(m_document, path, SlipWrite::Save);
+        else
+            // A slip read from a file takes along that file's keys it does
+            // not own to its new name.
+            WriteSlipOver(m_document, m_path, path, SlipWrite::Save);
+    } catch (const Error &e) {
+        m_prompts.warn(QStringLiteral("保存できませんでした。\n%1").arg(e.message()));
+        return false;
+    }
+    return true;
+}
+
+bool DocumentSession::save()
+{
+    if (m_path.isEmpty() || !QFileInfo(m_path).isFile())
+        return saveAs();
+    if (!writeTo(m_path, true))
+        return false;
+    setUndoEnabled(true);
+    remember(m_path);
+    updateTitle();
+    return true;
+}
+
+bool DocumentSession::saveAs()
+{
+    const QString preset = !m_path.isEmpty()
+        ? m_path
+        : QDir(m_dialogFolder.isEmpty() ? QDir::homePath() : m_dialogFolder)
+              .filePath(defaultSlipFileName(m_document.record()));
+    const QString chosen = m_prompts.chooseFileToSave(preset);
+    if (chosen.isEmpty())
+        return false;
+    const QString path = QFileInfo(withSlipSuffix(chosen)).absoluteFilePath();
+    m_dialogFolder = QFileInfo(path).absolutePath();
+    const QFileInfo target(path);
+    if (target.isDir()) {
+        m_prompts.warn(QStringLiteral("%1 はフォルダです。ファイル名を指定してください").arg(path));
+        return false;
+    }
+    const QString canonical = canonicalOf(path);
+    if (target.exists()) {
+        if (canonical != m_claimed && m_instances.isShownElsewhere(canonical)) {
+            m_prompts.warn(QStringLiteral("%1 は別のウィンドウで開かれています。別の名前を指定してください").arg(path));
+            return false;
+        }
+        if (canonical != m_claimed && m_prompts.ask(kOverwriteQuestion, false) != UserPrompts::Answer::Yes)
+            return false;
+    }
+    if (!writeTo(path, canonical == m_claimed && !canonical.isEmpty()))
+        return false;
+
+    const QString nowCanonical = canonicalOf(path);
+    if (nowCanonical != m_claimed)
+        m_claimed = m_instances.claim(nowCanonical) ? nowCanonical : QString();
+    setPath(path);
+    setUndoEnabled(true);
+    remember(path);
+    updateTitle();
+
+    // The next slip number follows the highest number saved.
+    try {
+        const int number = slipNumberOf(m_document.record().no.slipCode);
+        if (number >= m_settingsFile.nextSlipNumber())
+            m_settingsFile.setNextSlipNumber(number + 1);
+    } catch (const Error &e) {
+        m_prompts.warn(QStringLiteral("伝票番号を設定ファイルに書き込めませんでした。\n%1").arg(e.message()));
+    }
+    return true;
+}
+
+void DocumentSession::undo()
+{
+    if (!m_undoEnabled || m_path.isEmpty())
+        return;
+    try {
+        checkSlipFile(m_path);
+        readInto(m_path);
+    } catch (const Error &e) {
+        // The slip on screen is all that is left of the file: keep it.
+        m_prompts.warn(e.message());
+        return;
+    }
+    updateTitle();
+}
+
+bool DocumentSession::queryClose()
+{
+    if (!m_document.IsModified())
+        return true;
+    switch (m_prompts.ask(kSaveQuestion, true)) {
+    case UserPrompts::Answer::Yes:
+        // A save dialog cancelled or a failed write keeps the window open:
+        // closing then would throw the changes away.
+        return save();
+    case UserPrompts::Answer::No:
+        return true;
+    case UserPrompts::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void DocumentSession::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (!m_runTag.isEmpty())
+        QFile::remove(tempSlipPath());
+    if (!m_path.isEmpty()) {
+        try {
+            m_settingsFile.setStartFolder(QFileInfo(m_path).absolutePath() + u'/');
+        } catch (const Error &) {
+            // The window is gone; the next start merely opens its dialogs
+            // in the folder remembered before.
+        }
+    }
+    if (!m_claimed.isEmpty())
+        m_instances.claim(QString());
+    m_claimed.clear();
+}
+
+void DocumentSession::setPath(const QString &path)
+{
+    m_path = path;
+}
+
+void DocumentSession::setUndoEnabled(bool enabled)
+{
+    if (m_undoEnabled == enabled)
+        return;
+    m_undoEnabled = enabled;
+    emit undoEnabledChanged(enabled);
+}
+
+void DocumentSession::updateTitle()
+{
+    const QString now = title();
+    if (now == m_lastTitle)
+        return;
+    m_lastTitle = now;
+    emit titleChanged(now);
+}
+
+void DocumentSession::remember(const QString &path)
+{
+    try {
+        m_recent.add(path);
+    } catch (const Error &) {
+        // The list is a convenience; a path it cannot hold is left out.
+        return;
+    }
+    emit recentFilesChanged();
+}
+
+} // namespace vendara

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "common/datafolder.h"
+#include "printsettings/defaultprintsettings.h"
+#include "settings.h"
+#include "slip/slipdocument.h"
+
+#include <QObject>
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+namespace vendara {
+
+class HelpBrowser;
+class InstanceRegistry;
+class ProcessLauncher;
+class RecentFiles;
+class UserPrompts;
+
+// The file filter and extension of slip files in the file dialogs.
+inline const QString kSlipFileFilter = QStringLiteral("車両販売見積ファイル(*.pvq)");
+inline const QString kSlipFileSuffix = QStringLiteral("pvq");
+
+// Throws vendara::Error with a message for the user when path is not a slip
+// file the program can read: missing, a folder, not readable, too large, or
+// not Shift-JIS text (NUL bytes or byte sequences CP932 does not have).
+void checkSlipFile(const QString &path);
+// The name with ".pvq" added when it has no extension.
+QString withSlipSuffix(const QString &fileName);
+// The first local *.pvq file of a drop, or an empty string.
+QString slipFileOfDrop(const QList<QUrl> &urls);
+// The slip number as an integer for the numbering; 0 when it is not one.
+int slipNumberOf(const QString &slipCode);
+// "00000012-26-12-07.pvq": the slip number, then the slip date "-yy-MM-dd".
+QString defaultSlipFileName(const SlipRecord &slip);
+
+// The one slip a process holds and what happens to it: start, Open, Save,
+// Save As, Undo, the close query and the clean-up when the window goes. The
+// main window shows what this says and passes the user's commands on.
+class DocumentSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    DocumentSession(const DataFolder &data, UserPrompts &prompts, InstanceRegistry &instances,
+                    ProcessLauncher &launcher, RecentFiles &recent, QObject *parent = nullptr);
+    ~DocumentSession() override;
+
+    // Loads the settings, starts a new slip and reads the file the argument
+    // names. False when another process already shows that file: it was
+    // asked to come forward and this process should end.
+    bool start(const QString &argument);
+
+    SlipDocument &document() { return m_document; }
+    const SlipDocument &document() const { return m_document; }
+    const LoadedSettings &settings() const { return m_settings; }
+    const CurrentPrintSettings &printSettings() const { return m_printSettings; }
+    const QString &path() const { return m_path; }
+    bool isUndoEnabled() const { return m_undoEnabled; }
+    QString title() const;
+    const QString &runTag() const { return m_runTag; }
+    // Dat/Tmp/<run tag>PrTmpDat2: the slip copy the print road writes.
+    QString tempSlipPath() const;
+    // Where the next file dialog starts.
+    const QString &dialogFolder() const { return m_dialogFolder; }
+
+    // Starts another process of the program without argument.
+    void newSlip();
+    // The open dialog, then openFile.
+    void open();
+    enum class OpenResult { Opened, ShownElsewhere, StartedProcess, Failed };
+    // Open of a chosen (or dropped, or recent) file.
+    OpenResult openFile(const QString &path);
+    // An entry of "最近使ったファイル": a file that is gone is said and
+    // dropped from the list.
+    OpenResult openRecent(const QString &path);
+    // True when the slip was written.
+    bool save();
+    bool saveAs();
+    // Reads the current file again; the changes since the last save are lost.
+    void undo();
+    // Asks "保存しますか？" for a modified slip. True when the window may close.
+    bool queryClose();
+    // The window is going: the temporary slip file is deleted, the dialog
+    // folder written to the settings, the file given up to other processes.
+    // Runs once; the destructor runs it when nobody did.
+    void finish();
+
+signals:
+    void titleChanged(const QString &title);
+    void undoEnabledChanged(bool enabled);
+    // Another process asked for this window (it shows the file asked for).
+    void raiseRequested();
+    void recentFilesChanged();
+
+private:
+    void readInto(const QString &path);
+    void setPath(const QString &path);
+    void setUndoEnabled(bool enabled);
+    void updateTitle();
+    void remember(const QString &path);
+    bool writeTo(const QString &path, bool inPlace);
+
+    DataFolder m_data;
+    Settings m_settingsFile;
+    UserPrompts &m_prompts;
+    InstanceRegistry &m_instances;
+    ProcessLauncher &m_launcher;
+    RecentFiles &m_recent;
+
+    SlipDocument m_document;
+    LoadedSettings m_settings;
+    CurrentPrintSettings m_printSettings;
+    QString m_path;
+    QString m_claimed; // canonical path of the file this process shows
+    QString m_dialogFolder;
+    QString m_runTag;
+    QString m_lastTitle;
+    bool m_undoEnabled = false;
+    bool m_finished = false;
+};
+
+} // namespace vendara

@@ -1,0 +1,519 @@
+// The document lifecycle of the main window over scripted dialogs: titles,
+// Open, Save, Save As with the numbering, Undo, the close query and the
+// clean-up when the window goes.
+#include "shellfakes.h"
+
+#include "app/appinfo.h"
+#include "app/helppages.h"
+#include "app/settings.h"
+#include "app/slipsummary.h"
+#include "common/iniprofile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace vendara;
+using namespace vendara::test;
+
+namespace {
+
+const QString kNewTitle = QStringLiteral("[新規] - Parvex 自動車販売");
+const QString kSaveQuestion = QStringLiteral("保存しますか？ [YNC]");
+const QString kOverwriteQuestion = QStringLiteral("同名のファイルがあります\n上書きしますか？ [YN]");
+
+QString fileTitle(const QString &path, bool modified = false)
+{
+    return path + QStringLiteral(" - Parvex 自動車販売") + (modified ? QStringLiteral(" <更新>") : QString());
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class DocumentSessionTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newSlip_titleFollowsChanges_undoNeverEnabled()
+    {
+        ShellFixture f;
+        QSignalSpy undoSpy(f.session.get(), &DocumentSession::undoEnabledChanged);
+        QSignalSpy titleSpy(f.session.get(), &DocumentSession::titleChanged);
+        QVERIFY(f.session->start(QString()));
+        QCOMPARE(f.session->title(), kNewTitle);
+        QVERIFY(!f.session->isUndoEnabled());
+
+        f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
+        QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
+        QCOMPARE(titleSpy.last().at(0).toString(), kNewTitle + QStringLiteral(" <更新>"));
+        f.session->undo(); // nothing to go back to
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田"));
+        QCOMPARE(undoSpy.count(), 0);
+        QVERIFY(f.prompts.warnings.isEmpty());
+    }
+
+    void start_takesTheDefaultsOfTheSettings()
+    {
+        ShellFixture f;
+        test::FakePrompts &p = f.prompts;
+        IniProfile ini;
+        ini.writeInt(QStringLiteral("Slip"), QStringLiteral("No"), 41);
+        ini.writeFloat(QStringLiteral("Tax"), QStringLiteral("SRate"), 8);
+        ini.writeString(QStringLiteral("Init"), QStringLiteral("Dir"), f.slips(QString()));
+        ini.save(f.settingsPath());
+        QVERIFY(f.session->start(QString()));
+        QCOMPARE(f.session->document().text(SlipField::SlipCode), QStringLiteral("00000041"));
+        QCOMPARE(f.session->document().number(SlipField::TaxRate), 8.0);
+        QVERIFY(f.session->document().eventsOn());
+        QVERIFY(!f.session->runTag().isEmpty());
+        f.session->open();
+        QCOMPARE(p.openFolders, QStringList{f.slips(QString())});
+    }
+
+    void start_withFile_showsIt()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田 太郎"));
+        QVERIFY(f.session->start(path));
+        QCOMPARE(f.session->title(), fileTitle(path));
+        QVERIFY(f.session->isUndoEnabled());
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田 太郎"));
+        QVERIFY(!f.session->document().IsModified());
+        QCOMPARE(f.instances.claimed, QFileInfo(path).canonicalFilePath());
+        QCOMPARE(f.recent->entries(), QStringList{path});
+    }
+
+    void start_withNameOfNothing_isANewSlipWithoutMessage()
+    {
+        ShellFixture f;
+        QVERIFY(f.session->start(f.slips(QStringLiteral("missing.pvq"))));
+        QCOMPARE(f.session->title(), kNewTitle);
+        QVERIFY(f.prompts.warnings.isEmpty());
+    }
+
+    void start_withUnreadableFile_saysWhyAndShowsANewSlip_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("nul bytes") << "nul";
+        QTest::newRow("not shift-jis") << "badbytes";
+        QTest::newRow("no permission") << "permission";
+    }
+    void start_withUnreadableFile_saysWhyAndShowsANewSlip()
+    {
+        QFETCH(QString, kind);
+        ShellFixture f;
+        QString path = f.slips(QStringLiteral("bad.pvq"));
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == QLatin1String("nul")) {
+            writeBytes(path, QByteArray("[Cust]\r\nName=a\0b\r\n", 18));
+        } else if (kind == QLatin1String("badbytes")) {
+            writeBytes(path, QByteArray("[Cust]\r\nName=\x81\x7f\r\n"));
+        } else {
+            writeBytes(path, QByteArray("[Cust]\r\nName=x\r\n"));
+            QFile(path).setPermissions(QFileDevice::Permissions());
+            if (QFile(path).open(QIODevice::ReadOnly))
+                QSKIP("permissions do not bind this user");
+        }
+        QVERIFY(f.session->start(path));
+        QCOMPARE(f.session->title(), kNewTitle);
+        QVERIFY(!f.session->isUndoEnabled());
+        QCOMPARE(f.prompts.warnings.size(), 1);
+        QVERIFY2(f.prompts.warnings.first().contains(path), qPrintable(f.prompts.warnings.first()));
+        QVERIFY(f.instances.claimed.isEmpty());
+        QVERIFY(f.session->document().eventsOn());
+    }
+
+    void start_withFileShownElsewhere_handsOver()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        f.instances.shownElsewhere.insert(canonical);
+        QVERIFY(!f.session->start(path));
+        QCOMPARE(f.instances.activated, QStringList{canonical});
+    }
+
+    void saveAs_newSlip_presetsTheDefaultName_addsTheExtension_andNumbers()
+    {
+        ShellFixture f;
+        Settings(f.settingsPath()).setNextSlipNumber(3);
+        QVERIFY(f.session->start(QString()));
+        SlipDocument &doc = f.session->document();
+        doc.setText(SlipField::SlipCode, QStringLiteral("00000012"));
+        doc.setDate(SlipField::SlipDate, QDate(2026, 12, 7));
+        f.prompts.saveAnswers << f.slips(QStringLiteral("yamada"));
+        QVERIFY(f.session->saveAs());
+
+        QCOMPARE(QFileInfo(f.prompts.savePresets.value(0)).fileName(), QStringLiteral("00000012-26-12-07.pvq"));
+        const QString path = f.slips(QStringLiteral("yamada.pvq"));
+        QVERIFY(QFileInfo(path).isFile());
+        QCOMPARE(f.session->title(), fileTitle(path));
+        QVERIFY(f.session->isUndoEnabled());
+        QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 13);
+        QCOMPARE(f.instances.claimed, QFileInfo(path).canonicalFilePath());
+        QVERIFY(f.prompts.questions.isEmpty());
+
+        // The next change names the file, not "[新規]".
+        doc.setText(SlipField::CustName, QStringLiteral("山田"));
+        QCOMPARE(f.session->title(), fileTitle(path, true));
+        // What was written reads back.
+        SlipDocument back;
+        ReadSlip(back, path);
+        QCOMPARE(back.text(SlipField::SlipCode), QStringLiteral("00000012"));
+    }
+
+    void saveAs_numbering_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("above the next number") << "00000005" << 3 << 6;
+        QTest::newRow("below the next number") << "00000005" << 9 << 9;
+        QTest::newRow("equal to the next number") << "00000005" << 5 << 6;
+        QTest::newRow("not a number counts as 0") << "  12    x" << 0 << 1;
+        QTest::newRow("largest slip number") << "99999999" << 0 << 100000000;
+    }
+    void saveAs_numbering()
+    {
+        QFETCH(QString, code);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        ShellFixture f;
+        Settings(f.settingsPath()).setNextSlipNumber(before);
+        QVERIFY(f.session->start(QString()));
+        f.session->document().setText(SlipField::SlipCode, code);
+        f.prompts.saveAnswers << f.slips(QStringLiteral("n.pvq"));
+        QVERIFY(f.session->saveAs());
+        QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), after);
+    }
+
+    void save_ofAnOpenedFile_leavesTheNumberingAlone()
+    {
+        ShellFixture f;
+        Settings(f.settingsPath()).setNextSlipNumber(2);
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"), QStringLiteral("00000050"));
+        QVERIFY(f.session->start(path));
+        f.session->document().setText(SlipField::CustName, QStringLiteral("y"));
+        QVERIFY(f.session->save());
+        QVERIFY(f.prompts.savePresets.isEmpty()); // no dialog
+        QCOMPARE(f.session->title(), fileTitle(path));
+        QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 2);
+        SlipDocument back;
+        ReadSlip(back, path);
+        QCOMPARE(back.text(SlipField::CustName), QStringLiteral("y"));
+    }
+
+    void saveAs_overExistingFile_answeredNo_writesNothing()
+    {
+        ShellFixture f;
+        const QString other = f.writeSlipFile(QStringLiteral("other.pvq"), QStringLiteral("他人"));
+        const QByteArray before = bytesOf(other);
+        QVERIFY(f.session->start(QString()));
+        f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
+        f.prompts.saveAnswers << QFileInfo(other).absolutePath() + QStringLiteral("/other"); // extension added
+        f.prompts.answers << UserPrompts::Answer::No;
+        QVERIFY(!f.session->saveAs());
+        QCOMPARE(f.prompts.questions, QStringList{kOverwriteQuestion});
+        QCOMPARE(bytesOf(other), before);
+        QCOMPARE(f.session->path(), QString());
+        QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
+
+        f.prompts.saveAnswers << other;
+        f.prompts.answers << UserPrompts::Answer::Yes;
+        QVERIFY(f.session->saveAs());
+        SlipDocument back;
+        ReadSlip(back, other);
+        QCOMPARE(back.text(SlipField::CustName), QStringLiteral("山田"));
+    }
+
+    void saveAs_overAFileAnotherWindowShows_isRefused()
+    {
+        ShellFixture f;
+        const QString other = f.writeSlipFile(QStringLiteral("other.pvq"), QStringLiteral("他人"));
+        f.instances.shownElsewhere.insert(QFileInfo(other).canonicalFilePath());
+        const QByteArray before = bytesOf(other);
+        QVERIFY(f.session->start(QString()));
+        f.prompts.saveAnswers << other;
+        QVERIFY(!f.session->saveAs());
+        QCOMPARE(bytesOf(other), before);
+        QCOMPARE(f.prompts.warnings.size(), 1);
+    }
+
+    void open_unchangedSlip_readsTheFile()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田 太郎"));
+        QVERIFY(f.session->start(QString()));
+        f.prompts.openAnswers << path;
+        f.session->open();
+        QCOMPARE(f.session->title(), fileTitle(path));
+        QVERIFY(f.session->isUndoEnabled());
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田 太郎"));
+        QVERIFY(f.session->document().eventsOn());
+        QVERIFY(f.launcher.started.isEmpty());
+        QCOMPARE(f.instances.claimed, QFileInfo(path).canonicalFilePath());
+    }
+
+    void open_changedSlip_startsAnotherProcess_andKeepsThisOne()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田 太郎"));
+        QVERIFY(f.session->start(QString()));
+        f.session->document().setText(SlipField::CustName, QStringLiteral("佐藤"));
+        QCOMPARE(f.session->openFile(path), DocumentSession::OpenResult::StartedProcess);
+        QCOMPARE(f.launcher.started, QList<QStringList>{QStringList{path}});
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("佐藤"));
+        QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
+    }
+
+    void open_fileShownElsewhere_bringsThatWindowForward()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        f.instances.shownElsewhere.insert(QFileInfo(path).canonicalFilePath());
+        QVERIFY(f.session->start(QString()));
+        QCOMPARE(f.session->openFile(path), DocumentSession::OpenResult::ShownElsewhere);
+        QCOMPARE(f.instances.activated.size(), 1);
+        QCOMPARE(f.session->title(), kNewTitle);
+    }
+
+    void open_theFileThisWindowShows_raisesThisWindow()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        QVERIFY(f.session->start(path));
+        f.session->document().setText(SlipField::CustName, QStringLiteral("changed"));
+        QSignalSpy raise(f.session.get(), &DocumentSession::raiseRequested);
+        QCOMPARE(f.session->openFile(path), DocumentSession::OpenResult::ShownElsewhere);
+        QCOMPARE(raise.count(), 1);
+        QVERIFY(f.launcher.started.isEmpty());
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("changed"));
+    }
+
+    void open_unreadableFile_keepsTheSlipOnScreen()
+    {
+        ShellFixture f;
+        const QString good = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田"));
+        const QString bad = f.slips(QStringLiteral("bad.pvq"));
+        writeBytes(bad, QByteArray("\x00\x01\x02", 3));
+        QVERIFY(f.session->start(good));
+        QCOMPARE(f.session->openFile(bad), DocumentSession::OpenResult::Failed);
+        QCOMPARE(f.session->title(), fileTitle(good));
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田"));
+        QCOMPARE(f.prompts.warnings.size(), 1);
+    }
+
+    void undo_readsTheSavedStateAgain()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田"));
+        QVERIFY(f.session->start(path));
+        f.session->document().setText(SlipField::CustName, QStringLiteral("佐藤"));
+        QCOMPARE(f.session->title(), fileTitle(path, true));
+        f.session->undo();
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田"));
+        QCOMPARE(f.session->title(), fileTitle(path));
+        QVERIFY(f.session->document().eventsOn());
+
+        // A file deleted since: the slip on screen is all that is left.
+        f.session->document().setText(SlipField::CustName, QStringLiteral("佐藤"));
+        QVERIFY(QFile::remove(path));
+        f.session->undo();
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("佐藤"));
+        QCOMPARE(f.prompts.warnings.size(), 1);
+    }
+
+    void closeQuery_unchangedSlip_asksNothing()
+    {
+        ShellFixture f;
+        QVERIFY(f.session->start(QString()));
+        QVERIFY(f.session->queryClose());
+        QVERIFY(f.prompts.questions.isEmpty());
+    }
+
+    void closeQuery_answers_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("dialog"); // what the save dialog gives
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("cancel keeps the window") << int(UserPrompts::Answer::Cancel) << "" << false << false;
+        QTest::newRow("no closes unsaved") << int(UserPrompts::Answer::No) << "" << true << false;
+        QTest::newRow("yes saves and closes") << int(UserPrompts::Answer::Yes) << "s.pvq" << true << true;
+        QTest::newRow("yes then dialog cancelled keeps the window")
+            << int(UserPrompts::Answer::Yes) << "" << false << false;
+    }
+    void closeQuery_answers()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, dialog);
+        QFETCH(bool, closes);
+        QFETCH(bool, written);
+        ShellFixture f;
+        QVERIFY(f.session->start(QString()));
+        f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
+        f.prompts.answers << UserPrompts::Answer(answer);
+        if (!dialog.isEmpty())
+            f.prompts.saveAnswers << f.slips(dialog);
+        QCOMPARE(f.session->queryClose(), closes);
+        QCOMPARE(f.prompts.questions.value(0), kSaveQuestion);
+        QCOMPARE(QFileInfo::exists(f.slips(QStringLiteral("s.pvq"))), written);
+        QCOMPARE(f.session->document().IsModified(), !written);
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田"));
+    }
+
+    void closeQuery_yesButTheWriteFails_keepsWindowSlipAndMark()
+    {
+        ShellFixture f;
+        // A "folder" that is a file: no write can succeed there, whoever runs the test.
+        writeBytes(f.slips(QStringLiteral("notafolder")), "x");
+        QVERIFY(f.session->start(QString()));
+        f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
+        f.prompts.answers << UserPrompts::Answer::Yes;
+        f.prompts.saveAnswers << f.slips(QStringLiteral("notafolder/s.pvq"));
+        QVERIFY(!f.session->queryClose());
+        QVERIFY(f.session->document().IsModified());
+        QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
+        QCOMPARE(f.prompts.warnings.size(), 1);
+        QVERIFY(f.prompts.warnings.first().startsWith(QStringLiteral("保存できませんでした")));
+        QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 0);
+    }
+
+    void finish_deletesTheTempSlip_andRemembersTheFolder()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        QVERIFY(f.session->start(path));
+        const QString temp = f.session->tempSlipPath();
+        QVERIFY(temp.startsWith(f.data->tmpDir() + f.session->runTag()));
+        writeBytes(temp, "print copy");
+        f.session->finish();
+        QVERIFY(!QFileInfo::exists(temp));
+        QCOMPARE(Settings(f.settingsPath()).startFolder(), QFileInfo(path).absolutePath() + u'/');
+        QVERIFY(f.instances.claimed.isEmpty());
+    }
+
+    void finish_ofANeverSavedSlip_leavesTheStartFolder()
+    {
+        ShellFixture f;
+        Settings(f.settingsPath()).setStartFolder(QStringLiteral("/kept/"));
+        QVERIFY(f.session->start(QString()));
+        f.session->finish();
+        QCOMPARE(Settings(f.settingsPath()).startFolder(), QStringLiteral("/kept/"));
+    }
+
+    void recentFiles_sharedThroughTheFile_newestFirst_eightAtMost()
+    {
+        QTemporaryDir dir;
+        const QString list = dir.filePath(QStringLiteral("cfg/recent-files"));
+        RecentFiles first(list);
+        RecentFiles second(list); // another process
+        for (int i = 0; i < 10; ++i)
+            (i % 2 ? second : first).add(QStringLiteral("/s/%1.pvq").arg(i));
+        first.add(QStringLiteral("/s/5.pvq"));
+        const QStringList expected{"/s/5.pvq", "/s/9.pvq", "/s/8.pvq", "/s/7.pvq",
+                                   "/s/6.pvq", "/s/4.pvq", "/s/3.pvq", "/s/2.pvq"};
+        QCOMPARE(second.entries(), expected);
+        QVERIFY(bytesOf(list).contains("\r\n"));
+    }
+
+    void openRecent_ofAFileThatIsGone_dropsItWithAMessage()
+    {
+        ShellFixture f;
+        const QString gone = f.slips(QStringLiteral("gone.pvq"));
+        const QString kept = f.writeSlipFile(QStringLiteral("kept.pvq"), QStringLiteral("x"));
+        f.recent->add(kept);
+        f.recent->add(gone);
+        QVERIFY(f.session->start(QString()));
+        QCOMPARE(f.session->openRecent(gone), DocumentSession::OpenResult::Failed);
+        QCOMPARE(f.recent->entries(), QStringList{kept});
+        QCOMPARE(f.prompts.warnings.size(), 1);
+        QVERIFY(f.prompts.warnings.first().contains(gone));
+        QCOMPARE(f.session->openRecent(kept), DocumentSession::OpenResult::Opened);
+    }
+
+    void drop_takesTheFirstSlipFile()
+    {
+        const QList<QUrl> urls{QUrl(QStringLiteral("https://example.org/a.pvq")),
+                               QUrl::fromLocalFile(QStringLiteral("/s/notes.txt")),
+                               QUrl::fromLocalFile(QStringLiteral("/s/B.PVQ")),
+                               QUrl::fromLocalFile(QStringLiteral("/s/c.pvq"))};
+        QCOMPARE(slipFileOfDrop(urls), QStringLiteral("/s/B.PVQ"));
+        QCOMPARE(slipFileOfDrop({QUrl::fromLocalFile(QStringLiteral("/s/a.txt"))}), QString());
+        QCOMPARE(withSlipSuffix(QStringLiteral("/s/a")), QStringLiteral("/s/a.pvq"));
+        QCOMPARE(withSlipSuffix(QStringLiteral("/s/a.bak")), QStringLiteral("/s/a.bak"));
+    }
+
+    void helpPages_everyTopicHasAPage_andEveryLinkLeadsToOne()
+    {
+        const HelpPages pages = HelpPages::locate(QStringLiteral("/nonexistent"), QStringLiteral(VENDARA_HELP_SOURCE));
+        QList<QUrl> urls{pages.contents(), pages.keywords()};
+        for (int topic : HelpPages::topics())
+            urls << pages.topic(topic);
+        QCOMPARE(pages.topic(12345), pages.contents());
+        const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)\""));
+        for (const QUrl &url : urls) {
+            const QString path = url.toLocalFile();
+            QFile file(path);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+            const QString text = QString::fromUtf8(file.readAll());
+            QVERIFY2(text.contains(QStringLiteral("<h1>")), qPrintable(path));
+            for (auto it = link.globalMatch(text); it.hasNext();) {
+                const QString target = QFileInfo(path).absolutePath() + u'/' + it.next().captured(1);
+                QVERIFY2(QFileInfo::exists(target), qPrintable(path + QStringLiteral(" -> ") + target));
+            }
+        }
+        // The keyword page reaches every topic.
+        QFile keywords(pages.keywords().toLocalFile());
+        QVERIFY(keywords.open(QIODevice::ReadOnly));
+        const QByteArray index = keywords.readAll();
+        for (int topic : HelpPages::topics())
+            QVERIFY2(index.contains(QStringLiteral("topic%1.html").arg(topic).toLatin1()), qPrintable(QString::number(topic)));
+    }
+
+    void installedTree_findsItsSharedFoldersBesideBin()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("usr/bin")));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("usr/share/vendara-help")));
+        const QString bin = dir.filePath(QStringLiteral("usr/bin"));
+        QCOMPARE(appinfo::installedShareFolder(bin, QStringLiteral("vendara-help"), QStringLiteral("/built/in")),
+                 QFileInfo(dir.filePath(QStringLiteral("usr/share/vendara-help"))).canonicalFilePath());
+        QCOMPARE(appinfo::installedShareFolder(bin, QStringLiteral("vendara"), QStringLiteral("/built/in")),
+                 QStringLiteral("/built/in"));
+    }
+
+    void summary_showsCustomerAndTotalsEscaped()
+    {
+        SlipDocument doc;
+        doc.startNew({}, QDate(2026, 12, 7));
+        doc.setText(SlipField::CustName, QStringLiteral("山田 <太郎>"));
+        doc.setNumber(SlipField::CarPrice, 1500000);
+        doc.RecalcTotals();
+        const QString html = slipSummaryHtml(doc.record(), false);
+        QVERIFY(html.contains(QStringLiteral("山田 &lt;太郎&gt;")));
+        QVERIFY(html.contains(QStringLiteral("1,500,000")));
+        QVERIFY(html.contains(QStringLiteral("2026年12月07日")));
+        QVERIFY(!html.contains(QStringLiteral("<太郎>")));
+    }
+};
+
+QTEST_GUILESS_MAIN(DocumentSessionTest)
+#include "documentsession_test.moc"

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "app/documentsession.h"
+#include "app/platformservices.h"
+#include "app/recentfiles.h"
+#include "app/userprompts.h"
+#include "slip/slipfile.h"
+
+#include <QDir>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vendara::test {
+
+// Scripted answers; every question and dialog is recorded.
+class FakePrompts : public UserPrompts
+{
+public:
+    QStringList openAnswers; // one per open dialog; none left = cancelled
+    QStringList saveAnswers;
+    QList<Answer> answers; // none left = Cancel
+
+    QStringList openFolders;
+    QStringList savePresets;
+    QStringList questions;
+    QStringList warnings;
+
+    QString chooseFileToOpen(const QString &folder) override
+    {
+        openFolders << folder;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString chooseFileToSave(const QString &presetPath) override
+    {
+        savePresets << presetPath;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+    Answer ask(const QString &text, bool withCancel) override
+    {
+        questions << text + (withCancel ? QStringLiteral(" [YNC]") : QStringLiteral(" [YN]"));
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+    void warn(const QString &text) override { warnings << text; }
+};
+
+// Other processes as a set of files they show.
+class FakeInstances : public InstanceRegistry
+{
+public:
+    QSet<QString> shownElsewhere;
+    QStringList activated;
+    QString claimed;
+
+    bool activate(const QString &canonicalPath) override
+    {
+        if (!shownElsewhere.contains(canonicalPath))
+            return false;
+        activated << canonicalPath;
+        return true;
+    }
+    bool isShownElsewhere(const QString &canonicalPath) override { return shownElsewhere.contains(canonicalPath); }
+    bool claim(const QString &canonicalPath) override
+    {
+        claimed.clear();
+        if (shownElsewhere.contains(canonicalPath))
+            return false;
+        claimed = canonicalPath;
+        return true;
+    }
+};
+
+class FakeLauncher : public ProcessLauncher
+{
+public:
+    QList<QStringList> started;
+    bool startProgram(const QStringList &arguments) override
+    {
+        started << arguments;
+        return true;
+    }
+};
+
+// A data root, a recent-files list and a session over fakes.
+struct ShellFixture
+{
+    QTemporaryDir dir;
+    FakePrompts prompts;
+    FakeInstances instances;
+    FakeLauncher launcher;
+    std::unique_ptr<DataFolder> data;
+    std::unique_ptr<RecentFiles> recent;
+    std::unique_ptr<DocumentSession> session;
+
+    ShellFixture()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("root/Dat"));
+        QDir(dir.path()).mkpath(QStringLiteral("slips"));
+        data = std::make_unique<DataFolder>(dir.filePath(QStringLiteral("root")));
+        recent = std::make_unique<RecentFiles>(dir.filePath(QStringLiteral("config/recent-files")));
+        session = std::make_unique<DocumentSession>(*data, prompts, instances, launcher, *recent);
+    }
+
+    QString slips(const QString &name) const { return dir.filePath(QStringLiteral("slips/") + name); }
+    QString settingsPath() const { return data->settingsPath(); }
+
+    // A slip file with a customer name, written by the program's own writer.
+    QString writeSlipFile(const QString &name, const QString &customer, const QString &code = QStringLiteral("00000007"))
+    {
+        SlipDocument doc;
+        doc.startNew({}, QDate(2026, 12, 7));
+        doc.setText(SlipField::CustName, customer);
+        doc.setText(SlipField::SlipCode, code);
+        const QString path = slips(name);
+        WriteSlip(doc, path);
+        return path;
+    }
+};
+
+} // namespace vendara::test
