@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev
   libcups2-dev libjpeg-dev libicu-dev libemf2svg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth poppler-utils
+  cups cups-client cups-bsd cups-filters printer-driver-cups-pdf
   dpkg-dev desktop-file-utils imagemagick xdotool
 )
 

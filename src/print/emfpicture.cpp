@@ -9,6 +9,7 @@
 
 #include <emf2svg.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace vendara {
@@ -30,11 +31,15 @@ constexpr qsizetype kHeaderMinimum = 88;
 constexpr quint32 kHeaderType = 1;
 constexpr quint32 kSignature = 0x464D4520; // " EMF"
 constexpr int kBoundsOffset = 8;
+// Coordinates beyond this are no real picture, and their extents overflow int.
+constexpr qint64 kCoordinateLimit = 1 << 28;
 
 QRect readRect(QDataStream &in)
 {
     qint32 l = 0, t = 0, r = 0, b = 0;
     in >> l >> t >> r >> b;
+    if (std::max({qAbs(qint64(l)), qAbs(qint64(t)), qAbs(qint64(r)), qAbs(qint64(b))}) > kCoordinateLimit)
+        in.setStatus(QDataStream::ReadCorruptData);
     return QRect(QPoint(l, t), QPoint(r, b));
 }
 
@@ -118,6 +123,8 @@ std::optional<EmfPicture> EmfPicture::fromBytes(const QByteArray &bytes)
     QRect bounds = extentRect(header->bounds);
     const QRect frame01mm = extentRect(header->frame);
     QRectF frame(frame01mm.left() * px, frame01mm.top() * py, frame01mm.width() * px, frame01mm.height() * py);
+    if (std::max({qAbs(frame.left()), qAbs(frame.top()), qAbs(frame.right()), qAbs(frame.bottom())}) > kCoordinateLimit)
+        return std::nullopt;
 
     QByteArray emf = bytes;
     if (bounds.width() <= 0 || bounds.height() <= 0) {

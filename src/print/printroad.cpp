@@ -1,5 +1,7 @@
 #include "printroad.h"
 
+#include "printerselection.h"
+
 #include "common/error.h"
 #include "slip/slipfile.h"
 
@@ -68,6 +70,14 @@ std::unique_ptr<TPrnPlotY> PrintRoad::render(SlipDocument &slip, const PrintJob 
     } removePrintData{printData};
 
     return renderPrintData(printData, job.geometry, job.correction, m_data.tmpDir(), m_runTag, callbacks);
+}
+
+std::unique_ptr<TPrnPlotY> PrintRoad::render(SlipDocument &slip, PrintJob job, PrinterSelection &printer,
+                                             const RenderCallbacks &callbacks,
+                                             const TSlipMakeDBM::ProgressCallback &progress)
+{
+    job.geometry = printer.geometry();
+    return render(slip, job, callbacks, progress);
 }
 
 } // namespace vendara

@@ -16,6 +16,7 @@
 namespace vendara {
 
 class SlipDocument;
+class PrinterSelection;
 
 // The generator's inputs for one document kind from the current print
 // settings; the slip path is filled in by the road.
@@ -54,6 +55,13 @@ public:
     // The page recorder holding the page files, deleted with it; nullptr when
     // the rendering was cancelled (its page files are gone then).
     std::unique_ptr<TPrnPlotY> render(SlipDocument &slip, const PrintJob &job, const RenderCallbacks &callbacks = {},
+                                      const TSlipMakeDBM::ProgressCallback &progress = {});
+    // The same on the current printer: the pages take its geometry (each
+    // page as large as its sheet, its resolution and printable offset), in
+    // place of job.geometry. Without a printer nothing is written and the
+    // printer's "No Printer" error is raised.
+    std::unique_ptr<TPrnPlotY> render(SlipDocument &slip, PrintJob job, PrinterSelection &printer,
+                                      const RenderCallbacks &callbacks = {},
                                       const TSlipMakeDBM::ProgressCallback &progress = {});
 
     const QString &runTag() const { return m_runTag; }

@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "printsettings/companyblock.h"
+#include "print/emfpicture.h"
 #include "printsettings/emfwriter.h"
 #include "support/testdata.h"
 
@@ -186,4 +187,24 @@ TEST_F(Pictures, logo_missingSetDrawsNothing_shortSetStops)
         EXPECT_TRUE(e.message().contains(QStringLiteral("Logo"))) << e.message().toStdString();
     }
     EXPECT_TRUE(filesInTmp().isEmpty());
+}
+
+// Found by fuzz/emf.cpp: a header with empty bounds and a frame near the
+// int limits made the bounds taken from the frame overflow. Such a metafile
+// is refused like any other unreadable one.
+TEST(EmfPictureHeader, coordinatesNearTheIntLimitsAreRefused)
+{
+    const QByteArray crash = QByteArray::fromBase64(
+        "AQAAAFgAAAAAAAAkAAAAAGMAAQAxAAAAAAAAAAAAAAAoCgAAFAUAQCBFTUYAACoAAAAAJQAAAAAIAAAAAQAAAAAAAAAAAAAAAAEAAABY/QAl"
+        "AAAAACAAAAAAAAABAAA=");
+    EXPECT_FALSE(EmfPicture::fromBytes(crash).has_value());
+
+    EmfWriter writer(QSize(200, 100));
+    QByteArray bytes = writer.finish();
+    ASSERT_TRUE(EmfPicture::fromBytes(bytes).has_value());
+    for (int offset : {8, 24}) { // the bounds' and the frame's left edge
+        QByteArray far = bytes;
+        far.replace(offset, 4, QByteArray("\x00\x00\x00\x80", 4)); // INT_MIN
+        EXPECT_FALSE(EmfPicture::fromBytes(far).has_value()) << "offset " << offset;
+    }
 }

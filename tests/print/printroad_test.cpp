@@ -1,5 +1,8 @@
 #include "print/printroad.h"
 
+#include "print/fakeprintingservice.h"
+#include "print/printerselection.h"
+
 #include "common/error.h"
 #include "common/iniprofile.h"
 #include "slip/slipdocument.h"
@@ -125,4 +128,36 @@ TEST_F(PrintRoadTest, letterTypedIntoAListedPriceStopsThePrintNamingTheSection)
         EXPECT_TRUE(e.message().contains(QStringLiteral("[Car,LineB]")));
     }
     EXPECT_EQ(tmpFiles(), QStringList{"5PrTmpDat2"});
+}
+
+TEST_F(PrintRoadTest, onAPrinterThePagesTakeItsSheetAndWithoutOneNothingIsWritten)
+{
+    FakePrintingService service;
+    PrinterSelection printer(service);
+    PrintRoad road(data, QStringLiteral("43"));
+    try {
+        road.render(slip, job, printer);
+        FAIL() << "rendered without a printer";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("TNkPrinter.CheckNoPrinter: No Printer"));
+    }
+    EXPECT_TRUE(tmpFiles().isEmpty());
+
+    PrinterDriverInfo driver;
+    driver.supportedFields = fieldBit(PrinterField::PaperSize) | fieldBit(PrinterField::Orientation);
+    driver.papers = {PaperInfo{"B5", "jis_b5_182x257mm", "B5", {18200, 25700}, QMargins(300, 300, 300, 300), true}};
+    driver.defaultPaper = 0;
+    driver.resolution = QSize(300, 300);
+    PrinterInfo info;
+    info.name = QStringLiteral("b5");
+    service.addPrinter(info, driver);
+    printer.checkForChanges();
+    printer.setOrientation(QPageLayout::Landscape);
+    printer.apply();
+    const auto pages = road.render(slip, job, printer);
+    ASSERT_TRUE(pages);
+    // B5 landscape at 300 dpi: 3035 x 2149 dots, 2569 x 1819 tenths of a millimetre.
+    EXPECT_EQ(pages->geometry().physicalSize, QSize(3035, 2149));
+    EXPECT_EQ(pages->geometry().printableOffset, QPoint(35, 35));
+    EXPECT_EQ(pages->pageSize(), QSize(2569, 1819));
 }

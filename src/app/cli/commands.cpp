@@ -11,6 +11,7 @@ int runGtax(CliContext &, const QStringList &);
 int runPrintdata(CliContext &, const QStringList &);
 int runRender(CliContext &, const QStringList &);
 int runPrint(CliContext &, const QStringList &);
+int runPrinters(CliContext &, const QStringList &);
 
 const std::vector<CliCommand> &allCommands()
 {
@@ -22,7 +23,8 @@ const std::vector<CliCommand> &allCommands()
         {"gtax", "[--rate R] AMOUNT...", "取得税を計算します (合計と税額を表示)", false, runGtax},
         {"printdata", "SLIP.pvq [--kind 見積書|注文書] [--format NAME|PATH] [--titles T1,T2,T3,T4] [--copies 1,2,3,4] [--logo NAME|PATH] -o OUT", "伝票と書式から印刷データを作成します", false, runPrintdata},
         {"render", "PRINTDATA -o OUT.pdf [--paper A4|B5|A3|Letter] [--landscape] [--correction X,Y] [--png DIR]", "印刷データをページに描いて PDF に書き出します", true, runRender},
-        {"print", "SLIP.pvq --pdf OUT.pdf [--kind 見積書|注文書] [--format NAME|PATH] [--titles T1,T2,T3,T4] [--copies 1,2,3,4] [--logo NAME|PATH] [--paper A4|B5|A3|Letter] [--landscape] [--correction X,Y] [--png DIR]", "伝票を印刷の流れのとおりに PDF へ印刷します", true, runPrint},
+        {"print", "SLIP.pvq (--pdf OUT.pdf [--paper A4|B5|A3|Letter] [--png DIR] | [--printer NAME] [--paper NAME] [--source NAME]) [--landscape] [--correction X,Y] [--kind 見積書|注文書] [--format NAME|PATH] [--titles T1,T2,T3,T4] [--copies 1,2,3,4] [--logo NAME|PATH]", "伝票を印刷の流れのとおりに PDF へ、またはプリンタへ印刷します (--pdf も --printer もなければ既定のプリンタ)", true, runPrint},
+        {"printers", "", "プリンタと、その状態・用紙・給紙方法・解像度・用紙の大きさと印刷可能領域を表示します", false, runPrinters},
     };
     return commands;
 }

@@ -1,0 +1,116 @@
+#include "printoutput.h"
+
+#include "pageoutput.h"
+#include "pagepicture.h"
+#include "prnploty.h"
+
+#include "common/error.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <optional>
+
+namespace vendara {
+namespace {
+
+// Vector output: the resolution only sets the precision of coordinates.
+constexpr int kPdfResolution = 1200;
+
+} // namespace
+
+QByteArray composeJobPdf(const QStringList &pageFiles, QSizeF sheetMillimetres,
+                         const std::function<bool(int page)> &beforePage)
+{
+    if (sheetMillimetres.isEmpty())
+        throw Error(QStringLiteral("用紙の大きさがわかりません"));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Vendara"));
+        writer.setResolution(kPdfResolution);
+        // The page is the sheet as it lies; a landscape sheet is a wide page.
+        const QPageSize sheet(sheetMillimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+        writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw Error(QStringLiteral("印刷データを作れません"));
+        painter.setRenderHint(QPainter::LosslessImageRendering, true);
+        const QRectF sheetRect(QPointF(0, 0), QSizeF(writer.pageLayout().fullRectPixels(kPdfResolution).size()));
+        std::optional<PagePicture> previous;
+        for (qsizetype i = 0; i < pageFiles.size(); ++i) {
+            if (beforePage && !beforePage(int(i) + 1)) {
+                painter.end();
+                return {};
+            }
+            if (i > 0)
+                writer.newPage();
+            if (std::optional<PagePicture> page = PagePicture::load(pageFiles[i]))
+                previous = std::move(page);
+            if (previous)
+                previous->play(painter, sheetRect);
+        }
+        painter.end();
+    }
+    return buffer.data();
+}
+
+PrintOutputResult printPages(PrinterSelection &printer, TPrnPlotY &pages, bool askFirst,
+                             const PrintOutputCallbacks &callbacks)
+{
+    PrintOutputResult result;
+    if (askFirst && callbacks.ask && !callbacks.ask(QStringLiteral("印刷しますか？")))
+        return result;
+
+    struct DeletePages
+    {
+        TPrnPlotY &pages;
+        ~DeletePages() { pages.deletePageFiles(); }
+    } deletePages{pages};
+
+    const QStringList files = pageFilesOf(pages);
+    const int count = int(files.size());
+    if (count == 0)
+        throw Error(QStringLiteral("印刷するページがありません"));
+    if (callbacks.clearAbortRequest)
+        callbacks.clearAbortRequest();
+    if (callbacks.progress)
+        callbacks.progress(0, count);
+
+    const PrinterOutputSetup setup = printer.outputSetup();
+    auto beforePage = [&](int page) {
+        if (page > 1 && callbacks.progress)
+            callbacks.progress(page - 1, count);
+        if (callbacks.abortRequested && callbacks.abortRequested()) {
+            if (callbacks.ask && callbacks.ask(QStringLiteral("中止しますか？")))
+                return false;
+            if (callbacks.clearAbortRequest)
+                callbacks.clearAbortRequest();
+        }
+        return true;
+    };
+    const QByteArray pdf = composeJobPdf(files, setup.sheetMillimetres, beforePage);
+    if (pdf.isEmpty()) {
+        result.outcome = PrintOutcome::Aborted;
+        return result;
+    }
+
+    PrintJobRequest job;
+    job.printer = setup.printer;
+    job.pdf = pdf;
+    job.paper = setup.paper;
+    job.source = setup.source;
+    job.landscape = setup.landscape;
+    result.jobId = printer.service().submitJob(job);
+    result.outcome = PrintOutcome::Submitted;
+    result.pages = count;
+    if (callbacks.progress)
+        callbacks.progress(count, count);
+    return result;
+}
+
+} // namespace vendara
