@@ -12,6 +12,7 @@ packages=(
   xvfb xauth poppler-utils
   cups cups-client cups-bsd cups-filters printer-driver-cups-pdf
   dpkg-dev desktop-file-utils imagemagick xdotool
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -31,6 +31,7 @@ constexpr qsizetype kHeaderMinimum = 88;
 constexpr quint32 kHeaderType = 1;
 constexpr quint32 kSignature = 0x464D4520; // " EMF"
 constexpr int kBoundsOffset = 8;
+constexpr int kDescriptionOffset = 60; // nDescription, offDescription
 // Coordinates beyond this are no real picture, and their extents overflow int.
 constexpr qint64 kCoordinateLimit = 1 << 28;
 
@@ -127,6 +128,9 @@ std::optional<EmfPicture> EmfPicture::fromBytes(const QByteArray &bytes)
         return std::nullopt;
 
     QByteArray emf = bytes;
+    // The converter reads the header's description string wherever its offset
+    // points, past the end of the bytes too; nothing here needs it.
+    emf.replace(kDescriptionOffset, 8, QByteArray(8, '\0'));
     if (bounds.width() <= 0 || bounds.height() <= 0) {
         // Writers that leave the bounds empty: the converter sizes the SVG to
         // them, so give it the frame instead.

@@ -13,6 +13,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -38,6 +39,10 @@ int readDefault(int line)
         return 0;
     }
 }
+
+// Positions and sizes far beyond the 425 x 177 block are cut to this, so that
+// a position plus a size, or eight line heights, stay inside int.
+constexpr double kMaxBlockUnits = 1 << 24;
 
 BlockFont fontOf(const QStringList &values, int faceLine)
 {
@@ -115,7 +120,7 @@ int intValue(const QStringList &values, int line)
 
 int characterHeight(int pointSize)
 {
-    return int(std::lround(double(pointSize) * 96.0 / 72.0));
+    return int(std::lround(std::clamp(double(pointSize) * 96.0 / 72.0, -kMaxBlockUnits, kMaxBlockUnits)));
 }
 
 QList<TextPlacement> textLayout(const QStringList &values)
@@ -137,8 +142,10 @@ QList<TextPlacement> textLayout(const QStringList &values)
 
 QRect imageRect(const QStringList &values)
 {
-    return QRect(intValue(values, ImageLeft), intValue(values, ImageTop), intValue(values, ImageWidth),
-                 intValue(values, ImageHeight));
+    const auto at = [&values](int line) {
+        return int(std::clamp(double(intValue(values, line)), -kMaxBlockUnits, kMaxBlockUnits));
+    };
+    return QRect(at(ImageLeft), at(ImageTop), at(ImageWidth), at(ImageHeight));
 }
 
 bool isBlockImageFile(const QString &path)

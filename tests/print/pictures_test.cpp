@@ -9,6 +9,7 @@
 #include "support/testdata.h"
 
 #include <QImage>
+#include <QtEndian>
 
 using namespace vendara;
 using namespace vendara::test;
@@ -207,4 +208,26 @@ TEST(EmfPictureHeader, coordinatesNearTheIntLimitsAreRefused)
         far.replace(offset, 4, QByteArray("\x00\x00\x00\x80", 4)); // INT_MIN
         EXPECT_FALSE(EmfPicture::fromBytes(far).has_value()) << "offset " << offset;
     }
+}
+
+// Found by fuzz/emf.cpp: the converter read the header's description string
+// at its offset even past the end of the bytes. The description is not
+// drawn, so a metafile whose description points anywhere reads as without.
+TEST(EmfPictureHeader, descriptionOutsideTheBytesIsIgnored)
+{
+    const QByteArray crash = QByteArray::fromBase64(
+        "AQAAAFgAAAAAAAAAAAAAAGMAAAAxAAAAAAAACgAAAAAoCgAAFAUAACBFTUYAAAEAbAAAAAIAAABsAAAAAAAAAGwAAAAAAAAAgAcAADgEAAD8"
+        "AQAAHgEAAA4AAAAUAAAAAAAAABAAAIAUAAAA");
+    EmfPicture::fromBytes(crash); // under AddressSanitizer: no read past the bytes
+
+    EmfWriter writer(QSize(200, 100));
+    const QByteArray bytes = writer.finish();
+    const std::optional<EmfPicture> plain = EmfPicture::fromBytes(bytes);
+    ASSERT_TRUE(plain.has_value());
+    QByteArray far = bytes;
+    const quint32 description[2] = {qToLittleEndian<quint32>(64), qToLittleEndian<quint32>(quint32(bytes.size()) - 4)};
+    far.replace(60, 8, QByteArray(reinterpret_cast<const char *>(description), 8));
+    const std::optional<EmfPicture> withFarDescription = EmfPicture::fromBytes(far);
+    ASSERT_TRUE(withFarDescription.has_value());
+    EXPECT_EQ(withFarDescription->frame(), plain->frame());
 }

@@ -4,6 +4,7 @@
 #include "common/error.h"
 #include "support/testdata.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -386,4 +387,36 @@ TEST(CompanyBlockFiles, saveSetAs_writesSetFileAndEnhancedMetafileBesideIt)
     }
     EXPECT_EQ(images, 1) << "the image is part of the set's picture";
     EXPECT_EQ(texts, 10);
+}
+
+// Found by fuzz/companyblock.cpp: an image top of 2147483647 plus its height
+// overflowed int in imageRect. Values far beyond the block are cut, so the
+// rectangle and the address lines' positions stay inside int.
+TEST(CompanyBlockLayout, hugeNumbers_areCutInsteadOfOverflowing)
+{
+    const QByteArray crash = QByteArray::fromBase64(
+        "gmyCciCWvg0yDQo1DQppbWFnZS5qcGdsZS5qcC8NCg0KDQoNCmFnaXBlLmppZwo1DQAAAHRwczovL3d3dy52ZW5kYXJhLmV4YW1wbGUuanAvDQoNCg0KDQpqcC8NCg0KDQoNCmFnaXBlLmplZwoyDQowcmEuDQoyMTQ3NDgzNjQ3DQoNCg0KYWdpcGUuamlnCjUNCjANCg0wMTAxCjAN");
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/crash.Dat");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(crash);
+    file.close();
+    const std::optional<QStringList> values = cb::readSet(path);
+    ASSERT_TRUE(values.has_value());
+    EXPECT_EQ(cb::intValue(*values, cb::ImageTop), 2147483647);
+    const QRect r = cb::imageRect(*values);
+    EXPECT_GT(r.top(), 1000000);
+    EXPECT_EQ(r.height(), 100);
+
+    QStringList v = cb::newSetValues();
+    v[cb::ImageTop] = QStringLiteral("-2147483648");
+    v[cb::ImageHeight] = QStringLiteral("-2147483648");
+    v[cb::AddressSize] = QStringLiteral("2147483647");
+    v[cb::AddressLine1 + 7] = QStringLiteral("8行目");
+    EXPECT_LT(cb::imageRect(v).top(), 0);
+    EXPECT_GT(cb::characterHeight(2147483647), 0);
+    EXPECT_LT(cb::characterHeight(-2147483647 - 1), 0);
+    const QList<cb::TextPlacement> texts = cb::textLayout(v);
+    EXPECT_GT(texts.last().topLeft.y(), texts.first().topLeft.y()) << "the eighth line is below the name";
 }
