@@ -22,15 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     SlipDocument document;
     document.loadRecord(readSlipProfile(profile, today));
-    document.RecalcTotals();
-    document.RecalcPlan();
-    for (int n = 1; n <= 9; ++n)
-        statusColour(sectionStatus(document.record(), n));
-
     try {
+        // A total outside 32 bits stops the run with a range error, and the
+        // writer refuses such an amount before anything is written.
+        document.RecalcTotals();
+        document.RecalcPlan();
+        for (int n = 1; n <= 9; ++n)
+            statusColour(sectionStatus(document.record(), n));
         writeSlipProfile(document.record(), profile);
     } catch (const Error &) {
-        return 0; // an amount outside 32 bits is refused before anything is written
+        return 0;
     }
     const SlipRecord second = readSlipProfile(IniProfile::fromText(profile.toText()), today);
     writeSlipProfile(second, profile); // what was just read fits, or the read was wrong
