@@ -30,7 +30,8 @@ QStringList pageFilesOf(const TPrnPlotY &plot)
     return files;
 }
 
-void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, const QString &pdfPath)
+QByteArray pdfOfPages(const QStringList &pageFiles, const QPageLayout &layout, const QString &failureMessage,
+                      const std::function<bool(int page)> &beforePage)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -38,10 +39,10 @@ void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, cons
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Vendara"));
         writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(sheet.paper, sheet.orientation, QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(layout);
         QPainter painter;
         if (!painter.begin(&writer))
-            throw Error(cannotWriteMessage(pdfPath));
+            throw Error(failureMessage);
         // Pictures (logos, stamps) are stored losslessly (Flate), never as
         // JPEG: a bitmap would gain colour fringes, a JPEG lose twice.
         painter.setRenderHint(QPainter::LosslessImageRendering, true);
@@ -50,6 +51,10 @@ void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, cons
         // again, as the printer output does.
         std::optional<PagePicture> previous;
         for (qsizetype i = 0; i < pageFiles.size(); ++i) {
+            if (beforePage && !beforePage(int(i) + 1)) {
+                painter.end();
+                return {};
+            }
             if (i > 0)
                 writer.newPage();
             if (std::optional<PagePicture> page = PagePicture::load(pageFiles[i]))
@@ -59,7 +64,13 @@ void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, cons
         }
         painter.end();
     }
-    saveFileAtomically(pdfPath, buffer.data());
+    return buffer.data();
+}
+
+void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, const QString &pdfPath)
+{
+    const QPageLayout layout(sheet.paper, sheet.orientation, QMarginsF(0, 0, 0, 0));
+    saveFileAtomically(pdfPath, pdfOfPages(pageFiles, layout, cannotWriteMessage(pdfPath)));
 }
 
 QStringList writePagesToPng(const QStringList &pageFiles, const SheetSetup &sheet, const QString &dir, int dpi)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace vendara {
 
@@ -13,6 +16,14 @@ struct SheetSetup
     QPageSize paper = QPageSize(QPageSize::A4);
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
+
+// One PDF page per page file on sheets of the layout, each page stretched
+// over the whole sheet, fonts embedded and pictures lossless; a page file that
+// cannot be read repeats the page before it. beforePage is asked before each
+// page (1, 2, ...); its false stops and gives an empty result. Throws
+// vendara::Error with failureMessage when no PDF can be made.
+QByteArray pdfOfPages(const QStringList &pageFiles, const QPageLayout &layout, const QString &failureMessage,
+                      const std::function<bool(int page)> &beforePage = {});
 
 // Writes one PDF page per page file, each page stretched over the whole
 // sheet, fonts embedded. A page file that cannot be read repeats the page

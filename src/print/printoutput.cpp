@@ -1,62 +1,24 @@
 #include "printoutput.h"
 
 #include "pageoutput.h"
-#include "pagepicture.h"
 #include "prnploty.h"
 
 #include "common/error.h"
 
-#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-
-#include <optional>
 
 namespace vendara {
-namespace {
-
-// Vector output: the resolution only sets the precision of coordinates.
-constexpr int kPdfResolution = 1200;
-
-} // namespace
 
 QByteArray composeJobPdf(const QStringList &pageFiles, QSizeF sheetMillimetres,
                          const std::function<bool(int page)> &beforePage)
 {
     if (sheetMillimetres.isEmpty())
         throw Error(QStringLiteral("用紙の大きさがわかりません"));
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Vendara"));
-        writer.setResolution(kPdfResolution);
-        // The page is the sheet as it lies; a landscape sheet is a wide page.
-        const QPageSize sheet(sheetMillimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-        writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            throw Error(QStringLiteral("印刷データを作れません"));
-        painter.setRenderHint(QPainter::LosslessImageRendering, true);
-        const QRectF sheetRect(QPointF(0, 0), QSizeF(writer.pageLayout().fullRectPixels(kPdfResolution).size()));
-        std::optional<PagePicture> previous;
-        for (qsizetype i = 0; i < pageFiles.size(); ++i) {
-            if (beforePage && !beforePage(int(i) + 1)) {
-                painter.end();
-                return {};
-            }
-            if (i > 0)
-                writer.newPage();
-            if (std::optional<PagePicture> page = PagePicture::load(pageFiles[i]))
-                previous = std::move(page);
-            if (previous)
-                previous->play(painter, sheetRect);
-        }
-        painter.end();
-    }
-    return buffer.data();
+    // The page is the sheet as it lies; a landscape sheet is a wide page.
+    const QPageSize sheet(sheetMillimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    const QPageLayout layout(sheet, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+    return pdfOfPages(pageFiles, layout, QStringLiteral("印刷データを作れません"), beforePage);
 }
 
 PrintOutputResult printPages(PrinterSelection &printer, TPrnPlotY &pages, bool askFirst,
