@@ -3,12 +3,12 @@
 // written from those page files.
 #include "common/datafolder.h"
 #include "common/textfile.h"
-#include "print/makematadbm.h"
+#include "print/pagerenderer.h"
 #include "print/pageoutput.h"
 #include "print/printergeometry.h"
 #include "print/printfonts.h"
 #include "print/printroad.h"
-#include "print/prnploty.h"
+#include "print/pagerecorder.h"
 #include "slip/slipdocument.h"
 #include "../tests/slip/slipsamples.h"
 
@@ -105,9 +105,9 @@ void renderPages(benchmark::State &state, bool writePdf)
     double peak = 0;
     for (auto _ : state) {
         resetPeakMemory();
-        TPrnPlotY plot(a4, data.tmpDir(), QStringLiteral("1"));
-        TMakeMataDBM renderer(plot);
-        renderer.Render(path);
+        PageRecorder plot(a4, data.tmpDir(), QStringLiteral("1"));
+        PageRenderer renderer(plot);
+        renderer.render(path);
         if (writePdf)
             writePagesToPdf(pageFilesOf(plot), SheetSetup{}, dir.path() + QStringLiteral("/out.pdf"));
         benchmark::DoNotOptimize(plot.pageCount());

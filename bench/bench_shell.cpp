@@ -36,7 +36,7 @@ void BM_ColdStartWithSlip(benchmark::State &state)
     const QString slip = dir.filePath(QStringLiteral("full.pvq"));
     SlipDocument document;
     document.loadRecord(test::fullyFilledSlip());
-    WriteSlip(document, slip);
+    writeSlip(document, slip);
     const QString canonical = QFileInfo(slip).canonicalFilePath();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -104,8 +104,8 @@ void BM_OpenFullSlip(benchmark::State &state)
     const QString b = dir.filePath(QStringLiteral("b.pvq"));
     SlipDocument document;
     document.loadRecord(test::fullyFilledSlip());
-    WriteSlip(document, a);
-    WriteSlip(document, b);
+    writeSlip(document, a);
+    writeSlip(document, b);
 
     NoPrompts prompts;
     NoOtherProcesses instances;

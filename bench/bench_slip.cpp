@@ -23,7 +23,7 @@ void BM_RecalcTotalsAndPlan(benchmark::State &state)
     SlipRecord slip = filled;
     for (auto _ : state) {
         slip.car.price = filled.car.price + double(state.iterations() % 2); // a real change each time
-        benchmark::DoNotOptimize(RecalcTotals(slip, computation));
+        benchmark::DoNotOptimize(recalcTotals(slip, computation));
     }
 }
 BENCHMARK(BM_RecalcTotalsAndPlan)->Unit(benchmark::kMicrosecond);
@@ -44,8 +44,8 @@ void BM_WriteAndReadSlip(benchmark::State &state)
     document.loadRecord(test::fullyFilledSlip());
     SlipDocument back;
     for (auto _ : state) {
-        WriteSlip(document, path);
-        ReadSlip(back, path);
+        writeSlip(document, path);
+        readSlip(back, path);
         benchmark::DoNotOptimize(back.record().price.last);
     }
     state.SetLabel(inMemory ? "memory folder" : "disk folder");
@@ -57,7 +57,7 @@ BENCHMARK(BM_WriteAndReadSlip)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->U
 void BM_SlipTextRoundTrip(benchmark::State &state)
 {
     SlipRecord slip = test::fullyFilledSlip();
-    RecalcTotals(slip, SlipComputation::of(slip.tax, 90));
+    recalcTotals(slip, SlipComputation::of(slip.tax, 90));
     IniProfile existing;
     writeSlipProfile(slip, existing);
     const QString existingText = existing.toText();

@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     companyblock::imageRect(*values);
     for (int line = 0; line < companyblock::kLineCount; ++line)
         companyblock::intValue(*values, line);
-    TMakeLogo logo;
-    if (logo.Draw(*values).boundingRect() != QRect(0, 0, companyblock::kWidth, companyblock::kHeight))
+    CompanyBlockPainter logo;
+    if (logo.draw(*values).boundingRect() != QRect(0, 0, companyblock::kWidth, companyblock::kHeight))
         std::abort();
     companyblock::enhancedMetafile(*values);
     return 0;

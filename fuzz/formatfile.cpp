@@ -5,7 +5,7 @@
 #include "common/error.h"
 #include "controls/datepattern.h"
 #include "print/formatfile.h"
-#include "print/slipmakedbm.h"
+#include "print/printdatagenerator.h"
 #include "slip/slipdocument.h"
 #include "slip/slipfile.h"
 
@@ -24,7 +24,7 @@ IniProfile fixedSlip()
     document.setCell(SlipDocument::InputTable::Accessories, 0, 1, QStringLiteral("150000"));
     document.setCell(SlipDocument::InputTable::Accessories, 0, 2, QStringLiteral("1"));
     document.setMemo(SlipDocument::Memo::Note, {QStringLiteral("納車は来月"), QStringLiteral("下取りあり")});
-    document.RecalcTotals();
+    document.recalcTotals();
     IniProfile slip;
     writeSlipProfile(document.record(), slip);
     return slip;
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     request.setPath = QStringLiteral("Dat/Etc/本社.Dat");
     request.defaultDatePattern = data[0] & 0x10 ? kEraDatePattern : kWesternDatePattern;
     try {
-        TSlipMakeDBM().makeLines(slip, format, request);
+        PrintDataGenerator().makeLines(slip, format, request);
     } catch (const Error &) {
         // a format error names its section; that is the reader's answer
     }

@@ -29,15 +29,15 @@ void taxTable(const QString &folder, int kind, const QByteArray &bytes, bool asC
         fuzz::writeFile(folder + info.tablePrefix + u'A', bytes);
     }
     TaxTableEditor editor(folder);
-    editor.SelectKind(kind);
+    editor.selectKind(kind);
     for (int row = 0; row < editor.grid().rowCount(); ++row)
         for (int column = 0; column < editor.grid().columnCount(); ++column) {
             editor.cellDisplay(column, row);
             editor.setCurrentCell(column, row);
-            editor.SelectedAmount();
+            editor.selectedAmount();
         }
-    editor.SaveTable();
-    editor.LoadTable();
+    editor.saveTable();
+    editor.loadTable();
 }
 
 void cars(const QString &folder, const QByteArray &bytes)
@@ -47,7 +47,7 @@ void cars(const QString &folder, const QByteArray &bytes)
     if (isSafeFileName(maker) && maker != CarMaster::kMakerListFile)
         fuzz::writeFile(folder + maker, bytes);
     CarMaster master(folder);
-    master.SelectedName();
+    master.selectedName();
     master.sortCars();
     master.sortMakers();
     master.save();
@@ -57,13 +57,13 @@ void simpleMaster(const QString &folder, const SimpleMasterInfo &info, const QBy
 {
     fuzz::writeFile(folder + info.name, bytes);
     SimpleMaster master(folder);
-    master.SelectMaster(info.name);
+    master.selectMaster(info.name);
     for (int row = 0; row < master.grid().rowCount(); ++row) {
         for (int column = 0; column < master.columnCount(); ++column)
             master.cellDisplay(column, row);
         master.setCurrentRow(row);
-        master.SelectedName();
-        master.SelectedPrice();
+        master.selectedName();
+        master.selectedPrice();
     }
     master.save();
     master.load();
@@ -73,8 +73,8 @@ void equipment(const QString &folder, const QByteArray &bytes)
 {
     fuzz::writeFile(folder + EquipmentList::kFileName, bytes);
     EquipmentList list(folder);
-    const QList<bool> checks = list.PresetChecks(QStringLiteral("ABS ナビ,\"ETC 2.0\"　AW"));
-    list.CheckedAbbreviations(checks);
+    const QList<bool> checks = list.presetChecks(QStringLiteral("ABS ナビ,\"ETC 2.0\"　AW"));
+    list.checkedAbbreviations(checks);
     list.save();
     // What was written reads back as the same items.
     if (EquipmentList(folder).items() != list.items())

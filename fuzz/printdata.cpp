@@ -3,9 +3,9 @@
 #include "fuzzsupport.h"
 
 #include "common/error.h"
-#include "print/makematadbm.h"
+#include "print/pagerenderer.h"
 #include "print/printergeometry.h"
-#include "print/prnploty.h"
+#include "print/pagerecorder.h"
 
 using namespace vendara;
 
@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QStringList lines = fuzz::textOf(data, size).split(u'\n');
     {
-        TPrnPlotY plot(a4, fuzz::scratchDir(), QStringLiteral("1234"));
+        PageRecorder plot(a4, fuzz::scratchDir(), QStringLiteral("1234"));
         try {
-            TMakeMataDBM(plot).RenderLines(lines);
+            PageRenderer(plot).renderLines(lines);
         } catch (const Error &) {
             // a line with too few arguments stops the rendering
         }

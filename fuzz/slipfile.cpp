@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         // A total outside 32 bits stops the run with a range error, and the
         // writer refuses such an amount before anything is written.
-        document.RecalcTotals();
-        document.RecalcPlan();
+        document.recalcTotals();
+        document.recalcPlan();
         for (int n = 1; n <= 9; ++n)
             statusColour(sectionStatus(document.record(), n));
         writeSlipProfile(document.record(), profile);

@@ -97,7 +97,7 @@ DocumentSession::~DocumentSession()
 
 bool DocumentSession::start(const QString &argument)
 {
-    m_document.SetEventsOn(false);
+    m_document.setEventsOn(false);
     m_settings = m_settingsFile.load(true);
     NewSlipDefaults defaults;
     defaults.slipCode = m_settings.nextSlipCode;
@@ -139,7 +139,7 @@ bool DocumentSession::start(const QString &argument)
         }
     }
 
-    m_document.SetEventsOn(true);
+    m_document.setEventsOn(true);
     m_runTag = makeRunTag(m_data.tmpDir());
     updateTitle();
     return true;
@@ -147,7 +147,7 @@ bool DocumentSession::start(const QString &argument)
 
 QString DocumentSession::title() const
 {
-    return appinfo::windowTitle(m_path, m_document.IsModified());
+    return appinfo::windowTitle(m_path, m_document.isModified());
 }
 
 QString DocumentSession::tempSlipPath() const
@@ -187,7 +187,7 @@ DocumentSession::OpenResult DocumentSession::openFile(const QString &chosen)
         m_prompts.warn(e.message());
         return OpenResult::Failed;
     }
-    if (m_document.IsModified()) {
+    if (m_document.isModified()) {
         if (!m_launcher.startProgram({path})) {
             m_prompts.warn(QStringLiteral("新しいウィンドウを開けませんでした"));
             return OpenResult::Failed;
@@ -226,25 +226,25 @@ DocumentSession::OpenResult DocumentSession::openRecent(const QString &path)
 void DocumentSession::readInto(const QString &path)
 {
     const bool eventsWereOn = m_document.eventsOn();
-    m_document.SetEventsOn(false);
+    m_document.setEventsOn(false);
     try {
-        ReadSlip(m_document, path, UnreadableSlip::Raise);
+        readSlip(m_document, path, UnreadableSlip::Raise);
     } catch (...) {
-        m_document.SetEventsOn(eventsWereOn);
+        m_document.setEventsOn(eventsWereOn);
         throw;
     }
-    m_document.SetEventsOn(eventsWereOn);
+    m_document.setEventsOn(eventsWereOn);
 }
 
 bool DocumentSession::writeTo(const QString &path, bool inPlace)
 {
     try {
         if (inPlace || m_path.isEmpty())
-            WriteSlip(m_document, path, SlipWrite::Save);
+            writeSlip(m_document, path, SlipWrite::Save);
         else
             // A slip read from a file takes along that file's keys it does
             // not own to its new name.
-            WriteSlipOver(m_document, m_path, path, SlipWrite::Save);
+            writeSlipOver(m_document, m_path, path, SlipWrite::Save);
     } catch (const Error &e) {
         m_prompts.warn(QStringLiteral("保存できませんでした。\n%1").arg(e.message()));
         return false;
@@ -328,7 +328,7 @@ void DocumentSession::undo()
 
 bool DocumentSession::queryClose()
 {
-    if (!m_document.IsModified())
+    if (!m_document.isModified())
         return true;
     switch (m_prompts.ask(kSaveQuestion, true)) {
     case UserPrompts::Answer::Yes:

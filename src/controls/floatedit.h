@@ -59,7 +59,7 @@ struct FloatEditText
     bool operator==(const FloatEditText &) const = default;
 };
 
-// The rules of the numeric edits (TFloatEdit, TSpinFloatEdit) as pure
+// The rules of the numeric edits (FloatEdit, SpinFloatEdit) as pure
 // functions of their text.
 namespace floatedit {
 

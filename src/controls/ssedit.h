@@ -28,8 +28,8 @@ struct SsEditOption
 // so the yen sign itself is shown; Shift-JIS files get the byte 0x5C for it.
 inline const QString kYenSign = QStringLiteral("\u00A5");
 
-// The rules of the formatted edit (TSsEdit) and its money value
-// (TValueSsEdit), as functions of the text.
+// The rules of the formatted edit and its money value
+// (ValueSsEdit), as functions of the text.
 namespace ssedit {
 
 // The text shown while editing: the style's separators removed (",";

@@ -29,7 +29,7 @@ struct DateEditLayout
     QRect dropButton;
 };
 
-// The state of one Japanese-era date edit (TWarekiDateEdit) and what each
+// The state of one Japanese-era date edit and what each
 // key and mouse action does to it, without any display. A widget shows
 // eraNameText() and digitsText(), highlights selection(), forwards its
 // events to the operations below and acts on the returned effects.

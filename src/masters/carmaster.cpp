@@ -168,7 +168,7 @@ void CarMaster::save() const
     writeCarList();
 }
 
-QString CarMaster::SelectedName() const
+QString CarMaster::selectedName() const
 {
     return trimBlanks(currentMakerName() + u' ' + currentCarName());
 }

@@ -60,7 +60,7 @@ public:
 
     // The pick: maker, one space, car, trimmed (so an empty car leaves the
     // maker alone).
-    QString SelectedName() const;
+    QString selectedName() const;
 
     QString carFilePath(const QString &maker) const { return m_folder + maker; }
 

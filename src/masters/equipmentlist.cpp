@@ -46,7 +46,7 @@ void EquipmentList::remove(int index)
         m_items.removeAt(index);
 }
 
-QList<bool> EquipmentList::PresetChecks(const QString &fieldText) const
+QList<bool> EquipmentList::presetChecks(const QString &fieldText) const
 {
     QList<bool> checks(m_items.size(), false);
     if (trimBlanks(fieldText).isEmpty())
@@ -64,7 +64,7 @@ QList<bool> EquipmentList::PresetChecks(const QString &fieldText) const
     return checks;
 }
 
-QString EquipmentList::CheckedAbbreviations(const QList<bool> &checks) const
+QString EquipmentList::checkedAbbreviations(const QList<bool> &checks) const
 {
     QStringList picked;
     for (qsizetype i = 0; i < m_items.size() && i < checks.size(); ++i)

@@ -38,9 +38,9 @@ public:
     // The checks the pick dialog opens with for the equipment field's text:
     // full-width and ASCII spaces and commas separate abbreviations (double
     // quotes group), and each one checks the first item that has it.
-    QList<bool> PresetChecks(const QString &fieldText) const;
+    QList<bool> presetChecks(const QString &fieldText) const;
     // The abbreviations of the checked items in list order, joined by spaces.
-    QString CheckedAbbreviations(const QList<bool> &checks) const;
+    QString checkedAbbreviations(const QList<bool> &checks) const;
 
 private:
     QString m_path;

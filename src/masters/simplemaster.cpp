@@ -41,7 +41,7 @@ SimpleMaster::SimpleMaster(const QString &folder) : m_folder(folder.endsWith(u'/
 {
 }
 
-void SimpleMaster::SelectMaster(const QString &name)
+void SimpleMaster::selectMaster(const QString &name)
 {
     const auto info = simpleMasterNamed(name);
     if (!info)
@@ -111,12 +111,12 @@ celltext::CellDisplay SimpleMaster::cellDisplay(int column, int row) const
     return column == 1 ? celltext::displayAmountCell(text, QStringLiteral("%10.0n")) : celltext::displayTextCell(text);
 }
 
-QString SimpleMaster::SelectedName() const
+QString SimpleMaster::selectedName() const
 {
     return trimBlanks(m_grid.cell(0, m_currentRow));
 }
 
-QString SimpleMaster::SelectedPrice() const
+QString SimpleMaster::selectedPrice() const
 {
     return m_grid.cell(1, m_currentRow);
 }

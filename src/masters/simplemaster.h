@@ -34,7 +34,7 @@ public:
     explicit SimpleMaster(const QString &folder);
 
     // Throws vendara::Error for a name that is not one of the six masters.
-    void SelectMaster(const QString &name);
+    void selectMaster(const QString &name);
     bool hasMaster() const { return !m_info.name.isEmpty(); }
     const QString &name() const { return m_info.name; }
     int columnCount() const { return m_info.columnCount; }
@@ -54,10 +54,10 @@ public:
     celltext::CellDisplay cellDisplay(int column, int row) const;
 
     // The first column of the current row, trimmed.
-    QString SelectedName() const;
+    QString selectedName() const;
     // The second column of the current row as stored; empty for one-column
     // masters.
-    QString SelectedPrice() const;
+    QString selectedPrice() const;
 
 private:
     QString m_folder;

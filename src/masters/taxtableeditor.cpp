@@ -42,10 +42,10 @@ QString TaxTableEditor::categoryListPath() const
     return m_folder + taxTableKindInfo(m_kind).categoryList;
 }
 
-void TaxTableEditor::SelectKind(int kind)
+void TaxTableEditor::selectKind(int kind)
 {
     const TaxTableKindInfo &info = taxTableKindInfo(kind);
-    SaveTable();
+    saveTable();
     m_kind = kind;
     m_prefix = info.tablePrefix;
     m_category.clear();
@@ -76,18 +76,18 @@ void TaxTableEditor::readCategoryList()
 void TaxTableEditor::makeCurrent(const QString &category)
 {
     m_category = category;
-    LoadTable();
+    loadTable();
 }
 
 void TaxTableEditor::selectCategory(int index)
 {
     if (index < 0 || index >= m_categories.size())
         return;
-    SaveTable();
+    saveTable();
     makeCurrent(m_categories[index]);
 }
 
-void TaxTableEditor::LoadTable()
+void TaxTableEditor::loadTable()
 {
     m_grid.clear();
     const QString path = tablePath(m_category);
@@ -115,7 +115,7 @@ void TaxTableEditor::LoadTable()
     setCurrentCell(std::min(m_currentColumn, m_grid.columnCount() - 1), std::min(m_currentRow, m_grid.rowCount() - 1));
 }
 
-void TaxTableEditor::SaveTable() const
+void TaxTableEditor::saveTable() const
 {
     if (m_category.isEmpty())
         return;
@@ -125,7 +125,7 @@ void TaxTableEditor::SaveTable() const
     textfile::writeLines(tablePath(m_category), lines);
 }
 
-void TaxTableEditor::SaveCategoryList() const
+void TaxTableEditor::saveCategoryList() const
 {
     textfile::writeLines(categoryListPath(), m_categories);
 }
@@ -136,7 +136,7 @@ void TaxTableEditor::addCategory(const QString &name)
     requireStorableName(name);
     if (!m_categories.contains(name)) {
         m_categories.append(name);
-        SaveCategoryList();
+        saveCategoryList();
     }
     selectCategory(int(m_categories.indexOf(name)));
 }
@@ -152,7 +152,7 @@ bool TaxTableEditor::deleteCurrentCategory(const AskQuestion &ask)
         throw Error(QStringLiteral("%1 を削除できません").arg(path));
     m_categories.removeOne(m_category);
     m_category.clear(); // the deleted table is not written back
-    SaveCategoryList();
+    saveCategoryList();
     selectCategory(0);
     return true;
 }
@@ -165,7 +165,7 @@ void TaxTableEditor::renameCurrentCategory(const QString &newName)
         throw Error(kInvalidNameMessage);
     // A category added a moment ago has no file yet: writing the grid first
     // gives the rename something to move, and keeps edits made since.
-    SaveTable();
+    saveTable();
     const QString oldName = m_category;
     if (!QFile::rename(tablePath(oldName), tablePath(newName)))
         throw Error(kInvalidNameMessage);
@@ -173,7 +173,7 @@ void TaxTableEditor::renameCurrentCategory(const QString &newName)
     m_categories[index] = newName;
     m_category = newName;
     try {
-        SaveCategoryList();
+        saveCategoryList();
     } catch (const Error &) {
         QFile::rename(tablePath(newName), tablePath(oldName));
         m_categories[index] = oldName;
@@ -228,7 +228,7 @@ void TaxTableEditor::setCurrentCell(int column, int row)
     m_currentRow = row;
 }
 
-int TaxTableEditor::SelectedAmount() const
+int TaxTableEditor::selectedAmount() const
 {
     return celltext::yenOrZero(m_grid.cell(m_currentColumn, m_currentRow));
 }

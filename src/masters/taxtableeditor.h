@@ -12,7 +12,7 @@ namespace vendara {
 // The tax-table editor behind the options page and the pick dialog: one kind
 // and one category current at a time, its table in a grid. Every switch of
 // kind or category writes the current table back first; the frame that owns
-// the editor calls SaveTable() when it closes, whatever button closed it.
+// the editor calls saveTable() when it closes, whatever button closed it.
 class TaxTableEditor
 {
 public:
@@ -29,7 +29,7 @@ public:
 
     // Writes the current table back, then shows the kind's first category.
     // A missing category-list file gives no categories and no current table.
-    void SelectKind(int kind);
+    void selectKind(int kind);
     int kind() const { return m_kind; }
     QString title() const;
 
@@ -44,9 +44,9 @@ public:
     QString tablePath(const QString &category) const;
     QString categoryListPath() const;
 
-    void LoadTable();
-    void SaveTable() const;
-    void SaveCategoryList() const;
+    void loadTable();
+    void saveTable() const;
+    void saveCategoryList() const;
 
     // Appends the category (a name already listed is just selected), writes
     // the list and switches to it; its table is empty until first written.
@@ -77,7 +77,7 @@ public:
     int currentColumn() const { return m_currentColumn; }
     int currentRow() const { return m_currentRow; }
     // The current cell as an integer; 0 when empty or not an integer.
-    int SelectedAmount() const;
+    int selectedAmount() const;
 
 private:
     void readCategoryList();

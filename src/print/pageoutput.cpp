@@ -1,7 +1,7 @@
 #include "pageoutput.h"
 
 #include "pagepicture.h"
-#include "prnploty.h"
+#include "pagerecorder.h"
 
 #include "common/atomicfile.h"
 #include "common/error.h"
@@ -22,7 +22,7 @@ constexpr int kPdfResolution = 1200;
 
 } // namespace
 
-QStringList pageFilesOf(const TPrnPlotY &plot)
+QStringList pageFilesOf(const PageRecorder &plot)
 {
     QStringList files;
     for (int n = 1; n <= plot.pageCount(); ++n)

@@ -36,7 +36,7 @@ void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, cons
 QStringList writePagesToPng(const QStringList &pageFiles, const SheetSetup &sheet, const QString &dir, int dpi = 150);
 
 // The page files of a rendering, 1 to count.
-class TPrnPlotY;
-QStringList pageFilesOf(const TPrnPlotY &plot);
+class PageRecorder;
+QStringList pageFilesOf(const PageRecorder &plot);
 
 } // namespace vendara

@@ -1,7 +1,7 @@
 #include "printoutput.h"
 
 #include "pageoutput.h"
-#include "prnploty.h"
+#include "pagerecorder.h"
 
 #include "common/error.h"
 
@@ -21,7 +21,7 @@ QByteArray composeJobPdf(const QStringList &pageFiles, QSizeF sheetMillimetres,
     return pdfOfPages(pageFiles, layout, QStringLiteral("印刷データを作れません"), beforePage);
 }
 
-PrintOutputResult printPages(PrinterSelection &printer, TPrnPlotY &pages, bool askFirst,
+PrintOutputResult printPages(PrinterSelection &printer, PageRecorder &pages, bool askFirst,
                              const PrintOutputCallbacks &callbacks)
 {
     PrintOutputResult result;
@@ -30,7 +30,7 @@ PrintOutputResult printPages(PrinterSelection &printer, TPrnPlotY &pages, bool a
 
     struct DeletePages
     {
-        TPrnPlotY &pages;
+        PageRecorder &pages;
         ~DeletePages() { pages.deletePageFiles(); }
     } deletePages{pages};
 

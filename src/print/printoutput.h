@@ -11,7 +11,7 @@
 
 namespace vendara {
 
-class TPrnPlotY;
+class PageRecorder;
 
 // What the status window of printing gives the output: the abort request
 // ("中止" pressed since it was last cleared) and the progress bar.
@@ -55,7 +55,7 @@ QByteArray composeJobPdf(const QStringList &pageFiles, QSizeF sheetMillimetres,
 // every page is in it. Failures of the printing service throw vendara::Error
 // with its message. Except after No to the first question, the page files
 // are deleted in every case, printed, aborted or failed.
-PrintOutputResult printPages(PrinterSelection &printer, TPrnPlotY &pages, bool askFirst,
+PrintOutputResult printPages(PrinterSelection &printer, PageRecorder &pages, bool askFirst,
                              const PrintOutputCallbacks &callbacks = {});
 
 } // namespace vendara

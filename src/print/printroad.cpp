@@ -21,14 +21,14 @@ PrintDataRequest printDataRequestFor(const CurrentPrintSettings &settings, Docum
     return request;
 }
 
-std::unique_ptr<TPrnPlotY> renderPrintData(const QString &printDataPath, const PrinterGeometry &geometry,
+std::unique_ptr<PageRecorder> renderPrintData(const QString &printDataPath, const PrinterGeometry &geometry,
                                            QPoint correction, const QString &tmpDir, const QString &runTag,
                                            const RenderCallbacks &callbacks)
 {
-    auto plot = std::make_unique<TPrnPlotY>(geometry, tmpDir, runTag);
+    auto plot = std::make_unique<PageRecorder>(geometry, tmpDir, runTag);
     plot->setCorrection(correction);
-    TMakeMataDBM renderer(*plot, callbacks);
-    switch (renderer.Render(printDataPath)) {
+    PageRenderer renderer(*plot, callbacks);
+    switch (renderer.render(printDataPath)) {
     case RenderResult::Finished:
         return plot;
     case RenderResult::Cancelled:
@@ -51,17 +51,17 @@ QString PrintRoad::temporarySlipPath() const
     return vendara::temporarySlipPath(m_data, m_runTag);
 }
 
-std::unique_ptr<TPrnPlotY> PrintRoad::render(SlipDocument &slip, const PrintJob &job, const RenderCallbacks &callbacks,
-                                             const TSlipMakeDBM::ProgressCallback &progress)
+std::unique_ptr<PageRecorder> PrintRoad::render(SlipDocument &slip, const PrintJob &job, const RenderCallbacks &callbacks,
+                                             const PrintDataGenerator::ProgressCallback &progress)
 {
-    WriteSlip(slip, temporarySlipPath(), SlipWrite::Copy);
+    writeSlip(slip, temporarySlipPath(), SlipWrite::Copy);
 
     PrintDataRequest request = job.generation;
     request.slipPath = temporarySlipPath();
     const QString printData = printDataPath(m_data, m_runTag);
-    TSlipMakeDBM generator;
+    PrintDataGenerator generator;
     generator.setProgressCallback(progress);
-    generator.Generate(request, printData);
+    generator.generate(request, printData);
 
     struct RemoveWhenDone
     {
@@ -72,9 +72,9 @@ std::unique_ptr<TPrnPlotY> PrintRoad::render(SlipDocument &slip, const PrintJob 
     return renderPrintData(printData, job.geometry, job.correction, m_data.tmpDir(), m_runTag, callbacks);
 }
 
-std::unique_ptr<TPrnPlotY> PrintRoad::render(SlipDocument &slip, PrintJob job, PrinterSelection &printer,
+std::unique_ptr<PageRecorder> PrintRoad::render(SlipDocument &slip, PrintJob job, PrinterSelection &printer,
                                              const RenderCallbacks &callbacks,
-                                             const TSlipMakeDBM::ProgressCallback &progress)
+                                             const PrintDataGenerator::ProgressCallback &progress)
 {
     job.geometry = printer.geometry();
     return render(slip, job, callbacks, progress);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "makematadbm.h"
+#include "pagerenderer.h"
 #include "printergeometry.h"
-#include "prnploty.h"
-#include "slipmakedbm.h"
+#include "pagerecorder.h"
+#include "printdatagenerator.h"
 
 #include "common/datafolder.h"
 #include "printsettings/defaultprintsettings.h"
@@ -26,7 +26,7 @@ PrintDataRequest printDataRequestFor(const CurrentPrintSettings &settings, Docum
 // Renders a print-data file into page files of the run tag, held by the
 // returned recorder (deleted with it); nullptr when the rendering was
 // cancelled. A missing print-data file is an error.
-std::unique_ptr<TPrnPlotY> renderPrintData(const QString &printDataPath, const PrinterGeometry &geometry,
+std::unique_ptr<PageRecorder> renderPrintData(const QString &printDataPath, const PrinterGeometry &geometry,
                                            QPoint correction, const QString &tmpDir, const QString &runTag,
                                            const RenderCallbacks &callbacks = {});
 
@@ -54,15 +54,15 @@ public:
 
     // The page recorder holding the page files, deleted with it; nullptr when
     // the rendering was cancelled (its page files are gone then).
-    std::unique_ptr<TPrnPlotY> render(SlipDocument &slip, const PrintJob &job, const RenderCallbacks &callbacks = {},
-                                      const TSlipMakeDBM::ProgressCallback &progress = {});
+    std::unique_ptr<PageRecorder> render(SlipDocument &slip, const PrintJob &job, const RenderCallbacks &callbacks = {},
+                                      const PrintDataGenerator::ProgressCallback &progress = {});
     // The same on the current printer: the pages take its geometry (each
     // page as large as its sheet, its resolution and printable offset), in
     // place of job.geometry. Without a printer nothing is written and the
     // printer's "No Printer" error is raised.
-    std::unique_ptr<TPrnPlotY> render(SlipDocument &slip, PrintJob job, PrinterSelection &printer,
+    std::unique_ptr<PageRecorder> render(SlipDocument &slip, PrintJob job, PrinterSelection &printer,
                                       const RenderCallbacks &callbacks = {},
-                                      const TSlipMakeDBM::ProgressCallback &progress = {});
+                                      const PrintDataGenerator::ProgressCallback &progress = {});
 
     const QString &runTag() const { return m_runTag; }
     QString temporarySlipPath() const;

@@ -229,9 +229,9 @@ void saveSetAs(const DataFolder &data, const QString &name, const QStringList &v
 
 using namespace companyblock;
 
-TMakeLogo::TMakeLogo() = default;
+CompanyBlockPainter::CompanyBlockPainter() = default;
 
-const QImage *TMakeLogo::imageFor(const QString &path)
+const QImage *CompanyBlockPainter::imageFor(const QString &path)
 {
     if (path != m_imagePath) {
         m_imagePath = path;
@@ -240,7 +240,7 @@ const QImage *TMakeLogo::imageFor(const QString &path)
     return m_image.isNull() ? nullptr : &m_image;
 }
 
-const QPicture &TMakeLogo::Draw(const QStringList &values)
+const QPicture &CompanyBlockPainter::draw(const QStringList &values)
 {
     m_picture = QPicture();
     QPainter painter(&m_picture);

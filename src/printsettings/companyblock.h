@@ -125,10 +125,10 @@ void saveSetAs(const DataFolder &data, const QString &name, const QStringList &v
 // Draws a company block set into a picture in block units (425 x 177).
 // The bounding rect of the picture is always QRect(0, 0, 425, 177), so a
 // player can stretch it over any rectangle.
-class TMakeLogo
+class CompanyBlockPainter
 {
 public:
-    TMakeLogo();
+    CompanyBlockPainter();
 
     // On when created; off leaves the image out (the printer draws it itself).
     void setImageEnabled(bool on) { m_imageEnabled = on; }
@@ -136,7 +136,7 @@ public:
 
     // Redraws the picture from the 23 values (fewer are read as empty). The
     // image is decoded only when its path differs from the last one loaded.
-    const QPicture &Draw(const QStringList &values);
+    const QPicture &draw(const QStringList &values);
     const QPicture &picture() const { return m_picture; }
 
 private:

@@ -24,7 +24,7 @@ struct RowSums
     qint64 tax = 0;
 };
 
-// Σ p and Σ TaxOf(p) over the rows: the tax is rounded row by row, not on
+// Σ p and Σ taxOf(p) over the rows: the tax is rounded row by row, not on
 // the sum. A cell that is not a whole number counts 0.
 template<typename Rows, typename AmountOf>
 RowSums sumRows(const Rows &rows, AmountOf amountOf, const SlipComputation &c, const QString &taxField)
@@ -33,7 +33,7 @@ RowSums sumRows(const Rows &rows, AmountOf amountOf, const SlipComputation &c, c
     for (const auto &row : rows) {
         const int p = amount::cellValue(amountOf(row));
         sums.amount += p;
-        sums.tax += truncated(c.TaxOf(p), taxField);
+        sums.tax += truncated(c.taxOf(p), taxField);
     }
     return sums;
 }
@@ -51,12 +51,12 @@ void setLine(TotalsLine &line, qint64 amountValue, qint64 taxValue, const QStrin
 
 } // namespace
 
-bool RecalcTotals(SlipRecord &slip, const SlipComputation &c)
+bool recalcTotals(SlipRecord &slip, const SlipComputation &c)
 {
     const SlipCar &car = slip.car;
     SlipPrice p;
 
-    const int carTax = truncated(c.TaxOf(car.price - car.disc), QStringLiteral("Car.Tax"));
+    const int carTax = truncated(c.taxOf(car.price - car.disc), QStringLiteral("Car.Tax"));
     p[TotalsRow::Car].amount = cellText(car.price, QStringLiteral("Price.Car"));
     const qint64 obj = truncated(toFourDecimals(car.price - car.disc), QStringLiteral("Price.Obj"));
     setLine(p[TotalsRow::Obj], obj, carTax, QStringLiteral("Obj"));
@@ -118,7 +118,7 @@ PlanInputs planInputsOf(const SlipRecord &slip)
     return in;
 }
 
-void RecalcPlan(SlipRecord &slip)
+void recalcPlan(SlipRecord &slip)
 {
     slip.pay.plan = planCells(planInputsOf(slip));
 }
@@ -191,7 +191,7 @@ double discountForTotalToPay(const SlipRecord &slip, const SlipComputation &c, d
     const double x = totalToPay - amountOf(TotalsRow::Cost) - taxOf(TotalsRow::Cost) - amountOf(TotalsRow::Acc)
         - taxOf(TotalsRow::Acc) - amountOf(TotalsRow::Spc) - taxOf(TotalsRow::Spc);
     const double bodyIncludingTax = toFourDecimals(x + slip.trade.trade);
-    const double net = bodyIncludingTax - c.TaxIncluded(bodyIncludingTax);
+    const double net = bodyIncludingTax - c.taxIncluded(bodyIncludingTax);
     return slip.car.price - net;
 }
 

@@ -12,10 +12,10 @@ namespace vendara {
 // Car.Tax, the totals table, Price.TaxInc and Price.Last, then the payment
 // plan. True when a totals cell, TaxInc or Last changed (the caller marks the
 // totals section as updated).
-bool RecalcTotals(SlipRecord &slip, const SlipComputation &computation);
+bool recalcTotals(SlipRecord &slip, const SlipComputation &computation);
 
 // The nine plan cells from Price.Last and the Pay inputs.
-void RecalcPlan(SlipRecord &slip);
+void recalcPlan(SlipRecord &slip);
 
 struct PlanInputs
 {

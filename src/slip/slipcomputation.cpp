@@ -49,7 +49,7 @@ SlipComputation SlipComputation::of(const SlipTax &tax, int acquisitionRatio)
     return c;
 }
 
-double SlipComputation::Round(double v) const
+double SlipComputation::roundAmount(double v) const
 {
     switch (rounding) {
     case 1:
@@ -69,27 +69,27 @@ std::optional<qint64> SlipComputation::rateScaled() const
 }
 
 // x × (R ÷ 100) ÷ 10000 with x to four decimals: (x·10⁴ × R) ÷ 10¹⁰.
-double SlipComputation::TaxOf(double x) const
+double SlipComputation::taxOf(double x) const
 {
     const auto scaled = toScaledE4(x);
     const auto rate = rateScaled();
     if (!scaled || !rate)
-        return Round(x * (rateE4 / 100) / 10000);
+        return roundAmount(x * (rateE4 / 100) / 10000);
     return double(roundedQuotient(Int128(*scaled) * *rate, Int128(10'000'000'000), rounding));
 }
 
 // x − x ÷ (R ÷ 100 + 10000) × 10000 is x × R ÷ (R + 10⁶).
-double SlipComputation::TaxIncluded(double x) const
+double SlipComputation::taxIncluded(double x) const
 {
     const auto scaled = toScaledE4(x);
     const auto rate = rateScaled();
     if (!scaled || !rate || *rate <= -1'000'000)
-        return Round(x - x / (rateE4 / 100 + 10000) * 10000);
+        return roundAmount(x - x / (rateE4 / 100 + 10000) * 10000);
     return double(roundedQuotient(Int128(*scaled) * *rate, Int128(10000) * (*rate + 1'000'000), rounding));
 }
 
 // price × ratio ÷ 100, cut down toward zero to a multiple of 1000 yen.
-double SlipComputation::AcqBase(double price) const
+double SlipComputation::acquisitionBase(double price) const
 {
     const auto scaled = toScaledE4(price);
     if (!scaled)

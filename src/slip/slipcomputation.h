@@ -22,14 +22,14 @@ struct SlipComputation
     static SlipComputation of(const SlipTax &tax, int acquisitionRatio);
 
     // Rounding by mode; any mode other than 1 and 2 rounds half away from zero.
-    double Round(double v) const;
+    double roundAmount(double v) const;
     // Consumption tax of an amount excluding tax.
-    double TaxOf(double x) const;
+    double taxOf(double x) const;
     // Consumption tax contained in an amount including tax.
-    double TaxIncluded(double x) const;
+    double taxIncluded(double x) const;
     // Acquisition-tax base of a new car: the price times the ratio, cut down
     // to a multiple of 1000 yen.
-    double AcqBase(double price) const;
+    double acquisitionBase(double price) const;
 
     bool operator==(const SlipComputation &) const = default;
 

@@ -61,15 +61,15 @@ void SlipDocument::startNew(const NewSlipDefaults &defaults, const QDate &today)
     const bool wasOn = std::exchange(m_eventsOn, false);
     m_record = SlipRecord::newSlip(defaults, today);
     m_pendingValues = true;
-    Prepare();
+    prepare();
     m_eventsOn = wasOn;
 }
 
-void SlipDocument::Prepare()
+void SlipDocument::prepare()
 {
     Batch batch(*this);
-    RecalcTotals();
-    SetStatus(7, kStatusNotSet);
+    recalcTotals();
+    setStatus(7, kStatusNotSet);
     setModified(false);
 }
 
@@ -78,7 +78,7 @@ void SlipDocument::loadRecord(const SlipRecord &slip)
     Batch batch(*this);
     m_record = slip;
     if (m_record.car.newOld == 0)
-        m_record.car.left = computation().AcqBase(m_record.car.price);
+        m_record.car.left = computation().acquisitionBase(m_record.car.price);
     m_totalsDue = false;
     m_planDue = false;
     m_pendingValues = true;
@@ -120,7 +120,7 @@ void SlipDocument::runDueTotals()
     if (!m_totalsDue)
         return;
     m_totalsDue = false; // a failing run is reported once, not at every timer
-    RecalcTotals();
+    recalcTotals();
 }
 
 void SlipDocument::runDuePlan()
@@ -128,7 +128,7 @@ void SlipDocument::runDuePlan()
     if (!m_planDue)
         return;
     m_planDue = false;
-    RecalcPlan();
+    recalcPlan();
 }
 
 // --- single-value inputs ---
@@ -232,7 +232,7 @@ void SlipDocument::setMemo(Memo memo, const QStringList &lines)
 void SlipDocument::applyNewOldRule()
 {
     SlipCar &car = m_record.car;
-    car.left = car.newOld == 0 ? computation().AcqBase(car.price) : 0;
+    car.left = car.newOld == 0 ? computation().acquisitionBase(car.price) : 0;
 }
 
 // What an edit sets off. The Car.Left rule and the computation rate follow
@@ -271,17 +271,17 @@ void SlipDocument::afterEdit(SlipField field)
     case SlipField::TaxCut:
         // The rounding is stored with the slip, so the change itself marks it.
         markModified();
-        RecalcTotals();
+        recalcTotals();
         break;
     case SlipField::CarDiscBtn:
         markModified();
         if (!m_record.car.discBtn) {
             m_record.car.disc = 0;
-            RecalcTotals();
+            recalcTotals();
         }
         break;
     case SlipField::PriceLast:
-        BackCalcDiscount(m_record.price.last);
+        backCalcDiscount(m_record.price.last);
         break;
     default:
         markModified();
@@ -405,34 +405,34 @@ void SlipDocument::deleteRow(InputTable table, int row)
         m_pendingValues = true;
         markModified();
     }
-    RecalcTotals();
+    recalcTotals();
 }
 
 // --- computations ---
 
-void SlipDocument::RecalcTotals()
+void SlipDocument::recalcTotals()
 {
     Batch batch(*this);
     const double taxIncBefore = m_record.price.taxInc;
-    const bool changedTotals = vendara::RecalcTotals(m_record, computation());
+    const bool changedTotals = vendara::recalcTotals(m_record, computation());
     m_totalsDue = false;
     m_planDue = false;
     m_pendingValues = true;
     if (changedTotals)
-        SetStatus(7, kStatusTotalsUpdated);
+        setStatus(7, kStatusTotalsUpdated);
     if (m_record.price.taxInc != taxIncBefore)
         markModified();
 }
 
-void SlipDocument::RecalcPlan()
+void SlipDocument::recalcPlan()
 {
     Batch batch(*this);
-    vendara::RecalcPlan(m_record);
+    vendara::recalcPlan(m_record);
     m_planDue = false;
     m_pendingValues = true;
 }
 
-void SlipDocument::BackCalcDiscount(double totalToPay)
+void SlipDocument::backCalcDiscount(double totalToPay)
 {
     Batch batch(*this);
     const double discount = discountForTotalToPay(m_record, computation(), totalToPay);
@@ -454,13 +454,13 @@ int SlipDocument::checkedSection(int n)
     return n - 1;
 }
 
-void SlipDocument::CheckSection(int n)
+void SlipDocument::checkSection(int n)
 {
     checkedSection(n);
-    SetStatus(n, sectionStatus(m_record, n));
+    setStatus(n, sectionStatus(m_record, n));
 }
 
-void SlipDocument::SetStatus(int n, const QString &text)
+void SlipDocument::setStatus(int n, const QString &text)
 {
     Batch batch(*this);
     const size_t i = size_t(checkedSection(n));
@@ -489,17 +489,17 @@ void SlipDocument::setSectionOpen(int n, bool open)
         return;
     m_pendingValues = true;
     if (!open && m_eventsOn)
-        CheckSection(n);
+        checkSection(n);
 }
 
-void SlipDocument::OpenAllSections(bool open)
+void SlipDocument::openAllSections(bool open)
 {
     Batch batch(*this);
-    RecalcTotals();
+    recalcTotals();
     for (int n = 1; n <= kSectionCount; ++n) {
         const bool wasOpen = std::exchange(m_record.idx.btn[size_t(n - 1)], open);
         if (!open && wasOpen)
-            CheckSection(n);
+            checkSection(n);
     }
     m_pendingValues = true;
 }

@@ -42,7 +42,7 @@ public:
     // A new slip from the settings' defaults, prepared (totals run, section
     // 7 "未設定", not modified). Events stay as they were.
     void startNew(const NewSlipDefaults &defaults, const QDate &today);
-    void Prepare();
+    void prepare();
     // Takes a record read from a slip file: no change handling runs, a new
     // car's Car.Left is recomputed from its price, pending computations are
     // dropped (the stored totals stand until the next change) and the slip
@@ -50,8 +50,8 @@ public:
     void loadRecord(const SlipRecord &slip);
 
     bool eventsOn() const { return m_eventsOn; }
-    void SetEventsOn(bool on) { m_eventsOn = on; }
-    bool IsModified() const { return m_modified; }
+    void setEventsOn(bool on) { m_eventsOn = on; }
+    bool isModified() const { return m_modified; }
     void setModified(bool modified);
 
     bool totalsDue() const { return m_totalsDue; }
@@ -91,22 +91,22 @@ public:
     void deleteRow(InputTable table, int row);
 
     // --- computations ---
-    void RecalcTotals();
-    void RecalcPlan();
+    void recalcTotals();
+    void recalcPlan();
     // The user typed totalToPay as 総お支払い額: the discount is worked
     // back; a changed discount is shown and schedules the totals.
-    void BackCalcDiscount(double totalToPay);
+    void backCalcDiscount(double totalToPay);
 
     // --- sections (n = 1..9) ---
-    void CheckSection(int n);
-    void SetStatus(int n, const QString &text);
+    void checkSection(int n);
+    void setStatus(int n, const QString &text);
     bool isSectionOpen(int n) const;
     // The header button: closing an open section runs its check when
     // events are on.
     void setSectionOpen(int n, bool open);
     // Totals first, then every section opened or closed; closing one that
     // was open runs its check.
-    void OpenAllSections(bool open);
+    void openAllSections(bool open);
 
     // What the acquisition-tax dialog is offered: "車両本体課税額" with
     // Car.Left truncated, then every marked accessory and special-equipment

@@ -389,14 +389,14 @@ SlipRecord readSlipProfile(const IniProfile &ini, const QDate &today)
     return s;
 }
 
-void WriteSlip(SlipDocument &document, const QString &path, SlipWrite kind)
+void writeSlip(SlipDocument &document, const QString &path, SlipWrite kind)
 {
-    WriteSlipOver(document, path, path, kind);
+    writeSlipOver(document, path, path, kind);
 }
 
-void WriteSlipOver(SlipDocument &document, const QString &basePath, const QString &path, SlipWrite kind)
+void writeSlipOver(SlipDocument &document, const QString &basePath, const QString &path, SlipWrite kind)
 {
-    document.RecalcTotals();
+    document.recalcTotals();
     IniProfile profile = IniProfile::load(basePath);
     writeSlipProfile(document.record(), profile);
     profile.save(path);
@@ -404,7 +404,7 @@ void WriteSlipOver(SlipDocument &document, const QString &basePath, const QStrin
         document.setModified(false);
 }
 
-void ReadSlip(SlipDocument &document, const QString &path, UnreadableSlip unreadable)
+void readSlip(SlipDocument &document, const QString &path, UnreadableSlip unreadable)
 {
     if (unreadable == UnreadableSlip::Raise) {
         const QFileInfo info(path);

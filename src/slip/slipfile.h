@@ -23,11 +23,11 @@ enum class SlipWrite {
 // The file is replaced atomically: on any failure it stays exactly as it
 // was, the slip stays modified and vendara::Error is raised ("<path> に
 // 書き込めません", or which amount does not fit 32 bits).
-void WriteSlip(SlipDocument &document, const QString &path, SlipWrite kind = SlipWrite::Save);
+void writeSlip(SlipDocument &document, const QString &path, SlipWrite kind = SlipWrite::Save);
 // The same, but the file at path is replaced by the file at basePath with
 // the slip's keys written into it: a slip read from basePath and written
 // elsewhere takes along the keys of its own file the writer does not own.
-void WriteSlipOver(SlipDocument &document, const QString &basePath, const QString &path,
+void writeSlipOver(SlipDocument &document, const QString &basePath, const QString &path,
                    SlipWrite kind = SlipWrite::Save);
 
 enum class UnreadableSlip {
@@ -37,7 +37,7 @@ enum class UnreadableSlip {
 
 // Reads the file into the document with the defaults of every missing key;
 // the document ends not modified. Change handling does not run.
-void ReadSlip(SlipDocument &document, const QString &path, UnreadableSlip unreadable = UnreadableSlip::UseDefaults);
+void readSlip(SlipDocument &document, const QString &path, UnreadableSlip unreadable = UnreadableSlip::UseDefaults);
 
 // The two halves, without file or document: every key of the slip written
 // into profile in writing order (throws on an amount outside 32 bits before

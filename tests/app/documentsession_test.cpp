@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(f.session->title(), fileTitle(path));
         QVERIFY(f.session->isUndoEnabled());
         QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田 太郎"));
-        QVERIFY(!f.session->document().IsModified());
+        QVERIFY(!f.session->document().isModified());
         QCOMPARE(f.instances.claimed, QFileInfo(path).canonicalFilePath());
         QCOMPARE(f.recent->entries(), QStringList{path});
     }
@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(f.session->title(), fileTitle(path, true));
         // What was written reads back.
         SlipDocument back;
-        ReadSlip(back, path);
+        readSlip(back, path);
         QCOMPARE(back.text(SlipField::SlipCode), QStringLiteral("00000012"));
     }
 
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(f.session->title(), fileTitle(path));
         QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 2);
         SlipDocument back;
-        ReadSlip(back, path);
+        readSlip(back, path);
         QCOMPARE(back.text(SlipField::CustName), QStringLiteral("y"));
     }
 
@@ -239,7 +239,7 @@ private slots:
         f.prompts.answers << UserPrompts::Answer::Yes;
         QVERIFY(f.session->saveAs());
         SlipDocument back;
-        ReadSlip(back, other);
+        readSlip(back, other);
         QCOMPARE(back.text(SlipField::CustName), QStringLiteral("山田"));
     }
 
@@ -375,7 +375,7 @@ private slots:
         QCOMPARE(f.session->queryClose(), closes);
         QCOMPARE(f.prompts.questions.value(0), kSaveQuestion);
         QCOMPARE(QFileInfo::exists(f.slips(QStringLiteral("s.pvq"))), written);
-        QCOMPARE(f.session->document().IsModified(), !written);
+        QCOMPARE(f.session->document().isModified(), !written);
         QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田"));
     }
 
@@ -389,7 +389,7 @@ private slots:
         f.prompts.answers << UserPrompts::Answer::Yes;
         f.prompts.saveAnswers << f.slips(QStringLiteral("notafolder/s.pvq"));
         QVERIFY(!f.session->queryClose());
-        QVERIFY(f.session->document().IsModified());
+        QVERIFY(f.session->document().isModified());
         QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
         QCOMPARE(f.prompts.warnings.size(), 1);
         QVERIFY(f.prompts.warnings.first().startsWith(QStringLiteral("保存できませんでした")));
@@ -506,7 +506,7 @@ private slots:
         doc.startNew({}, QDate(2026, 12, 7));
         doc.setText(SlipField::CustName, QStringLiteral("山田 <太郎>"));
         doc.setNumber(SlipField::CarPrice, 1500000);
-        doc.RecalcTotals();
+        doc.recalcTotals();
         const QString html = slipSummaryHtml(doc.record(), false);
         QVERIFY(html.contains(QStringLiteral("山田 &lt;太郎&gt;")));
         QVERIFY(html.contains(QStringLiteral("1,500,000")));

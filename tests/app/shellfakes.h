@@ -115,7 +115,7 @@ struct ShellFixture
         doc.setText(SlipField::CustName, customer);
         doc.setText(SlipField::SlipCode, code);
         const QString path = slips(name);
-        WriteSlip(doc, path);
+        writeSlip(doc, path);
         return path;
     }
 };

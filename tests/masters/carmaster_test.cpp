@@ -220,12 +220,12 @@ TEST_F(CarMasterFiles, sortCarsAndPickedName)
     master.sortCars();
     EXPECT_EQ(master.cars(), QStringList({"カローラ", "プリウス"}));
     master.setCurrentCarRow(0);
-    EXPECT_EQ(master.SelectedName(), "トヨタ カローラ");
+    EXPECT_EQ(master.selectedName(), "トヨタ カローラ");
     master.setCarText(0, "");
-    EXPECT_EQ(master.SelectedName(), "トヨタ");
+    EXPECT_EQ(master.selectedName(), "トヨタ");
     master.setCarText(0, " ");
     master.setMakerText(0, " トヨタ ");
-    EXPECT_EQ(master.SelectedName(), "トヨタ");
+    EXPECT_EQ(master.selectedName(), "トヨタ");
 }
 
 TEST(JapaneseSort, ignoresCaseAndOrdersKanaAndLatinAsTheLocaleDoes)

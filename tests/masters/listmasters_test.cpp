@@ -50,21 +50,21 @@ TEST_F(ListMasterFiles, accessoryLineShowsGroupedAndPicksPlain)
 {
     write("付属品", {"フロアマット,25000", "バイザー,22000"});
     SimpleMaster master(dir.path());
-    master.SelectMaster("付属品");
+    master.selectMaster("付属品");
     EXPECT_EQ(master.columnCount(), 2);
     EXPECT_EQ(master.grid().rowCount(), 2);
     EXPECT_EQ(master.cellDisplay(0, 0).text, "フロアマット");
     EXPECT_EQ(master.cellDisplay(1, 0).text, "    25,000"); // "%10.0n"
     EXPECT_TRUE(master.cellDisplay(1, 0).rightAligned);
-    EXPECT_EQ(master.SelectedName(), "フロアマット");
-    EXPECT_EQ(master.SelectedPrice(), "25000");
+    EXPECT_EQ(master.selectedName(), "フロアマット");
+    EXPECT_EQ(master.selectedPrice(), "25000");
 }
 
 TEST_F(ListMasterFiles, emptyPriceComesBackAsQuotedSpace)
 {
     write("付属品", {"フロアマット,"});
     SimpleMaster master(dir.path());
-    master.SelectMaster("付属品");
+    master.selectMaster("付属品");
     EXPECT_EQ(master.grid().cell(1, 0), " ");
     master.save();
     EXPECT_EQ(lines("付属品"), QStringList({"フロアマット,\" \""}));
@@ -74,11 +74,11 @@ TEST_F(ListMasterFiles, colourIsReturnedTrimmedAndHasNoPrice)
 {
     write("色", {"\"  パールホワイト \",ignored", "赤"});
     SimpleMaster master(dir.path());
-    master.SelectMaster("色");
+    master.selectMaster("色");
     EXPECT_EQ(master.columnCount(), 1);
     EXPECT_EQ(master.grid().cell(0, 0), "  パールホワイト ");
-    EXPECT_EQ(master.SelectedName(), "パールホワイト");
-    EXPECT_EQ(master.SelectedPrice(), "");
+    EXPECT_EQ(master.selectedName(), "パールホワイト");
+    EXPECT_EQ(master.selectedPrice(), "");
     master.save();
     EXPECT_EQ(lines("色"), QStringList({"\"  パールホワイト \"", "赤"})); // the extra item does not fit a row
 }
@@ -88,16 +88,16 @@ TEST_F(ListMasterFiles, switchingMastersWritesTheCurrentOneBack)
     write("販売諸費用", {"納車費用,11000"});
     SimpleMaster master(dir.path());
     master.save(); // no master yet: nothing
-    master.SelectMaster("販売諸費用");
+    master.selectMaster("販売諸費用");
     master.addRow();
     EXPECT_EQ(master.currentRow(), 1);
     EXPECT_TRUE(master.setCellText(0, 1, "車庫証明手続代行費用"));
     EXPECT_TRUE(master.setCellText(1, 1, "22000"));
-    master.SelectMaster("担当者");
+    master.selectMaster("担当者");
     EXPECT_EQ(lines("販売諸費用"), QStringList({"納車費用,11000", "車庫証明手続代行費用,22000"}));
     EXPECT_EQ(master.grid().rowCount(), 1); // 担当者 is missing: one empty row
     EXPECT_FALSE(QFile::exists(path("担当者")));
-    EXPECT_THROW(master.SelectMaster("../担当者"), Error);
+    EXPECT_THROW(master.selectMaster("../担当者"), Error);
     EXPECT_EQ(master.name(), "担当者");
 }
 
@@ -105,7 +105,7 @@ TEST_F(ListMasterFiles, amountColumnKeepsOnlyIntegersAndDeleteMovesRowsUp)
 {
     write("その他諸費用", {"a,1", "b,2", "c,3"});
     SimpleMaster master(dir.path());
-    master.SelectMaster("その他諸費用");
+    master.selectMaster("その他諸費用");
     EXPECT_FALSE(master.setCellText(1, 0, "2,600"));
     EXPECT_EQ(master.grid().cell(1, 0), "");
     EXPECT_TRUE(master.setCellText(0, 0, "2,600")); // names take anything
@@ -140,13 +140,13 @@ TEST_F(ListMasterFiles, equipment_presetChecksSplitsAtFullWidthSpaceAndReturnsLi
 {
     write("Accdata.dat", {"エアコン,AC", "パワーステアリング,PS", "パワーウインドウ,PW", "エアコン2,AC"});
     EquipmentList list(dir.path());
-    const QList<bool> checks = list.PresetChecks(QStringLiteral("PS　AC"));
+    const QList<bool> checks = list.presetChecks(QStringLiteral("PS　AC"));
     EXPECT_EQ(checks, QList<bool>({true, true, false, false})); // the first item with AC only
-    EXPECT_EQ(list.CheckedAbbreviations(checks), "AC PS");
-    EXPECT_EQ(list.PresetChecks(QStringLiteral("PW,XX \"PS\"")), QList<bool>({false, true, true, false}));
-    EXPECT_EQ(list.PresetChecks(QStringLiteral("　 ")), QList<bool>({false, false, false, false}));
-    EXPECT_EQ(list.PresetChecks(QStringLiteral("ac")), QList<bool>({false, false, false, false}));
-    EXPECT_EQ(list.CheckedAbbreviations({}), "");
+    EXPECT_EQ(list.checkedAbbreviations(checks), "AC PS");
+    EXPECT_EQ(list.presetChecks(QStringLiteral("PW,XX \"PS\"")), QList<bool>({false, true, true, false}));
+    EXPECT_EQ(list.presetChecks(QStringLiteral("　 ")), QList<bool>({false, false, false, false}));
+    EXPECT_EQ(list.presetChecks(QStringLiteral("ac")), QList<bool>({false, false, false, false}));
+    EXPECT_EQ(list.checkedAbbreviations({}), "");
 }
 
 TEST_F(ListMasterFiles, equipment_missingFileIsEmpty)
@@ -188,7 +188,7 @@ TEST_F(ListMasterFiles, unreadableFilesAreReportedAndNeverReplaced)
     QDir(dir.path()).mkpath("Accdata.dat");
     QDir(dir.path()).mkpath("MemoOpt.Dat");
     SimpleMaster master(dir.path());
-    EXPECT_THROW(master.SelectMaster("付属品"), Error);
+    EXPECT_THROW(master.selectMaster("付属品"), Error);
     EXPECT_FALSE(master.hasMaster());
     EXPECT_NO_THROW(master.save()); // nothing current: nothing written
     EXPECT_THROW(EquipmentList{dir.path()}, Error);

@@ -84,25 +84,25 @@ TEST(ShippedData, listMastersHoldEntriesWithAmounts)
 {
     SimpleMaster master(kDat + "Mst");
     for (const SimpleMasterInfo &info : simpleMasters()) {
-        master.SelectMaster(info.name);
+        master.selectMaster(info.name);
         EXPECT_GE(master.grid().rowCount(), 1) << info.name.toStdString();
         EXPECT_FALSE(master.grid().cell(0, 0).trimmed().isEmpty()) << info.name.toStdString();
     }
-    master.SelectMaster("販売諸費用");
+    master.selectMaster("販売諸費用");
     QStringList names;
     for (int r = 0; r < master.grid().rowCount(); ++r)
         names.append(master.grid().cell(0, r));
     EXPECT_TRUE(names.contains("検査登録手続代行費用"));
     EXPECT_TRUE(names.contains("車庫証明手続代行費用"));
     EXPECT_TRUE(names.contains("納車費用"));
-    master.SelectMaster("その他諸費用");
+    master.selectMaster("その他諸費用");
     names.clear();
     for (int r = 0; r < master.grid().rowCount(); ++r)
         names.append(master.grid().cell(0, r));
     EXPECT_TRUE(names.contains("検査登録印紙代"));
     EXPECT_TRUE(names.contains("車庫証明証紙代"));
     EXPECT_TRUE(names.contains("リサイクル預託金"));
-    master.SelectMaster("付属品");
+    master.selectMaster("付属品");
     EXPECT_EQ(master.grid().cell(0, 0), "フロアマット");
     EXPECT_EQ(master.cellDisplay(1, 0).text, "    25,000"); // "%10.0n"
 }
@@ -115,8 +115,8 @@ TEST(ShippedData, equipmentAbbreviationsAndMemoTemplates)
         abbreviations.append(item.abbreviation);
     for (const char *a : {"AC", "PS", "PW", "ABS", "SRS", "ナビ", "ETC"})
         EXPECT_TRUE(abbreviations.contains(QString::fromUtf8(a))) << a;
-    const QList<bool> checks = equipment.PresetChecks(QStringLiteral("PS　AC"));
-    EXPECT_EQ(equipment.CheckedAbbreviations(checks), "AC PS");
+    const QList<bool> checks = equipment.presetChecks(QStringLiteral("PS　AC"));
+    EXPECT_EQ(equipment.checkedAbbreviations(checks), "AC PS");
 
     const MemoTemplates memo(kDat + "Mst", MemoTemplates::kPickerBlankRows);
     EXPECT_GE(memo.templates().size(), 3);
@@ -126,7 +126,7 @@ TEST(ShippedData, equipmentAbbreviationsAndMemoTemplates)
 TEST(ShippedData, automobileTaxRatesByDisplacement)
 {
     TaxTableEditor editor(kDat + "Tax");
-    editor.SelectKind(0);
+    editor.selectKind(0);
     ASSERT_GE(editor.categories().size(), 2);
     EXPECT_EQ(rowHeaded(editor, "1.0L以下").value(1), "25000");
     EXPECT_EQ(rowHeaded(editor, "1.5L超2.0L以下").value(1), "36000");
@@ -149,11 +149,11 @@ TEST(ShippedData, automobileTaxRatesByDisplacement)
 TEST(ShippedData, liabilityPremiumsAndWeightTax)
 {
     TaxTableEditor editor(kDat + "Tax");
-    editor.SelectKind(1);
+    editor.selectKind(1);
     for (const char *months : {"12ヶ月", "13ヶ月", "24ヶ月", "25ヶ月", "36ヶ月", "37ヶ月"})
         EXPECT_TRUE(celltext::parseYen(rowHeaded(editor, QString::fromUtf8(months)).value(1))) << months;
     EXPECT_EQ(rowHeaded(editor, "24ヶ月").value(1), "17650");
-    editor.SelectKind(2);
+    editor.selectKind(2);
     const QStringList headings = editor.grid().row(0);
     EXPECT_EQ(headings.value(1), "2年");
     EXPECT_EQ(headings.value(2), "3年");

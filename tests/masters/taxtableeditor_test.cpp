@@ -65,7 +65,7 @@ TEST_F(TaxTables, selectKind_showsFirstCategoryOfItsListAndTable)
     TaxTableEditor editor(dir.path());
     EXPECT_TRUE(editor.currentCategory().isEmpty());
     EXPECT_FALSE(editor.editMode());
-    editor.SelectKind(1);
+    editor.selectKind(1);
     EXPECT_EQ(editor.title(), "自賠責");
     EXPECT_EQ(editor.categories(), QStringList({"自家用", "事業用"}));
     EXPECT_EQ(editor.currentCategory(), "自家用");
@@ -81,13 +81,13 @@ TEST_F(TaxTables, loadTable_raggedRowsGiveWidestColumnCountAndAreWrittenBackPadd
     write("AqTax", {"自家用"});
     write("AQT自家用", {"a,b,c", "1,2,3,4,5,6,7", "x,,z,9,10"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(0);
+    editor.selectKind(0);
     EXPECT_EQ(editor.grid().columnCount(), 7);
     EXPECT_EQ(editor.grid().rowCount(), 3);
     EXPECT_EQ(editor.grid().cell(2, 0), "c");
     EXPECT_EQ(editor.grid().cell(3, 0), "");
     EXPECT_EQ(editor.grid().cell(1, 2), " "); // an empty item is held as a space
-    editor.SaveTable();
+    editor.saveTable();
     EXPECT_EQ(lines("AQT自家用"), QStringList({"a,b,c,,,,", "1,2,3,4,5,6,7", "x,\" \",z,9,10,,"}));
 }
 
@@ -96,7 +96,7 @@ TEST_F(TaxTables, loadTable_emptyFileIsOneRowOfTwoColumnsAndMissingFileIsFiveByF
     write("WtTax", {"空", "無し"});
     test::writeBytes(path("WTT空"), QByteArray());
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(2);
+    editor.selectKind(2);
     EXPECT_EQ(editor.grid().columnCount(), 2);
     EXPECT_EQ(editor.grid().rowCount(), 1);
     editor.selectCategory(1);
@@ -104,7 +104,7 @@ TEST_F(TaxTables, loadTable_emptyFileIsOneRowOfTwoColumnsAndMissingFileIsFiveByF
     EXPECT_EQ(editor.grid().columnCount(), 5);
     EXPECT_EQ(editor.grid().rowCount(), 5);
     EXPECT_FALSE(QFile::exists(path("WTT無し"))); // created by the next write-back only
-    editor.SaveTable();
+    editor.saveTable();
     EXPECT_EQ(lines("WTT無し").size(), 5);
     EXPECT_EQ(lines("WTT無し").first(), ",,,,");
 }
@@ -115,7 +115,7 @@ TEST_F(TaxTables, categoryChange_writesOldTableBeforeReadingNewOne)
     write("AQTA", {"h,1"});
     write("AQTB", {"h,2"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(0);
+    editor.selectKind(0);
     editor.SetEditMode(true);
     EXPECT_TRUE(editor.setCellText(1, 0, "edited"));
     editor.selectCategory(1);
@@ -123,11 +123,11 @@ TEST_F(TaxTables, categoryChange_writesOldTableBeforeReadingNewOne)
     EXPECT_EQ(editor.grid().cell(1, 0), "2");
     // Switching kind writes back too.
     editor.setCellText(0, 0, "B edited");
-    editor.SelectKind(1);
+    editor.selectKind(1);
     EXPECT_EQ(lines("AQTB"), QStringList({"\"B edited\",2"}));
     EXPECT_TRUE(editor.categories().isEmpty()); // no CompIns: no categories, no table
     EXPECT_TRUE(editor.currentCategory().isEmpty());
-    editor.SaveTable(); // nothing current: writes nothing
+    editor.saveTable(); // nothing current: writes nothing
     EXPECT_FALSE(QFile::exists(path("CIN")));
 }
 
@@ -135,7 +135,7 @@ TEST_F(TaxTables, bodyCellsKeepOnlyIntegersWhileHeadingsTakeAnyText)
 {
     write("AqTax", {"A"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(0);
+    editor.selectKind(0);
     EXPECT_TRUE(editor.setCellText(1, 1, "36000"));
     EXPECT_FALSE(editor.setCellText(2, 1, "36,000"));
     EXPECT_EQ(editor.grid().cell(2, 1), "");
@@ -156,13 +156,13 @@ TEST_F(TaxTables, selectedAmount_isCurrentCellOrZero)
     write("CompIns", {"自家用"});
     write("CIN自家用", {"期間,保険料", "24ヶ月,17650", "25ヶ月,"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(1);
+    editor.selectKind(1);
     editor.setCurrentCell(1, 1);
-    EXPECT_EQ(editor.SelectedAmount(), 17650);
+    EXPECT_EQ(editor.selectedAmount(), 17650);
     editor.setCurrentCell(1, 2);
-    EXPECT_EQ(editor.SelectedAmount(), 0); // " "
+    EXPECT_EQ(editor.selectedAmount(), 0); // " "
     editor.setCurrentCell(0, 1);
-    EXPECT_EQ(editor.SelectedAmount(), 0); // "24ヶ月"
+    EXPECT_EQ(editor.selectedAmount(), 0); // "24ヶ月"
     editor.setCurrentCell(5, 5); // outside: ignored
     EXPECT_EQ(editor.currentColumn(), 0);
     EXPECT_EQ(editor.currentRow(), 1);
@@ -173,7 +173,7 @@ TEST_F(TaxTables, rowAndColumnButtonsGrowAndShrinkAtTheEnd)
     write("AqTax", {"A"});
     write("AQTA", {"a,b", "1,2"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(0);
+    editor.selectKind(0);
     editor.addRow();
     editor.addColumn();
     EXPECT_EQ(editor.grid().rowCount(), 3);
@@ -198,7 +198,7 @@ TEST_F(TaxTables, addCategory_appendsWritesListAndShowsEmptyTable)
     write("AqTax", {"A"});
     write("AQTA", {"h,1"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(0);
+    editor.selectKind(0);
     editor.setCellText(1, 0, "9");
     editor.addCategory("新区分");
     EXPECT_EQ(lines("AqTax"), QStringList({"A", "新区分"}));
@@ -216,7 +216,7 @@ TEST_F(TaxTables, addCategory_refusesNamesThatLeaveTheFolder)
     write("AqTax", {"A"});
     TaxTableEditor editor(dir.path());
     EXPECT_THROW(editor.addCategory("B"), Error); // no kind selected yet
-    editor.SelectKind(0);
+    editor.selectKind(0);
     for (const QString &bad : {QStringLiteral("x/../../escaped"), QStringLiteral("/tmp/x"), QStringLiteral(".."),
                                QStringLiteral("."), QString()}) {
         const QString message = messageOf([&] { editor.addCategory(bad); });
@@ -231,13 +231,13 @@ TEST_F(TaxTables, deleteCategory_refusesTheLastOneAndAsksFirst)
 {
     write("CompIns", {"A"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(1);
+    editor.selectKind(1);
     EXPECT_EQ(messageOf([&] { editor.deleteCurrentCategory(yes); }), "1件以下にはできません");
 
     write("CompIns", {"A", "B", "C"});
     write("CINA", {"a,1"});
     write("CINB", {"b,2"});
-    editor.SelectKind(1);
+    editor.selectKind(1);
     QString asked;
     EXPECT_FALSE(editor.deleteCurrentCategory([&](const QString &q) {
         asked = q;
@@ -252,7 +252,7 @@ TEST_F(TaxTables, deleteCategory_refusesTheLastOneAndAsksFirst)
     EXPECT_EQ(lines("CompIns"), QStringList({"B", "C"}));
     EXPECT_EQ(editor.currentCategory(), "B");
     EXPECT_EQ(editor.grid().cell(1, 0), "2");
-    editor.SaveTable();
+    editor.saveTable();
     EXPECT_FALSE(QFile::exists(path("CINA")));
 }
 
@@ -261,7 +261,7 @@ TEST_F(TaxTables, renameCategory_renamesTheTableFileAndTheListEntry)
     write("CompIns", {"自家用", "軽"});
     write("CIN自家用", {"期間,保険料"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(1);
+    editor.selectKind(1);
     editor.setCellText(1, 0, "額"); // edits since the last write go along
     editor.renameCurrentCategory("事業用");
     EXPECT_FALSE(QFile::exists(path("CIN自家用")));
@@ -275,7 +275,7 @@ TEST_F(TaxTables, renameCategory_justAddedCategoryWithoutFileWorks)
 {
     write("AqTax", {"A"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(0);
+    editor.selectKind(0);
     editor.addCategory("新");
     editor.setCellText(1, 1, "100");
     editor.renameCurrentCategory("新2");
@@ -292,7 +292,7 @@ TEST_F(TaxTables, renameCategory_failureChangesNothing)
     write("AQTB", {"b,2"});
     write("AQTstray", {"s,3"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(0);
+    editor.selectKind(0);
     for (const QString &bad : {QStringLiteral("B"), QStringLiteral("stray"), QStringLiteral("../A"),
                                QStringLiteral(".."), QString(), QStringLiteral("a\nb")}) {
         EXPECT_EQ(messageOf([&] { editor.renameCurrentCategory(bad); }), "分類名に無効な文字が含まれています。")
@@ -310,7 +310,7 @@ TEST_F(TaxTables, categoryList_linesThatCannotNameATableAreLeftOut)
 {
     write("WtTax", {"", "../../evil", "普通", "普通", "a/b"});
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(2);
+    editor.selectKind(2);
     EXPECT_EQ(editor.categories(), QStringList({"普通"}));
     EXPECT_EQ(editor.currentCategory(), "普通");
 }
@@ -320,14 +320,14 @@ TEST_F(TaxTables, unreadableTableIsReportedAndNeverWrittenBack)
     write("AqTax", {"A", "B"});
     QDir(dir.path()).mkpath("AQTB"); // not a file: cannot be read
     TaxTableEditor editor(dir.path());
-    editor.SelectKind(0);
+    editor.selectKind(0);
     EXPECT_TRUE(messageOf([&] { editor.selectCategory(1); }).contains("AQTB"));
     EXPECT_TRUE(editor.currentCategory().isEmpty());
-    editor.SaveTable(); // nothing current: nothing written
+    editor.saveTable(); // nothing current: nothing written
     EXPECT_TRUE(QFileInfo(path("AQTB")).isDir());
 
     QDir(dir.path()).mkpath("CompIns"); // the category list of kind 1
-    EXPECT_THROW(editor.SelectKind(1), Error);
+    EXPECT_THROW(editor.selectKind(1), Error);
     EXPECT_THROW(editor.addCategory("C"), Error); // nothing is added to an unread list
     EXPECT_TRUE(QFileInfo(path("CompIns")).isDir());
 
@@ -335,9 +335,9 @@ TEST_F(TaxTables, unreadableTableIsReportedAndNeverWrittenBack)
         GTEST_SKIP() << "root reads files without read permission";
     write("AQTA", {"keep,1"});
     QFile::setPermissions(path("AQTA"), QFileDevice::WriteOwner);
-    EXPECT_THROW(editor.SelectKind(0), Error);
+    EXPECT_THROW(editor.selectKind(0), Error);
     EXPECT_TRUE(editor.currentCategory().isEmpty());
-    editor.SaveTable();
+    editor.saveTable();
     QFile::setPermissions(path("AQTA"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(lines("AQTA"), QStringList({"keep,1"}));
 }

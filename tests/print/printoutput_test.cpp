@@ -9,7 +9,7 @@
 #include "print/printoutput.h"
 #include "print/printroad.h"
 #include "print/printerselection.h"
-#include "print/prnploty.h"
+#include "print/pagerecorder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -45,7 +45,7 @@ protected:
     }
 
     // Pages rendered for the current printer, one per page of text.
-    std::unique_ptr<TPrnPlotY> render(const QStringList &pageTexts)
+    std::unique_ptr<PageRecorder> render(const QStringList &pageTexts)
     {
         QStringList lines{QStringLiteral("font,\"ＭＳ ゴシック\",40,0,0")};
         for (qsizetype i = 0; i < pageTexts.size(); ++i) {

@@ -61,7 +61,7 @@ TEST_F(PrintRoadTest, rendersOnePagePerSwitchedOnCopyAndCleansUp)
         EXPECT_EQ(tmpFiles(), QStringList{"42PrTmpDat2"}); // page files went with the recorder
     }
     EXPECT_TRUE(tmpFiles().isEmpty());
-    EXPECT_TRUE(slip.IsModified()); // the temporary copy does not count as a save
+    EXPECT_TRUE(slip.isModified()); // the temporary copy does not count as a save
 }
 
 TEST_F(PrintRoadTest, temporarySlipHoldsRecalculatedTotals)

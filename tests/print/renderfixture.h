@@ -2,11 +2,11 @@
 
 #include "paintrecorder.h"
 
-#include "print/makematadbm.h"
+#include "print/pagerenderer.h"
 #include "print/pagepicture.h"
 #include "print/printergeometry.h"
 #include "print/printfonts.h"
-#include "print/prnploty.h"
+#include "print/pagerecorder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,13 +29,13 @@ protected:
         ASSERT_TRUE(dir.isValid());
         tmpDir = dir.path() + QStringLiteral("/Tmp/");
         QDir().mkpath(tmpDir);
-        plot = std::make_unique<TPrnPlotY>(a4, tmpDir, QStringLiteral("1234"));
+        plot = std::make_unique<PageRecorder>(a4, tmpDir, QStringLiteral("1234"));
     }
 
     RenderResult render(const QStringList &lines, RenderCallbacks callbacks = {})
     {
-        TMakeMataDBM renderer(*plot, std::move(callbacks));
-        return renderer.RenderLines(lines);
+        PageRenderer renderer(*plot, std::move(callbacks));
+        return renderer.renderLines(lines);
     }
 
     // Page n played 1:1 in page units onto a device of the given resolution.
@@ -56,7 +56,7 @@ protected:
     QTemporaryDir dir;
     QString tmpDir;
     const PrinterGeometry a4 = PrinterGeometry::forPaper(QPageSize(QPageSize::A4), QPageLayout::Portrait);
-    std::unique_ptr<TPrnPlotY> plot;
+    std::unique_ptr<PageRecorder> plot;
 };
 
 } // namespace vendara::test

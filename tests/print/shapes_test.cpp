@@ -152,7 +152,7 @@ TEST_F(Shapes, hatchedEllipse_linesThenOutline)
     EXPECT_EQ(page->shapes.last().kind, RecordedShape::Ellipse);
     const auto lines = page->shapesOf(RecordedShape::Line);
     EXPECT_EQ(lines.size(),
-              hatchLinesInEllipse(QRectF(100, 100, 200, 100), Hatch::Cross, TPrnPlotY::hatchPeriod(), QRectF(0, 0, 2099, 2969)).size());
+              hatchLinesInEllipse(QRectF(100, 100, 200, 100), Hatch::Cross, PageRecorder::hatchPeriod(), QRectF(0, 0, 2099, 2969)).size());
 }
 
 TEST_F(Shapes, hatchedFillFarLargerThanTheSheet_drawsOnlyWhatTheSheetShows)

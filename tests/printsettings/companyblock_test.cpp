@@ -236,10 +236,10 @@ TEST(CompanyBlockLayout, emptyAddressLine_keepsItsSlotAndStylesAndColoursAreRead
     EXPECT_FALSE(texts[0].font.italic());
 }
 
-TEST(TMakeLogo, picture_isBoundedTo425By177AndDrawsTextTopLeftInBlockUnits)
+TEST(CompanyBlockPainter, picture_isBoundedTo425By177AndDrawsTextTopLeftInBlockUnits)
 {
-    TMakeLogo logo;
-    const QPicture &picture = logo.Draw(cb::newSetValues());
+    CompanyBlockPainter logo;
+    const QPicture &picture = logo.draw(cb::newSetValues());
     EXPECT_EQ(picture.boundingRect(), QRect(0, 0, 425, 177));
 
     const auto drawn = play(picture);
@@ -256,7 +256,7 @@ TEST(TMakeLogo, picture_isBoundedTo425By177AndDrawsTextTopLeftInBlockUnits)
     EXPECT_EQ(drawn[0].text, QStringLiteral("社名を入力してください     "));
 }
 
-TEST(TMakeLogo, image_isDrawnFirstIntoItsRectangleAndLeftOutWhenSwitchedOff)
+TEST(CompanyBlockPainter, image_isDrawnFirstIntoItsRectangleAndLeftOutWhenSwitchedOff)
 {
     QTemporaryDir dir;
     QStringList v = cb::newSetValues();
@@ -266,25 +266,25 @@ TEST(TMakeLogo, image_isDrawnFirstIntoItsRectangleAndLeftOutWhenSwitchedOff)
     v[cb::ImageWidth] = QStringLiteral("425");
     v[cb::ImageHeight] = QStringLiteral("177");
 
-    TMakeLogo logo;
-    auto drawn = play(logo.Draw(v));
+    CompanyBlockPainter logo;
+    auto drawn = play(logo.draw(v));
     ASSERT_EQ(drawn.size(), 11u);
     EXPECT_EQ(drawn[0].kind, Drawn::Image) << "mixed-case .Jpeg is accepted; the image lies under the text";
     EXPECT_EQ(drawn[0].target, QRectF(0, 0, 425, 177));
     EXPECT_EQ(drawn[1].kind, Drawn::Text);
 
     logo.setImageEnabled(false);
-    drawn = play(logo.Draw(v));
+    drawn = play(logo.draw(v));
     EXPECT_EQ(drawn.size(), 10u);
     for (const Drawn &d : drawn)
         EXPECT_EQ(d.kind, Drawn::Text);
 }
 
-TEST(TMakeLogo, pngMissingAndUndecodableImages_areSkippedSilently)
+TEST(CompanyBlockPainter, pngMissingAndUndecodableImages_areSkippedSilently)
 {
     QTemporaryDir dir;
     QStringList v = cb::newSetValues();
-    TMakeLogo logo;
+    CompanyBlockPainter logo;
     for (const QString &path : {makeImage(dir.filePath(QStringLiteral("logo.png")), Qt::red, "PNG"),
                                 dir.filePath(QStringLiteral("missing.jpg")),
                                 dir.filePath(QStringLiteral("dir.bmp"))}) {
@@ -292,15 +292,15 @@ TEST(TMakeLogo, pngMissingAndUndecodableImages_areSkippedSilently)
         if (path.endsWith(QLatin1String("dir.bmp")))
             QDir().mkpath(path);
         v[cb::ImagePath] = path;
-        EXPECT_EQ(play(logo.Draw(v)).size(), 10u);
+        EXPECT_EQ(play(logo.draw(v)).size(), 10u);
     }
     const QString broken = dir.filePath(QStringLiteral("broken.jpg"));
     test::writeBytes(broken, "not a jpeg");
     v[cb::ImagePath] = broken;
-    EXPECT_EQ(play(logo.Draw(v)).size(), 10u);
+    EXPECT_EQ(play(logo.draw(v)).size(), 10u);
 }
 
-TEST(TMakeLogo, samePathTwice_decodesOnceEvenWhenTheFileChanged)
+TEST(CompanyBlockPainter, samePathTwice_decodesOnceEvenWhenTheFileChanged)
 {
     QTemporaryDir dir;
     const QString path = makeImage(dir.filePath(QStringLiteral("logo.bmp")), Qt::red, "BMP");
@@ -310,19 +310,19 @@ TEST(TMakeLogo, samePathTwice_decodesOnceEvenWhenTheFileChanged)
     v[cb::ImageHeight] = QStringLiteral("177");
     v[cb::NameLine1] = v[cb::NameLine2] = QString();
 
-    auto pixelAfterDraw = [&](TMakeLogo &logo) {
+    auto pixelAfterDraw = [&](CompanyBlockPainter &logo) {
         QImage target(425, 177, QImage::Format_RGB32);
         target.fill(Qt::white);
         QPainter painter(&target);
-        painter.drawPicture(0, 0, logo.Draw(v));
+        painter.drawPicture(0, 0, logo.draw(v));
         painter.end();
         return target.pixelColor(420, 170);
     };
-    TMakeLogo logo;
+    CompanyBlockPainter logo;
     EXPECT_EQ(pixelAfterDraw(logo), QColor(Qt::red));
     makeImage(path, Qt::green, "BMP");
     EXPECT_EQ(pixelAfterDraw(logo), QColor(Qt::red)) << "the decoded image is reused";
-    TMakeLogo fresh;
+    CompanyBlockPainter fresh;
     EXPECT_EQ(pixelAfterDraw(fresh), QColor(Qt::green));
 }
 

@@ -29,7 +29,7 @@ void saveVersion(const QString &dir, bool second)
     record.note.memo1 = QString(4000, second ? u'甲' : u'乙');
     SlipDocument slip;
     slip.loadRecord(record);
-    WriteSlip(slip, dir + QStringLiteral("/slip.pvq"));
+    writeSlip(slip, dir + QStringLiteral("/slip.pvq"));
 
     MemoTemplates memos(dir + QStringLiteral("/Mst/"), 0);
     while (!memos.templates().isEmpty())

@@ -34,38 +34,38 @@ TEST(SlipComputation, taxOfHalfYenRoundsPerModeOnBothSides)
     struct Case { int mode; double plus; double minus; };
     for (const Case c : {Case{0, 63, -63}, Case{1, 62, -62}, Case{2, 63, -62}, Case{7, 63, -63}}) {
         SCOPED_TRACE(c.mode);
-        EXPECT_EQ(at(5, c.mode).TaxOf(1250), c.plus);
-        EXPECT_EQ(at(5, c.mode).TaxOf(-1250), c.minus);
+        EXPECT_EQ(at(5, c.mode).taxOf(1250), c.plus);
+        EXPECT_EQ(at(5, c.mode).taxOf(-1250), c.minus);
     }
 }
 
 TEST(SlipComputation, taxOfOrdinaryAmounts)
 {
-    EXPECT_EQ(at(5, 0).TaxOf(1234), 62); // 61.7
-    EXPECT_EQ(at(5, 1).TaxOf(1234), 61);
-    EXPECT_EQ(at(5, 2).TaxOf(1234), 62);
-    EXPECT_EQ(at(5, 0).TaxOf(9), 0); // 0.45
-    EXPECT_EQ(at(5, 2).TaxOf(9), 1);
-    EXPECT_EQ(at(10, 0).TaxOf(1400000), 140000);
-    EXPECT_EQ(at(0, 2).TaxOf(999999), 0);
+    EXPECT_EQ(at(5, 0).taxOf(1234), 62); // 61.7
+    EXPECT_EQ(at(5, 1).taxOf(1234), 61);
+    EXPECT_EQ(at(5, 2).taxOf(1234), 62);
+    EXPECT_EQ(at(5, 0).taxOf(9), 0); // 0.45
+    EXPECT_EQ(at(5, 2).taxOf(9), 1);
+    EXPECT_EQ(at(10, 0).taxOf(1400000), 140000);
+    EXPECT_EQ(at(0, 2).taxOf(999999), 0);
 }
 
 TEST(SlipComputation, taxIncludedTakesTheTaxOutOfAnAmountIncludingIt)
 {
-    EXPECT_EQ(at(5, 0).TaxIncluded(1050), 50);
-    EXPECT_EQ(at(5, 0).TaxIncluded(1460000), 69524); // 69,523.8
-    EXPECT_EQ(at(5, 1).TaxIncluded(1460000), 69523);
-    EXPECT_EQ(at(8, 0).TaxIncluded(108), 8);
-    EXPECT_EQ(at(5, 0).TaxIncluded(0), 0);
+    EXPECT_EQ(at(5, 0).taxIncluded(1050), 50);
+    EXPECT_EQ(at(5, 0).taxIncluded(1460000), 69524); // 69,523.8
+    EXPECT_EQ(at(5, 1).taxIncluded(1460000), 69523);
+    EXPECT_EQ(at(8, 0).taxIncluded(108), 8);
+    EXPECT_EQ(at(5, 0).taxIncluded(0), 0);
 }
 
 TEST(SlipComputation, acquisitionBaseIsCutDownToThousands)
 {
-    EXPECT_EQ(at(5, 0, 90).AcqBase(1234567), 1111000);
-    EXPECT_EQ(at(5, 0, 85).AcqBase(1000000), 850000);
-    EXPECT_EQ(at(5, 0, 90).AcqBase(1000000), 900000);
-    EXPECT_EQ(at(5, 0, 90).AcqBase(1110), 0);
-    EXPECT_EQ(at(5, 0, 100).AcqBase(1999), 1000);
+    EXPECT_EQ(at(5, 0, 90).acquisitionBase(1234567), 1111000);
+    EXPECT_EQ(at(5, 0, 85).acquisitionBase(1000000), 850000);
+    EXPECT_EQ(at(5, 0, 90).acquisitionBase(1000000), 900000);
+    EXPECT_EQ(at(5, 0, 90).acquisitionBase(1110), 0);
+    EXPECT_EQ(at(5, 0, 100).acquisitionBase(1999), 1000);
 }
 
 TEST(SlipAmount, wholeNumbersFitThirtyTwoBits)
@@ -124,13 +124,13 @@ TEST(Annuity, noAnnuityWithoutPeriodsOrAtMinusHundredPercent)
 // may lose 1000 yen to a binary fraction (100,000 at 29 % is 29,000).
 TEST(SlipComputation, acquisitionBaseIsExactForEveryRatio)
 {
-    EXPECT_EQ(at(5, 0, 29).AcqBase(100000), 29000);
-    EXPECT_EQ(at(5, 0, 58).AcqBase(100000), 58000);
+    EXPECT_EQ(at(5, 0, 29).acquisitionBase(100000), 29000);
+    EXPECT_EQ(at(5, 0, 58).acquisitionBase(100000), 58000);
     for (int ratio = 1; ratio <= 100; ++ratio) {
         const SlipComputation c = at(5, 0, ratio);
         for (qint64 price = 1000; price <= 20000000; price += price < 1000000 ? 1000 : 99000) {
             const qint64 exact = price * ratio / 100000 * 1000;
-            ASSERT_EQ(c.AcqBase(double(price)), double(exact)) << "price " << price << ", ratio " << ratio;
+            ASSERT_EQ(c.acquisitionBase(double(price)), double(exact)) << "price " << price << ", ratio " << ratio;
         }
     }
 }
@@ -139,11 +139,11 @@ TEST(SlipComputation, taxIncludedIsExactWhereTheAmountDividesEvenly)
 {
     // 735 at 5 % holds exactly 35 of tax; evaluated in binary it is just
     // below or above, and truncating or rounding up would miss by a yen.
-    EXPECT_EQ(at(5, 1).TaxIncluded(735), 35);
-    EXPECT_EQ(at(5, 2).TaxIncluded(903), 43);
-    EXPECT_EQ(at(8, 1).TaxIncluded(189), 14);
-    EXPECT_EQ(at(8, 2).TaxIncluded(108), 8);
-    EXPECT_EQ(at(5, 0).TaxIncluded(-1050), -50);
-    EXPECT_EQ(at(5, 2).TaxOf(0.0001), 1);
-    EXPECT_EQ(at(5, 1).TaxOf(-19.9999), 0);
+    EXPECT_EQ(at(5, 1).taxIncluded(735), 35);
+    EXPECT_EQ(at(5, 2).taxIncluded(903), 43);
+    EXPECT_EQ(at(8, 1).taxIncluded(189), 14);
+    EXPECT_EQ(at(8, 2).taxIncluded(108), 8);
+    EXPECT_EQ(at(5, 0).taxIncluded(-1050), -50);
+    EXPECT_EQ(at(5, 2).taxOf(0.0001), 1);
+    EXPECT_EQ(at(5, 1).taxOf(-19.9999), 0);
 }

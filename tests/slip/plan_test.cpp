@@ -35,7 +35,7 @@ double level(double i, double n, double pv)
 
 } // namespace
 
-TEST(RecalcPlan, workedExampleComesOutToTheYen)
+TEST(recalcPlan, workedExampleComesOutToTheYen)
 {
     const PlanCells cells = planCells(workedPlan());
     EXPECT_EQ(cell(cells, PlanRow::Head), "100000");
@@ -49,7 +49,7 @@ TEST(RecalcPlan, workedExampleComesOutToTheYen)
     EXPECT_EQ(cell(cells, PlanRow::Total), "1092091");
 }
 
-TEST(RecalcPlan, noRateCountOrTotalLeavesEveryCellEmpty)
+TEST(recalcPlan, noRateCountOrTotalLeavesEveryCellEmpty)
 {
     for (int which = 0; which < 3; ++which) {
         PlanInputs in = workedPlan();
@@ -61,7 +61,7 @@ TEST(RecalcPlan, noRateCountOrTotalLeavesEveryCellEmpty)
     }
 }
 
-TEST(RecalcPlan, bonusCountThatYieldsNoBonusPaymentStillFillsBothBonusMonths)
+TEST(recalcPlan, bonusCountThatYieldsNoBonusPaymentStillFillsBothBonusMonths)
 {
     PlanInputs in = workedPlan();
     in.count = 5;
@@ -79,7 +79,7 @@ TEST(RecalcPlan, bonusCountThatYieldsNoBonusPaymentStillFillsBothBonusMonths)
     EXPECT_EQ(cell(cells, PlanRow::Int).toInt(), cell(cells, PlanRow::First).toInt() + 4 * month.toInt() - 900000);
 }
 
-TEST(RecalcPlan, bonusPaymentsCarryTheirOwnInterest)
+TEST(recalcPlan, bonusPaymentsCarryTheirOwnInterest)
 {
     PlanInputs in;
     in.total = 2000000;
@@ -104,7 +104,7 @@ TEST(RecalcPlan, bonusPaymentsCarryTheirOwnInterest)
     EXPECT_EQ(cell(cells, PlanRow::All), "2000000");
 }
 
-TEST(RecalcPlan, oneBonusPerYearFillsOnlyTheSecondBonusMonth)
+TEST(recalcPlan, oneBonusPerYearFillsOnlyTheSecondBonusMonth)
 {
     PlanInputs in = workedPlan();
     in.bonusPerYear = 1;
@@ -114,7 +114,7 @@ TEST(RecalcPlan, oneBonusPerYearFillsOnlyTheSecondBonusMonth)
     EXPECT_EQ(cell(cells, PlanRow::Bonus2).toInt(), cell(cells, PlanRow::Month).toInt() + 20000);
 }
 
-TEST(RecalcPlan, debtAndDownPaymentEnterThePrincipal)
+TEST(recalcPlan, debtAndDownPaymentEnterThePrincipal)
 {
     PlanInputs in = workedPlan();
     in.debt = 150000.7;
@@ -125,7 +125,7 @@ TEST(RecalcPlan, debtAndDownPaymentEnterThePrincipal)
     EXPECT_EQ(cell(cells, PlanRow::Month).toInt(), int(std::trunc(m / 100) * 100));
 }
 
-TEST(RecalcPlan, rateWithoutAnnuityOrCountBelowOneGivesNoPlanAndNoError)
+TEST(recalcPlan, rateWithoutAnnuityOrCountBelowOneGivesNoPlanAndNoError)
 {
     PlanInputs in = workedPlan();
     in.annualRate = -1200; // -100 % a month
@@ -137,7 +137,7 @@ TEST(RecalcPlan, rateWithoutAnnuityOrCountBelowOneGivesNoPlanAndNoError)
         EXPECT_TRUE(c.isEmpty());
 }
 
-TEST(RecalcPlan, planCellOutsideThirtyTwoBitsIsARangeError)
+TEST(recalcPlan, planCellOutsideThirtyTwoBitsIsARangeError)
 {
     PlanInputs in = workedPlan();
     in.total = 5e9;
@@ -148,6 +148,6 @@ TEST(RecalcPlan, planCellOutsideThirtyTwoBitsIsARangeError)
     s.pay.rate = 3.9;
     s.pay.time = 60;
     s.pay.plan[0] = QStringLiteral("kept");
-    EXPECT_THROW(RecalcPlan(s), Error);
+    EXPECT_THROW(recalcPlan(s), Error);
     EXPECT_EQ(s.pay.plan[0], "kept");
 }

@@ -35,9 +35,9 @@ void loadWorkedExample(SlipDocument &d)
     SlipRecord s = test::workedTotalsSlip();
     s.car.newOld = 1; // keeps Car.Left as given
     d.loadRecord(s);
-    d.RecalcTotals();
+    d.recalcTotals();
     d.setModified(false);
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
 }
 
 } // namespace
@@ -65,7 +65,7 @@ TEST(SlipDocument, newSlipTakesTheSettingsDefaults)
     }
     EXPECT_EQ(s.idx.labelColour[0], kButtonTextColour);
     EXPECT_EQ(d.computation().rateE4, 100000);
-    EXPECT_FALSE(d.IsModified());
+    EXPECT_FALSE(d.isModified());
     EXPECT_FALSE(d.eventsOn());
     EXPECT_FALSE(d.totalsDue());
 }
@@ -73,10 +73,10 @@ TEST(SlipDocument, newSlipTakesTheSettingsDefaults)
 TEST(SlipDocument, eachEditMarksModifiedWithOneNotification)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     Signals sig(d);
     d.setText(SlipField::CustName, QStringLiteral("山田"));
-    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.isModified());
     EXPECT_EQ(sig.changed, 1);
     EXPECT_EQ(sig.modifiedChanges, QList<bool>{true});
     d.setDate(SlipField::CarFirst, QDate(2020, 1, 1));
@@ -99,7 +99,7 @@ TEST(SlipDocument, eventsOffStoresValuesWithoutChangeHandling)
     d.setText(SlipField::CustName, QStringLiteral("山田"));
     d.setNumber(SlipField::CostTax, 39500);
     d.setNumber(SlipField::TaxRate, 8);
-    EXPECT_FALSE(d.IsModified());
+    EXPECT_FALSE(d.isModified());
     EXPECT_FALSE(d.totalsDue());
     EXPECT_EQ(sig.changed, 0);
     EXPECT_EQ(sig.values, 3);
@@ -113,7 +113,7 @@ TEST(SlipDocument, eventsOffStoresValuesWithoutChangeHandling)
 TEST(SlipDocument, amountEditsScheduleTheTotalsOncePerBurst)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     Signals sig(d);
     d.setNumber(SlipField::CarPrice, 1);
     d.setNumber(SlipField::CarPrice, 12);
@@ -141,7 +141,7 @@ TEST(SlipDocument, amountEditsScheduleTheTotalsOncePerBurst)
 TEST(SlipDocument, planInputsScheduleOnlyThePlan)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     for (SlipField f : {SlipField::PayDown, SlipField::PayRate, SlipField::PayTime, SlipField::PayBPlus,
                         SlipField::TradeDeb}) {
         d.setNumber(f, 3);
@@ -162,7 +162,7 @@ TEST(SlipDocument, planInputsScheduleOnlyThePlan)
 TEST(SlipDocument, acquisitionBaseFollowsNewCarsOnly)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     d.setAcquisitionRatio(85);
     d.setNumber(SlipField::CarPrice, 1000000);
     EXPECT_EQ(d.record().car.left, 850000);
@@ -188,7 +188,7 @@ TEST(SlipDocument, changedRoundingRecomputesAtOnce)
     d.setChoice(SlipField::TaxCut, 1);
     EXPECT_EQ(d.record().price[TotalsRow::Obj].tax, "70062");
     EXPECT_EQ(d.record().car.tax, 70062);
-    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.isModified());
     EXPECT_EQ(sig.changed, 1);
 }
 
@@ -196,14 +196,14 @@ TEST(SlipDocument, totalsRunThatChangesATotalFlagsSectionSeven)
 {
     SlipDocument d;
     loadWorkedExample(d);
-    d.CheckSection(7);
+    d.checkSection(7);
     EXPECT_EQ(d.record().idx.label[6], "確認済み");
     EXPECT_EQ(d.record().idx.labelColour[6], kStatusDoneColour);
     d.setModified(false);
 
-    d.RecalcTotals(); // nothing changes
+    d.recalcTotals(); // nothing changes
     EXPECT_EQ(d.record().idx.label[6], "確認済み");
-    EXPECT_FALSE(d.IsModified());
+    EXPECT_FALSE(d.isModified());
 
     d.setNumber(SlipField::CarPrice, 1600000);
     d.setModified(false);
@@ -211,26 +211,26 @@ TEST(SlipDocument, totalsRunThatChangesATotalFlagsSectionSeven)
     d.runDueTotals();
     EXPECT_EQ(d.record().idx.label[6], "合計が更新されました");
     EXPECT_EQ(d.record().idx.labelColour[6], kStatusOpenColour);
-    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.isModified());
     EXPECT_EQ(sig.changed, 1); // status and total together: one notification
 }
 
 TEST(SlipDocument, statusChangeMarksAnUnchangedSlip)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     Signals sig(d);
-    d.SetStatus(3, QStringLiteral("設定完了"));
-    EXPECT_TRUE(d.IsModified());
+    d.setStatus(3, QStringLiteral("設定完了"));
+    EXPECT_TRUE(d.isModified());
     EXPECT_EQ(sig.changed, 1);
     EXPECT_EQ(d.record().idx.labelColour[2], kStatusDoneColour);
-    d.SetStatus(3, QStringLiteral("型式が未設定です"));
+    d.setStatus(3, QStringLiteral("型式が未設定です"));
     EXPECT_EQ(sig.changed, 1); // already modified
     EXPECT_EQ(d.record().idx.labelColour[2], kStatusOpenColour);
     d.setModified(false);
-    d.SetStatus(3, QStringLiteral("型式が未設定です"));
-    EXPECT_FALSE(d.IsModified());
-    EXPECT_THROW(d.SetStatus(10, QStringLiteral("x")), std::out_of_range);
+    d.setStatus(3, QStringLiteral("型式が未設定です"));
+    EXPECT_FALSE(d.isModified());
+    EXPECT_THROW(d.setStatus(10, QStringLiteral("x")), std::out_of_range);
 }
 
 TEST(SlipDocument, typedTotalToPayWorksTheDiscountBack)
@@ -240,13 +240,13 @@ TEST(SlipDocument, typedTotalToPayWorksTheDiscountBack)
     Signals sig(d);
     d.setNumber(SlipField::PriceLast, 1491480); // the computed value
     EXPECT_EQ(d.record().car.disc, 100000);
-    EXPECT_FALSE(d.IsModified());
+    EXPECT_FALSE(d.isModified());
     EXPECT_FALSE(d.totalsDue());
 
     d.setNumber(SlipField::PriceLast, 1481480);
     EXPECT_EQ(d.record().car.disc, 109524);
     EXPECT_TRUE(d.record().car.discBtn);
-    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.isModified());
     EXPECT_TRUE(d.totalsDue());
     EXPECT_EQ(sig.changed, 1);
     d.runDueTotals();
@@ -272,14 +272,14 @@ TEST(SlipDocument, releasingTheDiscountButtonClearsTheDiscountAtOnce)
     EXPECT_EQ(sig.changed, 1);
     d.setModified(false);
     d.setFlag(SlipField::CarDiscBtn, true);
-    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.isModified());
     EXPECT_EQ(d.record().car.disc, 0);
 }
 
 TEST(SlipDocument, inputTablesEmptyBadAmountsAndToggleMarks)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     d.setCell(Table::Accessories, 0, 1, QStringLiteral("150000x"));
     EXPECT_EQ(d.cell(Table::Accessories, 0, 1), "");
     d.setCell(Table::Accessories, 0, 0, QStringLiteral("ナビ"));
@@ -296,7 +296,7 @@ TEST(SlipDocument, inputTablesEmptyBadAmountsAndToggleMarks)
     d.setModified(false);
     d.toggleMark(Table::Special, 8);
     EXPECT_EQ(d.record().car.lineB[8].mark, "1");
-    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.isModified());
     EXPECT_FALSE(d.totalsDue()); // the mark does not enter the totals
     d.toggleMark(Table::Special, 8);
     EXPECT_EQ(d.record().car.lineB[8].mark, "");
@@ -308,7 +308,7 @@ TEST(SlipDocument, inputTablesEmptyBadAmountsAndToggleMarks)
 TEST(SlipDocument, deletingARowMovesTheRowsBelowUp)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     for (int r = 0; r < 3; ++r) {
         d.setCell(Table::Accessories, r, 0, QStringLiteral("品%1").arg(r));
         d.setCell(Table::Accessories, r, 1, QString::number(1000 * (r + 1)));
@@ -322,7 +322,7 @@ TEST(SlipDocument, deletingARowMovesTheRowsBelowUp)
     EXPECT_EQ(rows[2], ItemRow{});
     EXPECT_EQ(rows[8], ItemRow{});
     EXPECT_EQ(d.record().price[TotalsRow::Acc].amount, "5000"); // run at once
-    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.isModified());
 
     // A deleted row without a price changes no total but still the slip.
     d.setCell(Table::OtherCosts, 8, 0, QStringLiteral("名のみ"));
@@ -330,22 +330,22 @@ TEST(SlipDocument, deletingARowMovesTheRowsBelowUp)
     d.setModified(false);
     d.deleteRow(Table::OtherCosts, 8);
     EXPECT_EQ(d.record().cost.lineB[8], CostRow{});
-    EXPECT_TRUE(d.IsModified());
+    EXPECT_TRUE(d.isModified());
     d.setModified(false);
     d.deleteRow(Table::OtherCosts, 8); // nothing there: nothing changes
-    EXPECT_FALSE(d.IsModified());
+    EXPECT_FALSE(d.isModified());
 }
 
 TEST(SlipDocument, closingSectionsRunsTheirChecks)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     d.setSectionOpen(1, true);
     EXPECT_EQ(d.record().idx.label[0], "未設定"); // opening checks nothing
     d.setSectionOpen(1, false);
     EXPECT_EQ(d.record().idx.label[0], "顧客名が未設定です");
 
-    d.SetEventsOn(false);
+    d.setEventsOn(false);
     d.setSectionOpen(3, true);
     d.setSectionOpen(3, false);
     EXPECT_EQ(d.record().idx.label[2], "未設定");
@@ -354,10 +354,10 @@ TEST(SlipDocument, closingSectionsRunsTheirChecks)
 TEST(SlipDocument, closingAllChecksOnlyTheSectionsThatWereOpen)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     d.setSectionOpen(2, true);
     d.setSectionOpen(8, true);
-    d.OpenAllSections(false);
+    d.openAllSections(false);
     for (int n = 1; n <= kSectionCount; ++n) {
         EXPECT_FALSE(d.isSectionOpen(n));
         const QString expected = n == 2 ? QStringLiteral("設定完了")
@@ -365,17 +365,17 @@ TEST(SlipDocument, closingAllChecksOnlyTheSectionsThatWereOpen)
                                         : QStringLiteral("未設定");
         EXPECT_EQ(d.record().idx.label[size_t(n - 1)], expected) << n;
     }
-    d.OpenAllSections(true);
+    d.openAllSections(true);
     for (int n = 1; n <= kSectionCount; ++n)
         EXPECT_TRUE(d.isSectionOpen(n));
-    d.OpenAllSections(false);
+    d.openAllSections(false);
     EXPECT_EQ(d.record().idx.label[0], "顧客名が未設定です");
 }
 
 TEST(SlipDocument, batchGroupsEditsIntoOneNotification)
 {
     SlipDocument d;
-    d.SetEventsOn(true);
+    d.setEventsOn(true);
     Signals sig(d);
     {
         SlipDocument::Batch batch(d);

@@ -56,14 +56,14 @@ TEST(SlipFile, fullyFilledSlipSurvivesWriteAndRead)
     const QString path = dir.filePath(QStringLiteral("full.pvq"));
     SlipDocument doc;
     doc.loadRecord(test::fullyFilledSlip());
-    doc.SetEventsOn(true);
+    doc.setEventsOn(true);
     doc.setText(SlipField::CustTel, QStringLiteral("03-0000-0000"));
-    WriteSlip(doc, path);
-    EXPECT_FALSE(doc.IsModified());
+    writeSlip(doc, path);
+    EXPECT_FALSE(doc.isModified());
 
     SlipDocument back;
-    ReadSlip(back, path);
-    EXPECT_FALSE(back.IsModified());
+    readSlip(back, path);
+    EXPECT_FALSE(back.isModified());
     EXPECT_EQ(back.record(), doc.record());
     // The inputs came through as given, and the totals were computed first.
     EXPECT_EQ(back.record().car.lineA[8].name, "マット,バイザー");
@@ -147,7 +147,7 @@ TEST(SlipFile, fileIsShiftJisWithCrLf)
     const QString path = dir.filePath(QStringLiteral("s.pvq"));
     SlipDocument doc;
     doc.loadRecord(test::workedTotalsSlip());
-    WriteSlip(doc, path);
+    writeSlip(doc, path);
     const QByteArray bytes = test::readBytes(path);
     EXPECT_TRUE(bytes.startsWith("[Idx]\r\nBtn1=0\r\n"));
     EXPECT_FALSE(bytes.contains("\n\n"));
@@ -161,7 +161,7 @@ TEST(SlipFile, writingIntoAnotherSlipsFileLeavesNoOldValueAndKeepsForeignKeys)
     const QString path = dir.filePath(QStringLiteral("old.pvq"));
     SlipDocument old;
     old.loadRecord(test::fullyFilledSlip());
-    WriteSlip(old, path);
+    writeSlip(old, path);
     QByteArray bytes = test::readBytes(path);
     bytes.replace("[Car]\r\n", "[Car]\r\nExtra=keep me\r\n");
     bytes.append("[Custom]\r\nOwn=1\r\n");
@@ -169,7 +169,7 @@ TEST(SlipFile, writingIntoAnotherSlipsFileLeavesNoOldValueAndKeepsForeignKeys)
 
     SlipDocument fresh;
     fresh.startNew({}, kToday);
-    WriteSlip(fresh, path);
+    writeSlip(fresh, path);
 
     const IniProfile onDisk = IniProfile::load(path);
     const IniProfile expected = written(fresh.record());
@@ -185,7 +185,7 @@ TEST(SlipFile, writingIntoAnotherSlipsFileLeavesNoOldValueAndKeepsForeignKeys)
     // Read back, the slip writes the same keys again (its plan cells now show
     // the stored zeros of cash payment).
     SlipDocument back;
-    ReadSlip(back, path);
+    readSlip(back, path);
     EXPECT_EQ(written(back.record()).toText(), expected.toText());
 }
 
@@ -198,8 +198,8 @@ TEST(SlipFile, writingOverItsOwnFileElsewhereTakesItsForeignKeysAlong)
     test::writeSjisLines(other, {"[Other]", "Gone=1"});
     const QByteArray ownBefore = test::readBytes(own);
     SlipDocument doc;
-    ReadSlip(doc, own);
-    WriteSlipOver(doc, own, other);
+    readSlip(doc, own);
+    writeSlipOver(doc, own, other);
     const IniProfile ini = IniProfile::load(other);
     EXPECT_EQ(ini.lines().first(), "; memo");
     EXPECT_EQ(ini.value("Car", "Extra"), "1");
@@ -286,10 +286,10 @@ TEST(SlipFile, unknownFirstRegistrationPrintsAsNotSet)
     const QString path = dir.filePath(QStringLiteral("nofirst.pvq"));
     test::writeSjisLines(path, {"[Car]", "First=2020/04/01", "NoFirst=1"});
     SlipDocument doc;
-    ReadSlip(doc, path);
+    readSlip(doc, path);
     EXPECT_TRUE(doc.record().car.noFirst);
     EXPECT_EQ(doc.record().car.first, QDate(2020, 4, 1));
-    WriteSlip(doc, path);
+    writeSlip(doc, path);
     const IniProfile ini = IniProfile::load(path);
     EXPECT_EQ(ini.value("Print", "CarFirst"), "1899/12/30");
     EXPECT_EQ(ini.value("Car", "First"), "2020/04/01");
@@ -303,7 +303,7 @@ TEST(SlipFile, cashPaymentWritesZerosAndReadsBackOnlyTheDebt)
     s.pay.method = true; // the instalment inputs stay as they are
     SlipDocument doc;
     doc.loadRecord(s);
-    WriteSlip(doc, path);
+    writeSlip(doc, path);
     EXPECT_EQ(doc.record().pay.rate, 3.9);
     EXPECT_FALSE(doc.record().pay[PlanRow::Month].isEmpty()); // computed, not stored
 
@@ -312,7 +312,7 @@ TEST(SlipFile, cashPaymentWritesZerosAndReadsBackOnlyTheDebt)
         EXPECT_EQ(value, key == "Method" ? "1" : "0") << key.toStdString();
 
     SlipDocument back;
-    ReadSlip(back, path);
+    readSlip(back, path);
     for (int row = 0; row < kPlanRowCount; ++row)
         EXPECT_EQ(back.record().pay.plan[size_t(row)], row == int(PlanRow::Deb) ? "150000" : "0");
 }
@@ -324,10 +324,10 @@ TEST(SlipFile, readingRecomputesANewCarsAcquisitionBase)
     test::writeSjisLines(path, {"[Car]", "Price=1000000", "Left=5", "NewOld=0"});
     SlipDocument doc;
     doc.setAcquisitionRatio(85);
-    ReadSlip(doc, path);
+    readSlip(doc, path);
     EXPECT_EQ(doc.record().car.left, 850000);
     test::writeSjisLines(path, {"[Car]", "Price=1000000", "Left=5", "NewOld=1"});
-    ReadSlip(doc, path);
+    readSlip(doc, path);
     EXPECT_EQ(doc.record().car.left, 5);
 }
 
@@ -337,12 +337,12 @@ TEST(SlipFile, readingDropsPendingComputationsAndShowsStoredTotals)
     const QString path = dir.filePath(QStringLiteral("stored.pvq"));
     test::writeSjisLines(path, {"[Car]", "Price=1000", "[Price]", "Car=7", "Last=3"});
     SlipDocument doc;
-    doc.SetEventsOn(true);
+    doc.setEventsOn(true);
     doc.setNumber(SlipField::CarPrice, 5);
     ASSERT_TRUE(doc.totalsDue());
-    ReadSlip(doc, path);
+    readSlip(doc, path);
     EXPECT_FALSE(doc.totalsDue());
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(doc.record().price[TotalsRow::Car].amount, "7");
     EXPECT_EQ(doc.record().price.last, 3);
 }
@@ -356,20 +356,20 @@ TEST(SlipFile, failedSaveLeavesTheOldFileWholeAndTheSlipModified)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 
     SlipDocument doc;
-    doc.SetEventsOn(true);
+    doc.setEventsOn(true);
     doc.setText(SlipField::CustName, QStringLiteral("新"));
     try {
-        WriteSlip(doc, path);
+        writeSlip(doc, path);
         FAIL() << "write succeeded";
     } catch (const Error &e) {
         EXPECT_EQ(e.message(), path + " に書き込めません");
     }
     EXPECT_EQ(test::readBytes(path), before);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.isModified());
 
     const QString missingFolder = dir.filePath(QStringLiteral("no/such/x.pvq"));
-    EXPECT_THROW(WriteSlip(doc, missingFolder), Error);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_THROW(writeSlip(doc, missingFolder), Error);
+    EXPECT_TRUE(doc.isModified());
 }
 
 TEST(SlipFile, amountOutsideThirtyTwoBitsStopsTheSaveBeforeAnythingIsWritten)
@@ -379,16 +379,16 @@ TEST(SlipFile, amountOutsideThirtyTwoBitsStopsTheSaveBeforeAnythingIsWritten)
     test::writeSjisLines(path, {"[Cust]", "Name=旧"});
     const QByteArray before = test::readBytes(path);
     SlipDocument doc;
-    doc.SetEventsOn(true);
+    doc.setEventsOn(true);
     doc.setNumber(SlipField::CarKiro, 3e9);
     try {
-        WriteSlip(doc, path);
+        writeSlip(doc, path);
         FAIL() << "write succeeded";
     } catch (const Error &e) {
         EXPECT_TRUE(e.message().contains("Car.Kiro")) << e.message().toStdString();
     }
     EXPECT_EQ(test::readBytes(path), before);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.isModified());
 
     // The profile half alone leaves its profile untouched too.
     IniProfile ini = IniProfile::fromText(u"[Keep]\r\nA=1\r\n");
@@ -400,17 +400,17 @@ TEST(SlipFile, copyForPrintingKeepsTheModifiedFlag)
 {
     QTemporaryDir dir;
     SlipDocument doc;
-    doc.SetEventsOn(true);
+    doc.setEventsOn(true);
     doc.setNumber(SlipField::CarPrice, 1000);
-    WriteSlip(doc, dir.filePath(QStringLiteral("PrTmpDat2")), SlipWrite::Copy);
-    EXPECT_TRUE(doc.IsModified());
+    writeSlip(doc, dir.filePath(QStringLiteral("PrTmpDat2")), SlipWrite::Copy);
+    EXPECT_TRUE(doc.isModified());
     // The copy was brought up to date before writing.
     EXPECT_EQ(IniProfile::load(dir.filePath(QStringLiteral("PrTmpDat2"))).value("Price", "Car"), "1000");
     EXPECT_FALSE(doc.totalsDue());
 
     SlipDocument unchanged;
-    WriteSlip(unchanged, dir.filePath(QStringLiteral("u")), SlipWrite::Copy);
-    EXPECT_FALSE(unchanged.IsModified());
+    writeSlip(unchanged, dir.filePath(QStringLiteral("u")), SlipWrite::Copy);
+    EXPECT_FALSE(unchanged.isModified());
 }
 
 TEST(SlipFile, lineBreakInAValueCannotStartKeysOfItsOwn)
@@ -430,19 +430,19 @@ TEST(SlipFile, unreadableFileGivesDefaultsOrAClearError)
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("none.pvq"));
     SlipDocument doc;
-    doc.SetEventsOn(true);
+    doc.setEventsOn(true);
     doc.setText(SlipField::CustName, QStringLiteral("x"));
-    ReadSlip(doc, missing);
+    readSlip(doc, missing);
     EXPECT_EQ(doc.record().cust.name, "");
     EXPECT_EQ(doc.record().cust.title, "様");
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.isModified());
     try {
-        ReadSlip(doc, missing, UnreadableSlip::Raise);
+        readSlip(doc, missing, UnreadableSlip::Raise);
         FAIL() << "no error";
     } catch (const Error &e) {
         EXPECT_TRUE(e.message().contains(missing));
     }
-    EXPECT_THROW(ReadSlip(doc, dir.path(), UnreadableSlip::Raise), Error);
+    EXPECT_THROW(readSlip(doc, dir.path(), UnreadableSlip::Raise), Error);
 }
 
 // Quotes, commas, blanks and full-width blanks at either end of a value must
@@ -468,10 +468,10 @@ TEST(SlipFile, textWithQuotesAndBlanksAtEitherEndSurvivesWriteAndRead)
         record.cost.lineB[0] = {QStringLiteral("車庫 証明"), QStringLiteral(" ")};
         SlipDocument doc;
         doc.loadRecord(record);
-        WriteSlip(doc, path);
+        writeSlip(doc, path);
 
         SlipDocument back;
-        ReadSlip(back, path);
+        readSlip(back, path);
         const SlipRecord &r = back.record();
         EXPECT_EQ(r.cust.name, text);
         EXPECT_EQ(r.note.memo1, text);

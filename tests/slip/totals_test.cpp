@@ -26,10 +26,10 @@ QString taxOf(const SlipRecord &s, TotalsRow row)
 
 } // namespace
 
-TEST(RecalcTotals, workedExampleComesOutToTheYen)
+TEST(recalcTotals, workedExampleComesOutToTheYen)
 {
     SlipRecord s = test::workedTotalsSlip();
-    EXPECT_TRUE(RecalcTotals(s, fivePercent()));
+    EXPECT_TRUE(recalcTotals(s, fivePercent()));
 
     EXPECT_EQ(s.car.tax, 70000);
     EXPECT_EQ(amountOf(s, TotalsRow::Car), "1500000");
@@ -61,10 +61,10 @@ TEST(RecalcTotals, workedExampleComesOutToTheYen)
         EXPECT_TRUE(cell.isEmpty());
 
     // A second run over the same inputs changes no total.
-    EXPECT_FALSE(RecalcTotals(s, fivePercent()));
+    EXPECT_FALSE(recalcTotals(s, fivePercent()));
 }
 
-TEST(RecalcTotals, taxIsRoundedRowByRowNotOnTheSum)
+TEST(recalcTotals, taxIsRoundedRowByRowNotOnTheSum)
 {
     SlipRecord s;
     for (ItemRow &row : s.car.lineA)
@@ -72,19 +72,19 @@ TEST(RecalcTotals, taxIsRoundedRowByRowNotOnTheSum)
     for (CostRow &row : s.cost.lineA)
         row = {QStringLiteral("手数料"), QStringLiteral("9")};
 
-    RecalcTotals(s, fivePercent(0));
+    recalcTotals(s, fivePercent(0));
     EXPECT_EQ(amountOf(s, TotalsRow::Acc), "81");
     EXPECT_EQ(taxOf(s, TotalsRow::Acc), "0"); // each 0.45 rounds to 0; the sum would give 4
     EXPECT_EQ(amountOf(s, TotalsRow::PrCst), "63");
     EXPECT_EQ(taxOf(s, TotalsRow::PrCst), "0");
 
-    RecalcTotals(s, fivePercent(2));
+    recalcTotals(s, fivePercent(2));
     EXPECT_EQ(taxOf(s, TotalsRow::Acc), "9"); // each rounds up to 1
     EXPECT_EQ(taxOf(s, TotalsRow::PrCst), "7");
     EXPECT_EQ(taxOf(s, TotalsRow::CarAmt), "16");
 }
 
-TEST(RecalcTotals, cellsThatAreNotWholeNumbersCountZero)
+TEST(recalcTotals, cellsThatAreNotWholeNumbersCountZero)
 {
     SlipRecord s;
     s.car.lineB[0] = {QStringLiteral("A"), QStringLiteral("12a"), {}};
@@ -93,56 +93,56 @@ TEST(RecalcTotals, cellsThatAreNotWholeNumbersCountZero)
     s.car.lineB[3] = {QStringLiteral("D"), QStringLiteral("99999999999"), {}};
     s.cost.lineB[0] = {QStringLiteral("E"), QStringLiteral("abc")};
     s.cost.lineB[1] = {QStringLiteral("F"), QStringLiteral("-300")};
-    RecalcTotals(s, fivePercent());
+    recalcTotals(s, fivePercent());
     EXPECT_EQ(amountOf(s, TotalsRow::Spc), "2000");
     EXPECT_EQ(taxOf(s, TotalsRow::Spc), "100");
     EXPECT_EQ(amountOf(s, TotalsRow::ExCst), "-300");
 }
 
-TEST(RecalcTotals, withoutDiscountTheDiscountRowIsEmpty)
+TEST(recalcTotals, withoutDiscountTheDiscountRowIsEmpty)
 {
     SlipRecord s = test::workedTotalsSlip();
     s.car.disc = 0;
-    RecalcTotals(s, fivePercent());
+    recalcTotals(s, fivePercent());
     EXPECT_EQ(s.price.disTitle, "");
     EXPECT_EQ(amountOf(s, TotalsRow::Dis), "");
     EXPECT_EQ(printValuesOf(s).disTitle, "");
     EXPECT_EQ(amountOf(s, TotalsRow::Obj), "1500000");
 }
 
-TEST(RecalcTotals, tradeInIsSubtractedFromTheTotalToPayOnly)
+TEST(recalcTotals, tradeInIsSubtractedFromTheTotalToPayOnly)
 {
     SlipRecord s = test::workedTotalsSlip();
     s.trade.trade = 0;
-    RecalcTotals(s, fivePercent());
+    recalcTotals(s, fivePercent());
     EXPECT_EQ(s.price.taxInc, 1691480);
     EXPECT_EQ(s.price.last, 1691480);
 }
 
-TEST(RecalcTotals, totalOutsideThirtyTwoBitsLeavesTheRecordAsItWas)
+TEST(recalcTotals, totalOutsideThirtyTwoBitsLeavesTheRecordAsItWas)
 {
     SlipRecord s = test::workedTotalsSlip();
-    RecalcTotals(s, fivePercent());
+    recalcTotals(s, fivePercent());
     const SlipRecord before = s;
     s.car.price = 3000000000.0;
     SlipRecord expected = before;
     expected.car.price = 3000000000.0;
-    EXPECT_THROW(RecalcTotals(s, fivePercent()), Error);
+    EXPECT_THROW(recalcTotals(s, fivePercent()), Error);
     EXPECT_EQ(s, expected);
 
     // Each row fits, their sum does not.
     s = before;
     for (ItemRow &row : s.car.lineA)
         row.price = QStringLiteral("2000000000");
-    EXPECT_THROW(RecalcTotals(s, fivePercent()), Error);
+    EXPECT_THROW(recalcTotals(s, fivePercent()), Error);
     EXPECT_EQ(s.price, before.price);
 }
 
-TEST(RecalcTotals, discountWorkedBackFromATotalToPay)
+TEST(recalcTotals, discountWorkedBackFromATotalToPay)
 {
     SlipRecord s = test::workedTotalsSlip();
     const SlipComputation c = fivePercent();
-    RecalcTotals(s, c);
+    recalcTotals(s, c);
 
     // The computed total gives back the discount there is.
     EXPECT_EQ(discountForTotalToPay(s, c, s.price.last), 100000);
@@ -151,6 +151,6 @@ TEST(RecalcTotals, discountWorkedBackFromATotalToPay)
     const double discount = discountForTotalToPay(s, c, 1481480);
     EXPECT_EQ(discount, 109524);
     s.car.disc = discount;
-    RecalcTotals(s, c);
+    recalcTotals(s, c);
     EXPECT_EQ(s.price.last, 1481480);
 }

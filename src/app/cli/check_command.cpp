@@ -41,17 +41,17 @@ int runCheck(CliContext &context, const QStringList &args)
 
     SlipDocument slip;
     slip.setAcquisitionRatio(Settings(context.data.settingsPath()).load(true).acquisitionRatio);
-    ReadSlip(slip, in, UnreadableSlip::Raise);
-    slip.SetEventsOn(true);
-    slip.RecalcTotals();
+    readSlip(slip, in, UnreadableSlip::Raise);
+    slip.setEventsOn(true);
+    slip.recalcTotals();
     for (int n : sections) {
         slip.setSectionOpen(n, false); // as the header button: an open section is checked here
-        slip.CheckSection(n);          // and a closed one is checked all the same
+        slip.checkSection(n);          // and a closed one is checked all the same
         const size_t i = size_t(n - 1);
         context.out << n << '\t' << slip.record().idx.label[i] << '\t' << slip.record().idx.labelColour[i] << '\n';
     }
     if (const auto out = reader.value(QStringLiteral("--write")))
-        WriteSlipOver(slip, in, *out, SlipWrite::Save);
+        writeSlipOver(slip, in, *out, SlipWrite::Save);
     return 0;
 }
 

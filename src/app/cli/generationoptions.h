@@ -2,7 +2,7 @@
 
 #include "clicommand.h"
 
-#include "print/slipmakedbm.h"
+#include "print/printdatagenerator.h"
 #include "printsettings/defaultprintsettings.h"
 
 namespace vendara::cli {

@@ -106,7 +106,7 @@ int runPrint(CliContext &context, const QStringList &args)
 
     SlipDocument slip;
     slip.setAcquisitionRatio(Settings(context.data.settingsPath()).load(true).acquisitionRatio);
-    ReadSlip(slip, slipPath, UnreadableSlip::Raise);
+    readSlip(slip, slipPath, UnreadableSlip::Raise);
 
     PrintJob job;
     job.generation = generationRequestFrom(context, reader, documentKindOfSlipDiv(slip.record().no.slipDiv));
@@ -116,7 +116,7 @@ int runPrint(CliContext &context, const QStringList &args)
         job.geometry = PrinterGeometry::forPaper(output.sheet.paper, output.sheet.orientation);
         job.correction = output.correction;
         PrintRoad road(context.data, makeRunTag(context.data.tmpDir()));
-        const std::unique_ptr<TPrnPlotY> pages = road.render(slip, job);
+        const std::unique_ptr<PageRecorder> pages = road.render(slip, job);
         if (!pages)
             throw Error(QStringLiteral("中止しました"));
         const QStringList files = pageFilesOf(*pages);
@@ -139,7 +139,7 @@ int runPrint(CliContext &context, const QStringList &args)
     job.correction = corrections.correction;
 
     PrintRoad road(context.data, makeRunTag(context.data.tmpDir()));
-    const std::unique_ptr<TPrnPlotY> pages = road.render(slip, job, printer);
+    const std::unique_ptr<PageRecorder> pages = road.render(slip, job, printer);
     if (!pages)
         throw Error(QStringLiteral("中止しました"));
     const PrintOutputResult result = printPages(printer, *pages, false);

@@ -4,7 +4,7 @@
 #include "print/printroad.h"
 
 #include "common/error.h"
-#include "print/slipmakedbm.h"
+#include "print/printdatagenerator.h"
 #include "printsettings/companyblock.h"
 #include "printsettings/defaultprintsettings.h"
 
@@ -82,8 +82,8 @@ int runPrintdata(CliContext &context, const QStringList &args)
     PrintDataRequest request = generationRequestFrom(context, reader, documentKindOfSlipDiv(slipDiv));
     request.slipPath = slipPath;
 
-    TSlipMakeDBM generator;
-    generator.Generate(request, output);
+    PrintDataGenerator generator;
+    generator.generate(request, output);
     return 0;
 }
 

@@ -19,9 +19,9 @@ int runRecalc(CliContext &context, const QStringList &args)
 
     SlipDocument slip;
     slip.setAcquisitionRatio(Settings(context.data.settingsPath()).load(true).acquisitionRatio);
-    ReadSlip(slip, in, UnreadableSlip::Raise);
-    slip.SetEventsOn(true);
-    WriteSlipOver(slip, in, out, SlipWrite::Save);
+    readSlip(slip, in, UnreadableSlip::Raise);
+    slip.setEventsOn(true);
+    writeSlipOver(slip, in, out, SlipWrite::Save);
     return 0;
 }
 

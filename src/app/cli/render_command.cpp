@@ -5,7 +5,7 @@
 #include "common/error.h"
 #include "print/printroad.h"
 #include "print/printergeometry.h"
-#include "print/prnploty.h"
+#include "print/pagerecorder.h"
 #include "print/runtag.h"
 
 
@@ -36,7 +36,7 @@ QPoint correctionFrom(const QString &value)
     const double y = parts.size() == 2 ? parts[1].trimmed().toDouble(&okY) : 0;
     if (!okX || !okY)
         throw Error(QStringLiteral("--correction には X,Y をミリメートルで指定してください: %1").arg(value));
-    return QPoint(TPrnPlotY::correctionUnits(x), TPrnPlotY::correctionUnits(y));
+    return QPoint(PageRecorder::correctionUnits(x), PageRecorder::correctionUnits(y));
 }
 
 } // namespace
@@ -51,8 +51,8 @@ RenderOutput renderOutputFrom(const CliContext &context, const ArgReader &reader
         output.correction = correctionFrom(*value);
     } else {
         const Settings settings(context.data.settingsPath());
-        output.correction = QPoint(TPrnPlotY::correctionUnits(settings.correctionX()),
-                                   TPrnPlotY::correctionUnits(settings.correctionY()));
+        output.correction = QPoint(PageRecorder::correctionUnits(settings.correctionX()),
+                                   PageRecorder::correctionUnits(settings.correctionY()));
     }
     output.pngDir = reader.value(QStringLiteral("--png"));
     return output;
@@ -61,7 +61,7 @@ RenderOutput renderOutputFrom(const CliContext &context, const ArgReader &reader
 int renderToOutput(const CliContext &context, const QString &printDataPath, const QString &runTag,
                     const RenderOutput &output)
 {
-    const std::unique_ptr<TPrnPlotY> plot =
+    const std::unique_ptr<PageRecorder> plot =
         vendara::renderPrintData(printDataPath, PrinterGeometry::forPaper(output.sheet.paper, output.sheet.orientation),
                                  output.correction, context.data.tmpDir(), runTag);
     const QStringList pages = pageFilesOf(*plot);

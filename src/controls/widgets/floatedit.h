@@ -8,7 +8,7 @@ class QMenu;
 
 namespace vendara {
 
-// A numeric edit (TCustomFloatEdit): a value between Minimum and Maximum
+// A numeric edit: a value between Minimum and Maximum
 // with a fixed number of decimals. Only numbers can be typed; leaving with
 // a value that is not a number or out of range restores the value from
 // entry and keeps the focus. Full-width digits from an input method count

@@ -6,7 +6,7 @@
 
 namespace vendara {
 
-// A numeric edit with spin buttons (TSpinFloatEdit): the buttons and the
+// A numeric edit with spin buttons: the buttons and the
 // up and down arrow keys step the value by Increment, clamped to the
 // limits, or raise computedIncrement() instead when something is connected
 // to it. With the editor disabled nothing can be typed and the arrow keys do

@@ -9,7 +9,7 @@
 
 namespace vendara {
 
-// A formatted edit (TSsEdit): shows its text formatted by the style of its
+// A formatted edit: shows its text formatted by the style of its
 // options (thousands grouping, the yen prefix, date or time separators),
 // removes the formatting while the user edits and validates on leaving. A
 // failed validation is reported through invalid() (OnInvalid), the text

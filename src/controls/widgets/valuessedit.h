@@ -5,7 +5,7 @@
 
 namespace vendara {
 
-// A formatted edit holding a money amount (TValueSsEdit).
+// A formatted edit holding a money amount.
 class ValueSsEdit : public SsEdit
 {
     Q_OBJECT

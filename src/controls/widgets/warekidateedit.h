@@ -14,7 +14,7 @@ namespace vendara {
 class DateDigitsBox;
 class EraButtons;
 
-// The Japanese-era date edit (TWarekiDateEdit): the era-name box with its
+// The Japanese-era date edit: the era-name box with its
 // spin, the digits box and the drop-down button of a month calendar. It
 // shows a date in era form (令和06/05/17) or western form (2024/05/17), with
 // or without the day, and always holds a plain calendar date. What each key

@@ -1,6 +1,6 @@
-#include "makematadbm.h"
+#include "pagerenderer.h"
 
-#include "prnploty.h"
+#include "pagerecorder.h"
 
 #include "common/commatext.h"
 #include "common/error.h"
@@ -71,22 +71,22 @@ const Command *findCommand(const QString &name)
 
 } // namespace
 
-TMakeMataDBM::TMakeMataDBM(TPrnPlotY &plot, RenderCallbacks callbacks)
+PageRenderer::PageRenderer(PageRecorder &plot, RenderCallbacks callbacks)
     : m_plot(plot), m_callbacks(std::move(callbacks))
 {
 }
 
-RenderResult TMakeMataDBM::Render(const QString &printDataPath)
+RenderResult PageRenderer::render(const QString &printDataPath)
 {
     if (!QFileInfo(printDataPath).isFile())
         return RenderResult::NoPrintData;
     const std::optional<QStringList> lines = textfile::readLines(printDataPath);
     if (!lines)
         throw Error(QStringLiteral("%1 を読み込めません").arg(printDataPath));
-    return RenderLines(*lines);
+    return renderLines(*lines);
 }
 
-RenderResult TMakeMataDBM::RenderLines(const QStringList &lines)
+RenderResult PageRenderer::renderLines(const QStringList &lines)
 {
     try {
         m_plot.begin();
@@ -108,7 +108,7 @@ RenderResult TMakeMataDBM::RenderLines(const QStringList &lines)
     return RenderResult::Finished;
 }
 
-void TMakeMataDBM::executeLine(const QString &line, int lineNumber)
+void PageRenderer::executeLine(const QString &line, int lineNumber)
 {
     const QStringList f = commatext::split(line);
     if (f.isEmpty())
@@ -159,7 +159,7 @@ void TMakeMataDBM::executeLine(const QString &line, int lineNumber)
 // The company block: its image drawn from the image file at the place of
 // lines 19 to 22 scaled from block units, then the text-only block picture
 // stretched over the whole rectangle, on top of it.
-const TMakeMataDBM::CompanyBlock *TMakeMataDBM::companyBlock(const QString &setPath, const QString &command,
+const PageRenderer::CompanyBlock *PageRenderer::companyBlock(const QString &setPath, const QString &command,
                                                           int lineNumber)
 {
     if (auto it = m_companyBlocks.find(setPath); it != m_companyBlocks.end())
@@ -172,14 +172,14 @@ const TMakeMataDBM::CompanyBlock *TMakeMataDBM::companyBlock(const QString &setP
                         .arg(lineNumber)
                         .arg(command, setPath)
                         .arg(companyblock::kLineCount));
-    TMakeLogo block;
+    CompanyBlockPainter block;
     block.setImageEnabled(false);
-    const QPicture text = block.Draw(*values);
+    const QPicture text = block.draw(*values);
     CompanyBlock drawn{std::move(*values), text};
     return &m_companyBlocks.emplace(setPath, std::move(drawn)).first->second;
 }
 
-void TMakeMataDBM::logo(const QStringList &f, int lineNumber)
+void PageRenderer::logo(const QStringList &f, int lineNumber)
 {
     const CompanyBlock *block = companyBlock(f[5], f[0], lineNumber);
     if (!block)

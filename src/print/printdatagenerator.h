@@ -29,44 +29,44 @@ struct PrintDataRequest
     QString setPath; // copied into the logo line as it is
     CopyTitles titles;
     CopySwitches copies{};
-    // DateFormat of values that give none: kEraDatePattern or kWesternDatePattern.
+    // dateFormat of values that give none: kEraDatePattern or kWesternDatePattern.
     QString defaultDatePattern;
 };
 
 // One value to print, filled from a section's keys for one row and column.
-struct TWriteSetting
+struct WriteSetting
 {
-    QString Type;
-    QString FontName;
-    QString Text;
-    QString DateFormat;
-    QString Digit;
-    qint64 Left = 0;
-    qint64 Top = 0;
-    int FontStyle = -1;
-    int FontSize = -1;
-    int FontColor = -1;
-    int Align = 0;
-    int ZeroDisp = 0;
+    QString type;
+    QString fontName;
+    QString text;
+    QString dateFormat;
+    QString digit;
+    qint64 left = 0;
+    qint64 top = 0;
+    int fontStyle = -1;
+    int fontSize = -1;
+    int fontColor = -1;
+    int align = 0;
+    int zeroDisplay = 0;
 };
 
 // Print-data generation: turns a slip file and a format file into the lines
 // of the print-data language.
-class TSlipMakeDBM
+class PrintDataGenerator
 {
 public:
     // Called with 0 first and then after each section of each copy; the
     // maximum is 4 x the number of format sections.
     using ProgressCallback = std::function<void(int value, int maximum)>;
 
-    TSlipMakeDBM() = default;
+    PrintDataGenerator() = default;
     void setProgressCallback(ProgressCallback callback) { m_progress = std::move(callback); }
 
     // Writes the print-data file to outputPath (Shift-JIS, CR LF, atomically)
     // and returns the path; returns an empty text when the slip file does
     // not exist. On a format error throws vendara::Error naming the format
     // section, and no print-data file is left at outputPath.
-    QString Generate(const PrintDataRequest &request, const QString &outputPath);
+    QString generate(const PrintDataRequest &request, const QString &outputPath);
 
     // The lines themselves, from profiles already read.
     QStringList makeLines(const IniProfile &slip, const IniProfile &format, const PrintDataRequest &request);
@@ -79,16 +79,16 @@ private:
         QString type;
         qint64 lineHeight = 0;
         FormatSectionKind kind = FormatSectionKind::None;
-        std::vector<TWriteSetting> columns; // Top without the row's offset, no Text
+        std::vector<WriteSetting> columns; // Top without the row's offset, no Text
     };
     const SectionPlan &planOf(const QString &section);
     void processSection(const QString &section, int copy);
-    QString singleValueText(const TWriteSetting &w, const QString &slipSection, const QString &key) const;
-    QString columnText(const TWriteSetting &w, const QString &field, int column) const;
+    QString singleValueText(const WriteSetting &w, const QString &slipSection, const QString &key) const;
+    QString columnText(const WriteSetting &w, const QString &field, int column) const;
     // Runs a value conversion; its error stops the generation naming the
     // section (and the column of a multi-column item).
     QString converted(const std::function<QString()> &conversion, int column = 0) const;
-    void writeValue(const TWriteSetting &w);
+    void writeValue(const WriteSetting &w);
     void writeLogoLine(const QString &section);
     void writeScriptLines(const QString &section);
     void report(int value, int maximum) const;

@@ -1,4 +1,4 @@
-#include "slipmakedbm.h"
+#include "printdatagenerator.h"
 
 #include "common/blanks.h"
 #include "common/commatext.h"
@@ -32,7 +32,7 @@ QString printDataPath(const DataFolder &data, const QString &runTag)
     return data.tmpDir() + runTag + QStringLiteral("PrTmpDat");
 }
 
-QString TSlipMakeDBM::Generate(const PrintDataRequest &request, const QString &outputPath)
+QString PrintDataGenerator::generate(const PrintDataRequest &request, const QString &outputPath)
 {
     if (!QFileInfo(request.slipPath).isFile())
         return QString();
@@ -49,7 +49,7 @@ QString TSlipMakeDBM::Generate(const PrintDataRequest &request, const QString &o
     return outputPath;
 }
 
-QStringList TSlipMakeDBM::makeLines(const IniProfile &slip, const IniProfile &format, const PrintDataRequest &request)
+QStringList PrintDataGenerator::makeLines(const IniProfile &slip, const IniProfile &format, const PrintDataRequest &request)
 {
     m_slip = &slip;
     m_format = &format;
@@ -95,7 +95,7 @@ QStringList TSlipMakeDBM::makeLines(const IniProfile &slip, const IniProfile &fo
 
 // What a section says, read from the format once per generation: every copy
 // prints the same format, so later copies only fill in the values.
-const TSlipMakeDBM::SectionPlan &TSlipMakeDBM::planOf(const QString &section)
+const PrintDataGenerator::SectionPlan &PrintDataGenerator::planOf(const QString &section)
 {
     if (auto it = m_plans.constFind(section); it != m_plans.cend())
         return *it;
@@ -112,24 +112,24 @@ const TSlipMakeDBM::SectionPlan &TSlipMakeDBM::planOf(const QString &section)
             auto key = [&](const char *name) {
                 return formatColumnKey(QString::fromLatin1(name), column, plan.columnCount);
             };
-            TWriteSetting &w = plan.columns[size_t(column - 1)];
-            w.Type = format.readString(section, key("Type")).toUpper();
-            w.FontName = format.readString(section, key("FontName"));
-            w.DateFormat = format.readString(section, key("DateFormat"), m_request->defaultDatePattern);
-            w.Digit = format.readString(section, key("Digit"));
-            w.Left = format.readInt(section, key("Left"), 0);
-            w.Top = format.readInt(section, key("Top"), 0);
-            w.FontStyle = format.readInt(section, key("FontStyle"), -1);
-            w.FontSize = format.readInt(section, key("FontSize"), -1);
-            w.FontColor = format.readInt(section, key("FontColor"), -1);
-            w.Align = format.readInt(section, key("Align"), 0);
-            w.ZeroDisp = format.readInt(section, key("ZeroDisp"), 0);
+            WriteSetting &w = plan.columns[size_t(column - 1)];
+            w.type = format.readString(section, key("Type")).toUpper();
+            w.fontName = format.readString(section, key("FontName"));
+            w.dateFormat = format.readString(section, key("DateFormat"), m_request->defaultDatePattern);
+            w.digit = format.readString(section, key("Digit"));
+            w.left = format.readInt(section, key("Left"), 0);
+            w.top = format.readInt(section, key("Top"), 0);
+            w.fontStyle = format.readInt(section, key("FontStyle"), -1);
+            w.fontSize = format.readInt(section, key("FontSize"), -1);
+            w.fontColor = format.readInt(section, key("FontColor"), -1);
+            w.align = format.readInt(section, key("Align"), 0);
+            w.zeroDisplay = format.readInt(section, key("ZeroDisp"), 0);
         }
     }
     return *m_plans.insert(section, std::move(plan));
 }
 
-void TSlipMakeDBM::processSection(const QString &section, int copy)
+void PrintDataGenerator::processSection(const QString &section, int copy)
 {
     const SectionPlan &plan = planOf(section);
     const QStringList &parts = plan.parts;
@@ -168,12 +168,12 @@ void TSlipMakeDBM::processSection(const QString &section, int copy)
             lastColumn = int(qMin<qsizetype>(columnCount, fields.size()));
         }
         for (int column = 1; column <= lastColumn; ++column) {
-            TWriteSetting w = plan.columns[size_t(column - 1)];
-            w.Top += plan.lineHeight * row;
+            WriteSetting w = plan.columns[size_t(column - 1)];
+            w.top += plan.lineHeight * row;
 
             switch (kind) {
             case FormatSectionKind::Title:
-                w.Text = m_request->titles[size_t(copy - 1)];
+                w.text = m_request->titles[size_t(copy - 1)];
                 break;
             case FormatSectionKind::CompanyBlock:
                 writeLogoLine(section);
@@ -182,7 +182,7 @@ void TSlipMakeDBM::processSection(const QString &section, int copy)
                 writeScriptLines(section);
                 return;
             default:
-                w.Text = split ? columnText(w, fields[column - 1], column)
+                w.text = split ? columnText(w, fields[column - 1], column)
                                : singleValueText(w, slipSection, rowKeys[row]);
                 break;
             }
@@ -191,29 +191,29 @@ void TSlipMakeDBM::processSection(const QString &section, int copy)
     }
 }
 
-QString TSlipMakeDBM::singleValueText(const TWriteSetting &w, const QString &slipSection, const QString &key) const
+QString PrintDataGenerator::singleValueText(const WriteSetting &w, const QString &slipSection, const QString &key) const
 {
     const QString value = m_slip->readString(slipSection, key);
-    if (w.Type == QLatin1String("STRING"))
+    if (w.type == QLatin1String("STRING"))
         return value;
-    if (w.Type == QLatin1String("DATE"))
-        return formatDateValue(w.DateFormat, value);
-    if (w.Type == QLatin1String("CURRENCY"))
-        return converted([&] { return formatAmountValue(w.Digit, value, w.ZeroDisp); });
+    if (w.type == QLatin1String("DATE"))
+        return formatDateValue(w.dateFormat, value);
+    if (w.type == QLatin1String("CURRENCY"))
+        return converted([&] { return formatAmountValue(w.digit, value, w.zeroDisplay); });
     return QString();
 }
 
-QString TSlipMakeDBM::columnText(const TWriteSetting &w, const QString &field, int column) const
+QString PrintDataGenerator::columnText(const WriteSetting &w, const QString &field, int column) const
 {
     const QString text = trimBlanks(field);
-    if (w.Type == QLatin1String("DATE"))
-        return converted([&] { return formatDateField(w.DateFormat, text); }, column);
-    if (w.Type == QLatin1String("CURRENCY"))
-        return converted([&] { return formatAmountField(w.Digit, text, w.ZeroDisp); }, column);
+    if (w.type == QLatin1String("DATE"))
+        return converted([&] { return formatDateField(w.dateFormat, text); }, column);
+    if (w.type == QLatin1String("CURRENCY"))
+        return converted([&] { return formatAmountField(w.digit, text, w.zeroDisplay); }, column);
     return text;
 }
 
-QString TSlipMakeDBM::converted(const std::function<QString()> &conversion, int column) const
+QString PrintDataGenerator::converted(const std::function<QString()> &conversion, int column) const
 {
     try {
         return conversion();
@@ -222,11 +222,11 @@ QString TSlipMakeDBM::converted(const std::function<QString()> &conversion, int 
     }
 }
 
-void TSlipMakeDBM::writeValue(const TWriteSetting &w)
+void PrintDataGenerator::writeValue(const WriteSetting &w)
 {
-    if (w.Text.isEmpty())
+    if (w.text.isEmpty())
         return;
-    if (w.FontName.isEmpty()) {
+    if (w.fontName.isEmpty()) {
         if (m_documentFont != m_writtenFont) {
             m_lines.append(commatext::join({QStringLiteral("font"), m_documentFont.face, number(m_documentFont.size),
                                             number(m_documentFont.style), number(m_documentFont.color)}));
@@ -237,21 +237,21 @@ void TSlipMakeDBM::writeValue(const TWriteSetting &w)
                 {QStringLiteral("brush"), number(m_documentBrush.style), number(m_documentBrush.color)}));
             m_writtenBrush = m_documentBrush;
         }
-    } else if (w.FontStyle >= 0 && w.FontSize >= 0 && w.FontColor >= 0) {
-        const FormatFont own{w.FontName, w.FontSize, w.FontColor, w.FontStyle};
+    } else if (w.fontStyle >= 0 && w.fontSize >= 0 && w.fontColor >= 0) {
+        const FormatFont own{w.fontName, w.fontSize, w.fontColor, w.fontStyle};
         if (own != m_writtenFont) {
             m_lines.append(commatext::join({QStringLiteral("font"), own.face, number(own.size), number(own.style),
                                             number(own.color)}));
             m_writtenFont = own;
         }
     }
-    const QString command = w.Align == 1 ? QStringLiteral("rtext")
-        : w.Align == 2                   ? QStringLiteral("ctext")
+    const QString command = w.align == 1 ? QStringLiteral("rtext")
+        : w.align == 2                   ? QStringLiteral("ctext")
                                          : QStringLiteral("text");
-    m_lines.append(commatext::join({command, w.Text, number(w.Left), number(w.Top)}));
+    m_lines.append(commatext::join({command, w.text, number(w.left), number(w.top)}));
 }
 
-void TSlipMakeDBM::writeLogoLine(const QString &section)
+void PrintDataGenerator::writeLogoLine(const QString &section)
 {
     const IniProfile &format = *m_format;
     const qint64 left = format.readInt(section, QStringLiteral("Left"), 0);
@@ -262,7 +262,7 @@ void TSlipMakeDBM::writeLogoLine(const QString &section)
                                     number(top + height), m_request->setPath}));
 }
 
-void TSlipMakeDBM::writeScriptLines(const QString &section)
+void PrintDataGenerator::writeScriptLines(const QString &section)
 {
     auto it = m_scriptLines.constFind(section);
     if (it == m_scriptLines.cend()) {
@@ -278,13 +278,13 @@ void TSlipMakeDBM::writeScriptLines(const QString &section)
     m_lines += *it;
 }
 
-void TSlipMakeDBM::report(int value, int maximum) const
+void PrintDataGenerator::report(int value, int maximum) const
 {
     if (m_progress)
         m_progress(value, maximum);
 }
 
-void TSlipMakeDBM::fail(const QString &detail) const
+void PrintDataGenerator::fail(const QString &detail) const
 {
     throw Error(QStringLiteral("印刷データを作成できません。書式のセクション [%1]: %2").arg(m_section, detail));
 }

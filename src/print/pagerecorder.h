@@ -26,13 +26,13 @@ namespace vendara {
 //
 // Coordinates are page units (tenths of a millimetre from the sheet's top
 // left); the correction is added to every x and y.
-class TPrnPlotY
+class PageRecorder
 {
 public:
-    TPrnPlotY(const PrinterGeometry &geometry, const QString &tmpDir, const QString &runTag);
-    ~TPrnPlotY();
-    TPrnPlotY(const TPrnPlotY &) = delete;
-    TPrnPlotY &operator=(const TPrnPlotY &) = delete;
+    PageRecorder(const PrinterGeometry &geometry, const QString &tmpDir, const QString &runTag);
+    ~PageRecorder();
+    PageRecorder(const PageRecorder &) = delete;
+    PageRecorder &operator=(const PageRecorder &) = delete;
 
     const PrinterGeometry &geometry() const { return m_geometry; }
     // The size of every page in page units.

@@ -1,4 +1,4 @@
-#include "print/slipmakedbm.h"
+#include "print/printdatagenerator.h"
 
 #include "common/cp932codec.h"
 #include "common/error.h"
@@ -42,7 +42,7 @@ PrintDataRequest request(CopySwitches copies = {true, false, false, false})
 
 QStringList generate(const QString &format, const QString &slip, const PrintDataRequest &r = request())
 {
-    TSlipMakeDBM generator;
+    PrintDataGenerator generator;
     return generator.makeLines(IniProfile::fromText(slip), IniProfile::fromText(format, IniProfile::Quotes::DoubleOrSingle),
                                r);
 }
@@ -72,8 +72,8 @@ TEST(PrintDataGeneration, workedExample_writesExactlyTheLinesOfTheExample)
     r.setPath = dir.filePath(QStringLiteral("Dat/Etc/本社.Dat"));
     ASSERT_FALSE(r.setPath.contains(u' '));
 
-    TSlipMakeDBM generator;
-    ASSERT_EQ(generator.Generate(r, out), out);
+    PrintDataGenerator generator;
+    ASSERT_EQ(generator.generate(r, out), out);
     const QString expected = QStringLiteral("font,\"ＭＳ ゴシック\",80,1,0\r\n"
                                             "ctext,見積書,1050,150\r\n"
                                             "font,\"ＭＳ ゴシック\",35,0,0\r\n"
@@ -95,7 +95,7 @@ TEST(PrintDataGeneration, workedExample_writesExactlyTheLinesOfTheExample)
     // With copy 2 as well: one page line, then the whole format again with
     // its own title, the document font written again after the title's font.
     r.copies = {true, true, false, false};
-    generator.Generate(r, out);
+    generator.generate(r, out);
     const QStringList both = cp932::decode(test::readBytes(out)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(both.size(), 28);
     EXPECT_EQ(both[14], QStringLiteral("page"));
@@ -190,7 +190,7 @@ TEST(PrintDataGeneration, singleDates_blankWhenMissingMalformedOrZero)
                                   "[No,SlipDate,own]", "Type=DATE", "DateFormat='yyyy\"年\"m\"月\"d\"日\"'"});
     PrintDataRequest era = request();
     era.defaultDatePattern = kEraDatePattern;
-    TSlipMakeDBM generator;
+    PrintDataGenerator generator;
     EXPECT_EQ(generator.makeLines(IniProfile::fromText(slip),
                                   IniProfile::fromText(format, IniProfile::Quotes::DoubleOrSingle), era),
               (QStringList{"font,\"ＭＳ ゴシック\",10,0,0", "text," + formatDatePattern(kEraDatePattern, QDate(2008, 4, 1)) + ",0,0",
@@ -244,9 +244,9 @@ TEST(PrintDataGeneration, badDigitPattern_stopsNamingTheSectionAndLeavesNoPrintD
     PrintDataRequest r = request();
     r.slipPath = slip;
     r.formatPath = format;
-    TSlipMakeDBM generator;
+    PrintDataGenerator generator;
     try {
-        generator.Generate(r, out);
+        generator.generate(r, out);
         ADD_FAILURE() << "a %d pattern must stop the generation";
     } catch (const Error &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("[Car,Tax]"))) << e.message().toStdString();
@@ -265,8 +265,8 @@ TEST(PrintDataGeneration, titleThatShiftJisCannotHold_failsClearlyAndLeavesNoFil
     r.slipPath = test::fixturePath(QStringLiteral("print/generation/example.pvq"));
     r.formatPath = format;
     r.titles[0] = QStringLiteral("見積書\U0001F600");
-    TSlipMakeDBM generator;
-    EXPECT_THROW(generator.Generate(r, out), Error);
+    PrintDataGenerator generator;
+    EXPECT_THROW(generator.generate(r, out), Error);
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
@@ -283,8 +283,8 @@ TEST(PrintDataGeneration, missingSlipFile_generatesNothing)
     QTemporaryDir dir;
     PrintDataRequest r = request();
     r.slipPath = dir.filePath(QStringLiteral("none.pvq"));
-    TSlipMakeDBM generator;
-    EXPECT_EQ(generator.Generate(r, dir.filePath(QStringLiteral("out"))), QString());
+    PrintDataGenerator generator;
+    EXPECT_EQ(generator.generate(r, dir.filePath(QStringLiteral("out"))), QString());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("out"))));
 }
 
@@ -295,7 +295,7 @@ TEST(PrintDataGeneration, logoAndScriptSections_writeTheirLinesOnceAnyColumnCoun
                                   "3=", "4=page", "5=line,1,,2,", "6=text\t\"say \"\"hi\"\"\" tail,1,2", "1=dup"});
     PrintDataRequest r = request();
     r.setPath = QStringLiteral("/a b/本社.Dat");
-    TSlipMakeDBM generator;
+    PrintDataGenerator generator;
     EXPECT_EQ(generator.makeLines(IniProfile::fromText(kSlip),
                                   IniProfile::fromText(format, IniProfile::Quotes::DoubleOrSingle), r),
               (QStringList{"logo,100,200,150,216,\"/a b/本社.Dat\"", "2", "text,\"A B\",100,200",
@@ -318,7 +318,7 @@ TEST(PrintDataGeneration, progress_runsFromZeroToFourTimesTheSectionsWithoutPass
 {
     const QString format = lines({"[Global]", "[Cust,Name]", "Type=STRING", "[Script]", "1=page"});
     std::vector<std::pair<int, int>> reports;
-    TSlipMakeDBM generator;
+    PrintDataGenerator generator;
     generator.setProgressCallback([&](int value, int maximum) { reports.emplace_back(value, maximum); });
     generator.makeLines(IniProfile::fromText(kSlip), IniProfile::fromText(format), request({true, false, true, false}));
     ASSERT_FALSE(reports.empty());

@@ -130,19 +130,19 @@ TEST_F(Render, everyCommand_needsItsArguments)
 
 TEST_F(Render, corrections_shiftEveryCoordinate)
 {
-    EXPECT_EQ(TPrnPlotY::correctionUnits(1.5), 15);
-    EXPECT_EQ(TPrnPlotY::correctionUnits(-2.0), -20);
-    EXPECT_EQ(TPrnPlotY::correctionUnits(4.1), 41);
-    EXPECT_EQ(TPrnPlotY::correctionUnits(-0.19), -1);
-    EXPECT_EQ(TPrnPlotY::correctionUnits(0.09), 0);
+    EXPECT_EQ(PageRecorder::correctionUnits(1.5), 15);
+    EXPECT_EQ(PageRecorder::correctionUnits(-2.0), -20);
+    EXPECT_EQ(PageRecorder::correctionUnits(4.1), 41);
+    EXPECT_EQ(PageRecorder::correctionUnits(-0.19), -1);
+    EXPECT_EQ(PageRecorder::correctionUnits(0.09), 0);
     // The settings record holds floats, the command line doubles: both give
     // the position the user typed.
     for (const auto &[mm, units] : {std::pair{4.1, 41}, std::pair{-0.7, -7}, std::pair{49.9, 499}, std::pair{-49.9, -499}}) {
-        EXPECT_EQ(TPrnPlotY::correctionUnits(mm), units) << mm;
-        EXPECT_EQ(TPrnPlotY::correctionUnits(float(mm)), units) << mm << " as a float";
+        EXPECT_EQ(PageRecorder::correctionUnits(mm), units) << mm;
+        EXPECT_EQ(PageRecorder::correctionUnits(float(mm)), units) << mm << " as a float";
     }
 
-    plot->setCorrection(QPoint(TPrnPlotY::correctionUnits(1.5), TPrnPlotY::correctionUnits(-2.0)));
+    plot->setCorrection(QPoint(PageRecorder::correctionUnits(1.5), PageRecorder::correctionUnits(-2.0)));
     render({QStringLiteral("font,\"ＭＳ ゴシック\",30,0,0"), QStringLiteral("text,T,100,100"),
             QStringLiteral("line,0,0,100,0"), QStringLiteral("page"), QStringLiteral("fill,10,10,20,20")});
     const PrintFont font(QStringLiteral("ＭＳ ゴシック"), 30, 0);
@@ -175,8 +175,8 @@ TEST_F(Render, cancelling_deletesEveryPageWritten)
 
 TEST_F(Render, missingPrintDataFile_drawsNothing)
 {
-    TMakeMataDBM renderer(*plot);
-    EXPECT_EQ(renderer.Render(dir.path() + QStringLiteral("/none")), RenderResult::NoPrintData);
+    PageRenderer renderer(*plot);
+    EXPECT_EQ(renderer.render(dir.path() + QStringLiteral("/none")), RenderResult::NoPrintData);
     EXPECT_EQ(plot->pageCount(), 0);
 }
 
@@ -188,8 +188,8 @@ TEST_F(Render, printDataFile_isReadAsShiftJis)
     // "text,見積書,10,10" CR LF "page" in Shift-JIS.
     file.write(QByteArray("text,\x8C\xA9\x90\xCF\x8F\x91,10,10\r\npage\r\n"));
     file.close();
-    TMakeMataDBM renderer(*plot);
-    EXPECT_EQ(renderer.Render(path), RenderResult::Finished);
+    PageRenderer renderer(*plot);
+    EXPECT_EQ(renderer.render(path), RenderResult::Finished);
     EXPECT_EQ(plot->pageCount(), 2);
     EXPECT_NE(playPage(1)->findText(QStringLiteral("見積書")), nullptr);
 }
@@ -204,7 +204,7 @@ TEST_F(Render, pageRecorder_deletesItsPageFilesWhenDiscarded)
 
 TEST(PageFiles, namesCarryTheRunTagAndThePageNumber)
 {
-    EXPECT_EQ(TPrnPlotY::pageFileName(QStringLiteral("987654"), 12), QStringLiteral("987654_PTmp12.pic"));
+    EXPECT_EQ(PageRecorder::pageFileName(QStringLiteral("987654"), 12), QStringLiteral("987654_PTmp12.pic"));
     QTemporaryDir dir;
     const QString first = makeRunTag(dir.path());
     ASSERT_FALSE(first.isEmpty());

@@ -1,4 +1,4 @@
-#include "prnploty.h"
+#include "pagerecorder.h"
 
 #include "hatchlines.h"
 
@@ -12,7 +12,7 @@
 
 namespace vendara {
 
-TPrnPlotY::TPrnPlotY(const PrinterGeometry &geometry, const QString &tmpDir, const QString &runTag)
+PageRecorder::PageRecorder(const PrinterGeometry &geometry, const QString &tmpDir, const QString &runTag)
     : m_geometry(geometry), m_pageSize(geometry.pageSizeUnits()), m_tmpDir(tmpDir), m_runTag(runTag)
 {
     if (!m_tmpDir.isEmpty() && !m_tmpDir.endsWith(u'/'))
@@ -21,12 +21,12 @@ TPrnPlotY::TPrnPlotY(const PrinterGeometry &geometry, const QString &tmpDir, con
     installFontSubstitutions();
 }
 
-TPrnPlotY::~TPrnPlotY()
+PageRecorder::~PageRecorder()
 {
     deletePageFiles();
 }
 
-int TPrnPlotY::correctionUnits(double millimetres)
+int PageRecorder::correctionUnits(double millimetres)
 {
     // Corrections are typed with one decimal but held as floats or doubles
     // (4.1 mm is 4.0999999 as a float). Rounding to thousandths of a unit
@@ -38,43 +38,43 @@ int TPrnPlotY::correctionUnits(double millimetres)
     return int(std::trunc(std::clamp(units, -1e6, 1e6)));
 }
 
-QString TPrnPlotY::pageFileName(const QString &runTag, int number)
+QString PageRecorder::pageFileName(const QString &runTag, int number)
 {
     return runTag + QStringLiteral("_PTmp") + QString::number(number) + u'.' + pageFileExtension();
 }
 
-QString TPrnPlotY::pageFilePath(int number) const
+QString PageRecorder::pageFilePath(int number) const
 {
     return m_tmpDir + pageFileName(m_runTag, number);
 }
 
-void TPrnPlotY::begin()
+void PageRecorder::begin()
 {
     deletePageFiles();
     m_pageNumber = 1;
     openPage();
 }
 
-void TPrnPlotY::newPage()
+void PageRecorder::newPage()
 {
     storePage();
     ++m_pageNumber;
     openPage();
 }
 
-void TPrnPlotY::finish()
+void PageRecorder::finish()
 {
     storePage();
 }
 
-void TPrnPlotY::openPage()
+void PageRecorder::openPage()
 {
     m_page.emplace(m_pageSize);
     m_page->painter().translate(m_correction);
     m_painterFont.reset();
 }
 
-void TPrnPlotY::storePage()
+void PageRecorder::storePage()
 {
     if (!m_page)
         return;
@@ -85,7 +85,7 @@ void TPrnPlotY::storePage()
     m_pageCount = m_pageNumber;
 }
 
-void TPrnPlotY::deletePageFiles()
+void PageRecorder::deletePageFiles()
 {
     m_page.reset();
     for (int n = 1; n <= m_pageCount; ++n)
@@ -93,7 +93,7 @@ void TPrnPlotY::deletePageFiles()
     m_pageCount = 0;
 }
 
-QPainter &TPrnPlotY::painter()
+QPainter &PageRecorder::painter()
 {
     if (!m_page) {
         // Drawing before begin() or after finish() starts a page of its own
@@ -104,13 +104,13 @@ QPainter &TPrnPlotY::painter()
     return m_page->painter();
 }
 
-void TPrnPlotY::setFont(const FontState &font)
+void PageRecorder::setFont(const FontState &font)
 {
     m_font = font;
     m_printFont.reset();
 }
 
-const PrintFont &TPrnPlotY::printFont()
+const PrintFont &PageRecorder::printFont()
 {
     if (!m_printFont) {
         // Height 0 asks for the default size, as it does of Windows' font mapper.
@@ -126,12 +126,12 @@ const PrintFont &TPrnPlotY::printFont()
     return *m_printFont;
 }
 
-qreal TPrnPlotY::textWidth(const QString &text)
+qreal PageRecorder::textWidth(const QString &text)
 {
     return printFont().advance(text);
 }
 
-void TPrnPlotY::drawTextAt(const QString &text, qreal left, int top)
+void PageRecorder::drawTextAt(const QString &text, qreal left, int top)
 {
     if (text.isEmpty())
         return;
@@ -155,22 +155,22 @@ void TPrnPlotY::drawTextAt(const QString &text, qreal left, int top)
     p.setWorldTransform(page);
 }
 
-void TPrnPlotY::text(const QString &text, int x, int y)
+void PageRecorder::text(const QString &text, int x, int y)
 {
     drawTextAt(text, x, y);
 }
 
-void TPrnPlotY::rightText(const QString &text, int x, int y)
+void PageRecorder::rightText(const QString &text, int x, int y)
 {
     drawTextAt(text, x - textWidth(text), y);
 }
 
-void TPrnPlotY::centredText(const QString &text, int x, int y)
+void PageRecorder::centredText(const QString &text, int x, int y)
 {
     drawTextAt(text, x - std::trunc(textWidth(text) / 2), y);
 }
 
-void TPrnPlotY::line(int x1, int y1, int x2, int y2)
+void PageRecorder::line(int x1, int y1, int x2, int y2)
 {
     if (m_pen.isNone())
         return;
@@ -179,7 +179,7 @@ void TPrnPlotY::line(int x1, int y1, int x2, int y2)
     p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
-void TPrnPlotY::frame(int x1, int y1, int x2, int y2)
+void PageRecorder::frame(int x1, int y1, int x2, int y2)
 {
     if (m_pen.isNone())
         return;
@@ -191,7 +191,7 @@ void TPrnPlotY::frame(int x1, int y1, int x2, int y2)
     p.drawPolyline(points, 5);
 }
 
-void TPrnPlotY::fillShape(const QRectF &rect, bool ellipse)
+void PageRecorder::fillShape(const QRectF &rect, bool ellipse)
 {
     if (m_brush.isHollow() || rect.isEmpty())
         return;
@@ -217,12 +217,12 @@ void TPrnPlotY::fillShape(const QRectF &rect, bool ellipse)
     p.drawLines(lines);
 }
 
-void TPrnPlotY::fill(int x1, int y1, int x2, int y2)
+void PageRecorder::fill(int x1, int y1, int x2, int y2)
 {
     fillShape(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), false);
 }
 
-void TPrnPlotY::ellipse(int x1, int y1, int x2, int y2)
+void PageRecorder::ellipse(int x1, int y1, int x2, int y2)
 {
     const QRectF rect = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
     fillShape(rect, true);
@@ -239,13 +239,13 @@ void TPrnPlotY::ellipse(int x1, int y1, int x2, int y2)
     }
 }
 
-bool TPrnPlotY::pictureFile(const QRectF &rect, const QString &path)
+bool PageRecorder::pictureFile(const QRectF &rect, const QString &path)
 {
     QPainter &p = painter();
     return m_pictures.draw(p, rect, path);
 }
 
-void TPrnPlotY::picture(const QPicture &picture, const QRectF &source, const QRectF &rect)
+void PageRecorder::picture(const QPicture &picture, const QRectF &source, const QRectF &rect)
 {
     drawPictureStretched(painter(), picture, source, rect);
 }

@@ -9,7 +9,7 @@
 
 namespace vendara {
 
-class TPrnPlotY;
+class PageRecorder;
 
 // How a rendering reports to its status window, which is not part of it.
 struct RenderCallbacks
@@ -37,14 +37,14 @@ enum class RenderResult {
 // are ignored. A command with too few arguments, or a `logo` whose set file
 // is shorter than 23 lines, stops the rendering with vendara::Error naming the
 // line; the page files written so far are deleted.
-class TMakeMataDBM
+class PageRenderer
 {
 public:
-    explicit TMakeMataDBM(TPrnPlotY &plot, RenderCallbacks callbacks = {});
+    explicit PageRenderer(PageRecorder &plot, RenderCallbacks callbacks = {});
 
-    RenderResult Render(const QString &printDataPath);
+    RenderResult render(const QString &printDataPath);
     // The same for lines already in memory.
-    RenderResult RenderLines(const QStringList &lines);
+    RenderResult renderLines(const QStringList &lines);
 
 private:
     void executeLine(const QString &line, int lineNumber);
@@ -59,7 +59,7 @@ private:
     };
     const CompanyBlock *companyBlock(const QString &setPath, const QString &command, int lineNumber);
 
-    TPrnPlotY &m_plot;
+    PageRecorder &m_plot;
     RenderCallbacks m_callbacks;
     std::map<QString, CompanyBlock> m_companyBlocks;
 };
