@@ -60,7 +60,7 @@ public:
     void renameCurrentCategory(const QString &newName);
 
     bool editMode() const { return m_editMode; }
-    void SetEditMode(bool on) { m_editMode = on; }
+    void setEditMode(bool on) { m_editMode = on; }
 
     const CellGrid &grid() const { return m_grid; }
     void addRow();

@@ -116,7 +116,7 @@ TEST_F(TaxTables, categoryChange_writesOldTableBeforeReadingNewOne)
     write("AQTB", {"h,2"});
     TaxTableEditor editor(dir.path());
     editor.selectKind(0);
-    editor.SetEditMode(true);
+    editor.setEditMode(true);
     EXPECT_TRUE(editor.setCellText(1, 0, "edited"));
     editor.selectCategory(1);
     EXPECT_EQ(lines("AQTA"), QStringList({"h,edited"}));

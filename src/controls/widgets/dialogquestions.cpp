@@ -1,0 +1,56 @@
+#include "dialogquestions.h"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace vendara {
+
+namespace {
+
+class StandardDialogQuestions final : public DialogQuestions
+{
+public:
+    bool confirm(QWidget *parent, const QString &text, bool warning) override
+    {
+        QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question, caption(), text,
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    void error(QWidget *parent, const QString &text) override
+    {
+        QMessageBox::critical(parent, caption(), text);
+    }
+
+    std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
+                                     const QString &initial) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &ok);
+        if (!ok)
+            return std::nullopt;
+        return text;
+    }
+
+    QString chooseFileToOpen(QWidget *parent, const QString &caption, const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    }
+
+private:
+    static QString caption() { return QGuiApplication::applicationDisplayName(); }
+};
+
+} // namespace
+
+DialogQuestions &DialogQuestions::standard()
+{
+    static StandardDialogQuestions questions;
+    return questions;
+}
+
+} // namespace vendara

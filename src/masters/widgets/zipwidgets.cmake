@@ -1,0 +1,1 @@
+# target_sources(vendara_masters_widgets PRIVATE ...)
