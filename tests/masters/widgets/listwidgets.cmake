@@ -1,1 +1,1 @@
-# vendara_add_masters_widget_test(test_list_widgets ...)
+vendara_add_masters_widget_test(test_list_widgets listwidgets_test.cpp)

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "masters/carmaster.h"
+
+#include <QWidget>
+
+class QPushButton;
+class QTableView;
+
+namespace vendara {
+
+class CarListModel;
+class DialogQuestions;
+
+// The maker and car-name master: makers at the left, the current maker's car
+// names at the right, each with its add, delete and sort buttons. Leaving a
+// maker row writes its cars; writeBack() (and the destructor) write both
+// lists, whatever closed the window that holds the frame.
+class CarMasterFrame : public QWidget
+{
+    Q_OBJECT
+public:
+    // folder: Dat/Mst/Mk/ of the data root.
+    CarMasterFrame(const QString &folder, DialogQuestions &questions, QWidget *parent = nullptr);
+    ~CarMasterFrame() override;
+
+    // Off: the grids only move the cursor and the buttons are disabled.
+    void setEditable(bool on);
+    bool isEditable() const { return m_editable; }
+
+    // Writes both lists; a failure is shown and false returned.
+    bool writeBack();
+
+    // The pick: maker, one space, car.
+    QString selectedName() const { return m_master.selectedName(); }
+    const CarMaster &master() const { return m_master; }
+    QTableView *makerView() const { return m_makerView; }
+    QTableView *carView() const { return m_carView; }
+
+private:
+    QWidget *makeSide(const QString &title, QTableView *view, const QList<QPushButton *> &buttons);
+    void makerRowEntered(int row);
+    void showMakers();
+    void showCars();
+    void run(const std::function<void()> &action);
+
+    CarMaster m_master;
+    DialogQuestions &m_questions;
+    CarListModel *m_makers;
+    CarListModel *m_cars;
+    QTableView *m_makerView;
+    QTableView *m_carView;
+    QList<QPushButton *> m_buttons;
+    bool m_editable = true;
+    bool m_loading = false;
+};
+
+} // namespace vendara

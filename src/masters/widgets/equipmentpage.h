@@ -1,0 +1,44 @@
+#pragma once
+
+#include "masters/equipmentlist.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace vendara {
+
+// The options page of the equipment list: the list of names and
+// abbreviations, the two entry fields and "追加", "置換", "削除". The list is
+// written only by save(), which the options dialog calls on OK.
+class EquipmentPage : public QWidget
+{
+    Q_OBJECT
+public:
+    // folder: Dat/Mst/ of the data root.
+    explicit EquipmentPage(const QString &folder, QWidget *parent = nullptr);
+
+    const EquipmentList &list() const { return m_list; }
+    void save() const { m_list.save(); }
+
+    QTreeWidget *view() const { return m_view; }
+    QLineEdit *nameField() const { return m_name; }
+    QLineEdit *abbreviationField() const { return m_abbreviation; }
+
+private:
+    void showItems(int current);
+    EquipmentItem typedItem() const;
+    int selectedIndex() const;
+    void selectionChanged();
+
+    EquipmentList m_list;
+    QTreeWidget *m_view;
+    QLineEdit *m_name;
+    QLineEdit *m_abbreviation;
+    QPushButton *m_replace;
+    QPushButton *m_remove;
+};
+
+} // namespace vendara

@@ -1,0 +1,14 @@
+#pragma once
+
+class QTableView;
+
+namespace vendara {
+
+// The look and keys every master grid shares: no header bars, rows 20 pixels
+// high, one current cell, the cell delegate, and editing in place (typing
+// starts an edit) only while `editable`. In pick mode typing the first
+// letters of a name moves to it.
+void setUpGridView(QTableView *view);
+void setGridEditable(QTableView *view, bool editable);
+
+} // namespace vendara

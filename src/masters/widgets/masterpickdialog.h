@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class MasterPickDialog;
+}
+
+namespace vendara {
+
+class CarMasterFrame;
+class DialogQuestions;
+class ListMasterFrame;
+
+// The pick dialog "選択" of the list masters: mode 0 shows makers and car
+// names, modes 1 to 6 one simple master (色, 付属品, 特別仕様, 販売諸費用,
+// その他諸費用, 担当者). It opens in pick mode; "編集" switches editing on
+// and off. Whatever closes it, the lists are written back.
+class MasterPickDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int kHelpTopic = 28;
+
+    // mastersFolder: Dat/Mst/ of the data root (makers and cars are in Mk/).
+    MasterPickDialog(const QString &mastersFolder, DialogQuestions &questions, QWidget *parent = nullptr);
+    ~MasterPickDialog() override;
+
+    void selectList(int mode);
+    int mode() const { return m_mode; }
+    bool isEditing() const { return m_editing; }
+
+    // Mode 0: maker, one space, car; otherwise the first column of the
+    // current row; trimmed.
+    QString selectedName() const;
+    // Modes 2 to 6: the second column of the current row as stored.
+    QString selectedPrice() const;
+
+    CarMasterFrame *carFrame() const { return m_carFrame; }
+    ListMasterFrame *listFrame() const { return m_listFrame; }
+
+signals:
+    void helpRequested(int topic);
+
+public slots:
+    void done(int result) override;
+
+private:
+    void setEditing(bool on);
+
+    std::unique_ptr<Ui::MasterPickDialog> m_ui;
+    QString m_folder;
+    DialogQuestions &m_questions;
+    int m_mode = -1;
+    bool m_editing = false;
+    CarMasterFrame *m_carFrame = nullptr;
+    ListMasterFrame *m_listFrame = nullptr;
+};
+
+} // namespace vendara

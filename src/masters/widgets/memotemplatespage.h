@@ -1,0 +1,38 @@
+#pragma once
+
+#include "masters/memotemplates.h"
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace vendara {
+
+class MemoTemplateView;
+
+// The options page of the memo templates: the templates, the three-line
+// editor "備考欄テンプレート" and "追加", "修正", "削除". Selecting a template
+// loads it into the editor. Written only by save(), which the options
+// dialog calls on OK.
+class MemoTemplatesPage : public QWidget
+{
+    Q_OBJECT
+public:
+    // folder: Dat/Mst/ of the data root.
+    explicit MemoTemplatesPage(const QString &folder, QWidget *parent = nullptr);
+
+    const MemoTemplates &templates() const { return m_templates; }
+    void save() const { m_templates.save(); }
+
+    MemoTemplateView *view() const { return m_view; }
+    QPlainTextEdit *editor() const { return m_editor; }
+
+private:
+    QStringList editorLines() const;
+
+    MemoTemplates m_templates;
+    MemoTemplateView *m_view;
+    QPlainTextEdit *m_editor;
+};
+
+} // namespace vendara

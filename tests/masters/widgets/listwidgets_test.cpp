@@ -1,0 +1,354 @@
+#include "masters/widgets/carmasterframe.h"
+#include "masters/widgets/equipmentpage.h"
+#include "masters/widgets/equipmentpickdialog.h"
+#include "masters/widgets/listmasterframe.h"
+#include "masters/widgets/masterpickdialog.h"
+#include "masters/widgets/memopickdialog.h"
+#include "masters/widgets/memotemplatespage.h"
+#include "masters/widgets/memotemplateview.h"
+
+#include "common/textfile.h"
+#include "support/fakedialogquestions.h"
+#include "widgets/widgettesting.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace vendara;
+using namespace vendara::testing;
+
+namespace {
+
+QStringList linesOf(const QString &path)
+{
+    return textfile::readLines(path).value_or(QStringList{QStringLiteral("<missing>")});
+}
+
+QPushButton *buttonNamed(QWidget *parent, const QString &text)
+{
+    for (QPushButton *button : parent->findChildren<QPushButton *>())
+        if (button->text() == text || button->accessibleName() == text)
+            return button;
+    return nullptr;
+}
+
+// Types into the current cell of a grid through its real in-place editor and
+// commits with Enter.
+void typeIntoCell(QTableView *view, const QString &text)
+{
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor && editor->parentWidget() == view->viewport());
+    editor->selectAll();
+    typeKeys(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits through a queued call
+}
+
+// A data root with two makers, three colours, one accessory, the equipment
+// list and two memo templates.
+struct Masters
+{
+    QTemporaryDir dir;
+    QString mst = dir.path() + QStringLiteral("/Mst/");
+    QString mk = mst + QStringLiteral("Mk/");
+
+    Masters()
+    {
+        QDir().mkpath(mk);
+        textfile::writeLines(mk + QStringLiteral("Maker.dat"), {QStringLiteral("トヨタ"), QStringLiteral("日産")});
+        textfile::writeLines(mk + QStringLiteral("トヨタ"), {QStringLiteral("カローラ"), QStringLiteral("クラウン")});
+        textfile::writeLines(mk + QStringLiteral("日産"), {QStringLiteral("ノート")});
+        textfile::writeLines(mst + QStringLiteral("色"),
+                             {QStringLiteral("ブラック"), QStringLiteral("ホワイト"), QStringLiteral("レッド")});
+        textfile::writeLines(mst + QStringLiteral("付属品"), {QStringLiteral("フロアマット,25000")});
+        textfile::writeLines(mst + QStringLiteral("Accdata.dat"),
+                             {QStringLiteral("エアコン,AC"), QStringLiteral("パワーステアリング,PS")});
+        textfile::writeLines(mst + QStringLiteral("MemoOpt.Dat"),
+                             {QString(), QStringLiteral("納車時,全額,現金"), QStringLiteral("下取車あり")});
+    }
+};
+
+} // namespace
+
+class ListWidgetsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext();
+    void carFrame_deleteMaker_asksAndTakesItsFileOnlyOnYes();
+    void pickDialog_mode0_locksEditingUntilEditAndWritesBackOnCancel();
+    void pickDialog_amountCell_refusesNonIntegersAtOnceAndShowsGrouped();
+    void pickDialog_typingFirstLetters_movesToTheName();
+    void equipmentPick_presetsFromFieldAndReturnsListOrder();
+    void equipmentPage_editsListButWritesOnlyOnSave();
+    void memoTemplates_pageEditsAndPickerPicksByDoubleClick();
+    void everyInput_hasAnAccessibleName();
+};
+
+void ListWidgetsTest::carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext()
+{
+    Masters m;
+    FakeDialogQuestions questions;
+    CarMasterFrame frame(m.mk, questions);
+    QVERIFY(showActive(&frame));
+    QCOMPARE(frame.carView()->model()->rowCount(), 2);
+
+    frame.carView()->setCurrentIndex(frame.carView()->model()->index(1, 0));
+    typeIntoCell(frame.carView(), QStringLiteral("プリウス"));
+    QCOMPARE(linesOf(m.mk + QStringLiteral("トヨタ")).value(1), QStringLiteral("クラウン")); // not yet
+
+    frame.makerView()->setFocus();
+    QTest::keyClick(frame.makerView(), Qt::Key_Down);
+    QCOMPARE(linesOf(m.mk + QStringLiteral("トヨタ")), (QStringList{QStringLiteral("カローラ"), QStringLiteral("プリウス")}));
+    QCOMPARE(frame.carView()->model()->index(0, 0).data().toString(), QStringLiteral("ノート"));
+    QCOMPARE(frame.selectedName(), QStringLiteral("日産 ノート"));
+
+    // A renamed maker takes its cars to the new name's file.
+    QTest::keyClick(frame.makerView(), Qt::Key_Up);
+    typeIntoCell(frame.makerView(), QStringLiteral("TOYOTA"));
+    QTest::keyClick(frame.makerView(), Qt::Key_Down);
+    QCOMPARE(linesOf(m.mk + QStringLiteral("TOYOTA")).value(0), QStringLiteral("カローラ"));
+    QVERIFY(frame.writeBack());
+    QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), (QStringList{QStringLiteral("TOYOTA"), QStringLiteral("日産")}));
+}
+
+void ListWidgetsTest::carFrame_deleteMaker_asksAndTakesItsFileOnlyOnYes()
+{
+    Masters m;
+    FakeDialogQuestions questions;
+    CarMasterFrame frame(m.mk, questions);
+    QVERIFY(showActive(&frame));
+    QPushButton *remove = buttonNamed(&frame, QStringLiteral("メーカーの選択削除"));
+    QVERIFY(remove);
+
+    questions.confirmAnswers = {false};
+    remove->click();
+    QCOMPARE(questions.asked.value(0),
+             QStringLiteral("メーカー トヨタ を削除しますか?\r同時にこのメーカーの車名データも削除されます"));
+    QVERIFY(QFile::exists(m.mk + QStringLiteral("トヨタ")));
+    QCOMPARE(frame.makerView()->model()->rowCount(), 2);
+
+    questions.confirmAnswers = {true};
+    remove->click();
+    QVERIFY(!QFile::exists(m.mk + QStringLiteral("トヨタ")));
+    QCOMPARE(frame.makerView()->model()->rowCount(), 1);
+    QCOMPARE(frame.carView()->model()->index(0, 0).data().toString(), QStringLiteral("ノート"));
+    QVERIFY(frame.writeBack());
+    QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), QStringList{QStringLiteral("日産")});
+}
+
+void ListWidgetsTest::pickDialog_mode0_locksEditingUntilEditAndWritesBackOnCancel()
+{
+    Masters m;
+    FakeDialogQuestions questions;
+    auto *dialog = new MasterPickDialog(m.mst, questions);
+    dialog->selectList(0);
+    QVERIFY(showActive(dialog));
+    QPushButton *edit = buttonNamed(dialog, QStringLiteral("編集(&E)"));
+    QVERIFY(edit);
+    QVERIFY(!buttonNamed(dialog, QStringLiteral("メーカー追加(&M)"))->isEnabled());
+
+    // In pick mode typing does not edit.
+    QTableView *makers = dialog->carFrame()->makerView();
+    makers->setFocus();
+    QTest::keyClick(makers, Qt::Key_F2);
+    QCOMPARE(QApplication::focusWidget(), makers);
+
+    QTest::keyClick(makers, Qt::Key_Down);
+    QCOMPARE(dialog->selectedName(), QStringLiteral("日産 ノート"));
+    QCOMPARE(dialog->selectedPrice(), QString());
+
+    edit->click();
+    QCOMPARE(edit->text(), QStringLiteral("編集終了(&E)"));
+    QPushButton *addMaker = buttonNamed(dialog, QStringLiteral("メーカー追加(&M)"));
+    QVERIFY(addMaker->isEnabled());
+    addMaker->click();
+    typeIntoCell(makers, QStringLiteral("ホンダ"));
+    typeIntoCell(dialog->carFrame()->carView(), QStringLiteral("フィット"));
+
+    buttonNamed(dialog, QStringLiteral("キャンセル"))->click();
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")).value(2), QStringLiteral("ホンダ"));
+    QCOMPARE(linesOf(m.mk + QStringLiteral("ホンダ")), QStringList{QStringLiteral("フィット")});
+    delete dialog;
+}
+
+void ListWidgetsTest::pickDialog_amountCell_refusesNonIntegersAtOnceAndShowsGrouped()
+{
+    Masters m;
+    FakeDialogQuestions questions;
+    MasterPickDialog dialog(m.mst, questions);
+    dialog.selectList(2);
+    QVERIFY(showActive(&dialog));
+    QTableView *grid = dialog.listFrame()->view();
+    QCOMPARE(grid->model()->columnCount(), 2);
+    QCOMPARE(grid->model()->index(0, 1).data().toString().trimmed(), QStringLiteral("25,000"));
+    QCOMPARE(dialog.selectedName(), QStringLiteral("フロアマット"));
+    QCOMPARE(dialog.selectedPrice(), QStringLiteral("25000"));
+
+    buttonNamed(&dialog, QStringLiteral("編集(&E)"))->click();
+    buttonNamed(&dialog, QStringLiteral("追加(&A)"))->click();
+    typeIntoCell(grid, QStringLiteral("サイドバイザー"));
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    typeKeys(editor, QStringLiteral("12"));
+    QCOMPARE(editor->text(), QStringLiteral("12"));
+    typeKeys(editor, QStringLiteral("a"));
+    QCOMPARE(editor->text(), QString()); // emptied at once
+    typeKeys(editor, QStringLiteral("18000"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(grid->model()->index(1, 1).data().toString().trimmed(), QStringLiteral("18,000"));
+    QCOMPARE(dialog.selectedPrice(), QStringLiteral("18000"));
+
+    // A cell still open in its editor is taken when the dialog closes.
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    typeKeys(QApplication::focusWidget(), QStringLiteral("L"));
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+    QCOMPARE(linesOf(m.mst + QStringLiteral("付属品")),
+             (QStringList{QStringLiteral("フロアマットL,25000"), QStringLiteral("サイドバイザー,18000")}));
+}
+
+void ListWidgetsTest::pickDialog_typingFirstLetters_movesToTheName()
+{
+    Masters m;
+    FakeDialogQuestions questions;
+    MasterPickDialog dialog(m.mst, questions);
+    dialog.selectList(1);
+    QVERIFY(showActive(&dialog));
+    QTableView *grid = dialog.listFrame()->view();
+    QApplication::setKeyboardInputInterval(50);
+    grid->setFocus();
+    typeKeys(grid, QStringLiteral("ホワ"));
+    QCOMPARE(dialog.selectedName(), QStringLiteral("ホワイト"));
+    QTest::qWait(80); // a pause starts a new name
+    commitText(grid, QStringLiteral("レッ")); // as an input method confirms it
+    QCOMPARE(dialog.selectedName(), QStringLiteral("レッド"));
+}
+
+void ListWidgetsTest::equipmentPick_presetsFromFieldAndReturnsListOrder()
+{
+    Masters m;
+    EquipmentPickDialog dialog(m.mst);
+    dialog.presetChecks(QStringLiteral("PS\u3000AC"));
+    QTreeWidget *view = dialog.view();
+    QCOMPARE(view->topLevelItem(0)->checkState(0), Qt::Checked);
+    QCOMPARE(view->topLevelItem(1)->checkState(0), Qt::Checked);
+    QCOMPARE(dialog.checkedAbbreviations(), QStringLiteral("AC PS"));
+
+    QVERIFY(showActive(&dialog));
+    view->setFocus();
+    view->setCurrentItem(view->topLevelItem(0));
+    QTest::keyClick(view, Qt::Key_Space); // unchecks エアコン
+    QCOMPARE(dialog.checkedAbbreviations(), QStringLiteral("PS"));
+
+    int help = 0;
+    connect(&dialog, &EquipmentPickDialog::helpRequested, this, [&](int topic) { help = topic; });
+    buttonNamed(&dialog, QStringLiteral("ヘルプ(&H)"))->click();
+    QCOMPARE(help, 36);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void ListWidgetsTest::equipmentPage_editsListButWritesOnlyOnSave()
+{
+    Masters m;
+    const QString path = m.mst + QStringLiteral("Accdata.dat");
+    const QStringList before = linesOf(path);
+    EquipmentPage page(m.mst);
+    QVERIFY(showActive(&page));
+    QPushButton *replace = buttonNamed(&page, QStringLiteral("置換(&R)"));
+    QVERIFY(!replace->isEnabled());
+
+    page.view()->setCurrentItem(page.view()->topLevelItem(1));
+    QCOMPARE(page.nameField()->text(), QStringLiteral("パワーステアリング"));
+    QVERIFY(replace->isEnabled());
+    page.abbreviationField()->setText(QStringLiteral("P/S"));
+    replace->click();
+    page.nameField()->setText(QStringLiteral("ナビ"));
+    page.abbreviationField()->setText(QStringLiteral("NV"));
+    buttonNamed(&page, QStringLiteral("追加(&A)"))->click();
+    page.view()->setCurrentItem(page.view()->topLevelItem(0));
+    buttonNamed(&page, QStringLiteral("削除(&D)"))->click();
+    QCOMPARE(linesOf(path), before);
+
+    page.save();
+    QCOMPARE(linesOf(path), (QStringList{QStringLiteral("パワーステアリング,P/S"), QStringLiteral("ナビ,NV")}));
+}
+
+void ListWidgetsTest::memoTemplates_pageEditsAndPickerPicksByDoubleClick()
+{
+    Masters m;
+    const QString path = m.mst + QStringLiteral("MemoOpt.Dat");
+    {
+        MemoTemplatesPage page(m.mst);
+        QVERIFY(showActive(&page));
+        QCOMPARE(page.editor()->toPlainText(), QStringLiteral("納車時\n全額\n現金"));
+        page.view()->setCurrentIndex(page.view()->model()->index(1, 0));
+        QCOMPARE(page.editor()->toPlainText(), QStringLiteral("下取車あり\n\n"));
+        page.editor()->setPlainText(QStringLiteral("一\n二\n三\n四\n五"));
+        buttonNamed(&page, QStringLiteral("修正(&R)"))->click();
+        QCOMPARE(page.templates().templates().value(1),
+                 (QStringList{QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三")}));
+        QCOMPARE(linesOf(path).size(), 3); // not written yet
+        page.save();
+    }
+    QCOMPARE(linesOf(path).value(2), QStringLiteral("一,二,三"));
+
+    MemoPickDialog dialog(m.mst);
+    QVERIFY(showActive(&dialog));
+    MemoTemplateView *view = dialog.view();
+    const QRect second = view->visualRect(view->model()->index(1, 0));
+    QCOMPARE(second.height(), 50);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.selectedLines(), (QStringList{QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三")}));
+}
+
+void ListWidgetsTest::everyInput_hasAnAccessibleName()
+{
+    Masters m;
+    FakeDialogQuestions questions;
+    MasterPickDialog cars(m.mst, questions);
+    cars.selectList(0);
+    MasterPickDialog list(m.mst, questions);
+    list.selectList(4);
+    EquipmentPage equipment(m.mst);
+    EquipmentPickDialog equipmentPick(m.mst);
+    MemoTemplatesPage memo(m.mst);
+    MemoPickDialog memoPick(m.mst);
+    for (QWidget *window : QList<QWidget *>{&cars, &list, &equipment, &equipmentPick, &memo, &memoPick}) {
+        window->show();
+        const QList<QWidget *> inputs = window->findChildren<QWidget *>();
+        for (QWidget *input : inputs) {
+            if (qobject_cast<QHeaderView *>(input))
+                continue;
+            if (!qobject_cast<QAbstractItemView *>(input) && !qobject_cast<QLineEdit *>(input)
+                && !qobject_cast<QPlainTextEdit *>(input) && !qobject_cast<QComboBox *>(input)
+                && !qobject_cast<QPushButton *>(input))
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(input);
+            QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(),
+                     qPrintable(window->windowTitle() + u' ' + input->metaObject()->className()));
+        }
+        window->hide();
+    }
+}
+
+QTEST_MAIN(ListWidgetsTest)
+#include "listwidgets_test.moc"
