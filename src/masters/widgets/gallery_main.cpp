@@ -4,14 +4,18 @@
 //   vendara-masters-gallery WINDOW [--edit] [--screenshot FILE.png]
 //
 // WINDOW is cars, list:<mode 1-6>, equipment, equipment-pick, memo,
-// memo-pick. --edit switches a pick dialog to edit mode; --screenshot grabs
+// memo-pick, tax:<kind 0-2>, acquisition, zip[:KEYWORD], zip-page. --edit switches a pick dialog to edit mode; --screenshot grabs
 // the window into a PNG and quits. Edits go to a temporary copy.
 
+#include "masters/widgets/acquisitiontaxdialog.h"
 #include "masters/widgets/equipmentpage.h"
 #include "masters/widgets/equipmentpickdialog.h"
 #include "masters/widgets/masterpickdialog.h"
 #include "masters/widgets/memopickdialog.h"
 #include "masters/widgets/memotemplatespage.h"
+#include "masters/widgets/taxguidedialog.h"
+#include "masters/widgets/zipdictionarypage.h"
+#include "masters/widgets/zipsearchdialog.h"
 
 #include "controls/widgets/dialogquestions.h"
 
@@ -40,9 +44,31 @@ void copyTree(const QString &from, const QString &to)
     }
 }
 
-std::unique_ptr<QWidget> makeWindow(const QString &name, const QString &mst, bool edit)
+std::unique_ptr<QWidget> makeWindow(const QString &name, const QString &dat, bool edit)
 {
     DialogQuestions &questions = DialogQuestions::standard();
+    const QString mst = dat + QStringLiteral("Mst/");
+    if (name.startsWith(QLatin1String("tax:"))) {
+        auto dialog = std::make_unique<TaxGuideDialog>(dat + QStringLiteral("Tax/"), questions);
+        dialog->selectKind(name.mid(4).toInt());
+        if (edit)
+            dialog->findChild<QPushButton *>(QStringLiteral("editButton"))->click();
+        return dialog;
+    }
+    if (name == QLatin1String("acquisition")) {
+        auto dialog = std::make_unique<AcquisitionTaxDialog>();
+        dialog->setItems({{QStringLiteral("車両本体課税額"), QStringLiteral("2111000")},
+                          {QStringLiteral("カーナビゲーション"), QStringLiteral("180000")}});
+        dialog->setRate(3);
+        return dialog;
+    }
+    if (name == QLatin1String("zip") || name.startsWith(QLatin1String("zip:"))) {
+        auto dialog = std::make_unique<ZipSearchDialog>(mst + QStringLiteral("Zip/"), questions);
+        dialog->setKeyword(name.mid(4));
+        return dialog;
+    }
+    if (name == QLatin1String("zip-page"))
+        return std::make_unique<ZipDictionaryPage>(mst + QStringLiteral("Zip/"), questions);
     if (name == QLatin1String("cars") || name.startsWith(QLatin1String("list:"))) {
         auto dialog = std::make_unique<MasterPickDialog>(mst, questions);
         dialog->selectList(name == QLatin1String("cars") ? 0 : name.mid(5).toInt());
@@ -78,9 +104,9 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     QTemporaryDir data;
-    copyTree(QStringLiteral(VENDARA_SHIPPED_DATA "/Dat/Mst"), data.path() + QStringLiteral("/Mst"));
-    std::unique_ptr<QWidget> window = makeWindow(parser.positionalArguments().value(0),
-                                                 data.path() + QStringLiteral("/Mst/"), parser.isSet(edit));
+    copyTree(QStringLiteral(VENDARA_SHIPPED_DATA "/Dat"), data.path());
+    std::unique_ptr<QWidget> window = makeWindow(parser.positionalArguments().value(0), data.path() + u'/',
+                                                 parser.isSet(edit));
     if (!window)
         parser.showHelp(1);
     window->show();

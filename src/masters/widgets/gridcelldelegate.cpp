@@ -19,6 +19,7 @@ void GridCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     QColor foreground = selected ? palette.color(QPalette::HighlightedText)
                                  : heading ? palette.color(QPalette::ButtonText) : palette.color(QPalette::Text);
     painter->save();
+    painter->setClipRect(option.rect); // a long heading stops at its cell
     painter->fillRect(option.rect, background);
     painter->setPen(foreground);
     painter->setFont(option.font);

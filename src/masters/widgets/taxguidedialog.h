@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace vendara {
+
+class DialogQuestions;
+class TaxGridFrame;
+
+// "選択": picks one amount from a tax table for the slip. The table can be
+// edited on the spot ("編集(&E)"); while it is, OK is disabled, so an amount
+// is only taken in pick mode. The table is written back when the dialog goes,
+// whichever button closed it.
+class TaxGuideDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    TaxGuideDialog(const QString &tableFolder, DialogQuestions &questions, QWidget *parent = nullptr);
+    ~TaxGuideDialog() override;
+
+    void selectKind(int kind);
+    // The current cell as an integer; 0 when empty or not an integer.
+    int selectedAmount() const;
+
+    TaxGridFrame *frame() const { return m_frame; }
+
+private:
+    void toggleEditMode();
+
+    TaxGridFrame *m_frame;
+    QPushButton *m_editButton;
+    QPushButton *m_okButton;
+};
+
+} // namespace vendara

@@ -1,0 +1,97 @@
+#include "zipdictionarypage.h"
+
+#include "ui_zipdictionarypage.h"
+
+#include "common/error.h"
+#include "controls/widgets/dialogquestions.h"
+
+#include <QTimer>
+
+namespace vendara {
+
+QString ZipDictionaryPage::openFilter()
+{
+    const QString filter = ZipDictionaryList::kFileFilter;
+    const qsizetype bar = filter.indexOf(u'|');
+    const QString pattern = filter.mid(bar + 1);
+    QString patterns = pattern;
+    if (pattern.toLower() != pattern)
+        patterns += u' ' + pattern.toLower();
+    return filter.left(bar) + QStringLiteral(" (") + patterns + u')';
+}
+
+ZipDictionaryPage::ZipDictionaryPage(const QString &dictionaryFolder, DialogQuestions &questions, QWidget *parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::ZipDictionaryPage>()), m_questions(questions)
+{
+    m_ui->setupUi(this);
+    try {
+        m_list.emplace(dictionaryFolder);
+    } catch (const Error &e) {
+        // Adding or deleting would overwrite a list that could not be read.
+        m_ui->addButton->setEnabled(false);
+        QTimer::singleShot(0, this, [this, message = e.message()] { m_questions.error(this, message); });
+    }
+    setAccessibleName(windowTitle());
+    connect(m_ui->addButton, &QPushButton::clicked, this, &ZipDictionaryPage::addDictionary);
+    connect(m_ui->removeButton, &QPushButton::clicked, this, &ZipDictionaryPage::removeDictionary);
+    connect(m_ui->dictionaryList, &QListWidget::itemSelectionChanged, this, [this] {
+        m_ui->removeButton->setEnabled(!m_ui->dictionaryList->selectedItems().isEmpty());
+    });
+    showList();
+}
+
+ZipDictionaryPage::~ZipDictionaryPage() = default;
+
+void ZipDictionaryPage::showList(const QString &current)
+{
+    QListWidget *list = m_ui->dictionaryList;
+    list->clear();
+    if (!m_list)
+        return;
+    list->addItems(m_list->names());
+    const qsizetype row = current.isEmpty() ? -1 : m_list->names().indexOf(current);
+    if (row >= 0)
+        list->setCurrentRow(int(row));
+    m_ui->removeButton->setEnabled(!list->selectedItems().isEmpty());
+}
+
+void ZipDictionaryPage::reloadQuietly()
+{
+    // After a failed change the list shows what is on disk; the failure has
+    // been reported already.
+    try {
+        m_list->reload();
+    } catch (const Error &) {
+    }
+}
+
+void ZipDictionaryPage::addDictionary()
+{
+    const QString path = m_questions.chooseFileToOpen(this, QStringLiteral("辞書追加"), openFilter());
+    if (path.isEmpty() || !m_list)
+        return;
+    try {
+        showList(m_list->add(path));
+    } catch (const Error &e) {
+        m_questions.error(this, e.message());
+        reloadQuietly();
+        showList();
+    }
+}
+
+void ZipDictionaryPage::removeDictionary()
+{
+    const int row = m_ui->dictionaryList->currentRow();
+    if (row < 0 || m_ui->dictionaryList->selectedItems().isEmpty() || !m_list)
+        return;
+    try {
+        if (!m_list->remove(row, [this](const QString &question) { return m_questions.confirm(this, question); }))
+            return;
+    } catch (const Error &e) {
+        m_questions.error(this, e.message());
+        reloadQuietly();
+    }
+    showList();
+}
+
+} // namespace vendara

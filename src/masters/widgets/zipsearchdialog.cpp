@@ -1,0 +1,232 @@
+#include "zipsearchdialog.h"
+
+#include "zipresultmodel.h"
+#include "ui_zipsearchdialog.h"
+
+#include "common/error.h"
+#include "controls/widgets/dialogquestions.h"
+#include "masters/zipdictionarylist.h"
+#include "masters/zipsearch.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace vendara {
+
+ZipSearchDialog::ZipSearchDialog(const QString &dictionaryFolder, DialogQuestions &questions, QWidget *parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::ZipSearchDialog>())
+    , m_questions(questions)
+    , m_model(new ZipResultModel(this))
+{
+    try {
+        m_dictionaryPaths = ZipDictionaryList(dictionaryFolder).paths();
+    } catch (const Error &e) {
+        m_listFailure = e.message(); // reported by every search, which finds nothing
+    }
+    m_ui->setupUi(this);
+    setAccessibleName(windowTitle());
+    // The two lines keep their height while empty, so the list does not jump.
+    m_ui->fileLabel->setMinimumHeight(m_ui->fileLabel->fontMetrics().height());
+    m_ui->statusLabel->setMinimumHeight(m_ui->statusLabel->fontMetrics().height()
+                                        + 2 * m_ui->statusLabel->frameWidth());
+
+    QTreeView *view = m_ui->resultView;
+    view->setModel(m_model);
+    const QFontMetrics metrics = view->fontMetrics();
+    const int padding = metrics.horizontalAdvance(u'0') * 3;
+    view->header()->resizeSection(ZipResultModel::PostalCodeColumn,
+                                  metrics.horizontalAdvance(QStringLiteral("0000000")) + padding);
+    view->header()->resizeSection(ZipResultModel::PrefectureColumn,
+                                  metrics.horizontalAdvance(QStringLiteral("神奈川県")) + padding);
+    view->header()->setStretchLastSection(true);
+
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ZipSearchDialog::updatePicked);
+    connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.isValid() && m_ui->okButton->isEnabled())
+            accept();
+    });
+    connect(m_ui->searchButton, &QPushButton::clicked, this, &ZipSearchDialog::pressSearchButton);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->helpButton, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpContext); });
+    m_ui->keywordEdit->installEventFilter(this);
+}
+
+ZipSearchDialog::~ZipSearchDialog()
+{
+    *m_alive = false;
+}
+
+void ZipSearchDialog::setKeyword(const QString &keyword)
+{
+    m_initialKeyword = keyword;
+    m_ui->keywordEdit->setText(keyword);
+}
+
+void ZipSearchDialog::done(int result)
+{
+    if (!m_searching)
+        QDialog::done(result);
+}
+
+bool ZipSearchDialog::event(QEvent *event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        activated();
+    return handled;
+}
+
+bool ZipSearchDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the keyword field presses the search button (and must not
+    // reach the default button).
+    if (watched == m_ui->keywordEdit && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            m_ui->searchButton->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ZipSearchDialog::activated()
+{
+    // Activation during a search (the window comes back after the stop
+    // question was answered No, or after the user switched away) keeps the
+    // searching state: the stop caption and the disabled OK and cancel stay
+    // until the search ends. Resetting them here would let the dialog close
+    // under a running search and turn the stop button into a second search.
+    if (m_searching) {
+        m_ignoreNextActivation = false; // the comeback after a box has arrived
+        return;
+    }
+    // The window also comes back when a box the search itself opened (the
+    // stop question answered Yes, a read error) closes. That is not the user
+    // returning to the dialog, and the prompt would wipe out the result count
+    // the search has just reported.
+    if (m_ignoreNextActivation) {
+        m_ignoreNextActivation = false;
+        return;
+    }
+    if (!m_initialSearchDone) {
+        m_initialSearchDone = true;
+        if (!m_initialKeyword.isEmpty()) {
+            // Queued, so that the activation is finished before the search
+            // starts processing events of its own.
+            QMetaObject::invokeMethod(this, [this] {
+                if (!m_searching)
+                    search(m_initialKeyword);
+            }, Qt::QueuedConnection);
+            return;
+        }
+    }
+    showPrompt();
+}
+
+void ZipSearchDialog::showPrompt()
+{
+    m_ui->statusLabel->setText(zipsearchtext::kPrompt);
+    m_ui->cancelButton->setEnabled(true);
+    m_ui->searchButton->setText(zipsearchtext::kSearchCaption);
+    m_ui->keywordEdit->setFocus();
+}
+
+void ZipSearchDialog::pressSearchButton()
+{
+    // The button's presses arrive while a search runs only through the event
+    // processing between blocks, where they request a stop; a search never
+    // starts inside another.
+    if (m_searching)
+        m_stopRequested = true;
+    else
+        search(m_ui->keywordEdit->text());
+}
+
+void ZipSearchDialog::updatePicked()
+{
+    const QModelIndexList rows = m_ui->resultView->selectionModel()->selectedRows();
+    m_picked = rows.size() == 1 ? m_model->entry(rows.first().row()) : ZipEntry{};
+    m_ui->okButton->setEnabled(!m_searching && rows.size() == 1);
+}
+
+void ZipSearchDialog::flushFound()
+{
+    m_model->append(m_pending);
+    m_pending.clear();
+}
+
+void ZipSearchDialog::search(const QString &keyword)
+{
+    m_searching = true;
+    m_ui->okButton->setEnabled(false);
+    m_ui->cancelButton->setEnabled(false);
+    m_ui->searchButton->setText(zipsearchtext::kStopCaption);
+    m_ui->searchButton->setFocus();
+    m_stopRequested = false;
+    m_pending.clear();
+    m_model->clear();
+    updatePicked();
+
+    const std::shared_ptr<bool> alive = m_alive;
+    ZipSearchObserver observer;
+    observer.dictionaryStarted = [this](const QString &fileName) {
+        flushFound();
+        m_ui->fileLabel->setText(fileName);
+        m_ui->statusLabel->setText(zipsearchtext::searching(0));
+    };
+    observer.progress = [this](qint64 lineCounter) {
+        m_ui->statusLabel->setText(zipsearchtext::searching(lineCounter));
+    };
+    observer.found = [this](const ZipEntry &entry) { m_pending.append(entry); };
+    observer.stopConfirmed = [this, alive] { return afterBlock(alive); };
+    const ZipSearchResult result = ZipSearcher::processWide().search(keyword, m_dictionaryPaths, observer);
+    if (!*alive)
+        return;
+
+    flushFound();
+    m_searching = false;
+    m_stopRequested = false;
+    m_ui->fileLabel->clear();
+    m_ui->statusLabel->setText(zipsearchtext::finished(m_model->rowCount()));
+    m_ui->cancelButton->setEnabled(true);
+    updatePicked();
+    m_ui->searchButton->setText(zipsearchtext::kSearchAgainCaption);
+    if (m_model->rowCount() > 0)
+        m_ui->resultView->setFocus();
+    else
+        m_ui->keywordEdit->setFocus();
+    const QString failure = result.failure.isEmpty() ? m_listFailure : result.failure;
+    if (!failure.isEmpty()) {
+        const bool wasActive = isActiveWindow();
+        m_questions.error(this, failure);
+        if (!*alive)
+            return;
+        m_ignoreNextActivation = wasActive && !isActiveWindow();
+    }
+    emit searchFinished();
+}
+
+bool ZipSearchDialog::afterBlock(const std::shared_ptr<bool> &alive)
+{
+    flushFound();
+    QCoreApplication::processEvents();
+    if (!*alive)
+        return true;
+    if (!m_stopRequested)
+        return false;
+    const bool wasActive = isActiveWindow();
+    const bool stop = m_questions.confirm(this, zipsearchtext::kStopQuestion);
+    if (!*alive)
+        return true;
+    // The window's activation when the box has gone may still be on its way.
+    m_ignoreNextActivation = wasActive && !isActiveWindow();
+    m_stopRequested = false;
+    return stop;
+}
+
+} // namespace vendara

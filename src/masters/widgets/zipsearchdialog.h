@@ -1,0 +1,87 @@
+#pragma once
+
+#include "masters/zipindex.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace Ui {
+class ZipSearchDialog;
+}
+
+namespace vendara {
+
+class DialogQuestions;
+class ZipResultModel;
+
+// "郵便番号検索": searches every installed postal-code dictionary for a
+// keyword and lets the user pick one entry. The search runs on the
+// user-interface thread and lets pending input run between blocks of lines,
+// so results appear while they are found and the stop button works.
+class ZipSearchDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kHelpContext = 27;
+
+    // dictionaryFolder: Dat/Mst/Zip/ of the data root. The usable
+    // dictionaries are read once, here.
+    ZipSearchDialog(const QString &dictionaryFolder, DialogQuestions &questions, QWidget *parent = nullptr);
+    ~ZipSearchDialog() override;
+
+    // The keyword of the search that runs when the dialog is first activated;
+    // also put into the keyword field.
+    void setKeyword(const QString &keyword);
+
+    // The picked entry; empty while no result is selected.
+    QString postalCode() const { return m_picked.postalCode; }
+    QString prefecture() const { return m_picked.prefecture; }
+    QString address() const { return m_picked.address; }
+
+    bool isSearching() const { return m_searching; }
+
+    // Closing is refused while a search runs (OK and cancel are disabled
+    // then; this also covers Esc and the window's close button).
+    void done(int result) override;
+
+signals:
+    void helpRequested(int context);
+    // A search has ended (normally, stopped or failed) and the dialog is idle.
+    void searchFinished();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void pressSearchButton();
+    void search(const QString &keyword);
+    bool afterBlock(const std::shared_ptr<bool> &alive);
+    void flushFound();
+    void activated();
+    void showPrompt();
+    void updatePicked();
+
+    std::unique_ptr<Ui::ZipSearchDialog> m_ui;
+    DialogQuestions &m_questions;
+    ZipResultModel *m_model;
+    QStringList m_dictionaryPaths;
+    QString m_listFailure; // "ziplist" could not be read
+    ZipEntry m_picked;
+    QString m_initialKeyword;
+    QList<ZipEntry> m_pending; // found, not yet in the model
+    bool m_initialSearchDone = false;
+    bool m_searching = false;
+    bool m_stopRequested = false;
+    bool m_ignoreNextActivation = false;
+    // Cleared by the destructor, so that a search whose dialog went away
+    // during its event processing ends without touching it.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
+} // namespace vendara

@@ -1,1 +1,0 @@
-# target_sources(vendara_masters_widgets PRIVATE ...)

@@ -1,1 +1,0 @@
-# vendara_add_masters_widget_test(test_tax_widgets ...)
