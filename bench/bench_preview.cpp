@@ -1,0 +1,90 @@
+// Turning a page in the print preview of the shipped estimate (four copies,
+// A4 at 600 dpi): loading the page file, playing it onto the sheet and
+// painting the area, at fit width and whole page (budget 30 ms a page).
+#include "common/datafolder.h"
+#include "controls/widgets/dialogquestions.h"
+#include "print/pagerecorder.h"
+#include "print/printfonts.h"
+#include "print/printroad.h"
+#include "print/widgets/previewsheetview.h"
+#include "print/widgets/printpreviewwindow.h"
+#include "slip/slipdocument.h"
+#include "../tests/slip/slipsamples.h"
+
+#include <QApplication>
+#include <QScrollArea>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace vendara;
+
+namespace {
+
+std::unique_ptr<PageRecorder> shippedEstimate(const DataFolder &data)
+{
+    const QString shipped = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat/");
+    SlipDocument slip;
+    slip.loadRecord(test::workedTotalsSlip());
+    PrintJob job;
+    job.generation.formatPath = shipped + QStringLiteral("Fmt/見積書_A4.fmt");
+    job.generation.setPath = shipped + QStringLiteral("Etc/デフォルト.Dat");
+    job.generation.titles = {QStringLiteral("見積書"), QStringLiteral("見積書(控)"), QStringLiteral("見積書(社内)"),
+                             QStringLiteral("見積書(予備)")};
+    job.generation.copies = {true, true, true, true};
+    job.generation.defaultDatePattern = QStringLiteral("GGEE/MM/DD");
+    job.geometry = PrinterGeometry::forPaper(QPageSize(QPageSize::A4), QPageLayout::Portrait);
+    PrintRoad road(data, QStringLiteral("1"));
+    return road.render(slip, job);
+}
+
+// One flip: the next page (wrapping to the first) shown and painted.
+void flipPages(benchmark::State &state, bool wholePage)
+{
+    QTemporaryDir dir;
+    const DataFolder data(dir.path());
+    PrintPreviewWindow window(shippedEstimate(data), {QStringLiteral("printer"), QStringLiteral("600/600dpi"),
+                                                      QStringLiteral("A4")},
+                              DialogQuestions::standard());
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(int(state.range(0)), int(state.range(1)));
+    window.show();
+    QApplication::processEvents();
+    if (wholePage)
+        window.zoomOut();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        window.showPage(window.currentPage() % window.pageCount() + 1);
+        window.pageArea()->viewport()->repaint();
+        window.sheetView()->repaint();
+    }
+    state.counters["sheet_px"] = double(window.sheetView()->sheetRect().width());
+}
+
+void BM_PreviewFlipFitWidth(benchmark::State &state)
+{
+    flipPages(state, false);
+}
+BENCHMARK(BM_PreviewFlipFitWidth)->Args({1280, 960})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+void BM_PreviewFlipWholePage(benchmark::State &state)
+{
+    flipPages(state, true);
+}
+BENCHMARK(BM_PreviewFlipWholePage)->Args({1280, 960})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "print/pagepicture.h"
+
+#include <QPixmap>
+#include <QRect>
+#include <QWidget>
+
+#include <optional>
+
+namespace vendara {
+
+// The content of the preview's scroll area: the dark grey ground, the white
+// sheet, the page played over it and the dotted printable-area frame. The
+// page is played once per page and sheet size into a pixmap of the screen's
+// resolution, so that scrolling only copies pixels.
+class PreviewSheetView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PreviewSheetView(QWidget *parent = nullptr);
+
+    // Places the sheet and the frame; the widget takes contentSize.
+    void setGeometryOfSheet(const QRect &sheet, const QRect &printable, QSize contentSize);
+    QRect sheetRect() const { return m_sheet; }
+    QRect printableRect() const { return m_printable; }
+
+    // The page shown; nothing shows an empty sheet.
+    void setPage(std::optional<PagePicture> page);
+    bool hasPage() const { return m_page.has_value(); }
+
+    // The sheet as the screen shows it (for looking at and for tests).
+    QImage sheetImage();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const QPixmap &pagePixmap();
+
+    QRect m_sheet;
+    QRect m_printable;
+    std::optional<PagePicture> m_page;
+    QPixmap m_cache;
+    bool m_cacheValid = false;
+};
+
+} // namespace vendara
