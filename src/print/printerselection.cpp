@@ -66,6 +66,12 @@ void PrinterSelection::checkNoPrinter()
         raise(PrinterErrorKind::NoPrinter, QStringLiteral("TNkPrinter.CheckNoPrinter: No Printer"));
 }
 
+bool PrinterSelection::hasPrinters()
+{
+    ensureSnapshot();
+    return !m_snapshot->visible.isEmpty();
+}
+
 bool PrinterSelection::checkForChanges()
 {
     if (!m_snapshot) {

@@ -106,6 +106,8 @@ public:
     bool checkForChanges();
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
+    // False when no printer is installed (every other query raises then).
+    bool hasPrinters();
     // The names of the visible printers.
     QStringList printerNames();
     // Position of the current printer among the visible printers; -1 when no

@@ -19,7 +19,9 @@ public:
 
     QStringList asked;   // every confirm and input prompt, in order
     QStringList errors;  // every error message, in order
+    QStringList notices; // every notice, in order
     QStringList filters; // of every open dialog
+    QStringList presets; // of every save dialog
 
     bool confirm(QWidget *, const QString &text, bool) override
     {
@@ -27,6 +29,7 @@ public:
         return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
     }
     void error(QWidget *, const QString &text) override { errors.append(text); }
+    void inform(QWidget *, const QString &text) override { notices.append(text); }
     std::optional<QString> inputText(QWidget *, const QString &, const QString &prompt,
                                      const QString &) override
     {
@@ -35,6 +38,12 @@ public:
     }
     QString chooseFileToOpen(QWidget *, const QString &, const QString &filter) override
     {
+        filters.append(filter);
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    }
+    QString chooseFileToSave(QWidget *, const QString &, const QString &presetPath, const QString &filter) override
+    {
+        presets.append(presetPath);
         filters.append(filter);
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }

@@ -26,6 +26,11 @@ public:
         QMessageBox::critical(parent, caption(), text);
     }
 
+    void inform(QWidget *parent, const QString &text) override
+    {
+        QMessageBox::information(parent, caption(), text);
+    }
+
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &initial) override
     {
@@ -39,6 +44,12 @@ public:
     QString chooseFileToOpen(QWidget *parent, const QString &caption, const QString &filter) override
     {
         return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    }
+
+    QString chooseFileToSave(QWidget *parent, const QString &caption, const QString &presetPath,
+                             const QString &filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, presetPath, filter);
     }
 
 private:

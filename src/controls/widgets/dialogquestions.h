@@ -21,12 +21,18 @@ public:
     virtual bool confirm(QWidget *parent, const QString &text, bool warning = false) = 0;
     // An error with an OK button only.
     virtual void error(QWidget *parent, const QString &text) = 0;
+    // A notice with an OK button only ("中止しました").
+    virtual void inform(QWidget *parent, const QString &text) = 0;
     // A one-line input box; nothing when cancelled.
     virtual std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                              const QString &initial) = 0;
     // An open dialog; `filter` in Qt's form ("カンマ区切りテキスト (*.CSV)").
     // An empty string when cancelled.
     virtual QString chooseFileToOpen(QWidget *parent, const QString &caption, const QString &filter) = 0;
+    // A save dialog preset with presetPath; it asks before replacing a file.
+    // An empty string when cancelled.
+    virtual QString chooseFileToSave(QWidget *parent, const QString &caption, const QString &presetPath,
+                                     const QString &filter) = 0;
 
     // Message boxes and Qt's dialogs.
     static DialogQuestions &standard();

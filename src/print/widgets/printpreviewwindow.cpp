@@ -68,6 +68,8 @@ PrintPreviewWindow::PrintPreviewWindow(std::unique_ptr<PageRecorder> pages, cons
     m_counter->setFixedWidth(m_counter->fontMetrics().horizontalAdvance(QStringLiteral("0000/0000")) + 12);
     m_toolBar->addWidget(m_counter);
     m_nextButton = addButton(QStringLiteral("次頁"), QStringLiteral("次頁"));
+    m_extraSeparator = m_toolBar->addSeparator();
+    m_extraSeparator->setVisible(false);
     m_toolBar->addSeparator();
     m_closeButton = addButton(QStringLiteral("閉じる(&C)"), QStringLiteral("閉じる"));
 
@@ -129,6 +131,20 @@ PrintPreviewWindow::~PrintPreviewWindow()
     // The sheet holds its own copy of the page shown; dropping the recorder
     // deletes the page files.
     m_pages.reset();
+}
+
+QToolButton *PrintPreviewWindow::addCommand(const QString &text, const std::function<void()> &command)
+{
+    auto *button = new QToolButton(m_toolBar);
+    button->setText(text);
+    button->setAccessibleName(QString(text).remove(u'&').remove(QStringLiteral("...")));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::TabFocus);
+    m_toolBar->insertWidget(m_extraSeparator, button);
+    m_extraSeparator->setVisible(true);
+    connect(button, &QToolButton::clicked, this, command);
+    return button;
 }
 
 QToolButton *PrintPreviewWindow::addButton(const QString &text, const QString &accessibleName)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
@@ -52,6 +53,8 @@ public:
 
     // Without a handler "印刷(&P)" is disabled.
     void setPrintHandler(PrintHandler handler);
+    // A button of the owner's after "次頁" (PDF output, mail).
+    QToolButton *addCommand(const QString &text, const std::function<void()> &command);
 
     // Prints all pages through the handler, asking first when askFirst is on
     // (off for printing without preview), then closes the window. False when
@@ -113,6 +116,7 @@ private:
     QLineEdit *m_counter = nullptr;
     QToolButton *m_nextButton = nullptr;
     QToolButton *m_closeButton = nullptr;
+    QAction *m_extraSeparator = nullptr;
     QScrollArea *m_area = nullptr;
     PreviewSheetView *m_view = nullptr;
     QStatusBar *m_statusBar = nullptr;

@@ -108,6 +108,7 @@ public:
         return m_answers.confirm(parent, text, warning);
     }
     void error(QWidget *parent, const QString &text) override { m_answers.error(parent, text); }
+    void inform(QWidget *parent, const QString &text) override { m_answers.inform(parent, text); }
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &initial) override
     {
@@ -116,6 +117,11 @@ public:
     QString chooseFileToOpen(QWidget *parent, const QString &caption, const QString &filter) override
     {
         return m_answers.chooseFileToOpen(parent, caption, filter);
+    }
+    QString chooseFileToSave(QWidget *parent, const QString &caption, const QString &preset,
+                             const QString &filter) override
+    {
+        return m_answers.chooseFileToSave(parent, caption, preset, filter);
     }
 
 private:

@@ -1,0 +1,448 @@
+// The printer setting dialog over an in-memory printing service: the
+// snapshot Cancel puts back, the status lines, printers without paper or
+// orientation choice, the copy settings taken in and back, the two modes and
+// a system without printers.
+#include "print/widgets/printersettingdialog.h"
+#include "print/widgets/printerstatusline.h"
+
+#include "print/fakeprintingservice.h"
+#include "print/printerselection.h"
+#include "printsettings/companyblock.h"
+#include "support/fakedialogquestions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace vendara;
+using namespace vendara::testing;
+
+namespace {
+
+PaperInfo paper(const QString &media, const QString &name, int w, int h)
+{
+    PaperInfo p;
+    p.keyword = name;
+    p.mediaName = media;
+    p.displayName = name;
+    p.size = QSize(w, h);
+    return p;
+}
+
+PrinterInfo printerInfo(const QString &name, const QString &driver, const QString &uri, const QString &comment)
+{
+    PrinterInfo info;
+    info.name = name;
+    info.driver = driver;
+    info.deviceUri = uri;
+    info.description = comment;
+    return info;
+}
+
+// Office: A4, A3, B5 and three bins, orientation; Label: no paper, source or
+// orientation choice; Back: stopped.
+void addPrinters(FakePrintingService &service)
+{
+    PrinterDriverInfo full;
+    full.supportedFields = fieldBit(PrinterField::Orientation) | fieldBit(PrinterField::PaperSize) |
+                           fieldBit(PrinterField::DefaultSource);
+    full.papers = {paper(QStringLiteral("iso_a4_210x297mm"), QStringLiteral("A4"), 21000, 29700),
+                   paper(QStringLiteral("iso_a3_297x420mm"), QStringLiteral("A3"), 29700, 42000),
+                   paper(QStringLiteral("jis_b5_182x257mm"), QStringLiteral("B5 (JIS)"), 18200, 25700)};
+    full.defaultPaper = 0;
+    full.sources = {PaperSource{QStringLiteral("Upper"), QStringLiteral("上段"), true},
+                    PaperSource{QStringLiteral("Lower"), QStringLiteral("下段"), true},
+                    PaperSource{QStringLiteral("Manual"), QStringLiteral("手差し"), true}};
+    full.defaultSource = 0;
+    PrinterInfo office = printerInfo(QStringLiteral("Office"), QStringLiteral("Office Laser 5"),
+                                     QStringLiteral("ipp://office.local/ipp/print"), QStringLiteral("事務所"));
+    office.isDefault = true;
+    service.addPrinter(office, full);
+
+    PrinterDriverInfo bare = full;
+    bare.supportedFields = fieldBit(PrinterField::Copies);
+    service.addPrinter(printerInfo(QStringLiteral("Label"), QStringLiteral("Label Writer"),
+                                   QStringLiteral("usb://label"), QString()),
+                       bare);
+
+    PrinterInfo back = printerInfo(QStringLiteral("Back"), QStringLiteral("Back Inkjet"),
+                                   QStringLiteral("socket://10.0.0.9"), QStringLiteral("倉庫"));
+    back.state = PrinterState::Stopped;
+    back.stateReasons = {QStringLiteral("paused")};
+    service.addPrinter(back, full);
+}
+
+void copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    for (const QString &name : QDir(from).entryList(QDir::Files))
+        QFile::copy(from + u'/' + name, to + u'/' + name);
+}
+
+template<typename T>
+T *child(QWidget *parent, const char *name)
+{
+    T *widget = parent->findChild<T *>(QLatin1String(name));
+    Q_ASSERT(widget);
+    return widget;
+}
+
+// Chooses an entry as the user does, with the signal the dialog listens to.
+void choose(QComboBox *box, int index)
+{
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+struct Fixture
+{
+    QTemporaryDir root;
+    std::unique_ptr<DataFolder> data;
+    FakePrintingService service;
+    std::unique_ptr<PrinterSelection> printer;
+    FakeDialogQuestions questions;
+
+    explicit Fixture(bool withPrinters = true)
+    {
+        const QString shipped = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat/");
+        const QString dat = root.path() + QStringLiteral("/Dat/");
+        copyFolder(shipped + QStringLiteral("Fmt"), dat + QStringLiteral("Fmt"));
+        copyFolder(shipped + QStringLiteral("Etc"), dat + QStringLiteral("Etc"));
+        QDir().mkpath(dat + QStringLiteral("Mst"));
+        for (const QString &name : {QStringLiteral("DefPrDat"), QStringLiteral("LogoList")})
+            QFile::copy(shipped + QStringLiteral("Mst/") + name, dat + QStringLiteral("Mst/") + name);
+        data = std::make_unique<DataFolder>(root.path());
+        if (withPrinters)
+            addPrinters(service);
+        printer = std::make_unique<PrinterSelection>(service);
+    }
+
+    std::unique_ptr<PrinterSettingDialog> open(const QString &kind = QStringLiteral("見積書"))
+    {
+        auto dialog = std::make_unique<PrinterSettingDialog>(*data, *printer, questions);
+        dialog->setDocumentKind(kind);
+        return dialog;
+    }
+};
+
+QStringList statusTexts(QWidget *dialog)
+{
+    QStringList texts;
+    for (const char *name : {"stateValue", "driverValue", "portValue", "commentValue"})
+        texts << child<QLabel>(dialog, name)->text();
+    return texts;
+}
+
+} // namespace
+
+class PrinterSettingDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void statusLineRule_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QStringList>("reasons");
+        QTest::addColumn<bool>("accepting");
+        QTest::addColumn<QString>("line");
+        const auto idle = int(PrinterState::Idle);
+        const auto stopped = int(PrinterState::Stopped);
+        QTest::newRow("ready") << idle << QStringList{QStringLiteral("none")} << true << QStringLiteral("準備完了");
+        QTest::newRow("busy") << int(PrinterState::Printing) << QStringList{} << true << QStringLiteral("準備完了");
+        QTest::newRow("report only") << idle << QStringList{QStringLiteral("toner-low-report")} << true
+                                     << QStringLiteral("準備完了");
+        QTest::newRow("stopped") << stopped << QStringList{} << true << QStringLiteral("停止中");
+        QTest::newRow("paused") << stopped << QStringList{QStringLiteral("paused")} << true << QStringLiteral("停止中");
+        QTest::newRow("deleting") << idle << QStringList{QStringLiteral("deleting")} << true
+                                  << QStringLiteral("削除中...");
+        QTest::newRow("paused and jam") << stopped << QStringList{QStringLiteral("media-jam-error")} << true
+                                        << QStringLiteral("要調査");
+        QTest::newRow("deleting while paused")
+            << stopped << QStringList{QStringLiteral("deleting")} << true << QStringLiteral("要調査");
+        QTest::newRow("rejecting") << idle << QStringList{} << false << QStringLiteral("要調査");
+        QTest::newRow("empty") << idle << QStringList{QStringLiteral("media-empty-warning")} << true
+                               << QStringLiteral("要調査");
+    }
+    void statusLineRule()
+    {
+        QFETCH(int, state);
+        QFETCH(QStringList, reasons);
+        QFETCH(bool, accepting);
+        PrinterInfo info;
+        info.state = PrinterState(state);
+        info.stateReasons = reasons;
+        info.acceptingJobs = accepting;
+        QTEST(printerStatusLine(info), "line");
+    }
+
+    void statusLinesOfStoppedPrinter()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        QCOMPARE(statusTexts(dialog.get()).first(), QStringLiteral("準備完了"));
+        choose(child<QComboBox>(dialog.get(), "printerBox"), 2);
+        QCOMPARE(f.printer->index(), 2);
+        QCOMPARE(statusTexts(dialog.get()),
+                 (QStringList{QStringLiteral("停止中"), QStringLiteral("Back Inkjet"),
+                              QStringLiteral("socket://10.0.0.9"), QStringLiteral("倉庫")}));
+        QVERIFY(f.questions.errors.isEmpty());
+    }
+
+    void cancelPutsThePrinterChoiceBack()
+    {
+        Fixture f;
+        f.printer->setPaperSizeIndex(2); // B5, not the driver's default
+        f.printer->setBinIndex(1);
+        f.printer->apply();
+        auto dialog = f.open();
+        QCOMPARE(child<QComboBox>(dialog.get(), "paperBox")->currentText(), QStringLiteral("B5 (JIS)"));
+        QCOMPARE(child<QComboBox>(dialog.get(), "binBox")->currentText(), QStringLiteral("下段"));
+
+        // Every choice reaches the printer at once.
+        choose(child<QComboBox>(dialog.get(), "paperBox"), 1);
+        choose(child<QComboBox>(dialog.get(), "binBox"), 2);
+        child<QRadioButton>(dialog.get(), "landscapeButton")->click();
+        QCOMPARE(f.printer->paperSizeIndex(), 1);
+        QCOMPARE(f.printer->binIndex(), 2);
+        QCOMPARE(f.printer->orientation(), QPageLayout::Landscape);
+        QVERIFY(!f.printer->changed());
+        choose(child<QComboBox>(dialog.get(), "printerBox"), 2);
+        QCOMPARE(f.printer->index(), 2);
+
+        dialog->reject();
+        QCOMPARE(dialog->outcome(), PrinterSettingDialog::Cancelled);
+        QCOMPARE(f.printer->index(), 0);
+        QCOMPARE(f.printer->paperSizeIndex(), 2);
+        QCOMPARE(f.printer->binIndex(), 1);
+        QCOMPARE(f.printer->orientation(), QPageLayout::Portrait);
+        QVERIFY(f.questions.errors.isEmpty());
+    }
+
+    void okKeepsThePrinterChoice()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        choose(child<QComboBox>(dialog.get(), "paperBox"), 1);
+        dialog->accept();
+        QCOMPARE(dialog->outcome(), PrinterSettingDialog::Print);
+        QCOMPARE(f.printer->paperSizeIndex(), 1);
+    }
+
+    void printerWithoutChoices()
+    {
+        Fixture f;
+        f.printer->setIndex(1);
+        auto dialog = f.open();
+        auto *paperBox = child<QComboBox>(dialog.get(), "paperBox");
+        QCOMPARE(paperBox->count(), 0);
+        QVERIFY(!paperBox->isEnabled());
+        QVERIFY(!child<QComboBox>(dialog.get(), "binBox")->isEnabled());
+        QVERIFY(!child<QRadioButton>(dialog.get(), "portraitButton")->isEnabled());
+        QVERIFY(!child<QRadioButton>(dialog.get(), "portraitButton")->isChecked());
+        QVERIFY(!child<QRadioButton>(dialog.get(), "landscapeButton")->isChecked());
+        QVERIFY(child<QLabel>(dialog.get(), "orientationPicture")->pixmap().isNull());
+
+        // Over to a printer with choices and back: the boxes follow.
+        choose(child<QComboBox>(dialog.get(), "printerBox"), 0);
+        QCOMPARE(paperBox->count(), 3);
+        QVERIFY(paperBox->isEnabled());
+        QVERIFY(!child<QLabel>(dialog.get(), "orientationPicture")->pixmap().isNull());
+
+        // Cancel touches no paper, source or orientation of the bare printer:
+        // any attempt would be refused as not supported.
+        dialog->reject();
+        QCOMPARE(f.printer->index(), 1);
+        QVERIFY2(f.questions.errors.isEmpty(), qPrintable(f.questions.errors.join(u'\n')));
+    }
+
+    void propertiesHandsPaperAndOrientationBack()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        QString asked;
+        QPageLayout given;
+        dialog->setPropertiesEditor([&](QWidget *, const QString &name, QPageLayout &layout) {
+            asked = name;
+            given = layout;
+            layout.setPageSize(QPageSize(QPageSize::A3));
+            layout.setOrientation(QPageLayout::Landscape);
+            return true;
+        });
+        child<QPushButton>(dialog.get(), "propertiesButton")->click();
+        QCOMPARE(asked, QStringLiteral("Office"));
+        QCOMPARE(given.pageSize().id(), QPageSize::A4);
+        QCOMPARE(given.orientation(), QPageLayout::Portrait);
+        QCOMPARE(f.printer->paperSizeIndex(), 1);
+        QCOMPARE(f.printer->orientation(), QPageLayout::Landscape);
+        QCOMPARE(child<QComboBox>(dialog.get(), "paperBox")->currentText(), QStringLiteral("A3"));
+        QVERIFY(child<QRadioButton>(dialog.get(), "landscapeButton")->isChecked());
+
+        // A declined driver dialog changes nothing.
+        dialog->setPropertiesEditor([](QWidget *, const QString &, QPageLayout &layout) {
+            layout.setPageSize(QPageSize(QPageSize::A4));
+            return false;
+        });
+        child<QPushButton>(dialog.get(), "propertiesButton")->click();
+        QCOMPARE(f.printer->paperSizeIndex(), 1);
+    }
+
+    void settingsShownAndTakenBack()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        auto *grid = child<QTableWidget>(dialog.get(), "titleGrid");
+        QCOMPARE(grid->horizontalHeaderItem(0)->text(), QStringLiteral("見積書"));
+        QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("見積書(控)"));
+        QCOMPARE(grid->verticalHeaderItem(3)->text(), QStringLiteral(" 4"));
+
+        CurrentPrintSettings current = CurrentPrintSettings::load(*f.data, 0, 0);
+        current.titles[0] = {QStringLiteral("御見積書"), QStringLiteral("控"), QString(), QStringLiteral("社内用")};
+        current.titles[1][0] = QStringLiteral("注文書は別");
+        current.copies = {false, true, false, true};
+        current.correctionX = 1.5f;
+        current.correctionY = -2.0f;
+        dialog->setCurrentSettings(current);
+        QCOMPARE(dialog->titles(), current.titles[0]);
+        QCOMPARE(dialog->copies(), current.copies);
+        QVERIFY(!child<QCheckBox>(dialog.get(), "copy1Box")->isChecked());
+
+        grid->item(2, 0)->setText(QStringLiteral("お客様用"));
+        child<QCheckBox>(dialog.get(), "copy3Box")->setChecked(true);
+        dialog->accept();
+        dialog->takeBackInto(current);
+        QCOMPARE(current.titles[0][2], QStringLiteral("お客様用"));
+        QCOMPARE(current.titles[1][0], QStringLiteral("注文書は別"));
+        QCOMPARE(current.copies, (CopySwitches{false, true, true, true}));
+        QCOMPARE(current.formatPaths[0], f.data->datPath(QStringLiteral("Fmt/見積書_A4.fmt")));
+        QCOMPARE(current.setPath, f.data->datPath(QStringLiteral("Etc/デフォルト.Dat")));
+        QCOMPARE(current.correctionX, 1.5f);
+        QCOMPARE(current.correctionY, -2.0f);
+    }
+
+    void orderFormDefaults()
+    {
+        Fixture f;
+        auto dialog = f.open(QStringLiteral("注文書"));
+        QCOMPARE(dialog->titles()[0], QStringLiteral("注文書"));
+        QCOMPARE(child<QComboBox>(dialog.get(), "formatBox")->count(), 1);
+        QCOMPARE(dialog->formatPath(), f.data->datPath(QStringLiteral("Fmt/注文書_A4.fmt")));
+        // An unlisted format leaves the default choice.
+        dialog->setCurrentSettings({}, {}, f.data->datPath(QStringLiteral("Fmt/見積書_A4.fmt")), QString(), 0, 0);
+        QCOMPARE(dialog->formatPath(), f.data->datPath(QStringLiteral("Fmt/注文書_A4.fmt")));
+    }
+
+    void setsMissingGiveNoPath()
+    {
+        Fixture f;
+        DefaultPrintSettings defaults = DefaultPrintSettings::load(*f.data);
+        defaults.setName = QStringLiteral("本店");
+        defaults.save(*f.data);
+        auto dialog = f.open();
+        QCOMPARE(child<QComboBox>(dialog.get(), "setBox")->currentIndex(), -1);
+        QCOMPARE(dialog->setPath(), QString());
+
+        // Listed, but its file went away before OK.
+        dialog->setCurrentSettings({}, {}, QString(), companyblock::setFilePath(*f.data, QStringLiteral("デフォルト")), 0, 0);
+        QCOMPARE(dialog->setPath(), companyblock::setFilePath(*f.data, QStringLiteral("デフォルト")));
+        QVERIFY(QFile::remove(companyblock::setFilePath(*f.data, QStringLiteral("デフォルト"))));
+        QCOMPARE(dialog->setPath(), QString());
+    }
+
+    void modes()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        QSignalSpy help(dialog.get(), &PrinterSettingDialog::helpRequested);
+        auto *ok = child<QPushButton>(dialog.get(), "okButton");
+        auto *preview = child<QPushButton>(dialog.get(), "previewButton");
+        dialog->setMode(PrinterSettingDialog::Mode::Setup);
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QVERIFY(!preview->isVisibleTo(dialog.get()));
+        child<QPushButton>(dialog.get(), "helpButton")->click();
+        dialog->setMode(PrinterSettingDialog::Mode::Print);
+        QCOMPARE(ok->text(), QStringLiteral("印刷"));
+        QVERIFY(preview->isVisibleTo(dialog.get()));
+        child<QPushButton>(dialog.get(), "helpButton")->click();
+        QCOMPARE(help.size(), 2);
+        QCOMPARE(help[0][0].toInt(), 39);
+        QCOMPARE(help[1][0].toInt(), 29);
+
+        choose(child<QComboBox>(dialog.get(), "paperBox"), 1);
+        QTimer::singleShot(0, preview, &QPushButton::click);
+        QCOMPARE(dialog->exec(), int(PrinterSettingDialog::Preview));
+        QCOMPARE(dialog->outcome(), PrinterSettingDialog::Preview);
+        QCOMPARE(f.printer->paperSizeIndex(), 1); // a preview is no cancel
+    }
+
+    void newPrinterSeenOnOpening()
+    {
+        Fixture f;
+        QCOMPARE(f.printer->printerNames().size(), 3);
+        PrinterInfo added = printerInfo(QStringLiteral("New"), QString(), QString(), QString());
+        f.service.addPrinter(added, PrinterDriverInfo());
+        auto dialog = f.open();
+        QCOMPARE(child<QComboBox>(dialog.get(), "printerBox")->count(), 4);
+    }
+
+    void noPrinter()
+    {
+        Fixture f(false);
+        PrinterInfo hidden = printerInfo(QStringLiteral("Fax"), QString(), QString(), QString());
+        hidden.hidden = true;
+        f.service.addPrinter(hidden, PrinterDriverInfo());
+        auto dialog = f.open();
+        QCOMPARE(f.questions.errors, QStringList{QStringLiteral("有効なプリンタが見つかりません")});
+        QCOMPARE(statusTexts(dialog.get()), QStringList(4, QStringLiteral("-----")));
+        QCOMPARE(dialog->exec(), int(PrinterSettingDialog::Cancelled));
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->outcome(), PrinterSettingDialog::Cancelled);
+    }
+
+    void orientationPictures()
+    {
+        const QImage portrait = PrinterSettingDialog::orientationPicture(QPageLayout::Portrait).toImage();
+        const QImage landscape = PrinterSettingDialog::orientationPicture(QPageLayout::Landscape).toImage();
+        QCOMPARE(portrait.size(), QSize(32, 32));
+        // Tall sheet: covered near the bottom, clear at the far left.
+        QVERIFY(qAlpha(portrait.pixel(10, 28)) > 0);
+        QCOMPARE(qAlpha(portrait.pixel(2, 16)), 0);
+        QCOMPARE(qAlpha(landscape.pixel(10, 28)), 0);
+        QVERIFY(qAlpha(landscape.pixel(2, 16)) > 0);
+    }
+
+    void namedAndFitsSmallScreen()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        const QList<QWidget *> inputs = dialog->findChildren<QWidget *>();
+        for (QWidget *w : inputs) {
+            if (qobject_cast<QComboBox *>(w) || qobject_cast<QAbstractSpinBox *>(w) || qobject_cast<QTableWidget *>(w))
+                QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        }
+        for (QLabel *label : dialog->findChildren<QLabel *>()) {
+            if (label->buddy()) {
+                QString text = label->text();
+                text.remove(QStringLiteral("&")).remove(u':');
+                QVERIFY2(text.startsWith(label->buddy()->accessibleName()), qPrintable(label->text()));
+            }
+        }
+        const QSize hint = dialog->sizeHint();
+        QVERIFY2(hint.width() <= 640 && hint.height() <= 480,
+                 qPrintable(QStringLiteral("%1x%2").arg(hint.width()).arg(hint.height())));
+    }
+};
+
+QTEST_MAIN(PrinterSettingDialogTest)
+#include "printersettingdialog_test.moc"
