@@ -56,6 +56,11 @@ public:
     const SlipDocument &document() const { return m_document; }
     const LoadedSettings &settings() const { return m_settings; }
     const CurrentPrintSettings &printSettings() const { return m_printSettings; }
+    // The printer dialog takes its values back into these; they last until
+    // the program ends.
+    CurrentPrintSettings &printSettings() { return m_printSettings; }
+    const Settings &settingsFile() const { return m_settingsFile; }
+    const DataFolder &data() const { return m_data; }
     const QString &path() const { return m_path; }
     bool isUndoEnabled() const { return m_undoEnabled; }
     QString title() const;

@@ -6,6 +6,10 @@
 #include "app/recentfiles.h"
 #include "app/widgets/dialogprompts.h"
 #include "app/widgets/mainwindow.h"
+#include "app/widgets/printcommands.h"
+#include "controls/widgets/dialogquestions.h"
+#include "print/cupsprintingservice.h"
+#include "print/printerselection.h"
 #include "print/printfonts.h"
 
 #include <QApplication>
@@ -53,6 +57,13 @@ int main(int argc, char **argv)
 
     vendara::MainWindow window(session, prompts, browser, help, recent);
     prompts.setParentWidget(&window);
+    // The printer choice lives as long as the window: it is never stored.
+    vendara::CupsPrintingService printingService;
+    vendara::PrinterSelection printer(printingService);
+    vendara::XdgMailSender mail;
+    auto *printCommands = new vendara::PrintCommands(window, session, printer, vendara::DialogQuestions::standard(),
+                                                     mail, browser, help);
+    window.setPrintCommands(printCommands);
     window.show();
     return app.exec();
 }

@@ -47,4 +47,14 @@ public:
     virtual bool openUrl(const QUrl &url) = 0;
 };
 
+// The user's mail program, for sending a PDF.
+class MailSender
+{
+public:
+    virtual ~MailSender() = default;
+    // Opens a new message with the file attached. False when no mail
+    // program could take it.
+    virtual bool composeWithAttachment(const QString &path) = 0;
+};
+
 } // namespace vendara

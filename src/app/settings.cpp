@@ -103,6 +103,18 @@ void Settings::setStartFolder(const QString &folder) const
     ini.save(m_path);
 }
 
+QString Settings::pdfFolder() const
+{
+    return IniProfile::load(m_path).readString(kInit, QStringLiteral("PdfDir"));
+}
+
+void Settings::setPdfFolder(const QString &folder) const
+{
+    IniProfile ini = IniProfile::load(m_path);
+    ini.writeString(kInit, QStringLiteral("PdfDir"), folder);
+    ini.save(m_path);
+}
+
 double Settings::correctionX() const
 {
     return IniProfile::load(m_path).readFloat(kPrint, QStringLiteral("Fix_X"), 0);
@@ -116,8 +128,8 @@ double Settings::correctionY() const
 void Settings::setCorrections(double x, double y) const
 {
     IniProfile ini = IniProfile::load(m_path);
-    ini.writeFloat(kPrint, QStringLiteral("Fix_X"), x);
     ini.writeFloat(kPrint, QStringLiteral("Fix_Y"), y);
+    ini.writeFloat(kPrint, QStringLiteral("Fix_X"), x);
     ini.save(m_path);
 }
 

@@ -54,6 +54,9 @@ public:
     void setNextSlipNumber(int number) const;
     QString startFolder() const;
     void setStartFolder(const QString &folder) const;
+    // Where the last PDF was written ([Init] PdfDir).
+    QString pdfFolder() const;
+    void setPdfFolder(const QString &folder) const;
     double correctionX() const;
     double correctionY() const;
     void setCorrections(double x, double y) const;

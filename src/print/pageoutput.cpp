@@ -31,13 +31,14 @@ QStringList pageFilesOf(const PageRecorder &plot)
 }
 
 QByteArray pdfOfPages(const QStringList &pageFiles, const QPageLayout &layout, const QString &failureMessage,
-                      const std::function<bool(int page)> &beforePage)
+                      const std::function<bool(int page)> &beforePage, const QString &title)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Vendara"));
+        writer.setTitle(title);
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(layout);
         QPainter painter;
@@ -67,10 +68,11 @@ QByteArray pdfOfPages(const QStringList &pageFiles, const QPageLayout &layout, c
     return buffer.data();
 }
 
-void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, const QString &pdfPath)
+void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, const QString &pdfPath,
+                     const QString &title)
 {
     const QPageLayout layout(sheet.paper, sheet.orientation, QMarginsF(0, 0, 0, 0));
-    saveFileAtomically(pdfPath, pdfOfPages(pageFiles, layout, cannotWriteMessage(pdfPath)));
+    saveFileAtomically(pdfPath, pdfOfPages(pageFiles, layout, cannotWriteMessage(pdfPath), {}, title));
 }
 
 QStringList writePagesToPng(const QStringList &pageFiles, const SheetSetup &sheet, const QString &dir, int dpi)

@@ -69,7 +69,8 @@ private slots:
         QCOMPARE(titles, (QStringList{"ファイル(&F)", "編集(&E)", "表示(&D)", "ヘルプ(&H)"}));
         QCOMPARE(captions(f.menu(0)),
                  (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)", "名前をつけて保存(&A)...", "-",
-                              "印刷(&P)...", "印刷プレビュー(&V)", "プリンタ設定(&R)...", "-",
+                              "印刷(&P)...", "印刷プレビュー(&V)", "プリンタ設定(&R)...", "PDFに出力(&D)...",
+                              "メールで送る(&M)...", "-",
                               "最近使ったファイル(&F)", "-", "終了(&X)"}));
         QCOMPARE(captions(f.menu(1)), (QStringList{"前回保存時の状態に戻す(&U)", "-", "オプション設定(&K)..."}));
         QCOMPARE(captions(f.menu(2)),
@@ -81,7 +82,8 @@ private slots:
     void actionsOfLaterWork_areDisabled_theOthersNot()
     {
         WindowFixture f;
-        for (const char *name : {"printAction", "previewAction", "printSetupAction", "optionAction",
+        for (const char *name : {"printAction", "previewAction", "printSetupAction", "exportPdfAction", "mailAction",
+                                  "optionAction",
                                   "secOpenAction", "secCloseAction", "undoAction"})
             QVERIFY2(!f.action(QString::fromLatin1(name))->isEnabled(), name);
         for (const char *name : {"newAction", "openAction", "saveAction", "saveAsAction", "exitAction",

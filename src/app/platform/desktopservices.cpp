@@ -20,3 +20,21 @@ bool DetachedLauncher::startProgram(const QStringList &arguments)
 }
 
 } // namespace vendara
+
+namespace vendara {
+
+bool XdgMailSender::composeWithAttachment(const QString &path)
+{
+    // xdg-email hands the message to the mail program and returns; it
+    // answers non-zero when no mail program is set up.
+    QProcess process;
+    process.start(QStringLiteral("xdg-email"), {QStringLiteral("--attach"), path});
+    if (!process.waitForFinished(15000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace vendara

@@ -22,4 +22,11 @@ private:
     QString m_workingFolder;
 };
 
+// A new message of the desktop's mail program (xdg-email --attach).
+class XdgMailSender : public MailSender
+{
+public:
+    bool composeWithAttachment(const QString &path) override;
+};
+
 } // namespace vendara

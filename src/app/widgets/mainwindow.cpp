@@ -7,6 +7,7 @@
 #include "app/platformservices.h"
 #include "app/recentfiles.h"
 #include "app/userprompts.h"
+#include "printcommands.h"
 #include "slipsummaryview.h"
 #include "ui_mainwindow.h"
 
@@ -85,6 +86,18 @@ void MainWindow::setCentralView(QWidget *view)
     if (view != m_summary)
         m_summary = nullptr;
     layout->addWidget(view);
+}
+
+void MainWindow::setPrintCommands(PrintCommands *commands)
+{
+    connect(m_ui->printAction, &QAction::triggered, commands, &PrintCommands::print);
+    connect(m_ui->previewAction, &QAction::triggered, commands, &PrintCommands::preview);
+    connect(m_ui->printSetupAction, &QAction::triggered, commands, &PrintCommands::printSetup);
+    connect(m_ui->exportPdfAction, &QAction::triggered, commands, &PrintCommands::exportPdf);
+    connect(m_ui->mailAction, &QAction::triggered, commands, &PrintCommands::sendByMail);
+    for (QAction *action : {m_ui->printAction, m_ui->previewAction, m_ui->printSetupAction, m_ui->exportPdfAction,
+                            m_ui->mailAction})
+        action->setEnabled(true);
 }
 
 void MainWindow::setUpIcons()

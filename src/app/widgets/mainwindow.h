@@ -13,6 +13,7 @@ namespace vendara {
 class DocumentSession;
 class HelpBrowser;
 class HelpPages;
+class PrintCommands;
 class RecentFiles;
 class SlipSummaryView;
 class UserPrompts;
@@ -30,6 +31,9 @@ public:
 
     // The central area: the slip entry frame takes this place.
     void setCentralView(QWidget *view);
+    // Wires 印刷, 印刷プレビュー, プリンタ設定, PDF output and mail to the
+    // commands and enables them.
+    void setPrintCommands(PrintCommands *commands);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

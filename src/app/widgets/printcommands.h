@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/slipprinting.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QWidget;
+
+namespace vendara {
+
+class DialogQuestions;
+class DocumentSession;
+class HelpBrowser;
+class HelpPages;
+class MailSender;
+class PageRecorder;
+class PrinterSelection;
+
+// The print commands of the main window: 印刷, 印刷プレビュー, プリンタ設定,
+// PDF output and sending the PDF by mail. Each runs the print road with its
+// windows (printer dialog, progress, preview) over the window and reports
+// errors in a message box; the slip's modified flag is never touched.
+class PrintCommands : public QObject
+{
+    Q_OBJECT
+public:
+    PrintCommands(QWidget &window, DocumentSession &session, PrinterSelection &printer, DialogQuestions &questions,
+                  MailSender &mail, HelpBrowser &help, const HelpPages &pages);
+    ~PrintCommands() override;
+
+    void print();
+    void preview();
+    void printSetup();
+    void exportPdf();
+    // Writes the PDF to a temporary folder and opens the mail program with it.
+    void sendByMail();
+
+    static inline const QString kExportPdfCaption = QStringLiteral("PDFに出力(&D)...");
+    static inline const QString kSendByMailCaption = QStringLiteral("メールで送る(&M)...");
+
+private:
+    enum class DialogResult { Print, Preview, Cancelled };
+    DialogResult runPrinterDialog(bool printMode);
+    void runRoad(bool preview);
+    std::unique_ptr<PageRecorder> renderWithProgress(bool forPdf);
+    void showPreview(std::unique_ptr<PageRecorder> pages);
+    void printWithProgress(PageRecorder &pages, QWidget *over = nullptr);
+    QString choosePdfPath();
+    // The PDF of the pages given (else of a new rendering) to the mail program.
+    void mailPdf(PageRecorder *rendered);
+    // Writes the PDF of the pages given, else of a new rendering; false when
+    // cancelled or failed (said).
+    bool writePdfTo(const QString &path, PageRecorder *rendered = nullptr);
+    void showHelp(int topic);
+
+    QWidget &m_window;
+    DocumentSession &m_session;
+    PrinterSelection &m_printer;
+    DialogQuestions &m_questions;
+    MailSender &m_mail;
+    HelpBrowser &m_help;
+    const HelpPages &m_pages;
+    SlipPrinting m_printing;
+    // Rendering and printing let input through so that "中止" works; a
+    // second command meanwhile is ignored.
+    bool m_busy = false;
+};
+
+} // namespace vendara
