@@ -17,17 +17,6 @@ using namespace vendara::test;
 
 namespace {
 
-class FakeBrowser : public HelpBrowser
-{
-public:
-    QList<QUrl> opened;
-    bool openUrl(const QUrl &url) override
-    {
-        opened << url;
-        return true;
-    }
-};
-
 struct WindowFixture : ShellFixture
 {
     FakeBrowser browser;

@@ -1,5 +1,6 @@
 // The print commands of the main window over an in-memory printer: the
 // printer dialog's values taken back, preview, print, PDF output and mail.
+#include "printfixture.h"
 #include "shellfakes.h"
 
 #include "app/helppages.h"
@@ -22,41 +23,6 @@ using namespace vendara::test;
 using vendara::testing::FakeDialogQuestions;
 
 namespace {
-
-class FakeBrowser : public HelpBrowser
-{
-public:
-    QList<QUrl> opened;
-    bool openUrl(const QUrl &url) override
-    {
-        opened << url;
-        return true;
-    }
-};
-
-class FakeMail : public MailSender
-{
-public:
-    bool available = true;
-    QStringList attached;
-    bool composeWithAttachment(const QString &path) override
-    {
-        attached << path;
-        return available;
-    }
-};
-
-void copyShippedData(const QString &root)
-{
-    const QString from = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat");
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = root + QStringLiteral("/Dat") + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
 
 PrinterDriverInfo a4Driver()
 {
@@ -101,30 +67,6 @@ struct PrintFixture : ShellFixture
         return QDir(data->tmpDir()).entryList(QDir::Files | QDir::Hidden);
     }
 };
-
-// Runs `action` on the modal window of type T once it is up.
-template <typename T>
-void whenModal(const std::function<void(T *)> &action)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
-        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(window);
-        }
-    });
-    timer->start();
-}
-
-QAbstractButton *buttonWithText(QWidget *parent, const QString &text)
-{
-    for (QAbstractButton *button : parent->findChildren<QAbstractButton *>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
-}
 
 } // namespace
 

@@ -7,6 +7,9 @@
 #include "slip/slipfile.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSet>
 #include <QStringList>
@@ -80,6 +83,31 @@ public:
     bool startProgram(const QStringList &arguments) override
     {
         started << arguments;
+        return true;
+    }
+};
+
+// Copies the shipped Dat folder into the data root.
+inline void copyShippedData(const QString &root)
+{
+    const QString from = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat");
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = root + QStringLiteral("/Dat") + source.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(source, target);
+    }
+}
+
+// Records the pages it was asked to show.
+class FakeBrowser : public HelpBrowser
+{
+public:
+    QList<QUrl> opened;
+    bool openUrl(const QUrl &url) override
+    {
+        opened << url;
         return true;
     }
 };

@@ -17,18 +17,6 @@ using namespace vendara::test;
 
 namespace {
 
-void copyShippedData(const QString &root)
-{
-    const QString from = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat");
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = root + QStringLiteral("/Dat") + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
-
 // A B5 landscape office printer with margins.
 void addOfficePrinter(FakePrintingService &service)
 {

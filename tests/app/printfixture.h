@@ -1,0 +1,57 @@
+#pragma once
+
+// What the print commands' tests share: fakes of the desktop, the shipped
+// data in a data root, and a hand on the modal windows.
+
+#include "app/platformservices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+namespace vendara::test {
+
+class FakeMail : public MailSender
+{
+public:
+    bool available = true;
+    QStringList attached;
+    bool composeWithAttachment(const QString &path) override
+    {
+        attached << path;
+        return available;
+    }
+};
+
+// Runs `action` on the modal window of type T once it is up.
+template <typename T>
+void whenModal(const std::function<void(T *)> &action)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            action(window);
+        }
+    });
+    timer->start();
+}
+
+inline QAbstractButton *buttonWithText(QWidget *parent, const QString &text)
+{
+    for (QAbstractButton *button : parent->findChildren<QAbstractButton *>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
+} // namespace vendara::test
