@@ -1,5 +1,7 @@
 #include "equipmentpickdialog.h"
 
+#include "pickdialogbuttons.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -25,13 +27,7 @@ EquipmentPickDialog::EquipmentPickDialog(const QString &folder, QWidget *parent)
     if (m_view->topLevelItemCount() > 0)
         m_view->setCurrentItem(m_view->topLevelItem(0));
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ(&H)"));
-    for (QAbstractButton *button : buttons->buttons())
-        button->setIcon({}); // plain captions, like the other dialogs
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = makePickDialogButtons(this);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
         emit helpRequested(kHelpTopic);
         reject();

@@ -1,5 +1,7 @@
 #include "memopickdialog.h"
 
+#include "pickdialogbuttons.h"
+
 #include "memotemplateview.h"
 
 #include <QDialogButtonBox>
@@ -13,13 +15,7 @@ MemoPickDialog::MemoPickDialog(const QString &folder, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("備考欄テンプレート選択"));
     m_view->setAccessibleName(QStringLiteral("備考欄テンプレート"));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ(&H)"));
-    for (QAbstractButton *button : buttons->buttons())
-        button->setIcon({}); // plain captions, like the other dialogs
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = makePickDialogButtons(this);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { emit helpRequested(kHelpTopic); });
     connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.isValid())

@@ -170,6 +170,7 @@ void ZipSearchDialog::search(const QString &keyword)
     m_stopRequested = false;
     m_pending.clear();
     m_model->clear();
+    m_sinceRepaint.invalidate();
     updatePicked();
 
     const std::shared_ptr<bool> alive = m_alive;
@@ -213,6 +214,13 @@ void ZipSearchDialog::search(const QString &keyword)
 
 bool ZipSearchDialog::afterBlock(const std::shared_ptr<bool> &alive)
 {
+    // Repainting after every block would cost more than the search itself:
+    // the window catches up about sixty times a second, and at once when the
+    // first results come.
+    const bool firstResults = m_model->rowCount() == 0 && !m_pending.isEmpty();
+    if (!firstResults && m_sinceRepaint.isValid() && m_sinceRepaint.elapsed() < kRepaintIntervalMs)
+        return false;
+    m_sinceRepaint.start();
     flushFound();
     QCoreApplication::processEvents();
     if (!*alive)

@@ -3,6 +3,7 @@
 #include "masters/zipindex.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -75,6 +76,8 @@ private:
     ZipEntry m_picked;
     QString m_initialKeyword;
     QList<ZipEntry> m_pending; // found, not yet in the model
+    static constexpr int kRepaintIntervalMs = 16;
+    QElapsedTimer m_sinceRepaint;
     bool m_initialSearchDone = false;
     bool m_searching = false;
     bool m_stopRequested = false;

@@ -31,16 +31,9 @@ PageImageProgressWindow::PageImageProgressWindow(QWidget *parent)
     // Room for four digits, so that page 1000 does not move the layout.
     m_pageLabel->setMinimumWidth(m_pageLabel->fontMetrics().horizontalAdvance(pageText(9999)) + 8);
 
-    m_abortButton = new QPushButton(QStringLiteral("中止"), this);
-    m_abortButton->setAccessibleName(QStringLiteral("中止"));
-    m_abortButton->setDefault(true);
-    m_abortButton->setAutoDefault(true);
+    m_abortButton = makeAbortButton(this);
     connect(m_abortButton, &QPushButton::clicked, this, &QDialog::close);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_abortButton);
-    buttons->addStretch();
+    QHBoxLayout *buttons = centredRow(m_abortButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);

@@ -44,16 +44,9 @@ PrintStatusWindow::PrintStatusWindow(QWidget *parent)
     m_bar->setTextVisible(false);
     m_bar->setMinimumWidth(260);
 
-    m_abortButton = new QPushButton(QStringLiteral("中止"), this);
-    m_abortButton->setAccessibleName(QStringLiteral("中止"));
-    m_abortButton->setDefault(true);
-    m_abortButton->setAutoDefault(true);
+    m_abortButton = makeAbortButton(this);
     connect(m_abortButton, &QPushButton::clicked, this, &PrintStatusWindow::requestAbort);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_abortButton);
-    buttons->addStretch();
+    QHBoxLayout *buttons = centredRow(m_abortButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);

@@ -1,6 +1,8 @@
 #include "progresswindowplacement.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
@@ -39,6 +41,24 @@ void centreOnScreen(QWidget &window)
 {
     if (QScreen *screen = screenOf(window))
         centreIn(window, screen->availableGeometry());
+}
+
+QPushButton *makeAbortButton(QWidget *window)
+{
+    auto *button = new QPushButton(QStringLiteral("中止"), window);
+    button->setAccessibleName(QStringLiteral("中止"));
+    button->setDefault(true);
+    button->setAutoDefault(true);
+    return button;
+}
+
+QHBoxLayout *centredRow(QWidget *widget)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(widget);
+    row->addStretch();
+    return row;
 }
 
 } // namespace vendara

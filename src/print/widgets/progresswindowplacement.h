@@ -1,5 +1,7 @@
 #pragma once
 
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace vendara {
@@ -8,5 +10,10 @@ namespace vendara {
 // window, or on the screen that shows it when there is none.
 void centreOnOwner(QWidget &window);
 void centreOnScreen(QWidget &window);
+
+// The default button "中止" of a progress window, and a row holding it in
+// the middle.
+QPushButton *makeAbortButton(QWidget *window);
+QHBoxLayout *centredRow(QWidget *widget);
 
 } // namespace vendara
