@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace vendara {
 
@@ -153,6 +154,16 @@ QString DocumentSession::title() const
 QString DocumentSession::tempSlipPath() const
 {
     return m_data.tmpDir() + m_runTag + QStringLiteral("PrTmpDat2");
+}
+
+void DocumentSession::reloadAfterOptions()
+{
+    m_document.setEventsOn(false);
+    const auto eventsOn = qScopeGuard([this] { m_document.setEventsOn(true); });
+    const LoadedSettings partial = m_settingsFile.load(false);
+    m_settings.eraDates = partial.eraDates;
+    m_settings.defaultDatePattern = partial.defaultDatePattern;
+    m_printSettings.reload(m_data);
 }
 
 void DocumentSession::newSlip()

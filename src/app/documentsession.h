@@ -70,6 +70,13 @@ public:
     // Where the next file dialog starts.
     const QString &dialogFolder() const { return m_dialogFolder; }
 
+    // After the options dialog, with the slip's change events off: the date
+    // display form is read again and the current print settings refilled
+    // from the defaults; the open slip's number, rate, rounding and annual
+    // rate stay. The events are on again afterwards, also when the reload
+    // fails (vendara::Error passes through).
+    void reloadAfterOptions();
+
     // Starts another process of the program without argument.
     void newSlip();
     // The open dialog, then openFile.

@@ -9,6 +9,7 @@
 #include "common/iniprofile.h"
 #include "common/textfile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -191,6 +192,9 @@ void writeSetList(const DataFolder &data, const QStringList &names)
 
 void ensureSetList(const DataFolder &data)
 {
+    // A data folder without its Mst/ or Etc/ folder gets them here.
+    QDir().mkpath(QFileInfo(data.datPath(kListFile)).path());
+    QDir().mkpath(QFileInfo(setFilePath(data, kFirstSet)).path());
     if (!QFileInfo::exists(data.datPath(kListFile)))
         writeSetList(data, {kFirstSet});
     const QStringList names = readSetList(data);

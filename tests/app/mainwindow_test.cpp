@@ -72,11 +72,10 @@ private slots:
     {
         WindowFixture f;
         for (const char *name : {"printAction", "previewAction", "printSetupAction", "exportPdfAction", "mailAction",
-                                  "optionAction",
                                   "secOpenAction", "secCloseAction", "undoAction"})
             QVERIFY2(!f.action(QString::fromLatin1(name))->isEnabled(), name);
         for (const char *name : {"newAction", "openAction", "saveAction", "saveAsAction", "exitAction",
-                                 "helpIndexAction", "aboutAction"})
+                                 "helpIndexAction", "aboutAction", "optionAction"})
             QVERIFY2(f.action(QString::fromLatin1(name))->isEnabled(), name);
         QCOMPARE(f.action("newAction")->shortcut(), QKeySequence(QKeySequence::New));
         QCOMPARE(f.action("openAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));

@@ -7,6 +7,9 @@
 #include "app/platformservices.h"
 #include "app/recentfiles.h"
 #include "app/userprompts.h"
+#include "common/error.h"
+#include "controls/widgets/dialogquestions.h"
+#include "options/widgets/optionsdialog.h"
 #include "printcommands.h"
 #include "slipsummaryview.h"
 #include "ui_mainwindow.h"
@@ -58,6 +61,7 @@ MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrows
         AboutDialog dialog(this);
         dialog.exec();
     });
+    connect(m_ui->optionAction, &QAction::triggered, this, &MainWindow::openOptions);
     connect(m_ui->recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
 
     connect(&m_session, &DocumentSession::titleChanged, this, &QWidget::setWindowTitle);
@@ -98,6 +102,25 @@ void MainWindow::setPrintCommands(PrintCommands *commands)
     for (QAction *action : {m_ui->printAction, m_ui->previewAction, m_ui->printSetupAction, m_ui->exportPdfAction,
                             m_ui->mailAction})
         action->setEnabled(true);
+}
+
+void MainWindow::openOptions()
+{
+    {
+        OptionsDialog dialog(m_session.data(), DialogQuestions::standard(), this);
+        connect(&dialog, &OptionsDialog::helpRequested, this, [this](int topic) { showHelp(m_pages.topic(topic)); });
+        dialog.exec();
+    } // the master editors write their lists back as the dialog goes
+    try {
+        m_session.reloadAfterOptions();
+        if (m_summary) {
+            auto *summary = new SlipSummaryView(m_session.document(), m_session.settings().eraDates, this);
+            m_summary = summary;
+            setCentralView(summary);
+        }
+    } catch (const Error &e) {
+        m_prompts.warn(e.message());
+    }
 }
 
 void MainWindow::setUpIcons()

@@ -42,6 +42,8 @@ protected:
 
 private:
     void setUpIcons();
+    // The options dialog, then the partial settings reload.
+    void openOptions();
     void fillRecentMenu();
     void showHelp(const QUrl &url);
     void bringToFront();

@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "controls/widgets/dialogquestions.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -104,12 +105,13 @@ QWidget *CarMasterFrame::makeSide(const QString &title, QTableView *view, const 
     view->setAccessibleName(title);
     view->horizontalHeader()->setStretchLastSection(true);
     column->addWidget(view, 1);
-    auto *row = new QHBoxLayout;
-    for (QPushButton *button : buttons) {
-        button->setAutoDefault(false);
-        row->addWidget(button);
+    // Add and delete side by side, sort below: the frame fits a narrow page.
+    auto *grid = new QGridLayout;
+    for (int i = 0; i < buttons.size(); ++i) {
+        buttons[i]->setAutoDefault(false);
+        grid->addWidget(buttons[i], i / 2, i % 2);
     }
-    column->addLayout(row);
+    column->addLayout(grid);
     return side;
 }
 

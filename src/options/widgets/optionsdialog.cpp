@@ -1,0 +1,277 @@
+#include "optionsdialog.h"
+
+#include "basicsettingspage.h"
+#include "common/error.h"
+#include "controls/widgets/dialogquestions.h"
+#include "defaultprintsettingspage.h"
+#include "masters/widgets/carmasterframe.h"
+#include "masters/widgets/equipmentpage.h"
+#include "masters/widgets/listmasterframe.h"
+#include "masters/widgets/memotemplatespage.h"
+#include "masters/widgets/taxgridframe.h"
+#include "masters/widgets/zipdictionarypage.h"
+#include "ui_optionsdialog.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+
+namespace vendara {
+
+namespace {
+
+const QString kBasic = QStringLiteral("基本設定");
+const QString kPrint = QStringLiteral("印刷設定");
+const QString kMemo = QStringLiteral("備考欄");
+const QString kZip = QStringLiteral("郵便番号辞書");
+const QString kGuide = QStringLiteral("ガイド機能");
+const QString kCar = QStringLiteral("メーカー・車名");
+const QString kEquipment = QStringLiteral("装備");
+const QStringList kTaxNodes = {QStringLiteral("自動車税"), QStringLiteral("自賠責"), QStringLiteral("重量税")};
+
+// The nodes under "ガイド機能", in order.
+const QStringList kGuideNodes = {
+    kCar, QStringLiteral("色"), kEquipment, QStringLiteral("付属品"), QStringLiteral("特別仕様"),
+    QStringLiteral("販売諸費用"), QStringLiteral("その他諸費用"), QStringLiteral("担当者"),
+    kTaxNodes[0], kTaxNodes[1], kTaxNodes[2],
+};
+
+int helpTopicOf(const QTreeWidgetItem *item)
+{
+    if (!item)
+        return 0;
+    const QString text = item->text(0);
+    if (!item->parent()) {
+        if (text == kBasic)
+            return 25;
+        if (text == kPrint)
+            return 26;
+        if (text == kMemo)
+            return 42;
+        if (text == kZip)
+            return 27;
+        return 0;
+    }
+    if (text == kEquipment)
+        return 36;
+    if (kTaxNodes.contains(text))
+        return 37;
+    return 28;
+}
+
+OptionsDialog::CloseAnswer askWithMessageBox(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return OptionsDialog::CloseAnswer::Save;
+    case QMessageBox::No:
+        return OptionsDialog::CloseAnswer::Discard;
+    default:
+        return OptionsDialog::CloseAnswer::Stay;
+    }
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(const DataFolder &data, DialogQuestions &questions, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::OptionsDialog>()), m_questions(questions),
+      m_closeQuestion(askWithMessageBox)
+{
+    m_ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    // The selection stays visible while the focus is on a page.
+    QPalette palette = m_ui->tree->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    m_ui->tree->setPalette(palette);
+
+    // A page wider than the room left at the smallest size scrolls rather
+    // than being cut off.
+    auto *area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    delete m_ui->bodyLayout->replaceWidget(m_ui->pages, area);
+    area->setWidget(m_ui->pages);
+
+    buildPages(data, questions);
+    buildTree();
+
+    connect(m_ui->tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { nodeSelected(current); });
+    connect(m_ui->okButton, &QPushButton::clicked, this, &OptionsDialog::saveAndClose);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->helpButton, &QPushButton::clicked, this, [this] {
+        if (const int topic = currentHelpTopic())
+            emit helpRequested(topic);
+    });
+
+    selectNode(kBasic);
+    m_ui->tree->setFocus();
+}
+
+OptionsDialog::~OptionsDialog() = default;
+
+void OptionsDialog::buildPages(const DataFolder &data, DialogQuestions &questions)
+{
+    const QString mst = data.datPath(QStringLiteral("Mst/"));
+    m_basic = new BasicSettingsPage(data.settingsPath());
+
+    m_print = new DefaultPrintSettingsPage(data, questions);
+    m_print->load();
+
+    m_memo = new MemoTemplatesPage(mst);
+    m_zip = new ZipDictionaryPage(mst + QStringLiteral("Zip/"), questions);
+    m_car = new CarMasterFrame(mst + QStringLiteral("Mk/"), questions);
+    m_car->setEditable(true);
+    m_equipment = new EquipmentPage(mst);
+    m_listMaster = new ListMasterFrame(mst, questions);
+    m_listMaster->setEditable(true);
+    m_tax = new TaxGridFrame(data.datPath(QStringLiteral("Tax/")), questions);
+
+    const QList<QWidget *> pages = {m_basic, m_print, m_memo, m_zip, m_car, m_equipment, m_listMaster, m_tax};
+    for (QWidget *page : pages)
+        m_ui->pages->addWidget(page);
+}
+
+void OptionsDialog::buildTree()
+{
+    QTreeWidget *tree = m_ui->tree;
+    for (const QString &text : {kBasic, kPrint, kMemo, kZip, kGuide})
+        new QTreeWidgetItem(tree, {text});
+    QTreeWidgetItem *guide = tree->topLevelItem(4);
+    for (const QString &text : kGuideNodes)
+        new QTreeWidgetItem(guide, {text});
+    tree->expandAll();
+}
+
+QTreeWidget *OptionsDialog::tree() const
+{
+    return m_ui->tree;
+}
+
+QTreeWidgetItem *OptionsDialog::node(const QString &text) const
+{
+    const QList<QTreeWidgetItem *> found =
+        m_ui->tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+bool OptionsDialog::selectNode(const QString &text)
+{
+    QTreeWidgetItem *item = node(text);
+    if (!item)
+        return false;
+    m_ui->tree->setCurrentItem(item);
+    return true;
+}
+
+QWidget *OptionsDialog::currentPage() const
+{
+    QWidget *page = m_ui->pages->currentWidget();
+    return page == m_ui->noPage ? nullptr : page;
+}
+
+int OptionsDialog::currentHelpTopic() const
+{
+    return helpTopicOf(m_ui->tree->currentItem());
+}
+
+// Pages are found by the node's text: a few nodes have their own page, the
+// other nodes under "ガイド機能" share the list master page, and the other
+// top-level nodes have none.
+QWidget *OptionsDialog::pageOf(const QTreeWidgetItem *item) const
+{
+    if (!item)
+        return nullptr;
+    const QString text = item->text(0);
+    if (!item->parent()) {
+        if (text == kZip)
+            return m_zip;
+        if (text == kBasic)
+            return m_basic;
+        if (text == kMemo)
+            return m_memo;
+        if (text == kPrint)
+            return m_print;
+        return nullptr;
+    }
+    if (text == kCar)
+        return m_car;
+    if (text == kEquipment)
+        return m_equipment;
+    if (kTaxNodes.contains(text))
+        return m_tax;
+    return m_listMaster;
+}
+
+void OptionsDialog::showPage(QWidget *page)
+{
+    // Only the page on show counts for the size of the dialog.
+    for (int i = 0; i < m_ui->pages->count(); ++i) {
+        QWidget *each = m_ui->pages->widget(i);
+        each->setSizePolicy(each == page ? QSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred)
+                                         : QSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored));
+    }
+    m_ui->pages->setCurrentWidget(page);
+}
+
+void OptionsDialog::nodeSelected(QTreeWidgetItem *current)
+{
+    QWidget *page = pageOf(current);
+    if (!page) {
+        showPage(m_ui->noPage);
+        return;
+    }
+    const QString text = current->text(0);
+    if (page == m_tax) {
+        m_tax->selectKind(int(kTaxNodes.indexOf(text)));
+        m_tax->setEditMode(true);
+    } else if (page == m_listMaster) {
+        m_listMaster->selectMaster(text);
+    }
+    showPage(page);
+}
+
+void OptionsDialog::saveAndClose()
+{
+    try {
+        m_print->save();
+        m_basic->save();
+        m_equipment->save();
+        m_memo->save();
+    } catch (const Error &e) {
+        m_questions.error(this, e.message());
+        return;
+    }
+    accept();
+}
+
+// Every way of closing comes here: OK, キャンセル, the close box and Esc.
+void OptionsDialog::done(int result)
+{
+    if (m_basic->isChanged()) {
+        switch (m_closeQuestion(this, kCloseQuestion)) {
+        case CloseAnswer::Stay:
+            return;
+        case CloseAnswer::Save:
+            try {
+                m_basic->save();
+            } catch (const Error &e) {
+                m_questions.error(this, e.message());
+                return;
+            }
+            break;
+        case CloseAnswer::Discard:
+            break;
+        }
+    }
+    QDialog::done(result);
+}
+
+} // namespace vendara

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "common/datafolder.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace Ui {
+class OptionsDialog;
+}
+
+namespace vendara {
+
+class BasicSettingsPage;
+class CarMasterFrame;
+class DefaultPrintSettingsPage;
+class DialogQuestions;
+class EquipmentPage;
+class ListMasterFrame;
+class MemoTemplatesPage;
+class TaxGridFrame;
+class ZipDictionaryPage;
+
+// "オプション設定": every setting and master list in one window, a tree of
+// settings targets at the left and the page of the selected node at the
+// right. All pages are built (and read their files) when the dialog is built.
+// OK saves the print settings, basic settings, equipment and memo template
+// pages; the other master editors write their files themselves. Whenever the
+// dialog is about to close with unsaved basic settings, it asks.
+class OptionsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The help topic of the dialog itself.
+    static constexpr int kHelpTopic = 24;
+    static inline const QString kCloseQuestion = QStringLiteral("設定が変更されています\n保存しますか？");
+
+    enum class CloseAnswer { Save, Discard, Stay };
+    // Asks the close question (Yes / No / Cancel).
+    using CloseQuestion = std::function<CloseAnswer(QWidget *parent, const QString &text)>;
+
+    OptionsDialog(const DataFolder &data, DialogQuestions &questions, QWidget *parent = nullptr);
+    ~OptionsDialog() override;
+
+    // Replaces the message box of the close question (tests answer from a script).
+    void setCloseQuestion(CloseQuestion question) { m_closeQuestion = std::move(question); }
+
+    QTreeWidget *tree() const;
+    // The node with this text, or null.
+    QTreeWidgetItem *node(const QString &text) const;
+    // Selects the node with this text; false when there is none.
+    bool selectNode(const QString &text);
+    // The page on show; null when the selected node has none.
+    QWidget *currentPage() const;
+    // The help topic of the selected node's page; 0 when it has none.
+    int currentHelpTopic() const;
+
+    BasicSettingsPage *basicSettingsPage() const { return m_basic; }
+    DefaultPrintSettingsPage *printSettingsPage() const { return m_print; }
+    MemoTemplatesPage *memoPage() const { return m_memo; }
+    ZipDictionaryPage *zipPage() const { return m_zip; }
+    CarMasterFrame *carPage() const { return m_car; }
+    EquipmentPage *equipmentPage() const { return m_equipment; }
+    ListMasterFrame *listMasterPage() const { return m_listMaster; }
+    TaxGridFrame *taxPage() const { return m_tax; }
+
+    void done(int result) override;
+
+signals:
+    // The help button: the topic of the selected node's page.
+    void helpRequested(int topic);
+
+private:
+    void buildPages(const DataFolder &data, DialogQuestions &questions);
+    void buildTree();
+    QWidget *pageOf(const QTreeWidgetItem *item) const;
+    void showPage(QWidget *page);
+    void nodeSelected(QTreeWidgetItem *current);
+    void saveAndClose();
+
+    std::unique_ptr<Ui::OptionsDialog> m_ui;
+    DialogQuestions &m_questions;
+    CloseQuestion m_closeQuestion;
+
+    BasicSettingsPage *m_basic = nullptr;
+    DefaultPrintSettingsPage *m_print = nullptr;
+    MemoTemplatesPage *m_memo = nullptr;
+    ZipDictionaryPage *m_zip = nullptr;
+    CarMasterFrame *m_car = nullptr;
+    EquipmentPage *m_equipment = nullptr;
+    ListMasterFrame *m_listMaster = nullptr;
+    TaxGridFrame *m_tax = nullptr;
+};
+
+} // namespace vendara

@@ -1,0 +1,459 @@
+#include "options/widgets/basicsettingspage.h"
+#include "options/widgets/defaultprintsettingspage.h"
+#include "options/widgets/optionsdialog.h"
+
+#include "app/shellfakes.h"
+#include "common/datafolder.h"
+#include "common/error.h"
+#include "common/iniprofile.h"
+#include "common/textfile.h"
+#include "controls/widgets/floatedit.h"
+#include "masters/widgets/carmasterframe.h"
+#include "masters/widgets/equipmentpage.h"
+#include "masters/widgets/listmasterframe.h"
+#include "masters/widgets/memotemplatespage.h"
+#include "masters/widgets/taxgridframe.h"
+#include "masters/widgets/zipdictionarypage.h"
+#include "support/fakedialogquestions.h"
+#include "widgets/widgettesting.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace vendara;
+using namespace vendara::testing;
+
+namespace {
+
+QStringList linesOf(const QString &path)
+{
+    return textfile::readLines(path).value_or(QStringList{QStringLiteral("<missing>")});
+}
+
+QPushButton *buttonNamed(QWidget *parent, const QString &text)
+{
+    for (QPushButton *button : parent->findChildren<QPushButton *>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
+// A data root with two list masters, the equipment list, memo templates and
+// one table of each tax kind, each kind with a category of its own name.
+struct DataRoot
+{
+    QTemporaryDir dir;
+    QString root = dir.path() + QStringLiteral("/");
+    DataFolder data{root};
+    QString mst = data.datPath(QStringLiteral("Mst/"));
+    QString tax = data.datPath(QStringLiteral("Tax/"));
+
+    DataRoot()
+    {
+        QDir().mkpath(mst + QStringLiteral("Mk"));
+        QDir().mkpath(mst + QStringLiteral("Zip"));
+        QDir().mkpath(tax);
+        QDir().mkpath(data.datPath(QStringLiteral("Etc")));
+        textfile::writeLines(mst + QStringLiteral("Mk/Maker.dat"), {QStringLiteral("トヨタ")});
+        textfile::writeLines(mst + QStringLiteral("色"), {QStringLiteral("ブラック"), QStringLiteral("ホワイト")});
+        textfile::writeLines(mst + QStringLiteral("付属品"), {QStringLiteral("フロアマット,25000")});
+        textfile::writeLines(mst + QStringLiteral("Accdata.dat"), {QStringLiteral("エアコン,AC")});
+        textfile::writeLines(mst + QStringLiteral("MemoOpt.Dat"), {QString(), QStringLiteral("納車時,全額,現金")});
+        writeTax(QStringLiteral("AqTax"), QStringLiteral("AQT"), QStringLiteral("自家用"));
+        writeTax(QStringLiteral("CompIns"), QStringLiteral("CIN"), QStringLiteral("本土"));
+        writeTax(QStringLiteral("WtTax"), QStringLiteral("WTT"), QStringLiteral("新規"));
+    }
+
+    void writeTax(const QString &list, const QString &prefix, const QString &category)
+    {
+        textfile::writeLines(tax + list, {category});
+        textfile::writeLines(tax + prefix + category, {QStringLiteral("区分,金額"), QStringLiteral("A,1000")});
+    }
+
+    QString settingsPath() const { return data.settingsPath(); }
+    IniProfile settings() const { return IniProfile::load(settingsPath()); }
+};
+
+// Answers the close question from a script and counts the questions.
+struct CloseScript
+{
+    QList<OptionsDialog::CloseAnswer> answers;
+    QStringList asked;
+
+    void attach(OptionsDialog &dialog)
+    {
+        dialog.setCloseQuestion([this](QWidget *, const QString &text) {
+            asked.append(text);
+            return answers.isEmpty() ? OptionsDialog::CloseAnswer::Stay : answers.takeFirst();
+        });
+    }
+};
+
+QStringList childTexts(const QTreeWidgetItem *item)
+{
+    QStringList texts;
+    for (int i = 0; i < item->childCount(); ++i)
+        texts.append(item->child(i)->text(0));
+    return texts;
+}
+
+// The title of the estimate's first copy on the print settings page.
+void setFirstTitle(OptionsDialog &dialog, const QString &title)
+{
+    auto *titles = dialog.printSettingsPage()->findChild<QTableWidget *>();
+    QVERIFY(titles);
+    titles->item(0, 0)->setText(title);
+    QVERIFY(dialog.printSettingsPage()->isChanged());
+}
+
+} // namespace
+
+class OptionsDialogTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tree_hasTheNodesInOrderExpandedAndOpensOnBasicSettings();
+    void sharedPages_areSwitchedByTheNodeText();
+    void help_followsTheSelectedNode();
+    void ok_afterRateChange_savesWithoutQuestion();
+    void cancel_afterRateChange_asksAndFollowsTheAnswer();
+    void cancel_afterPrintTitleChange_closesWithoutQuestionAndWritesNothing();
+    void basicPage_loadIsChangedSave_againstTheSettingsFile();
+    void ok_writesPrintEquipmentAndMemoPages();
+    void reloadAfterOptions_takesDateFormAndPrintDefaults_notTheSlipValues();
+};
+
+void OptionsDialogTest::tree_hasTheNodesInOrderExpandedAndOpensOnBasicSettings()
+{
+    DataRoot d;
+    FakeDialogQuestions questions;
+    OptionsDialog dialog(d.data, questions);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("オプション設定"));
+    QVERIFY(showActive(&dialog));
+
+    QTreeWidget *tree = dialog.tree();
+    QStringList top;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        top.append(tree->topLevelItem(i)->text(0));
+        QCOMPARE(tree->topLevelItem(i)->flags() & Qt::ItemIsEditable, Qt::ItemFlags{});
+    }
+    QCOMPARE(top, (QStringList{QStringLiteral("基本設定"), QStringLiteral("印刷設定"), QStringLiteral("備考欄"),
+                               QStringLiteral("郵便番号辞書"), QStringLiteral("ガイド機能")}));
+    QTreeWidgetItem *guide = tree->topLevelItem(4);
+    QCOMPARE(childTexts(guide),
+             (QStringList{QStringLiteral("メーカー・車名"), QStringLiteral("色"), QStringLiteral("装備"),
+                          QStringLiteral("付属品"), QStringLiteral("特別仕様"), QStringLiteral("販売諸費用"),
+                          QStringLiteral("その他諸費用"), QStringLiteral("担当者"), QStringLiteral("自動車税"),
+                          QStringLiteral("自賠責"), QStringLiteral("重量税")}));
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        QCOMPARE(tree->topLevelItem(i)->childCount(), i == 4 ? 11 : 0);
+    QVERIFY(guide->isExpanded());
+    QCOMPARE(tree->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("基本設定"));
+    QVERIFY(tree->currentItem()->isSelected());
+    QCOMPARE(dialog.currentPage(), static_cast<QWidget *>(dialog.basicSettingsPage()));
+    QVERIFY(dialog.basicSettingsPage()->isVisible());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(tree));
+
+    // Each own page by its node; the other pages are hidden.
+    const QList<QPair<QString, QWidget *>> own = {
+        {QStringLiteral("印刷設定"), static_cast<QWidget *>(dialog.printSettingsPage())},
+        {QStringLiteral("備考欄"), dialog.memoPage()},
+        {QStringLiteral("郵便番号辞書"), static_cast<QWidget *>(dialog.zipPage())},
+        {QStringLiteral("メーカー・車名"), static_cast<QWidget *>(dialog.carPage())},
+        {QStringLiteral("装備"), dialog.equipmentPage()},
+    };
+    for (const auto &[text, page] : own) {
+        QVERIFY(dialog.selectNode(text));
+        QCOMPARE(dialog.currentPage(), page);
+        QVERIFY(page->isVisible());
+        QVERIFY(!dialog.basicSettingsPage()->isVisible());
+    }
+}
+
+void OptionsDialogTest::sharedPages_areSwitchedByTheNodeText()
+{
+    DataRoot d;
+    FakeDialogQuestions questions;
+    OptionsDialog dialog(d.data, questions);
+    QVERIFY(showActive(&dialog));
+
+    QVERIFY(dialog.selectNode(QStringLiteral("色")));
+    ListMasterFrame *list = dialog.listMasterPage();
+    QCOMPARE(dialog.currentPage(), static_cast<QWidget *>(list));
+    QCOMPARE(list->master().name(), QStringLiteral("色"));
+    QVERIFY(list->isEditable());
+    QCOMPARE(list->view()->model()->rowCount(), 2);
+
+    QVERIFY(dialog.selectNode(QStringLiteral("付属品")));
+    QCOMPARE(dialog.currentPage(), static_cast<QWidget *>(list));
+    QCOMPARE(list->master().name(), QStringLiteral("付属品"));
+    QCOMPARE(list->view()->model()->rowCount(), 1);
+
+    // "ガイド機能" hides the page and shows none.
+    QVERIFY(dialog.selectNode(QStringLiteral("ガイド機能")));
+    QCOMPARE(dialog.currentPage(), nullptr);
+    QVERIFY(!list->isVisible());
+
+    // The three tax nodes share one page, switched to the node's kind and
+    // always in edit mode.
+    TaxGridFrame *tax = dialog.taxPage();
+    const QList<QPair<QString, QString>> kinds = {
+        {QStringLiteral("重量税"), QStringLiteral("新規")},
+        {QStringLiteral("自動車税"), QStringLiteral("自家用")},
+        {QStringLiteral("自賠責"), QStringLiteral("本土")},
+    };
+    for (const auto &[node, category] : kinds) {
+        QVERIFY(dialog.selectNode(node));
+        QCOMPARE(dialog.currentPage(), static_cast<QWidget *>(tax));
+        QCOMPARE(tax->currentCategory(), category);
+        QVERIFY(tax->editMode());
+    }
+    QVERIFY(dialog.selectNode(QStringLiteral("担当者")));
+    QCOMPARE(dialog.currentPage(), static_cast<QWidget *>(list));
+    QCOMPARE(list->master().name(), QStringLiteral("担当者"));
+}
+
+void OptionsDialogTest::help_followsTheSelectedNode()
+{
+    DataRoot d;
+    FakeDialogQuestions questions;
+    OptionsDialog dialog(d.data, questions);
+    QSignalSpy spy(&dialog, &OptionsDialog::helpRequested);
+    QPushButton *help = buttonNamed(&dialog, QStringLiteral("ヘルプ(&H)"));
+    QVERIFY(help);
+
+    const QList<QPair<QString, int>> topics = {
+        {QStringLiteral("基本設定"), 25}, {QStringLiteral("印刷設定"), 26},     {QStringLiteral("備考欄"), 42},
+        {QStringLiteral("郵便番号辞書"), 27}, {QStringLiteral("メーカー・車名"), 28}, {QStringLiteral("色"), 28},
+        {QStringLiteral("装備"), 36},     {QStringLiteral("担当者"), 28},     {QStringLiteral("重量税"), 37},
+    };
+    for (const auto &[node, topic] : topics) {
+        QVERIFY(dialog.selectNode(node));
+        help->click();
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy.takeFirst().value(0).toInt(), topic);
+    }
+    QVERIFY(dialog.selectNode(QStringLiteral("ガイド機能")));
+    help->click();
+    QCOMPARE(spy.size(), 0);
+}
+
+void OptionsDialogTest::ok_afterRateChange_savesWithoutQuestion()
+{
+    DataRoot d;
+    FakeDialogQuestions questions;
+    OptionsDialog dialog(d.data, questions);
+    CloseScript script;
+    script.attach(dialog);
+    QVERIFY(showActive(&dialog));
+
+    dialog.basicSettingsPage()->taxRateEdit()->setValue(8);
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+
+    QVERIFY(script.asked.isEmpty());
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(d.settings().readFloat(QStringLiteral("Tax"), QStringLiteral("SRate"), -1), 8.0);
+}
+
+void OptionsDialogTest::cancel_afterRateChange_asksAndFollowsTheAnswer()
+{
+    using Answer = OptionsDialog::CloseAnswer;
+    for (const Answer answer : {Answer::Save, Answer::Discard}) {
+        DataRoot d;
+        FakeDialogQuestions questions;
+        OptionsDialog dialog(d.data, questions);
+        CloseScript script;
+        script.attach(dialog);
+        QVERIFY(showActive(&dialog));
+        // The equipment page's edit is dropped whatever the answer.
+        dialog.equipmentPage()->nameField()->setText(QStringLiteral("ナビ"));
+        dialog.equipmentPage()->abbreviationField()->setText(QStringLiteral("NV"));
+        buttonNamed(dialog.equipmentPage(), QStringLiteral("追加(&A)"))->click();
+        dialog.basicSettingsPage()->taxRateEdit()->setValue(8);
+
+        // Cancel keeps the dialog open with the edit in place.
+        script.answers = {Answer::Stay};
+        buttonNamed(&dialog, QStringLiteral("キャンセル"))->click();
+        QCOMPARE(script.asked, QStringList{QStringLiteral("設定が変更されています\n保存しますか？")});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.basicSettingsPage()->taxRateEdit()->value(), 8.0);
+        QVERIFY(!d.settings().hasKey(QStringLiteral("Tax"), QStringLiteral("SRate")));
+
+        // The close box asks too.
+        script.answers = {answer};
+        dialog.close();
+        QCOMPARE(script.asked.size(), 2);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(d.settings().readFloat(QStringLiteral("Tax"), QStringLiteral("SRate"), -1),
+                 answer == Answer::Save ? 8.0 : -1.0);
+        QCOMPARE(linesOf(d.mst + QStringLiteral("Accdata.dat")), QStringList{QStringLiteral("エアコン,AC")});
+    }
+}
+
+void OptionsDialogTest::cancel_afterPrintTitleChange_closesWithoutQuestionAndWritesNothing()
+{
+    DataRoot d;
+    FakeDialogQuestions questions;
+    OptionsDialog dialog(d.data, questions);
+    CloseScript script;
+    script.attach(dialog);
+    QVERIFY(showActive(&dialog));
+    const QString defaults = DefaultPrintSettings::filePath(d.data);
+    const QStringList before = linesOf(defaults);
+    QVERIFY(dialog.selectNode(QStringLiteral("印刷設定")));
+    setFirstTitle(dialog, QStringLiteral("御見積書"));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QCOMPARE(linesOf(defaults), before);
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(script.asked.isEmpty());
+    QVERIFY(!QFile::exists(d.settingsPath()));
+}
+
+void OptionsDialogTest::basicPage_loadIsChangedSave_againstTheSettingsFile()
+{
+    DataRoot d;
+    {
+        IniProfile ini;
+        ini.writeInt(QStringLiteral("Date"), QStringLiteral("Date"), 2);
+        ini.writeFloat(QStringLiteral("Tax"), QStringLiteral("SRate"), 10);
+        ini.writeInt(QStringLiteral("Tax"), QStringLiteral("Hasu"), 2);
+        ini.writeFloat(QStringLiteral("Tax"), QStringLiteral("Gtax"), 3);
+        ini.writeFloat(QStringLiteral("Tax"), QStringLiteral("Std"), 85.5);
+        ini.writeFloat(QStringLiteral("Credit"), QStringLiteral("Rate"), 4.5);
+        ini.writeInt(QStringLiteral("Slip"), QStringLiteral("No"), 41);
+        ini.save(d.settingsPath());
+    }
+    BasicSettingsPage page(d.settingsPath());
+    QCOMPARE(page.dateFormBox()->currentText(), QStringLiteral("和暦")); // 2 counts as the era form
+    QCOMPARE(page.taxRateEdit()->value(), 10.0);
+    QCOMPARE(page.roundingBox()->currentText(), QStringLiteral("切り上げ"));
+    QCOMPARE(page.acquisitionTaxRateEdit()->value(), 3.0);
+    QCOMPARE(page.acquisitionRatioEdit()->value(), 85.5);
+    QCOMPARE(page.creditRateEdit()->value(), 4.5);
+    QVERIFY(!page.isChanged());
+
+    // Each control on its own counts as a change.
+    const QList<std::function<void(bool)>> edits = {
+        [&](bool on) { page.dateFormBox()->setCurrentIndex(on ? 0 : 1); },
+        [&](bool on) { page.taxRateEdit()->setValue(on ? 8 : 10); },
+        [&](bool on) { page.roundingBox()->setCurrentIndex(on ? 1 : 2); },
+        [&](bool on) { page.acquisitionTaxRateEdit()->setValue(on ? 2 : 3); },
+        [&](bool on) { page.acquisitionRatioEdit()->setValue(on ? 90 : 85.5); },
+        [&](bool on) { page.creditRateEdit()->setValue(on ? 6.25 : 4.5); },
+    };
+    for (const auto &edit : edits) {
+        edit(true);
+        QVERIFY(page.isChanged());
+        edit(false);
+        QVERIFY(!page.isChanged());
+    }
+
+    for (const auto &edit : edits)
+        edit(true);
+    page.save();
+    QVERIFY(!page.isChanged());
+    const IniProfile ini = IniProfile::load(d.settingsPath());
+    QCOMPARE(ini.readInt(QStringLiteral("Date"), QStringLiteral("Date"), -1), 0);
+    QCOMPARE(ini.readFloat(QStringLiteral("Tax"), QStringLiteral("SRate"), -1), 8.0);
+    QCOMPARE(ini.readInt(QStringLiteral("Tax"), QStringLiteral("Hasu"), -1), 1);
+    QCOMPARE(ini.readFloat(QStringLiteral("Tax"), QStringLiteral("Gtax"), -1), 2.0);
+    QCOMPARE(ini.readFloat(QStringLiteral("Tax"), QStringLiteral("Std"), -1), 90.0);
+    QCOMPARE(ini.readFloat(QStringLiteral("Credit"), QStringLiteral("Rate"), -1), 6.25);
+    QCOMPARE(ini.readInt(QStringLiteral("Slip"), QStringLiteral("No"), -1), 41); // other keys stay
+
+    // A missing file gives the defaults.
+    QFile::remove(d.settingsPath());
+    page.load();
+    QCOMPARE(page.values(), BasicSettings{});
+    QCOMPARE(page.taxRateEdit()->value(), 5.0);
+    QCOMPARE(page.acquisitionRatioEdit()->value(), 90.0);
+}
+
+void OptionsDialogTest::ok_writesPrintEquipmentAndMemoPages()
+{
+    DataRoot d;
+    FakeDialogQuestions questions;
+    {
+        OptionsDialog dialog(d.data, questions);
+        QVERIFY(showActive(&dialog));
+        QVERIFY(dialog.selectNode(QStringLiteral("印刷設定")));
+        setFirstTitle(dialog, QStringLiteral("御見積書"));
+        QVERIFY(dialog.selectNode(QStringLiteral("装備")));
+        EquipmentPage *equipment = dialog.equipmentPage();
+        equipment->nameField()->setText(QStringLiteral("ナビ"));
+        equipment->abbreviationField()->setText(QStringLiteral("NV"));
+        buttonNamed(equipment, QStringLiteral("追加(&A)"))->click();
+        QVERIFY(dialog.selectNode(QStringLiteral("備考欄")));
+        dialog.memoPage()->editor()->setPlainText(QStringLiteral("一\n二\n三"));
+        buttonNamed(dialog.memoPage(), QStringLiteral("追加(&A)"))->click();
+        QCOMPARE(linesOf(d.mst + QStringLiteral("Accdata.dat")).size(), 1); // not yet
+        QVERIFY(!linesOf(d.mst + QStringLiteral("MemoOpt.Dat")).contains(QStringLiteral("一,二,三")));
+
+        buttonNamed(&dialog, QStringLiteral("OK"))->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+    QCOMPARE(linesOf(d.mst + QStringLiteral("Accdata.dat")),
+             (QStringList{QStringLiteral("エアコン,AC"), QStringLiteral("ナビ,NV")}));
+    const QStringList memo = linesOf(d.mst + QStringLiteral("MemoOpt.Dat"));
+    QVERIFY(memo.contains(QStringLiteral("納車時,全額,現金")));
+    QVERIFY(memo.contains(QStringLiteral("一,二,三")));
+    QCOMPARE(DefaultPrintSettings::load(d.data).titles[0][0], QStringLiteral("御見積書"));
+    QVERIFY2(questions.errors.isEmpty(), qPrintable(questions.errors.join(u'|')));
+}
+
+void OptionsDialogTest::reloadAfterOptions_takesDateFormAndPrintDefaults_notTheSlipValues()
+{
+    test::ShellFixture f;
+    {
+        IniProfile ini;
+        ini.writeFloat(QStringLiteral("Tax"), QStringLiteral("SRate"), 8);
+        ini.writeInt(QStringLiteral("Tax"), QStringLiteral("Hasu"), 1);
+        ini.writeInt(QStringLiteral("Slip"), QStringLiteral("No"), 12);
+        ini.writeFloat(QStringLiteral("Print"), QStringLiteral("Fix_X"), 1.5);
+        ini.save(f.settingsPath());
+    }
+    QVERIFY(f.session->start(QString()));
+    SlipDocument &slip = f.session->document();
+    QCOMPARE(slip.number(SlipField::TaxRate), 8.0);
+    QCOMPARE(slip.choice(SlipField::TaxCut), 1);
+    const QString code = slip.text(SlipField::SlipCode);
+    QCOMPARE(code, QStringLiteral("00000012"));
+
+    // What the options dialog could have written.
+    BasicSettings basic;
+    basic.dateForm = 1;
+    basic.standardTaxRate = 10;
+    basic.rounding = 2;
+    Settings(f.settingsPath()).saveBasic(basic);
+    DefaultPrintSettings defaults = DefaultPrintSettings::defaults();
+    defaults.titles[0][0] = QStringLiteral("御見積書");
+    QDir().mkpath(f.data->datPath(QStringLiteral("Mst")));
+    defaults.save(*f.data);
+
+    slip.setEventsOn(false);
+    f.session->reloadAfterOptions();
+    QVERIFY(f.session->settings().eraDates);
+    QCOMPARE(f.session->settings().defaultDatePattern, QStringLiteral("GGEE/MM/DD"));
+    QCOMPARE(f.session->printSettings().titles[0][0], QStringLiteral("御見積書"));
+    QCOMPARE(f.session->printSettings().correctionX, 1.5f); // kept from the start
+    QCOMPARE(slip.number(SlipField::TaxRate), 8.0);
+    QCOMPARE(slip.choice(SlipField::TaxCut), 1);
+    QCOMPARE(slip.text(SlipField::SlipCode), code);
+    QVERIFY(slip.eventsOn());
+}
+
+QTEST_MAIN(OptionsDialogTest)
+#include "optionsdialog_test.moc"
