@@ -1,6 +1,8 @@
 // Turning a page in the print preview of the shipped estimate (four copies,
 // A4 at 600 dpi): loading the page file, playing it onto the sheet and
 // painting the area, at fit width and whole page (budget 30 ms a page).
+#include "shippedestimate.h"
+
 #include "common/datafolder.h"
 #include "controls/widgets/dialogquestions.h"
 #include "print/pagerecorder.h"
@@ -25,17 +27,9 @@ namespace {
 
 std::unique_ptr<PageRecorder> shippedEstimate(const DataFolder &data)
 {
-    const QString shipped = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat/");
     SlipDocument slip;
     slip.loadRecord(test::workedTotalsSlip());
-    PrintJob job;
-    job.generation.formatPath = shipped + QStringLiteral("Fmt/見積書_A4.fmt");
-    job.generation.setPath = shipped + QStringLiteral("Etc/デフォルト.Dat");
-    job.generation.titles = {QStringLiteral("見積書"), QStringLiteral("見積書(控)"), QStringLiteral("見積書(社内)"),
-                             QStringLiteral("見積書(予備)")};
-    job.generation.copies = {true, true, true, true};
-    job.generation.defaultDatePattern = QStringLiteral("GGEE/MM/DD");
-    job.geometry = PrinterGeometry::forPaper(QPageSize(QPageSize::A4), QPageLayout::Portrait);
+    const PrintJob job = bench::shippedEstimateJob();
     PrintRoad road(data, QStringLiteral("1"));
     return road.render(slip, job);
 }

@@ -1,6 +1,8 @@
 // Rendering of a long print-data file: page files one page at a time (the
 // whole 200 pages under 3 s) with memory flat in the page count, and the PDF
 // written from those page files.
+#include "shippedestimate.h"
+
 #include "common/datafolder.h"
 #include "common/textfile.h"
 #include "print/pagerenderer.h"
@@ -134,17 +136,9 @@ void BM_PrintShippedEstimateFourCopies(benchmark::State &state)
 {
     QTemporaryDir dir;
     const DataFolder data(dir.path());
-    const QString shipped = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat/");
     SlipDocument slip;
     slip.loadRecord(test::workedTotalsSlip());
-    PrintJob job;
-    job.generation.formatPath = shipped + QStringLiteral("Fmt/見積書_A4.fmt");
-    job.generation.setPath = shipped + QStringLiteral("Etc/デフォルト.Dat");
-    job.generation.titles = {QStringLiteral("見積書"), QStringLiteral("見積書(控)"), QStringLiteral("見積書(社内)"),
-                             QStringLiteral("見積書(予備)")};
-    job.generation.copies = {true, true, true, true};
-    job.generation.defaultDatePattern = QStringLiteral("GGEE/MM/DD");
-    job.geometry = PrinterGeometry::forPaper(QPageSize(QPageSize::A4), QPageLayout::Portrait);
+    const PrintJob job = bench::shippedEstimateJob();
     PrintRoad road(data, QStringLiteral("1"));
     for (auto _ : state) {
         const auto pages = road.render(slip, job);

@@ -34,7 +34,6 @@ PrintJob SlipPrinting::job() const
 std::unique_ptr<PageRecorder> SlipPrinting::render(const RenderCallbacks &callbacks,
                                                    const PrintDataGenerator::ProgressCallback &progress)
 {
-    m_printer.checkForChanges();
     return m_road.render(m_session.document(), job(), m_printer, callbacks, progress);
 }
 

@@ -26,6 +26,7 @@ public:
     PrintJob job() const;
 
     // The pages in the current printer's geometry; nullptr when cancelled.
+    // The caller has looked for printer changes (the printer dialog does).
     // The slip's modified flag stays as it was. Throws vendara::Error.
     std::unique_ptr<PageRecorder> render(const RenderCallbacks &callbacks = {},
                                          const PrintDataGenerator::ProgressCallback &progress = {});

@@ -55,6 +55,7 @@ void PrintCommands::preview()
     if (m_busy)
         return;
     const QScopedValueRollback busy(m_busy, true);
+    m_printer.checkForChanges(); // no printer dialog before this road
     runRoad(true);
 }
 

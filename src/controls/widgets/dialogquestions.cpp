@@ -1,5 +1,7 @@
 #include "dialogquestions.h"
 
+#include "common/error.h"
+
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -57,6 +59,17 @@ private:
 };
 
 } // namespace
+
+bool DialogQuestions::attempt(QWidget *parent, const std::function<void()> &operation)
+{
+    try {
+        operation();
+        return true;
+    } catch (const Error &e) {
+        error(parent, e.message());
+        return false;
+    }
+}
 
 DialogQuestions &DialogQuestions::standard()
 {

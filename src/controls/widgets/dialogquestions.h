@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -36,6 +37,10 @@ public:
 
     // Message boxes and Qt's dialogs.
     static DialogQuestions &standard();
+
+    // Runs an operation; a vendara::Error it raises is shown as an error
+    // over parent. False when it failed.
+    bool attempt(QWidget *parent, const std::function<void()> &operation);
 };
 
 } // namespace vendara

@@ -128,13 +128,7 @@ void CarMasterFrame::setEditable(bool on)
 
 bool CarMasterFrame::writeBack()
 {
-    try {
-        m_master.save();
-        return true;
-    } catch (const Error &error) {
-        m_questions.error(this, error.message());
-        return false;
-    }
+    return m_questions.attempt(this, [this] { m_master.save(); });
 }
 
 void CarMasterFrame::makerRowEntered(int row)
@@ -164,11 +158,7 @@ void CarMasterFrame::showCars()
 
 void CarMasterFrame::run(const std::function<void()> &action)
 {
-    try {
-        action();
-    } catch (const Error &error) {
-        m_questions.error(this, error.message());
-    }
+    m_questions.attempt(this, action);
 }
 
 } // namespace vendara

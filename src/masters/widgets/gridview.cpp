@@ -2,6 +2,7 @@
 
 #include "gridcelldelegate.h"
 
+#include <QFont>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -19,6 +20,16 @@ void setUpGridView(QTableView *view)
     view->setTabKeyNavigation(false);
     view->setWordWrap(false);
     view->setItemDelegate(new GridCellDelegate(view));
+}
+
+QFont amountFont(const QFont &base)
+{
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    if (base.pointSizeF() > 0)
+        font.setPointSizeF(base.pointSizeF());
+    return font;
 }
 
 void setGridEditable(QTableView *view, bool editable)

@@ -1,5 +1,6 @@
 #pragma once
 
+class QFont;
 class QTableView;
 
 namespace vendara {
@@ -10,5 +11,9 @@ namespace vendara {
 // letters of a name moves to it.
 void setUpGridView(QTableView *view);
 void setGridEditable(QTableView *view, bool editable);
+
+// The fixed-pitch face amount columns are measured in ("ＭＳ ゴシック", for
+// which fontconfig substitutes a fixed-pitch face), at the size of base.
+QFont amountFont(const QFont &base);
 
 } // namespace vendara

@@ -65,12 +65,9 @@ ListMasterFrame::~ListMasterFrame()
 
 void ListMasterFrame::selectMaster(const QString &name)
 {
-    try {
-        m_master.selectMaster(name); // writes the current master back first
-    } catch (const Error &error) {
-        m_questions.error(this, error.message());
+    // Writes the current master back first.
+    if (!m_questions.attempt(this, [this, &name] { m_master.selectMaster(name); }))
         return;
-    }
     m_title->setText(name);
     m_view->setAccessibleName(name);
     showRows();
@@ -88,13 +85,7 @@ void ListMasterFrame::setEditable(bool on)
 
 bool ListMasterFrame::writeBack()
 {
-    try {
-        m_master.save();
-        return true;
-    } catch (const Error &error) {
-        m_questions.error(this, error.message());
-        return false;
-    }
+    return m_questions.attempt(this, [this] { m_master.save(); });
 }
 
 void ListMasterFrame::layOutColumns()
@@ -105,10 +96,7 @@ void ListMasterFrame::layOutColumns()
     if (m_master.columnCount() == 1)
         return;
     // The amount column fits "000,000,000" in the fixed-pitch face.
-    QFont fixed(QStringLiteral("ＭＳ ゴシック"));
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setPointSizeF(m_view->font().pointSizeF());
-    const int amountWidth = QFontMetrics(fixed).horizontalAdvance(QStringLiteral("000,000,000"));
+    const int amountWidth = QFontMetrics(amountFont(m_view->font())).horizontalAdvance(QStringLiteral("000,000,000"));
     header->setSectionResizeMode(1, QHeaderView::Fixed);
     header->resizeSection(1, amountWidth + 2 * 3);
 }

@@ -1,6 +1,7 @@
 #include "taxgridframe.h"
 
 #include "gridcelldelegate.h"
+#include "gridview.h"
 #include "taxgridmodel.h"
 
 #include "common/error.h"
@@ -20,19 +21,6 @@ namespace vendara {
 namespace {
 
 constexpr int kHeadingColumnWidth = 100;
-constexpr int kRowHeight = 20;
-
-// The face the amount columns are measured in; fontconfig substitutes a
-// fixed-pitch face where it is not installed.
-QFont amountFont(const QFont &base)
-{
-    QFont font(QStringLiteral("ＭＳ ゴシック"));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    if (base.pointSizeF() > 0)
-        font.setPointSizeF(base.pointSizeF());
-    return font;
-}
 
 } // namespace
 
@@ -59,14 +47,14 @@ TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &question
     top->addWidget(m_categoryBox, 1);
     connect(m_categoryBox, &QComboBox::activated, this, &TaxGridFrame::pickCategory);
 
-    struct ButtonSpec
+    struct EditingButton
     {
         QString caption;
         QString hint;
         std::function<void()> action;
     };
     const auto shape = [this](void (TaxTableEditor::*change)()) { return [this, change] { changeShape(change); }; };
-    const ButtonSpec buttons[] = {
+    const EditingButton buttons[] = {
         {QStringLiteral("行+"), QStringLiteral("行の追加"), shape(&TaxTableEditor::addRow)},
         {QStringLiteral("行−"), QStringLiteral("最終行削除"), shape(&TaxTableEditor::removeLastRow)},
         {QStringLiteral("列+"), QStringLiteral("列の追加"), shape(&TaxTableEditor::addColumn)},
@@ -78,17 +66,17 @@ TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &question
     auto *bar = new QHBoxLayout(m_buttonBar);
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(2);
-    for (const ButtonSpec &spec : buttons) {
+    for (const EditingButton &entry : buttons) {
         auto *button = new QToolButton(m_buttonBar);
-        button->setText(spec.caption);
-        button->setToolTip(spec.hint);
-        button->setAccessibleName(spec.hint);
+        button->setText(entry.caption);
+        button->setToolTip(entry.hint);
+        button->setAccessibleName(entry.hint);
         // Just wide enough for the caption, so that the row fits the pick
         // dialog at its smallest.
-        button->setFixedWidth(button->fontMetrics().horizontalAdvance(spec.caption) + 10);
-        connect(button, &QToolButton::clicked, this, spec.action);
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(entry.caption) + 10);
+        connect(button, &QToolButton::clicked, this, entry.action);
         bar->addWidget(button);
-        if (spec.hint == QStringLiteral("最終列削除"))
+        if (entry.hint == QStringLiteral("最終列削除"))
             bar->addSpacing(4); // the category buttons apart from the shape buttons
     }
     bar->addStretch(1);
@@ -96,17 +84,10 @@ TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &question
 
     m_view->setObjectName(QStringLiteral("taxGrid"));
     m_view->setModel(m_model);
-    m_view->setItemDelegate(new GridCellDelegate(m_view));
+    setUpGridView(m_view);
     m_view->setFont(amountFont(font()));
-    m_view->horizontalHeader()->hide();
-    m_view->verticalHeader()->hide();
     m_view->horizontalHeader()->setMinimumSectionSize(1);
-    m_view->verticalHeader()->setMinimumSectionSize(1);
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_view->setTabKeyNavigation(false);
     // Fixed headings are disabled cells; they keep the colours of a heading.
     QPalette palette = m_view->palette();
     for (QPalette::ColorRole role : {QPalette::Button, QPalette::ButtonText})
@@ -228,10 +209,6 @@ void TaxGridFrame::applyCellSizes()
     columns->setDefaultSectionSize(amountWidth);
     for (int c = 0; c < m_model->columnCount(); ++c)
         columns->resizeSection(c, c == 0 ? kHeadingColumnWidth : amountWidth);
-    QHeaderView *rows = m_view->verticalHeader();
-    rows->setDefaultSectionSize(kRowHeight);
-    for (int r = 0; r < m_model->rowCount(); ++r)
-        rows->resizeSection(r, kRowHeight);
 }
 
 void TaxGridFrame::placeCurrentCell()
