@@ -3,6 +3,8 @@
 #include "common/error.h"
 #include "common/iniprofile.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -21,6 +23,16 @@ std::optional<int> wholeNumber(QStringView text)
     if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
         return std::nullopt;
     return int(*v);
+}
+
+QString displayText(const QString &cell)
+{
+    const std::optional<int> v = wholeNumber(cell);
+    if (!v)
+        return cell;
+    QLocale grouped = QLocale::c();
+    grouped.setNumberOptions({});
+    return grouped.toString(*v);
 }
 
 int truncated(double value, const QString &field)

@@ -17,6 +17,10 @@ inline int cellValue(QStringView text)
     return wholeNumber(text).value_or(0);
 }
 
+// How the slip's tables show a cell: a whole number with thousands separators
+// and no decimals ("%11.0n"), any other text as it is.
+QString displayText(const QString &cell);
+
 // The value truncated toward zero; throws vendara::Error naming the field
 // when the result does not fit a signed 32-bit integer.
 int truncated(double value, const QString &field);

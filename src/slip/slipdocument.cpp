@@ -91,6 +91,12 @@ void SlipDocument::setModified(bool modified)
     m_modified = modified;
 }
 
+void SlipDocument::markChanged()
+{
+    Batch batch(*this);
+    markModified();
+}
+
 void SlipDocument::markModified()
 {
     if (!m_eventsOn)
@@ -218,15 +224,28 @@ void SlipDocument::setDate(SlipField field, const QDate &value)
         afterEdit(field);
 }
 
-void SlipDocument::setMemo(Memo memo, const QStringList &lines)
+const QList<SlipField> &SlipDocument::memoFields(Memo memo)
 {
-    Batch batch(*this);
     static const QList<SlipField> carKeys{SlipField::CarMemo1, SlipField::CarMemo2};
     static const QList<SlipField> tradeKeys{SlipField::TradeMemo1, SlipField::TradeMemo2};
     static const QList<SlipField> noteKeys{SlipField::NoteMemo1, SlipField::NoteMemo2, SlipField::NoteMemo3};
-    const QList<SlipField> &keys = memo == Memo::Car ? carKeys : memo == Memo::Trade ? tradeKeys : noteKeys;
+    return memo == Memo::Car ? carKeys : memo == Memo::Trade ? tradeKeys : noteKeys;
+}
+
+void SlipDocument::setMemo(Memo memo, const QStringList &lines)
+{
+    Batch batch(*this);
+    const QList<SlipField> &keys = memoFields(memo);
     for (qsizetype i = 0; i < keys.size(); ++i)
         setText(keys[i], i < lines.size() ? lines[i] : QString());
+}
+
+QStringList SlipDocument::memoLines(Memo memo) const
+{
+    QStringList lines;
+    for (SlipField key : memoFields(memo))
+        lines.append(text(key));
+    return lines;
 }
 
 void SlipDocument::applyNewOldRule()

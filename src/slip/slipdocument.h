@@ -53,6 +53,9 @@ public:
     void setEventsOn(bool on) { m_eventsOn = on; }
     bool isModified() const { return m_modified; }
     void setModified(bool modified);
+    // A change the record does not show (a value picked again as it was):
+    // marks the slip modified when events are on.
+    void markChanged();
 
     bool totalsDue() const { return m_totalsDue; }
     bool planDue() const { return m_planDue; }
@@ -75,6 +78,7 @@ public:
     // A memo's lines go to its line keys; missing lines are empty, lines
     // beyond the keys are not kept.
     void setMemo(Memo memo, const QStringList &lines);
+    QStringList memoLines(Memo memo) const;
 
     // --- the four input tables (rows and columns from 0) ---
     static int rowCount(InputTable table);
@@ -155,6 +159,7 @@ private:
     CostRow *costRow(InputTable table, int row);
     QString *cellRef(InputTable table, int row, int column);
     static int checkedSection(int n);
+    static const QList<SlipField> &memoFields(Memo memo);
 
     SlipRecord m_record;
     int m_acquisitionRatio = 90;

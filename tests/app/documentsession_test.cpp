@@ -6,7 +6,6 @@
 #include "app/appinfo.h"
 #include "app/helppages.h"
 #include "app/settings.h"
-#include "app/slipsummary.h"
 #include "common/iniprofile.h"
 
 #include <QFile>
@@ -498,20 +497,6 @@ private slots:
                  QFileInfo(dir.filePath(QStringLiteral("usr/share/vendara-help"))).canonicalFilePath());
         QCOMPARE(appinfo::installedShareFolder(bin, QStringLiteral("vendara"), QStringLiteral("/built/in")),
                  QStringLiteral("/built/in"));
-    }
-
-    void summary_showsCustomerAndTotalsEscaped()
-    {
-        SlipDocument doc;
-        doc.startNew({}, QDate(2026, 12, 7));
-        doc.setText(SlipField::CustName, QStringLiteral("山田 <太郎>"));
-        doc.setNumber(SlipField::CarPrice, 1500000);
-        doc.recalcTotals();
-        const QString html = slipSummaryHtml(doc.record(), false);
-        QVERIFY(html.contains(QStringLiteral("山田 &lt;太郎&gt;")));
-        QVERIFY(html.contains(QStringLiteral("1,500,000")));
-        QVERIFY(html.contains(QStringLiteral("2026年12月07日")));
-        QVERIFY(!html.contains(QStringLiteral("<太郎>")));
     }
 };
 

@@ -11,7 +11,8 @@
 #include "controls/widgets/dialogquestions.h"
 #include "options/widgets/optionsdialog.h"
 #include "printcommands.h"
-#include "slipsummaryview.h"
+#include "slip/widgets/masterlookups.h"
+#include "slip/widgets/slipframe.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
@@ -29,7 +30,7 @@ static void registerIcons()
 namespace vendara {
 
 MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrowser &help, const HelpPages &pages,
-                       RecentFiles &recent, QWidget *parent)
+                       RecentFiles &recent, QWidget *parent, SlipLookups *lookups)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_session(session), m_prompts(prompts),
       m_help(help), m_pages(pages), m_recent(recent)
 {
@@ -41,9 +42,19 @@ MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrows
     m_ui->toolBar->setAccessibleName(QStringLiteral("ツールバー"));
     m_ui->statusBar->setAccessibleName(QStringLiteral("ステータスバー"));
 
-    auto *summary = new SlipSummaryView(session.document(), session.settings().eraDates, this);
-    m_summary = summary;
-    setCentralView(summary);
+    if (!lookups) {
+        m_ownLookups = std::make_unique<MasterLookups>(session.data(), DialogQuestions::standard(),
+                                                       [this](int topic) { showHelp(m_pages.topic(topic)); });
+        lookups = m_ownLookups.get();
+    }
+    m_frame = new SlipFrame(session.document(), *lookups, DialogQuestions::standard());
+    m_frame->setDateDisplay(session.settings().eraDates);
+    m_frame->setFootActions(m_ui->printAction, m_ui->saveAction, m_ui->exitAction);
+    m_ui->centralWidget->layout()->addWidget(m_frame);
+    m_ui->secOpenAction->setEnabled(true);
+    m_ui->secCloseAction->setEnabled(true);
+    connect(m_ui->secOpenAction, &QAction::triggered, m_frame, [this] { m_frame->openAllSections(true); });
+    connect(m_ui->secCloseAction, &QAction::triggered, m_frame, [this] { m_frame->openAllSections(false); });
 
     connect(m_ui->newAction, &QAction::triggered, &m_session, &DocumentSession::newSlip);
     connect(m_ui->openAction, &QAction::triggered, &m_session, &DocumentSession::open);
@@ -79,19 +90,6 @@ MainWindow::~MainWindow()
     m_session.finish();
 }
 
-void MainWindow::setCentralView(QWidget *view)
-{
-    QLayout *layout = m_ui->centralWidget->layout();
-    while (QLayoutItem *item = layout->takeAt(0)) {
-        if (QWidget *old = item->widget())
-            old->deleteLater();
-        delete item;
-    }
-    if (view != m_summary)
-        m_summary = nullptr;
-    layout->addWidget(view);
-}
-
 void MainWindow::setPrintCommands(PrintCommands *commands)
 {
     connect(m_ui->printAction, &QAction::triggered, commands, &PrintCommands::print);
@@ -113,11 +111,7 @@ void MainWindow::openOptions()
     } // the master editors write their lists back as the dialog goes
     try {
         m_session.reloadAfterOptions();
-        if (m_summary) {
-            auto *summary = new SlipSummaryView(m_session.document(), m_session.settings().eraDates, this);
-            m_summary = summary;
-            setCentralView(summary);
-        }
+        m_frame->setDateDisplay(m_session.settings().eraDates);
     } catch (const Error &e) {
         m_prompts.warn(e.message());
     }

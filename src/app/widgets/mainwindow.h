@@ -15,7 +15,8 @@ class HelpBrowser;
 class HelpPages;
 class PrintCommands;
 class RecentFiles;
-class SlipSummaryView;
+class SlipFrame;
+class SlipLookups;
 class UserPrompts;
 
 // The one window of a process: menus, tool bar and status bar around the
@@ -25,12 +26,13 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
+    // `lookups` opens the entry frame's look-up dialogs; without it the
+    // window opens the master dialogs over the session's data folder.
     MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrowser &help, const HelpPages &pages,
-               RecentFiles &recent, QWidget *parent = nullptr);
+               RecentFiles &recent, QWidget *parent = nullptr, SlipLookups *lookups = nullptr);
     ~MainWindow() override;
 
-    // The central area: the slip entry frame takes this place.
-    void setCentralView(QWidget *view);
+    SlipFrame *slipFrame() const { return m_frame; }
     // Wires 印刷, 印刷プレビュー, プリンタ設定, PDF output and mail to the
     // commands and enables them.
     void setPrintCommands(PrintCommands *commands);
@@ -54,7 +56,8 @@ private:
     HelpBrowser &m_help;
     const HelpPages &m_pages;
     RecentFiles &m_recent;
-    SlipSummaryView *m_summary = nullptr;
+    std::unique_ptr<SlipLookups> m_ownLookups;
+    SlipFrame *m_frame = nullptr;
 };
 
 } // namespace vendara

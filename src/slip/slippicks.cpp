@@ -1,0 +1,43 @@
+#include "slippicks.h"
+
+namespace vendara {
+
+QString postalKeyword(const SlipRecord &slip)
+{
+    return slip.cust.zip1 + slip.cust.zip2;
+}
+
+void takePostalPick(SlipDocument &document, const QString &postalCode, const QString &prefecture,
+                    const QString &address)
+{
+    SlipDocument::Batch batch(document);
+    document.setText(SlipField::CustZip1, postalCode.left(3));
+    document.setText(SlipField::CustZip2, postalCode.mid(3, 4));
+    document.setText(SlipField::CustCity, prefecture);
+    document.setText(SlipField::CustAdd1, address);
+}
+
+void takeRowPick(SlipDocument &document, SlipDocument::InputTable table, int row, const QString &name,
+                 const QString &price)
+{
+    SlipDocument::Batch batch(document);
+    document.setCell(table, row, 0, name);
+    document.setCell(table, row, 1, price);
+}
+
+void takeAcquisitionTax(SlipDocument &document, qint64 amount)
+{
+    SlipDocument::Batch batch(document);
+    document.setNumber(SlipField::CostGTax, double(amount));
+    document.recalcTotals();
+}
+
+QColor statusTextColour(int storedColour, const QColor &buttonText)
+{
+    const auto value = quint32(storedColour);
+    if (value & 0xFF000000u) // a system colour, not a plain blue-green-red value
+        return buttonText;
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+} // namespace vendara

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "slipdocument.h"
+
+#include <QColor>
+
+// What the entry frame's look-ups hand to their dialogs and take back from
+// them, and how the stored section colours are shown.
+namespace vendara {
+
+// The postal search from the code fields is given the two parts joined.
+QString postalKeyword(const SlipRecord &slip);
+
+// A picked postal entry: code characters 1..3 go to Cust.Zip1, 4..7 to
+// Cust.Zip2, the prefecture to Cust.City and the address to Cust.Add1.
+void takePostalPick(SlipDocument &document, const QString &postalCode, const QString &prefecture,
+                    const QString &address);
+
+// A name and price (or amount) picked from a list, into one row of an input
+// table; the mark of an item row stays.
+void takeRowPick(SlipDocument &document, SlipDocument::InputTable table, int row, const QString &name,
+                 const QString &price);
+
+// The acquisition-tax amount into Cost.GTax, then the totals at once.
+void takeAcquisitionTax(SlipDocument &document, qint64 amount);
+
+// The colour of a section's status text: a stored blue-green-red value, or,
+// for the system button-text colour a slip keeps until its first check,
+// `buttonText`.
+QColor statusTextColour(int storedColour, const QColor &buttonText);
+
+} // namespace vendara

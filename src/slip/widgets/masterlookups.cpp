@@ -1,0 +1,80 @@
+#include "masterlookups.h"
+
+#include "common/datafolder.h"
+#include "masters/acquisitiontax.h"
+#include "masters/widgets/acquisitiontaxdialog.h"
+#include "masters/widgets/equipmentpickdialog.h"
+#include "masters/widgets/masterpickdialog.h"
+#include "masters/widgets/memopickdialog.h"
+#include "masters/widgets/taxguidedialog.h"
+#include "masters/widgets/zipsearchdialog.h"
+
+namespace vendara {
+
+MasterLookups::MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp)
+    : m_masters(data.datPath(QStringLiteral("Mst/"))), m_taxTables(data.datPath(QStringLiteral("Tax/"))),
+      m_questions(questions), m_showHelp(std::move(showHelp))
+{
+}
+
+std::optional<SlipLookups::ListPick> MasterLookups::pickFromList(QWidget *owner, int mode)
+{
+    MasterPickDialog dialog(m_masters, m_questions, owner);
+    QObject::connect(&dialog, &MasterPickDialog::helpRequested, &dialog, m_showHelp);
+    dialog.selectList(mode);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ListPick{dialog.selectedName(), dialog.selectedPrice()};
+}
+
+std::optional<int> MasterLookups::pickTaxAmount(QWidget *owner, int kind)
+{
+    TaxGuideDialog dialog(m_taxTables, m_questions, owner);
+    dialog.selectKind(kind);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedAmount();
+}
+
+std::optional<qint64> MasterLookups::computeAcquisitionTax(QWidget *owner, const QList<AcquisitionItem> &items)
+{
+    AcquisitionTaxDialog dialog(owner);
+    QList<AcquisitionTaxItem> rows;
+    for (const AcquisitionItem &item : items)
+        rows.append({item.name, item.amount});
+    dialog.setItems(rows);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.taxAmount();
+}
+
+std::optional<QString> MasterLookups::pickEquipment(QWidget *owner, const QString &fieldText)
+{
+    EquipmentPickDialog dialog(m_masters, owner);
+    QObject::connect(&dialog, &EquipmentPickDialog::helpRequested, &dialog, m_showHelp);
+    dialog.presetChecks(fieldText);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.checkedAbbreviations();
+}
+
+std::optional<QStringList> MasterLookups::pickMemoLines(QWidget *owner)
+{
+    MemoPickDialog dialog(m_masters, owner);
+    QObject::connect(&dialog, &MemoPickDialog::helpRequested, &dialog, m_showHelp);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedLines();
+}
+
+std::optional<SlipLookups::PostalPick> MasterLookups::searchPostalCode(QWidget *owner, const QString &keyword)
+{
+    ZipSearchDialog dialog(m_masters + QStringLiteral("Zip/"), m_questions, owner);
+    QObject::connect(&dialog, &ZipSearchDialog::helpRequested, &dialog, m_showHelp);
+    dialog.setKeyword(keyword);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return PostalPick{dialog.postalCode(), dialog.prefecture(), dialog.address()};
+}
+
+} // namespace vendara

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "sliplookups.h"
+
+#include <functional>
+
+namespace vendara {
+
+class DataFolder;
+class DialogQuestions;
+
+// The real dialogs over the data folder's masters.
+class MasterLookups : public SlipLookups
+{
+public:
+    // showHelp opens a help topic of the dialogs' help buttons.
+    MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp);
+
+    std::optional<ListPick> pickFromList(QWidget *owner, int mode) override;
+    std::optional<int> pickTaxAmount(QWidget *owner, int kind) override;
+    std::optional<qint64> computeAcquisitionTax(QWidget *owner, const QList<AcquisitionItem> &items) override;
+    std::optional<QString> pickEquipment(QWidget *owner, const QString &fieldText) override;
+    std::optional<QStringList> pickMemoLines(QWidget *owner) override;
+    std::optional<PostalPick> searchPostalCode(QWidget *owner, const QString &keyword) override;
+
+private:
+    QString m_masters; // Dat/Mst/
+    QString m_taxTables; // Dat/Tax/
+    DialogQuestions &m_questions;
+    std::function<void(int)> m_showHelp;
+};
+
+} // namespace vendara

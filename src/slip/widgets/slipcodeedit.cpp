@@ -1,0 +1,47 @@
+#include "slipcodeedit.h"
+
+#include "slip/slipcode.h"
+
+#include <QLineEdit>
+
+namespace vendara {
+
+SlipCodeEdit::SlipCodeEdit(QWidget *parent)
+    : QAbstractSpinBox(parent)
+{
+    lineEdit()->setInputMask(QStringLiteral("99999999; "));
+    lineEdit()->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferLatin);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    setKeyboardTracking(true);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { emit codeEdited(code()); });
+}
+
+QString SlipCodeEdit::code() const
+{
+    return lineEdit()->displayText();
+}
+
+void SlipCodeEdit::setCode(const QString &code)
+{
+    if (code != this->code())
+        lineEdit()->setText(code);
+}
+
+void SlipCodeEdit::stepBy(int steps)
+{
+    const std::optional<QString> next = steppedSlipCode(code(), steps);
+    if (!next)
+        return;
+    lineEdit()->setText(*next);
+    selectAll();
+    emit codeEdited(*next);
+}
+
+QAbstractSpinBox::StepEnabled SlipCodeEdit::stepEnabled() const
+{
+    return steppedSlipCode(code(), 1) ? StepUpEnabled | StepDownEnabled : StepNone;
+}
+
+} // namespace vendara

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace vendara {
+
+// The look-up dialogs of the entry frame, each modal, owned by `owner`,
+// giving a result only when it ends with OK. The frame decides what it
+// passes and where the result goes; a fake stands in for the dialogs in
+// tests.
+class SlipLookups
+{
+public:
+    struct ListPick
+    {
+        QString name;
+        QString price; // modes 2 to 5: the price or amount as stored
+    };
+    struct PostalPick
+    {
+        QString postalCode;
+        QString prefecture;
+        QString address;
+    };
+    struct AcquisitionItem
+    {
+        QString name;
+        QString amount;
+    };
+
+    virtual ~SlipLookups() = default;
+
+    // The pick list "選択": 0 makers and car names, 1 colours, 2 accessories,
+    // 3 special equipment, 4 sales costs, 5 other costs, 6 staff.
+    virtual std::optional<ListPick> pickFromList(QWidget *owner, int mode) = 0;
+    // A tax table: 0 automobile tax, 1 compulsory insurance, 2 weight tax.
+    virtual std::optional<int> pickTaxAmount(QWidget *owner, int kind) = 0;
+    virtual std::optional<qint64> computeAcquisitionTax(QWidget *owner, const QList<AcquisitionItem> &items) = 0;
+    // The equipment list with the field's abbreviations checked; gives the
+    // composed abbreviation text.
+    virtual std::optional<QString> pickEquipment(QWidget *owner, const QString &fieldText) = 0;
+    virtual std::optional<QStringList> pickMemoLines(QWidget *owner) = 0;
+    virtual std::optional<PostalPick> searchPostalCode(QWidget *owner, const QString &keyword) = 0;
+};
+
+} // namespace vendara
