@@ -55,11 +55,12 @@ SectionPanel::SectionPanel(const QString &caption, QWidget *content, QWidget *pa
 
 bool SectionPanel::isOpen() const
 {
-    return m_button->isChecked();
+    return m_open;
 }
 
 void SectionPanel::setOpen(bool open)
 {
+    m_open = open;
     m_button->setChecked(open);
     m_content->setEnabled(open);
     m_content->setVisible(open);

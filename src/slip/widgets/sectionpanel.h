@@ -37,6 +37,7 @@ private:
     QPushButton *m_button;
     QLabel *m_status;
     QWidget *m_content;
+    bool m_open = false; // the button goes down before the frame decides
 };
 
 } // namespace vendara

@@ -81,6 +81,7 @@ SlipFrame::SlipFrame(SlipDocument &document, SlipLookups &lookups, DialogQuestio
     m_page->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_page->setFrameShape(QFrame::NoFrame);
     m_page->viewport()->installEventFilter(this);
+    m_wheelScrollsPage.insert(m_page->viewport());
     layout->addWidget(m_page, 1);
     layout->addWidget(buildFoot());
 
@@ -192,7 +193,7 @@ bool SlipFrame::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Wheel) {
         auto *combo = qobject_cast<QComboBox *>(watched);
-        if (watched == m_page->viewport() || (combo && !combo->hasFocus())) {
+        if (m_wheelScrollsPage.contains(watched) || (combo && !combo->hasFocus())) {
             auto *wheel = static_cast<QWheelEvent *>(event);
             m_wheelRemainder += wheel->angleDelta().y();
             const int steps = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;

@@ -4,6 +4,7 @@
 #include "sliptablemodel.h"
 
 #include <QHash>
+#include <QSet>
 #include <QWidget>
 
 #include <array>
@@ -129,6 +130,7 @@ private:
     std::array<SectionPanel *, kSectionCount> m_sections{};
     std::array<QWidget *, kSectionCount> m_firstInputs{};
     QHash<QObject *, std::function<void()>> m_ctrlSpace;
+    QSet<QObject *> m_wheelScrollsPage; // the page's viewport and the tables'
     int m_wheelRemainder = 0;
     QList<WarekiDateEdit *> m_dates;
 

@@ -139,6 +139,9 @@ WarekiDateEdit *SlipFrame::dateField(SlipField field, const QString &label, bool
 SlipTableView *SlipFrame::table(SlipTableModel::Table kind, const QString &name)
 {
     auto *view = new SlipTableView(new SlipTableModel(m_document, kind), name);
+    // The wheel over a table scrolls the page, not the table.
+    view->viewport()->installEventFilter(this);
+    m_wheelScrollsPage.insert(view->viewport());
     return view;
 }
 

@@ -7,10 +7,11 @@ namespace vendara {
 class SlipTableModel;
 
 // A table of the entry frame: all rows shown at once (the page scrolls, not
-// the table, and the mouse wheel over it scrolls the page), the amount
+// the table), the amount
 // columns as wide as "000,000,000" plus 5 pixels, a mark column of 20
 // pixels, the name column taking the rest. Selecting a mark cell, with the
-// mouse or the keys, or Space on it, toggles the mark.
+// mouse or the keys, or Space on it, toggles the mark. The wheel is left to
+// the page.
 class SlipTableView : public QTableView
 {
     Q_OBJECT
