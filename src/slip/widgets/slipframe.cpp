@@ -76,6 +76,7 @@ SlipFrame::SlipFrame(SlipDocument &document, SlipLookups &lookups, DialogQuestio
 
     m_page = new QScrollArea;
     m_page->setAccessibleName(QStringLiteral("伝票の入力欄"));
+    m_page->setFocusPolicy(Qt::NoFocus); // a field given the focus is scrolled into view
     m_page->setWidget(sheet);
     m_page->setWidgetResizable(true);
     m_page->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
