@@ -337,7 +337,7 @@ QWidget *SlipFrame::buildCar()
                             SlipField::CarCheck, SlipField::CarNoCheck, SlipField::CarKiro, SlipField::CarESize,
                             SlipField::CarOuter, SlipField::CarInner, SlipField::CarTypeCode, SlipField::CarAccessory,
                             SlipDocument::Memo::Car},
-                     kinds, 2);
+                     kinds, 3);
 
     FloatEdit *price = numberField(SlipField::CarPrice, QStringLiteral("車両本体価格"), 0, kLargeAmount,
                                    QStringLiteral("本体の税抜き価格を入力します"));

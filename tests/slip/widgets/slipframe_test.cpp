@@ -511,6 +511,23 @@ private slots:
                      qPrintable(QStringLiteral("section %1: %2").arg(n).arg(stopsPerSection[n])));
     }
 
+    void sectionAccelerators_openAndFocusTheFirstInput()
+    {
+        Frame f;
+        const QList<QWidget *> firsts{
+            f.named(QStringLiteral("氏名")),      f.named(QStringLiteral("消費税率")), f.named(QStringLiteral("車名")),
+            f.table(QStringLiteral("① 付属品")),  f.named(QStringLiteral("自動車税")), f.named(QStringLiteral("車名"), 1),
+            f.table(QStringLiteral("合計金額")),  f.buttonWithText(QStringLiteral("現金")),
+            f.named(QStringLiteral("備考"), 2)};
+        for (int n = 1; n <= 9; ++n) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_0 + n), Qt::AltModifier);
+            QTRY_VERIFY(f.frame.section(n)->isOpen());
+            QTRY_COMPARE(QApplication::focusWidget(), firsts[n - 1]);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_0 + n), Qt::AltModifier);
+            QTRY_VERIFY(!f.frame.section(n)->isOpen());
+        }
+    }
+
     void slipTypedIn_isSavedKeyByKey()
     {
         Frame f;
