@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -137,7 +138,14 @@ void SlipFrame::focusFirstInput(int n)
     if (!first)
         return;
     first->setFocus(Qt::OtherFocusReason);
-    m_page->ensureWidgetVisible(first);
+    // Once the opened section is laid out: as much of it as fits, and its
+    // first input in any case.
+    QTimer::singleShot(0, this, [this, panel = QPointer<QWidget>(section(n)), first = QPointer<QWidget>(first)] {
+        if (panel)
+            m_page->ensureWidgetVisible(panel, 0, 0);
+        if (first)
+            m_page->ensureWidgetVisible(first);
+    });
 }
 
 // The record into every control, the sections' states and what the slip's
