@@ -265,6 +265,7 @@ QWidget *SlipFrame::buildCustomer()
     title->setEditable(true);
     title->addItems({QStringLiteral("様"), QStringLiteral("御中")});
     title->setAccessibleName(QStringLiteral("敬称"));
+    title->lineEdit()->setAccessibleName(QStringLiteral("敬称"));
     title->setMinimumContentsLength(4);
     title->installEventFilter(this);
     m_binder->bindEditableText(title, SlipField::CustTitle);
@@ -286,6 +287,7 @@ QWidget *SlipFrame::buildCustomer()
     city->setEditable(true);
     city->addItems(prefectureNames());
     city->setCurrentIndex(-1);
+    city->lineEdit()->setAccessibleName(QStringLiteral("都道府県"));
     city->setMaxVisibleItems(16);
     city->installEventFilter(this);
     m_binder->bindEditableText(city, SlipField::CustCity);
@@ -326,6 +328,8 @@ QWidget *SlipFrame::buildCar()
 
     auto *newCar = new QRadioButton(QStringLiteral("新車"));
     auto *usedCar = new QRadioButton(QStringLiteral("中古車"));
+    newCar->setAccessibleName(newCar->text()); // the row's label names the group, not the first button
+    usedCar->setAccessibleName(usedCar->text());
     m_carKind = new QButtonGroup(content);
     m_carKind->addButton(newCar, 0);
     m_carKind->addButton(usedCar, 1);
@@ -586,6 +590,7 @@ QWidget *SlipFrame::buildPlan()
 
     auto *cash = new QRadioButton(QStringLiteral("現金"));
     auto *instalments = new QRadioButton(QStringLiteral("分割"));
+    cash->setAccessibleName(cash->text());
     m_payMethod = new QButtonGroup(content);
     m_payMethod->addButton(cash, 1);
     m_payMethod->addButton(instalments, 0);
@@ -593,8 +598,9 @@ QWidget *SlipFrame::buildPlan()
     auto *methodRow = new QWidget;
     FormGrid method(methodRow);
     QWidget *choices = row({cash, instalments});
+    choices->setAccessibleName(QStringLiteral("お支払い方法"));
     method.add(QStringLiteral("お支払い方法"), choices, cash, 0, 2);
-    instalments->setAccessibleName(QStringLiteral("分割"));
+    instalments->setAccessibleName(instalments->text());
     outer->addWidget(methodRow);
 
     m_instalments = new QWidget;

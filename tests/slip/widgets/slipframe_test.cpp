@@ -257,7 +257,7 @@ private slots:
         QVERIFY(down->isVisible() && down->isEnabled());
         f.type(down, QStringLiteral("300000"));
         QVERIFY(f.frame.planTimer()->isActive());
-        f.click(f.named<QAbstractButton>(QStringLiteral("お支払い方法")));
+        f.click(f.buttonWithText(QStringLiteral("現金")));
         QVERIFY(f.document.record().pay.method);
         QVERIFY(!down->isVisible());
         QVERIFY(!f.table(QStringLiteral("お支払いプラン"))->isVisible());
