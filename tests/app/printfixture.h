@@ -4,6 +4,7 @@
 // data in a data root, and a hand on the modal windows.
 
 #include "app/platformservices.h"
+#include "support/whenmodal.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,22 +30,6 @@ public:
         return available;
     }
 };
-
-// Runs `action` on the modal window of type T once it is up.
-template <typename T>
-void whenModal(const std::function<void(T *)> &action)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
-        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(window);
-        }
-    });
-    timer->start();
-}
 
 inline QAbstractButton *buttonWithText(QWidget *parent, const QString &text)
 {

@@ -2,6 +2,7 @@
 
 #include "app/documentsession.h"
 #include "app/platformservices.h"
+#include "support/shippeddata.h"
 #include "app/recentfiles.h"
 #include "app/userprompts.h"
 #include "slip/slipfile.h"
@@ -87,18 +88,6 @@ public:
     }
 };
 
-// Copies the shipped Dat folder into the data root.
-inline void copyShippedData(const QString &root)
-{
-    const QString from = QStringLiteral(VENDARA_SHIPPED_DATA "/Dat");
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = root + QStringLiteral("/Dat") + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(source, target);
-    }
-}
 
 // Records the pages it was asked to show.
 class FakeBrowser : public HelpBrowser

@@ -43,8 +43,9 @@ MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrows
     m_ui->statusBar->setAccessibleName(QStringLiteral("ステータスバー"));
 
     if (!lookups) {
-        m_ownLookups = std::make_unique<MasterLookups>(session.data(), DialogQuestions::standard(),
-                                                       [this](int topic) { showHelp(m_pages.topic(topic)); });
+        m_ownLookups = std::make_unique<MasterLookups>(
+            session.data(), DialogQuestions::standard(), [this](int topic) { showHelp(m_pages.topic(topic)); },
+            [this] { return m_session.settingsFile().acquisitionTaxRate(); });
         lookups = m_ownLookups.get();
     }
     m_frame = new SlipFrame(session.document(), *lookups, DialogQuestions::standard());

@@ -11,9 +11,10 @@
 
 namespace vendara {
 
-MasterLookups::MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp)
+MasterLookups::MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp,
+                             std::function<double()> acquisitionTaxRate)
     : m_masters(data.datPath(QStringLiteral("Mst/"))), m_taxTables(data.datPath(QStringLiteral("Tax/"))),
-      m_questions(questions), m_showHelp(std::move(showHelp))
+      m_questions(questions), m_showHelp(std::move(showHelp)), m_acquisitionTaxRate(std::move(acquisitionTaxRate))
 {
 }
 
@@ -43,6 +44,7 @@ std::optional<qint64> MasterLookups::computeAcquisitionTax(QWidget *owner, const
     for (const AcquisitionItem &item : items)
         rows.append({item.name, item.amount});
     dialog.setItems(rows);
+    dialog.setRate(m_acquisitionTaxRate());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.taxAmount();

@@ -13,8 +13,11 @@ class DialogQuestions;
 class MasterLookups : public SlipLookups
 {
 public:
-    // showHelp opens a help topic of the dialogs' help buttons.
-    MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp);
+    // showHelp opens a help topic of the dialogs' help buttons;
+    // acquisitionTaxRate reads the settings' rate the acquisition-tax dialog
+    // opens with.
+    MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp,
+                  std::function<double()> acquisitionTaxRate);
 
     std::optional<ListPick> pickFromList(QWidget *owner, int mode) override;
     std::optional<int> pickTaxAmount(QWidget *owner, int kind) override;
@@ -28,6 +31,7 @@ private:
     QString m_taxTables; // Dat/Tax/
     DialogQuestions &m_questions;
     std::function<void(int)> m_showHelp;
+    std::function<double()> m_acquisitionTaxRate;
 };
 
 } // namespace vendara

@@ -1,14 +1,25 @@
 #include "slip/widgets/sectionpanel.h"
 #include "slip/widgets/slipcodeedit.h"
 #include "slip/widgets/slipframe.h"
+#include "slip/widgets/masterlookups.h"
 #include "slip/widgets/sliplookups.h"
 #include "slip/widgets/sliptableview.h"
 
+#include "common/datafolder.h"
 #include "common/iniprofile.h"
+#include "common/textfile.h"
+#include "masters/widgets/acquisitiontaxdialog.h"
+#include "masters/widgets/equipmentpickdialog.h"
+#include "masters/widgets/masterpickdialog.h"
+#include "masters/widgets/memopickdialog.h"
+#include "masters/widgets/taxguidedialog.h"
+#include "masters/widgets/zipsearchdialog.h"
 #include "controls/widgets/floatedit.h"
 #include "slip/slipfile.h"
 #include "slip/slipsamples.h"
 #include "support/fakedialogquestions.h"
+#include "support/shippeddata.h"
+#include "support/whenmodal.h"
 #include "widgets/widgettesting.h"
 
 #include <QAbstractButton>
@@ -526,6 +537,70 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_0 + n), Qt::AltModifier);
             QTRY_VERIFY(!f.frame.section(n)->isOpen());
         }
+    }
+
+    // The real dialogs over the shipped masters: each look-up gives what its
+    // dialog shows as picked when OK closes it, and nothing on cancel.
+    void masterLookups_giveWhatTheDialogsPick()
+    {
+        QTemporaryDir dir;
+        test::copyShippedData(dir.path());
+        // The sample postal dictionary, installed as the user would.
+        textfile::writeLines(dir.filePath(QStringLiteral("Dat/Mst/Zip/ziplist")), {QStringLiteral("SAMPLE.CSV")});
+        FakeDialogQuestions questions;
+        MasterLookups lookups(DataFolder(dir.path()), questions, [](int) {}, [] { return 3.0; });
+
+        QString shown;
+        test::whenModal<MasterPickDialog>([&](MasterPickDialog *d) { shown = d->selectedName(); d->accept(); });
+        const auto colour = lookups.pickFromList(nullptr, 1);
+        QCOMPARE(colour->name, shown);
+        QCOMPARE(shown, QStringLiteral("パールホワイト"));
+        test::whenModal<MasterPickDialog>([&](MasterPickDialog *d) { d->reject(); });
+        QVERIFY(!lookups.pickFromList(nullptr, 2));
+
+        int amount = -1;
+        test::whenModal<TaxGuideDialog>([&](TaxGuideDialog *d) { amount = d->selectedAmount(); d->accept(); });
+        const std::optional<int> insurance = lookups.pickTaxAmount(nullptr, 1);
+        QCOMPARE(insurance, std::optional<int>(amount));
+
+        qint64 tax = -1;
+        test::whenModal<AcquisitionTaxDialog>([&](AcquisitionTaxDialog *d) {
+            QCOMPARE(d->rate(), 3.0); // from the settings
+            d->findChild<QPushButton *>(QStringLiteral("computeButton"))->click();
+            tax = d->taxAmount();
+            d->accept();
+        });
+        const std::optional<qint64> computed =
+            lookups.computeAcquisitionTax(nullptr, {{QStringLiteral("車両本体課税額"), QStringLiteral("2000000")}});
+        QCOMPARE(computed, std::optional<qint64>(tax));
+        QCOMPARE(tax, qint64(60000)); // 3 % of 2,000,000
+
+        QString abbreviations;
+        test::whenModal<EquipmentPickDialog>([&](EquipmentPickDialog *d) { abbreviations = d->checkedAbbreviations(); d->accept(); });
+        const std::optional<QString> equipment = lookups.pickEquipment(nullptr, QStringLiteral("AC"));
+        QCOMPARE(equipment, std::optional<QString>(abbreviations));
+        QVERIFY(abbreviations.contains(QStringLiteral("AC")));
+
+        QStringList lines;
+        test::whenModal<MemoPickDialog>([&](MemoPickDialog *d) { lines = d->selectedLines(); d->accept(); });
+        const std::optional<QStringList> memo = lookups.pickMemoLines(nullptr);
+        QCOMPARE(memo, std::optional<QStringList>(lines));
+
+        QString code;
+        test::whenModal<ZipSearchDialog>([&](ZipSearchDialog *d) {
+            d->activateWindow(); // the search for the keyword starts when the dialog is active
+            auto *results = d->findChild<QAbstractItemView *>(QStringLiteral("resultView"));
+            QTRY_VERIFY(!d->isSearching() && results->model()->rowCount() == 1);
+            results->setCurrentIndex(results->model()->index(0, 0));
+            code = d->postalCode();
+            d->accept();
+        });
+        const auto postal = lookups.searchPostalCode(nullptr, QStringLiteral("0640941"));
+        QVERIFY(postal);
+        QCOMPARE(postal->postalCode, code);
+        QCOMPARE(code, QStringLiteral("0640941"));
+        QCOMPARE(postal->address, QStringLiteral("札幌市中央区旭ケ丘"));
+        QVERIFY(questions.errors.isEmpty());
     }
 
     void slipTypedIn_isSavedKeyByKey()
