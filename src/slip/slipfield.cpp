@@ -108,4 +108,10 @@ QString fieldName(SlipField field)
     return QString::fromUtf8(infoOf(field).name);
 }
 
+bool isFlagField(SlipField field)
+{
+    SlipRecord probe;
+    return std::holds_alternative<bool *>(fieldRef(probe, field));
+}
+
 } // namespace vendara

@@ -37,6 +37,9 @@ enum class SlipField {
 using FieldRef = std::variant<QString *, double *, int *, bool *, QDate *>;
 FieldRef fieldRef(SlipRecord &slip, SlipField field);
 
+// Whether the field is a check box (a boolean), such as Pay.Method.
+bool isFlagField(SlipField field);
+
 // "Section.Key", for messages.
 QString fieldName(SlipField field);
 

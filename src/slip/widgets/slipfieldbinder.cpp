@@ -79,7 +79,7 @@ void SlipFieldBinder::bindChoice(QComboBox *box, SlipField field)
 
 void SlipFieldBinder::bindButtons(QButtonGroup *group, SlipField field)
 {
-    const bool isFlag = std::holds_alternative<bool *>(fieldRef(const_cast<SlipRecord &>(m_document.record()), field));
+    const bool isFlag = isFlagField(field);
     connect(group, &QButtonGroup::idToggled, this, [this, field, isFlag](int id, bool checked) {
         if (!checked)
             return;
