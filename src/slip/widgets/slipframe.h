@@ -100,6 +100,8 @@ private:
     SlipTableView *table(SlipTableModel::Table kind, const QString &name);
     QToolButton *lookupButton(const QString &hint, QWidget *field, std::function<void()> lookup);
     QPushButton *deleteRowButton(SlipTableView *view);
+    QWidget *inputTable(SlipTableModel::Table kind, const QString &title, const QString &pickHint, int mode,
+                        SlipTableView **created = nullptr);
     // Ctrl+Space in `field` runs `lookup`.
     void onCtrlSpace(QWidget *field, std::function<void()> lookup);
 

@@ -420,9 +420,20 @@ void SlipFrame::addVehicleFields(FormGrid &form, const VehicleKeys &keys, QWidge
     form.add(QStringLiteral("備考"), memo, 0, 2);
 }
 
-// A titled input table with its pick and delete buttons beneath.
-static QWidget *tableBlock(const QString &title, SlipTableView *view, QWidget *pick, QWidget *remove)
+// A titled input table with its pick and delete buttons beneath; the pick
+// also answers Ctrl+Space in the table.
+QWidget *SlipFrame::inputTable(SlipTableModel::Table kind, const QString &title, const QString &pickHint, int mode,
+                               SlipTableView **created)
 {
+    SlipTableView *view = table(kind, title);
+    auto *pick = new QPushButton(pickHint);
+    pick->setAccessibleName(pickHint);
+    pick->setStatusTip(pickHint);
+    pick->setFocusPolicy(Qt::TabFocus);
+    const auto lookup = [this, view, mode] { pickIntoTable(view, mode); };
+    connect(pick, &QPushButton::clicked, this, lookup);
+    onCtrlSpace(view, lookup);
+
     auto *block = new QWidget;
     auto *layout = new QVBoxLayout(block);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -431,7 +442,9 @@ static QWidget *tableBlock(const QString &title, SlipTableView *view, QWidget *p
     caption->setBuddy(view);
     layout->addWidget(caption);
     layout->addWidget(view);
-    layout->addWidget(row({pick, remove}));
+    layout->addWidget(row({pick, deleteRowButton(view)}));
+    if (created)
+        *created = view;
     return block;
 }
 
@@ -441,29 +454,12 @@ QWidget *SlipFrame::buildItems()
     auto *layout = new QHBoxLayout(content);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->setSpacing(12);
-    const struct
-    {
-        SlipTableModel::Table kind;
-        QString title;
-        QString pickHint;
-        int mode;
-    } tables[] = {
-        {SlipTableModel::Table::Accessories, QStringLiteral("① 付属品"), QStringLiteral("付属品の参照"), 2},
-        {SlipTableModel::Table::Special, QStringLiteral("② 特別仕様"), QStringLiteral("特別仕様の参照"), 3},
-    };
-    for (const auto &t : tables) {
-        SlipTableView *view = table(t.kind, t.title);
-        auto *pick = new QPushButton(t.pickHint);
-        pick->setAccessibleName(t.pickHint);
-        pick->setStatusTip(t.pickHint);
-        pick->setFocusPolicy(Qt::TabFocus);
-        const auto lookup = [this, view, mode = t.mode] { pickIntoTable(view, mode); };
-        connect(pick, &QPushButton::clicked, this, lookup);
-        onCtrlSpace(view, lookup);
-        layout->addWidget(tableBlock(t.title, view, pick, deleteRowButton(view)), 1);
-        if (!m_firstInputs[3])
-            m_firstInputs[3] = view;
-    }
+    SlipTableView *accessories = nullptr;
+    layout->addWidget(inputTable(SlipTableModel::Table::Accessories, QStringLiteral("① 付属品"),
+                                 QStringLiteral("付属品の参照"), 2, &accessories), 1);
+    layout->addWidget(inputTable(SlipTableModel::Table::Special, QStringLiteral("② 特別仕様"),
+                                 QStringLiteral("特別仕様の参照"), 3), 1);
+    m_firstInputs[3] = accessories;
     return content;
 }
 
@@ -508,26 +504,10 @@ QWidget *SlipFrame::buildCosts()
     auto *layout = new QHBoxLayout(tables);
     layout->setContentsMargins(8, 0, 8, 6);
     layout->setSpacing(12);
-    const struct
-    {
-        SlipTableModel::Table kind;
-        QString title;
-        QString pickHint;
-        int mode;
-    } lists[] = {
-        {SlipTableModel::Table::SalesCosts, QStringLiteral("④ 販売諸費用 (課税)"), QStringLiteral("販売諸費用の参照"), 4},
-        {SlipTableModel::Table::OtherCosts, QStringLiteral("⑤ その他諸費用 (非課税)"), QStringLiteral("その他諸費用の参照"), 5},
-    };
-    for (const auto &t : lists) {
-        SlipTableView *view = table(t.kind, t.title);
-        auto *pick = new QPushButton(t.pickHint);
-        pick->setAccessibleName(t.pickHint);
-        pick->setFocusPolicy(Qt::TabFocus);
-        const auto lookup = [this, view, mode = t.mode] { pickIntoTable(view, mode); };
-        connect(pick, &QPushButton::clicked, this, lookup);
-        onCtrlSpace(view, lookup);
-        layout->addWidget(tableBlock(t.title, view, pick, deleteRowButton(view)), 1, Qt::AlignTop);
-    }
+    layout->addWidget(inputTable(SlipTableModel::Table::SalesCosts, QStringLiteral("④ 販売諸費用 (課税)"),
+                                 QStringLiteral("販売諸費用の参照"), 4), 1, Qt::AlignTop);
+    layout->addWidget(inputTable(SlipTableModel::Table::OtherCosts, QStringLiteral("⑤ その他諸費用 (非課税)"),
+                                 QStringLiteral("その他諸費用の参照"), 5), 1, Qt::AlignTop);
     outer->addWidget(tables);
     return content;
 }
