@@ -11,6 +11,8 @@
 #include <QTextBrowser>
 #include <QLineEdit>
 #include <QToolBar>
+#include <QToolButton>
+#include <QAccessible>
 #include <QtTest>
 
 using namespace vendara;
@@ -118,6 +120,10 @@ private slots:
             if (w->focusPolicy() != Qt::NoFocus && w->isVisible() && qobject_cast<QAbstractScrollArea *>(w))
                 QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
         }
+        // Screen readers name every tool button, Qt's own overflow button too.
+        for (QToolButton *button : bar->findChildren<QToolButton *>())
+            QVERIFY2(!QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name).isEmpty(),
+                     qPrintable(button->objectName()));
     }
 
     void title_andUndo_followTheSession()

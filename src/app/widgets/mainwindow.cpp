@@ -19,6 +19,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QToolButton>
 
 // The bundled icons live in this static library; its resources are
 // registered by hand.
@@ -40,6 +41,9 @@ MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrows
     m_ui->toolBar->toggleViewAction()->setEnabled(false);
     m_ui->menuBar->setAccessibleName(QStringLiteral("メニュー"));
     m_ui->toolBar->setAccessibleName(QStringLiteral("ツールバー"));
+    // The button Qt adds for the tool buttons a narrow window cannot show.
+    if (auto *more = m_ui->toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("その他のボタン"));
     m_ui->statusBar->setAccessibleName(QStringLiteral("ステータスバー"));
 
     if (!lookups) {
