@@ -4,11 +4,6 @@
 
 namespace vendara {
 
-QColor colorFromColorRef(quint32 colorRef)
-{
-    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
-}
-
 QPen PenState::toQPen() const
 {
     if (isNone())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/colorref.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QPen>
@@ -8,9 +10,6 @@
 #include <optional>
 
 namespace vendara {
-
-// A colour of the print-data language: 0x00BBGGRR (the high byte is ignored).
-QColor colorFromColorRef(quint32 colorRef);
 
 // The font of the drawing state. The initial values are those of a Japanese
 // desktop's menu font: its face, and its point size taken as a height.

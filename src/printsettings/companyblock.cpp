@@ -5,6 +5,7 @@
 #include "windowsfaces.h"
 
 #include "common/atomicfile.h"
+#include "common/colorref.h"
 #include "common/error.h"
 #include "common/iniprofile.h"
 #include "common/textfile.h"
@@ -79,7 +80,7 @@ QFont BlockFont::toQFont() const
 
 QColor BlockFont::color() const
 {
-    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+    return colorFromColorRef(colorRef);
 }
 
 QStringList newSetValues()

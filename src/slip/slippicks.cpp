@@ -1,5 +1,7 @@
 #include "slippicks.h"
 
+#include "common/colorref.h"
+
 namespace vendara {
 
 QString postalKeyword(const SlipRecord &slip)
@@ -25,11 +27,19 @@ void takeRowPick(SlipDocument &document, SlipDocument::InputTable table, int row
     document.setCell(table, row, 1, price);
 }
 
-void takeAcquisitionTax(SlipDocument &document, qint64 amount)
+void takeLookedUpAmount(SlipDocument &document, SlipField field, qint64 amount)
 {
     SlipDocument::Batch batch(document);
-    document.setNumber(SlipField::CostGTax, double(amount));
+    document.setNumber(field, double(amount));
     document.recalcTotals();
+}
+
+void finishListPick(SlipDocument &document, bool picked)
+{
+    SlipDocument::Batch batch(document);
+    document.recalcTotals();
+    if (picked)
+        document.markChanged();
 }
 
 QColor statusTextColour(int storedColour, const QColor &buttonText)
@@ -37,7 +47,7 @@ QColor statusTextColour(int storedColour, const QColor &buttonText)
     const auto value = quint32(storedColour);
     if (value & 0xFF000000u) // a system colour, not a plain blue-green-red value
         return buttonText;
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+    return colorFromColorRef(value);
 }
 
 } // namespace vendara

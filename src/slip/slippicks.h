@@ -21,8 +21,13 @@ void takePostalPick(SlipDocument &document, const QString &postalCode, const QSt
 void takeRowPick(SlipDocument &document, SlipDocument::InputTable table, int row, const QString &name,
                  const QString &price);
 
-// The acquisition-tax amount into Cost.GTax, then the totals at once.
-void takeAcquisitionTax(SlipDocument &document, qint64 amount);
+// An amount from a tax table or the acquisition-tax dialog into its field
+// (Cost.Tax, Cost.Ins, Cost.WTax, Cost.GTax), then the totals at once.
+void takeLookedUpAmount(SlipDocument &document, SlipField field, qint64 amount);
+
+// After a pick list, whatever ended it: the totals run; an OK marks the slip
+// changed even when the picked text was already there.
+void finishListPick(SlipDocument &document, bool picked);
 
 // The colour of a section's status text: a stored blue-green-red value, or,
 // for the system button-text colour a slip keeps until its first check,

@@ -31,12 +31,4 @@ public:
     }
 };
 
-inline QAbstractButton *buttonWithText(QWidget *parent, const QString &text)
-{
-    for (QAbstractButton *button : parent->findChildren<QAbstractButton *>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
-}
-
 } // namespace vendara::test

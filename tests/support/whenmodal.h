@@ -1,5 +1,8 @@
 #pragma once
 
+// A hand on the modal windows a test opens, and on their buttons.
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 
@@ -21,6 +24,15 @@ void whenModal(const std::function<void(T *)> &action)
         }
     });
     timer->start();
+}
+
+// The button of `parent` that shows `text`.
+inline QAbstractButton *buttonWithText(QWidget *parent, const QString &text)
+{
+    for (QAbstractButton *button : parent->findChildren<QAbstractButton *>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
 }
 
 } // namespace vendara::test

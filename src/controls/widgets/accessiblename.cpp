@@ -1,6 +1,7 @@
 #include "controls/widgets/accessiblename.h"
 
 #include <QAccessible>
+#include <QRegularExpression>
 #include <QWidget>
 
 namespace vendara {
@@ -12,6 +13,12 @@ QString effectiveAccessibleName(QWidget *control)
     if (QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control))
         return iface->text(QAccessible::Name);
     return {};
+}
+
+QString captionWithoutAccelerator(const QString &caption)
+{
+    static const QRegularExpression accelerator(QStringLiteral("\\(&.\\)|\\.\\.\\.$|&(?=.)"));
+    return QString(caption).remove(accelerator);
 }
 
 void nameInnerPart(QWidget *part, const QString &controlName, const QString &suffix)

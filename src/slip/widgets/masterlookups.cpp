@@ -1,7 +1,6 @@
 #include "masterlookups.h"
 
 #include "common/datafolder.h"
-#include "masters/acquisitiontax.h"
 #include "masters/widgets/acquisitiontaxdialog.h"
 #include "masters/widgets/equipmentpickdialog.h"
 #include "masters/widgets/masterpickdialog.h"
@@ -40,10 +39,7 @@ std::optional<int> MasterLookups::pickTaxAmount(QWidget *owner, int kind)
 std::optional<qint64> MasterLookups::computeAcquisitionTax(QWidget *owner, const QList<AcquisitionItem> &items)
 {
     AcquisitionTaxDialog dialog(owner);
-    QList<AcquisitionTaxItem> rows;
-    for (const AcquisitionItem &item : items)
-        rows.append({item.name, item.amount});
-    dialog.setItems(rows);
+    dialog.setItems(items);
     dialog.setRate(m_acquisitionTaxRate());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -1,9 +1,10 @@
 #include "sectionpanel.h"
 
+#include "controls/widgets/accessiblename.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace vendara {
@@ -32,7 +33,7 @@ SectionPanel::SectionPanel(const QString &caption, QWidget *content, QWidget *pa
     m_button->setCheckable(true);
     m_button->setFont(enlarged(m_button->font(), 2));
     m_button->setMinimumWidth(m_button->sizeHint().width() + 16);
-    m_button->setAccessibleName(QString(caption).remove(QRegularExpression(QStringLiteral("\\(&.\\)"))));
+    m_button->setAccessibleName(captionWithoutAccelerator(caption));
     m_status->setAccessibleName(m_button->accessibleName() + QStringLiteral(" の状態"));
     m_status->setTextInteractionFlags(Qt::NoTextInteraction);
 

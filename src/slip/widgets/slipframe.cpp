@@ -233,23 +233,15 @@ void SlipFrame::onCtrlSpace(QWidget *field, std::function<void()> lookup)
 
 // --- look-ups ---
 
-void SlipFrame::afterPick(bool picked)
-{
-    m_questions.attempt(this, [&] {
-        SlipDocument::Batch batch(m_document);
-        m_document.recalcTotals();
-        if (picked)
-            m_document.markChanged();
-    });
-}
-
 void SlipFrame::pickIntoField(QWidget *field, SlipField target, int mode)
 {
     field->setFocus(Qt::OtherFocusReason);
     const auto pick = m_lookups.pickFromList(window(), mode);
-    if (pick)
-        m_questions.attempt(this, [&] { m_document.setText(target, pick->name); });
-    afterPick(pick.has_value());
+    m_questions.attempt(this, [&] {
+        if (pick)
+            m_document.setText(target, pick->name);
+        finishListPick(m_document, pick.has_value());
+    });
 }
 
 void SlipFrame::pickIntoTable(SlipTableView *view, int mode)
@@ -257,9 +249,11 @@ void SlipFrame::pickIntoTable(SlipTableView *view, int mode)
     view->setFocus(Qt::OtherFocusReason);
     const int row = view->currentRow();
     const auto pick = m_lookups.pickFromList(window(), mode);
-    if (pick)
-        m_questions.attempt(this, [&] { takeRowPick(m_document, view->slipModel()->inputTable(), row, pick->name, pick->price); });
-    afterPick(pick.has_value());
+    m_questions.attempt(this, [&] {
+        if (pick)
+            takeRowPick(m_document, view->slipModel()->inputTable(), row, pick->name, pick->price);
+        finishListPick(m_document, pick.has_value());
+    });
 }
 
 void SlipFrame::pickTax(FloatEdit *field, SlipField target, int kind)
@@ -268,11 +262,7 @@ void SlipFrame::pickTax(FloatEdit *field, SlipField target, int kind)
     if (!amount)
         return;
     field->setFocus(Qt::OtherFocusReason);
-    m_questions.attempt(this, [&] {
-        SlipDocument::Batch batch(m_document);
-        m_document.setNumber(target, *amount);
-        m_document.recalcTotals();
-    });
+    m_questions.attempt(this, [&] { takeLookedUpAmount(m_document, target, *amount); });
 }
 
 void SlipFrame::computeAcquisitionTax()
@@ -282,7 +272,7 @@ void SlipFrame::computeAcquisitionTax()
         items.append({item.name, item.price});
     const std::optional<qint64> amount = m_lookups.computeAcquisitionTax(window(), items);
     if (amount)
-        m_questions.attempt(this, [&] { takeAcquisitionTax(m_document, *amount); });
+        m_questions.attempt(this, [&] { takeLookedUpAmount(m_document, SlipField::CostGTax, *amount); });
 }
 
 void SlipFrame::pickEquipment(QLineEdit *field, SlipField target)

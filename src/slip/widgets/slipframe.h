@@ -113,7 +113,6 @@ private:
     void pickEquipment(QLineEdit *field, SlipField target);
     void pickMemo();
     void searchPostal(QWidget *field, const QString &keyword);
-    void afterPick(bool picked);
 
     void toggleSection(int n, bool open);
     void focusFirstInput(int n);
@@ -140,7 +139,6 @@ private:
     QList<QPair<QWidget *, QWidget *>> m_headerCells; // label, field
     bool m_headerInOneRow = true;
     SlipCodeEdit *m_slipCode = nullptr;
-    QButtonGroup *m_carKind = nullptr;
     QPushButton *m_discountButton = nullptr;
     QLabel *m_discountLabel = nullptr;
     FloatEdit *m_discount = nullptr;

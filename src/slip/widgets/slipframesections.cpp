@@ -8,6 +8,7 @@
 #include "slipcodeedit.h"
 #include "slipfieldbinder.h"
 #include "sliptableview.h"
+#include "controls/widgets/accessiblename.h"
 #include "controls/widgets/dialogquestions.h"
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/warekidateedit.h"
@@ -73,6 +74,15 @@ void moveFocusOn(QWidget *field)
     QCoreApplication::sendEvent(field, &tab);
 }
 
+// Blocks of a section placed next to each other.
+QHBoxLayout *sideBySide(QWidget *content, int topMargin = 6)
+{
+    auto *layout = new QHBoxLayout(content);
+    layout->setContentsMargins(8, topMargin, 8, 6);
+    layout->setSpacing(12);
+    return layout;
+}
+
 void digitsOnly(QWidget *field)
 {
     field->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferLatin);
@@ -94,18 +104,26 @@ QLineEdit *SlipFrame::textField(SlipField field, const QString &label, bool japa
     return edit;
 }
 
-FloatEdit *SlipFrame::numberField(SlipField field, const QString &label, int digits, double maximum,
-                                  const QString &hint)
+// Every number of the slip starts at 0; whole amounts are grouped by
+// thousands, rates and counts with decimals are not.
+static FloatEdit *numberEdit(const QString &label, int digits, double maximum)
 {
     auto *edit = new FloatEdit;
     edit->setAccessibleName(label);
     edit->setDigits(digits);
     edit->setRange(0, maximum);
     edit->setSupportsThousandSeparator(digits == 0);
-    edit->setStatusTip(hint);
-    edit->setToolTip(hint);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0,000,000,000")) + 12);
     edit->setMaximumWidth(edit->minimumWidth() + 40);
+    return edit;
+}
+
+FloatEdit *SlipFrame::numberField(SlipField field, const QString &label, int digits, double maximum,
+                                  const QString &hint)
+{
+    FloatEdit *edit = numberEdit(label, digits, maximum);
+    edit->setStatusTip(hint);
+    edit->setToolTip(hint);
     digitsOnly(edit);
     connect(edit, &FloatEdit::enterPressed, edit, [edit] { moveFocusOn(edit); });
     m_binder->bindNumber(edit, field);
@@ -114,14 +132,8 @@ FloatEdit *SlipFrame::numberField(SlipField field, const QString &label, int dig
 
 FloatEdit *SlipFrame::displayField(const QString &label, std::function<double(const SlipRecord &)> value)
 {
-    auto *edit = new FloatEdit;
-    edit->setAccessibleName(label);
-    edit->setDigits(0);
-    edit->setRange(0, kAmount);
-    edit->setSupportsThousandSeparator(true);
+    FloatEdit *edit = numberEdit(label, 0, kAmount);
     edit->setFocusPolicy(Qt::ClickFocus);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0,000,000,000")) + 12);
-    edit->setMaximumWidth(edit->minimumWidth() + 40);
     m_binder->bindDisplay(edit, std::move(value));
     return edit;
 }
@@ -245,7 +257,7 @@ QWidget *SlipFrame::buildFoot()
     layout->addStretch(1);
     for (int i = 0; i < 3; ++i) {
         auto *button = new QPushButton(captions.at(i));
-        button->setAccessibleName(QString(captions.at(i)).remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\."))));
+        button->setAccessibleName(captionWithoutAccelerator(captions.at(i)));
         button->setEnabled(false); // until the window gives the actions
         m_footButtons[size_t(i)] = button;
         layout->addWidget(button);
@@ -330,10 +342,10 @@ QWidget *SlipFrame::buildCar()
     auto *usedCar = new QRadioButton(QStringLiteral("中古車"));
     newCar->setAccessibleName(newCar->text()); // the row's label names the group, not the first button
     usedCar->setAccessibleName(usedCar->text());
-    m_carKind = new QButtonGroup(content);
-    m_carKind->addButton(newCar, 0);
-    m_carKind->addButton(usedCar, 1);
-    m_binder->bindButtons(m_carKind, SlipField::CarNewOld);
+    auto *carKind = new QButtonGroup(content);
+    carKind->addButton(newCar, 0);
+    carKind->addButton(usedCar, 1);
+    m_binder->bindButtons(carKind, SlipField::CarNewOld);
     QWidget *kinds = row({newCar, usedCar});
     kinds->setAccessibleName(QStringLiteral("新車・中古車"));
 
@@ -451,9 +463,7 @@ QWidget *SlipFrame::inputTable(SlipTableModel::Table kind, const QString &title,
 QWidget *SlipFrame::buildItems()
 {
     auto *content = new QWidget;
-    auto *layout = new QHBoxLayout(content);
-    layout->setContentsMargins(8, 6, 8, 6);
-    layout->setSpacing(12);
+    QHBoxLayout *layout = sideBySide(content);
     SlipTableView *accessories = nullptr;
     layout->addWidget(inputTable(SlipTableModel::Table::Accessories, QStringLiteral("① 付属品"),
                                  QStringLiteral("付属品の参照"), 2, &accessories), 1);
@@ -501,9 +511,7 @@ QWidget *SlipFrame::buildCosts()
     outer->addWidget(fields);
 
     auto *tables = new QWidget;
-    auto *layout = new QHBoxLayout(tables);
-    layout->setContentsMargins(8, 0, 8, 6);
-    layout->setSpacing(12);
+    QHBoxLayout *layout = sideBySide(tables, 0);
     layout->addWidget(inputTable(SlipTableModel::Table::SalesCosts, QStringLiteral("④ 販売諸費用 (課税)"),
                                  QStringLiteral("販売諸費用の参照"), 4), 1, Qt::AlignTop);
     layout->addWidget(inputTable(SlipTableModel::Table::OtherCosts, QStringLiteral("⑤ その他諸費用 (非課税)"),
@@ -537,9 +545,7 @@ QWidget *SlipFrame::buildTrade()
 QWidget *SlipFrame::buildTotals()
 {
     auto *content = new QWidget;
-    auto *layout = new QHBoxLayout(content);
-    layout->setContentsMargins(8, 6, 8, 6);
-    layout->setSpacing(12);
+    QHBoxLayout *layout = sideBySide(content);
     SlipTableView *totals = table(SlipTableModel::Table::Totals, QStringLiteral("合計金額"));
     layout->addWidget(totals, 3, Qt::AlignTop);
     m_firstInputs[6] = totals;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "masters/acquisitiontax.h"
+#include "masters/zipindex.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,17 +25,8 @@ public:
         QString name;
         QString price; // modes 2 to 5: the price or amount as stored
     };
-    struct PostalPick
-    {
-        QString postalCode;
-        QString prefecture;
-        QString address;
-    };
-    struct AcquisitionItem
-    {
-        QString name;
-        QString amount;
-    };
+    using PostalPick = ZipEntry;
+    using AcquisitionItem = AcquisitionTaxItem;
 
     virtual ~SlipLookups() = default;
 

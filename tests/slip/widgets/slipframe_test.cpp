@@ -113,13 +113,7 @@ struct Frame
         frame.page()->ensureWidgetVisible(control);
         QTest::mouseClick(control, Qt::LeftButton);
     }
-    QAbstractButton *buttonWithText(const QString &text)
-    {
-        for (QAbstractButton *b : frame.findChildren<QAbstractButton *>())
-            if (b->text() == text)
-                return b;
-        return nullptr;
-    }
+    QAbstractButton *buttonWithText(const QString &text) { return test::buttonWithText(&frame, text); }
     void open(int n) { click(frame.section(n)->headerButton()); }
     void close(int n) { open(n); }
     // Clicks a field and types into it as a user does.
