@@ -10,14 +10,17 @@
 
 namespace vendara::test {
 
-// Runs `action` on the modal window of type T once it is up.
+// Runs `action` on the modal window of type T once it is up and `ready`
+// says so (a window that processes events while it works would otherwise
+// run the action inside that work).
 template <typename T>
-void whenModal(const std::function<void(T *)> &action)
+void whenModal(const std::function<void(T *)> &action, const std::function<bool(T *)> &ready = {})
 {
     auto *timer = new QTimer;
     timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
-        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget())) {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, ready] {
+        auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (window && (!ready || ready(window))) {
             timer->stop();
             timer->deleteLater();
             action(window);
