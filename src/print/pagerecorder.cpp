@@ -148,10 +148,13 @@ void PageRecorder::drawTextAt(const QString &text, qreal left, int top)
         p.setFont(font.layoutFont());
         m_painterFont = font.layoutFont();
     }
-    const QPen pen(colorFromColorRef(m_font.colorRef));
+    const QColor color = colorFromColorRef(m_font.colorRef);
+    const QPen pen(color);
     if (p.pen() != pen)
         p.setPen(pen);
     p.drawText(QPointF(0, 0), text);
+    // Bold of a face without a bold face: the outlines stroked over the text.
+    strokeEmboldened(p, QPointF(0, 0), text, font.layoutFace(), color);
     p.setWorldTransform(page);
 }
 

@@ -7,15 +7,18 @@
 namespace vendara {
 
 PrintFont::PrintFont(const QString &face, int height, int style)
-    : m_font(fontForFace(face))
 {
-    m_font.setPixelSize(layoutPixelSize());
-    m_font.setBold(style == 1 || style == 3);
-    m_font.setItalic(style == 2 || style == 3);
-    m_font.setKerning(false);
-    m_font.setHintingPreference(QFont::PreferNoHinting);
+    QFont font = fontForFace(face);
+    font.setPixelSize(layoutPixelSize());
+    font.setBold(style == 1 || style == 3);
+    font.setItalic(style == 2 || style == 3);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    // Widths are those of the face drawn: an emboldened regular face keeps
+    // its advances, so right-aligned bold amounts still end at their x.
+    m_face = textFaceFor(font);
 
-    const QFontMetricsF metrics(m_font);
+    const QFontMetricsF metrics(m_face.font);
     m_layoutAscent = metrics.ascent();
     m_layoutCell = metrics.ascent() + metrics.descent();
     // The layouts were drawn with the Windows faces, whose character cell is
@@ -45,7 +48,7 @@ void PrintFont::setHeight(int height)
 
 qreal PrintFont::advance(const QString &text) const
 {
-    return QFontMetricsF(m_font).horizontalAdvance(text) * m_scale;
+    return QFontMetricsF(m_face.font).horizontalAdvance(text) * m_scale;
 }
 
 } // namespace vendara

@@ -13,7 +13,8 @@ namespace vendara {
 // layouts name), negative ones the height of the characters without internal
 // leading (the em). Text is laid out at a large
 // fixed pixel size and scaled down, so widths are exact in page units and do
-// not depend on hinting or on whole-pixel font sizes.
+// not depend on hinting or on whole-pixel font sizes. Bold in a face without
+// a bold face is drawn regular and emboldened by a stroke (see TextFace).
 class PrintFont
 {
 public:
@@ -22,8 +23,10 @@ public:
     PrintFont withHeight(int height) const;
 
     // The font to draw with, at layoutPixelSize(); scale() maps it to page units.
-    const QFont &layoutFont() const { return m_font; }
+    const QFont &layoutFont() const { return m_face.font; }
     static constexpr int layoutPixelSize() { return 1000; }
+    // layoutFont() with the emboldening stroke its text needs, at the layout size.
+    const TextFace &layoutFace() const { return m_face; }
     qreal scale() const { return m_scale; }
 
     // In page units.
@@ -34,7 +37,7 @@ public:
 private:
     void setHeight(int height);
 
-    QFont m_font;
+    TextFace m_face;
     qreal m_layoutAscent = 0; // at the layout size
     qreal m_layoutCell = 0;
     qreal m_scale = 0;

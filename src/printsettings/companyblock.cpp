@@ -258,12 +258,17 @@ const QPicture &CompanyBlockPainter::draw(const QStringList &values)
             painter.drawImage(imageRect(values), *image);
     }
     for (const TextPlacement &t : textLayout(values)) {
-        painter.setFont(t.font.toQFont());
+        // The preview shows this picture and the page plays it into the PDF:
+        // a bold name line is emboldened by the same strokes on both.
+        const TextFace face = textFaceFor(t.font.toQFont());
+        painter.setFont(face.font);
         painter.setPen(t.font.color());
         // A played QPicture puts the cell top at the recorded baseline less the
         // whole-unit ascent, so the baseline is recorded with that same ascent.
         const int ascent = painter.fontMetrics().ascent();
-        painter.drawText(QPointF(t.topLeft.x(), t.topLeft.y() + ascent), t.text);
+        const QPointF baseline(t.topLeft.x(), t.topLeft.y() + ascent);
+        painter.drawText(baseline, t.text);
+        strokeEmboldened(painter, baseline, t.text, face, t.font.color());
     }
     m_picture.setBoundingRect(QRect(0, 0, kWidth, kHeight));
     painter.end();

@@ -55,7 +55,8 @@ struct BlockFont
     int height = 0;        // character height in block units
     bool bold() const { return style == 1 || style == 3; }
     bool italic() const { return style == 2 || style == 3; }
-    // The Qt font: pixel size = character height (at least 1).
+    // The Qt font asked for: pixel size = character height (at least 1). It is
+    // drawn through textFaceFor(), which emboldens a bold face that has none.
     QFont toQFont() const;
     QColor color() const;
 };

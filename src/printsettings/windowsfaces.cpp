@@ -1,5 +1,12 @@
 #include "windowsfaces.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QHash>
+#include <QMutex>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
 #include <QStringList>
 
 namespace vendara {
@@ -57,6 +64,48 @@ QFont fontForFace(const QString &face)
     families.append(kJapaneseFallback);
     font.setFamilies(families);
     return font;
+}
+
+bool hasBoldFace(const QFont &font)
+{
+    const QString family = QFontInfo(font).family();
+    // Asked for every bold text drawn; the installed faces don't change
+    // while the program runs.
+    static QMutex mutex;
+    static QHash<QString, bool> known;
+    const QMutexLocker lock(&mutex);
+    if (const auto it = known.constFind(family); it != known.constEnd())
+        return *it;
+    bool bold = false;
+    for (const QString &style : QFontDatabase::styles(family))
+        bold = bold || QFontDatabase::weight(family, style) >= QFont::DemiBold;
+    known.insert(family, bold);
+    return bold;
+}
+
+TextFace textFaceFor(const QFont &font)
+{
+    TextFace face{font, 0};
+    if (!font.bold() || hasBoldFace(font))
+        return face;
+    face.font.setBold(false);
+    const qreal em = font.pixelSize() > 0 ? qreal(font.pixelSize()) : QFontInfo(font).pixelSize();
+    face.boldPenWidth = em * kEmboldeningPerEm;
+    return face;
+}
+
+void strokeEmboldened(QPainter &painter, const QPointF &baseline, const QString &text, const TextFace &face,
+                      const QColor &color)
+{
+    if (!face.emboldened() || text.isEmpty())
+        return;
+    QPainterPath outlines;
+    outlines.addText(baseline, face.font, text);
+    // Round joins: a mitred pen would grow spikes at the sharp corners of
+    // brush strokes and serifs.
+    painter.setPen(QPen(color, face.boldPenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(outlines);
 }
 
 } // namespace vendara

@@ -44,6 +44,7 @@ public:
         const qreal em = QRawFont::fromFont(item.font()).pixelSize();
         t.fontHeight = (m_transform.map(QPointF(0, em)) - m_transform.map(QPointF(0, 0))).y();
         t.color = m_pen.color();
+        t.font = item.font();
         t.order = m_device->nextOrder();
         m_device->texts.append(t);
     }

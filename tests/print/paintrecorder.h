@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QLineF>
 #include <QList>
@@ -22,6 +23,7 @@ struct RecordedText
     qreal baseline = 0;
     qreal fontHeight = 0; // the em, transformed
     QColor color;
+    QFont font; // as the text item carried it
     int order = 0; // position among everything drawn
 };
 

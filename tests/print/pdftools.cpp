@@ -1,6 +1,7 @@
 #include "pdftools.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -89,6 +90,34 @@ QList<QByteArray> pdfStreams(const QString &pdfPath)
         at = end + 9;
     }
     return streams;
+}
+
+QImage pdfPageImage(const QString &pdfPath, int page, int dpi)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        return {};
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return {};
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    const QString number = QString::number(page);
+    runPdfTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), number,
+                                            QStringLiteral("-l"), number, QStringLiteral("-gray"),
+                                            QStringLiteral("-singlefile"), QStringLiteral("-png"), pdfPath, prefix});
+    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+double inkIn(const QImage &image, const QRect &rect)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    const QRect area = rect.intersected(grey.rect());
+    double ink = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar *line = grey.constScanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x)
+            ink += (255 - line[x]) / 255.0;
+    }
+    return ink;
 }
 
 } // namespace vendara::test

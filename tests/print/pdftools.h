@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <QSizeF>
@@ -26,5 +27,11 @@ int pdfPageCount(const QString &pdfPath);
 QSizeF pdfPageSize(const QString &pdfPath);
 // Every stream of the file, Flate streams inflated.
 QList<QByteArray> pdfStreams(const QString &pdfPath);
+// One page rasterised by pdftoppm in shades of grey at dpi, or a null image
+// when pdftoppm is missing or fails.
+QImage pdfPageImage(const QString &pdfPath, int page, int dpi);
+// The ink in a rectangle of a picture: the sum over its pixels of their
+// darkness, 0 for white to 1 for black.
+double inkIn(const QImage &image, const QRect &rect);
 
 } // namespace vendara::test

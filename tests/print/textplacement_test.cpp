@@ -2,6 +2,7 @@
 // in page units, fonts as cell heights, the Windows faces mapped to IPA fonts.
 #include "renderfixture.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QRawFont>
@@ -152,4 +153,47 @@ TEST_F(TextPlacement, emptyText_drawsNothing)
 {
     render({QStringLiteral("text,,10,10"), QStringLiteral("rtext,\"\",10,10"), QStringLiteral("ctext,\"\",10,10")});
     EXPECT_TRUE(playPage(1)->texts.isEmpty());
+}
+
+TEST_F(TextPlacement, boldOfTheIpaFaces_isTheRegularTextWithItsOutlinesStrokedOverIt)
+{
+    render({QStringLiteral("font,\"ＭＳ 明朝\",120,1,255"), QStringLiteral("rtext,御見積書,1500,300"),
+            QStringLiteral("font,\"ＭＳ 明朝\",120,0,255"), QStringLiteral("rtext,御見積書,1500,600")});
+    const auto page = playPage(1);
+    ASSERT_EQ(page->texts.size(), 2);
+    const RecordedText &bold = page->texts[0];
+    const RecordedText &regular = page->texts[1];
+    // The glyphs are the regular face's, in its advances: a bold amount
+    // still ends at its x.
+    EXPECT_FALSE(bold.font.bold());
+    EXPECT_EQ(bold.font.family(), regular.font.family());
+    EXPECT_NEAR(bold.right, 1500, 0.01);
+    EXPECT_NEAR(bold.right - bold.left, regular.right - regular.left, 1e-6);
+
+    const QList<RecordedShape> strokes = page->shapesOf(RecordedShape::Path);
+    ASSERT_EQ(strokes.size(), 1) << "only the bold text is stroked";
+    const RecordedShape &stroke = strokes[0];
+    EXPECT_GT(stroke.order, bold.order);
+    EXPECT_LT(stroke.order, regular.order);
+    // A twenty-fourth of the 12 mm em, in the text's colour, not filled.
+    EXPECT_NEAR(stroke.penWidth, 5.0, 1e-6);
+    EXPECT_EQ(stroke.penColor, QColor(255, 0, 0));
+    EXPECT_EQ(stroke.brushStyle, Qt::NoBrush);
+    // Around the glyphs of the bold text: within its advance and its em.
+    EXPECT_GE(stroke.bounds.left(), bold.left - 1);
+    EXPECT_LE(stroke.bounds.right(), bold.right + 1);
+    EXPECT_GT(stroke.bounds.width(), 0.8 * (bold.right - bold.left));
+    EXPECT_GE(stroke.bounds.top(), bold.baseline - 120);
+    EXPECT_LE(stroke.bounds.bottom(), bold.baseline + 0.25 * 120);
+}
+
+TEST_F(TextPlacement, boldOfAFaceWithABoldFace_usesThatFace)
+{
+    if (!QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")))
+        GTEST_SKIP() << "DejaVu Sans is not installed";
+    render({QStringLiteral("font,\"DejaVu Sans\",80,1,0"), QStringLiteral("text,Total,100,100")});
+    const auto page = playPage(1);
+    ASSERT_EQ(page->texts.size(), 1);
+    EXPECT_TRUE(page->texts[0].font.bold());
+    EXPECT_TRUE(page->shapesOf(RecordedShape::Path).isEmpty());
 }

@@ -6,10 +6,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPen>
 #include <QTemporaryDir>
 #include <QTextItem>
 #include <QtEndian>
@@ -21,16 +24,18 @@ namespace cb = vendara::companyblock;
 
 namespace {
 
-// A paint device that keeps what a played picture draws: text baselines and
-// image targets, in the order drawn.
+// A paint device that keeps what a played picture draws: text baselines,
+// image targets and stroked paths, in the order drawn.
 struct Drawn
 {
-    enum Kind { Text, Image } kind;
+    enum Kind { Text, Image, Path } kind;
     QString text;
     QPointF baseline;
     QFont font;
     QColor color;
-    QRectF target;
+    QRectF target; // of an image; the bounds of a path
+    qreal penWidth = 0;
+    Qt::BrushStyle brush = Qt::NoBrush;
 };
 
 class RecordingEngine : public QPaintEngine
@@ -42,7 +47,9 @@ public:
     void updateState(const QPaintEngineState &state) override
     {
         if (state.state() & QPaintEngine::DirtyPen)
-            m_pen = state.pen().color();
+            m_pen = state.pen();
+        if (state.state() & QPaintEngine::DirtyBrush)
+            m_brush = state.brush().style();
     }
     void drawPixmap(const QRectF &r, const QPixmap &, const QRectF &) override
     {
@@ -54,7 +61,11 @@ public:
     }
     void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
-        drawn.push_back({Drawn::Text, item.text(), p, item.font(), m_pen, {}});
+        drawn.push_back({Drawn::Text, item.text(), p, item.font(), m_pen.color(), {}});
+    }
+    void drawPath(const QPainterPath &path) override
+    {
+        drawn.push_back({Drawn::Path, {}, {}, {}, m_pen.color(), path.boundingRect(), m_pen.widthF(), m_brush});
     }
     void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
     Type type() const override { return QPaintEngine::User; }
@@ -62,7 +73,8 @@ public:
     std::vector<Drawn> drawn;
 
 private:
-    QColor m_pen;
+    QPen m_pen;
+    Qt::BrushStyle m_brush = Qt::NoBrush;
 };
 
 class RecordingDevice : public QPaintDevice
@@ -254,6 +266,44 @@ TEST(CompanyBlockPainter, picture_isBoundedTo425By177AndDrawsTextTopLeftInBlockU
         EXPECT_NEAR(drawn[i].baseline.x(), i < 2 ? 0 : 10, 0.5);
     }
     EXPECT_EQ(drawn[0].text, QStringLiteral("社名を入力してください     "));
+}
+
+TEST(CompanyBlockPainter, boldLinesOfAFaceWithoutBold_areTheRegularFaceWithItsOutlinesStroked)
+{
+    // The IPA faces have no bold: a preview and a PDF would embolden them
+    // differently, so the picture itself carries the emboldening.
+    QStringList values = cb::newSetValues();
+    values[cb::NameFace] = QStringLiteral("ＭＳ 明朝");
+    values[cb::NameStyle] = QStringLiteral("1");
+    values[cb::NameColor] = QStringLiteral("255");
+    values[cb::AddressStyle] = QStringLiteral("3");
+    CompanyBlockPainter logo;
+    const auto drawn = play(logo.draw(values));
+    ASSERT_EQ(drawn.size(), 20u);
+    for (size_t i = 0; i < drawn.size(); i += 2) {
+        SCOPED_TRACE(i);
+        const Drawn &text = drawn[i];
+        const Drawn &stroke = drawn[i + 1];
+        ASSERT_EQ(text.kind, Drawn::Text);
+        ASSERT_EQ(stroke.kind, Drawn::Path);
+        const bool name = i < 4;
+        const int em = name ? 24 : 13;
+        EXPECT_FALSE(text.font.bold());
+        EXPECT_EQ(text.font.italic(), !name);
+        EXPECT_EQ(QFontInfo(text.font).family(),
+                  QFontInfo(QFont(name ? QStringLiteral("IPAMincho") : QStringLiteral("IPAGothic"))).family());
+        EXPECT_NEAR(stroke.penWidth, em / 24.0, 1e-9);
+        EXPECT_EQ(stroke.brush, Qt::NoBrush);
+        EXPECT_EQ(stroke.color, name ? QColor(255, 0, 0) : QColor(0, 0, 0));
+        // The outlines are those of the text just drawn, on its baseline.
+        const qreal advance = QFontMetricsF(text.font).horizontalAdvance(text.text);
+        EXPECT_GE(stroke.target.left(), text.baseline.x() - 1);
+        EXPECT_LE(stroke.target.right(), text.baseline.x() + advance + 3);
+        EXPECT_GT(stroke.target.width(), advance / 2);
+        EXPECT_LT(stroke.target.top(), text.baseline.y() - em * 0.6);
+        EXPECT_GT(stroke.target.bottom(), text.baseline.y() - em * 0.2);
+        EXPECT_LE(stroke.target.bottom(), text.baseline.y() + em * 0.25);
+    }
 }
 
 TEST(CompanyBlockPainter, image_isDrawnFirstIntoItsRectangleAndLeftOutWhenSwitchedOff)
