@@ -30,6 +30,7 @@ public:
     }
     void error(QWidget *, const QString &text) override { errors.append(text); }
     void inform(QWidget *, const QString &text) override { notices.append(text); }
+    void acknowledge(QWidget *, const QString &text) override { notices.append(text); }
     std::optional<QString> inputText(QWidget *, const QString &, const QString &prompt,
                                      const QString &) override
     {

@@ -1,6 +1,6 @@
 #include "dialogquestions.h"
 
-#include "common/error.h"
+#include "controls/widgets/actionguard.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -33,6 +33,12 @@ public:
         QMessageBox::information(parent, caption(), text);
     }
 
+    void acknowledge(QWidget *parent, const QString &text) override
+    {
+        QMessageBox box(QMessageBox::Question, caption(), text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &initial) override
     {
@@ -62,13 +68,7 @@ private:
 
 bool DialogQuestions::attempt(QWidget *parent, const std::function<void()> &operation)
 {
-    try {
-        operation();
-        return true;
-    } catch (const Error &e) {
-        error(parent, e.message());
-        return false;
-    }
+    return runGuarded(parent, *this, operation);
 }
 
 DialogQuestions &DialogQuestions::standard()

@@ -22,8 +22,11 @@ public:
     virtual bool confirm(QWidget *parent, const QString &text, bool warning = false) = 0;
     // An error with an OK button only.
     virtual void error(QWidget *parent, const QString &text) = 0;
-    // A notice with an OK button only ("中止しました").
+    // A notice with the information icon and an OK button only.
     virtual void inform(QWidget *parent, const QString &text) = 0;
+    // The end of an operation the user stopped, with the confirmation icon
+    // and an OK button only ("中止しました").
+    virtual void acknowledge(QWidget *parent, const QString &text) = 0;
     // A one-line input box; nothing when cancelled.
     virtual std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                              const QString &initial) = 0;
@@ -38,8 +41,8 @@ public:
     // Message boxes and Qt's dialogs.
     static DialogQuestions &standard();
 
-    // Runs an operation; a vendara::Error it raises is shown as an error
-    // over parent. False when it failed.
+    // Runs an operation through the action guard (actionguard.h): whatever
+    // it raises is shown as an error over parent. False when it failed.
     bool attempt(QWidget *parent, const std::function<void()> &operation);
 };
 

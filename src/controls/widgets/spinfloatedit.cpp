@@ -84,14 +84,23 @@ void SpinFloatEdit::keyPressEvent(QKeyEvent *event)
         return;
     default:
         // Enter, Esc and typing go through the edit's own rules.
-        QCoreApplication::sendEvent(m_edit, event);
+        passToEdit(event);
         return;
     }
 }
 
 void SpinFloatEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    QCoreApplication::sendEvent(m_edit, event);
+    passToEdit(event);
+}
+
+void SpinFloatEdit::passToEdit(QEvent *event)
+{
+    // Straight to the edit's handler, not through the application: a key the
+    // edit leaves would otherwise come back to this box as its parent and be
+    // handed to the edit again, without end. A key left here goes on to the
+    // box's own parents as usual.
+    static_cast<QObject *>(m_edit)->event(event);
 }
 
 void SpinFloatEdit::contextMenuEvent(QContextMenuEvent *event)

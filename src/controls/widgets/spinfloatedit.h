@@ -57,6 +57,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void passToEdit(QEvent *event);
     void updateEditorReadOnly();
     void passNameOn();
 

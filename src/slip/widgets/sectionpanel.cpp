@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace vendara {
@@ -34,7 +35,6 @@ SectionPanel::SectionPanel(const QString &caption, QWidget *content, QWidget *pa
     m_button->setFont(enlarged(m_button->font(), 2));
     m_button->setMinimumWidth(m_button->sizeHint().width() + 16);
     m_button->setAccessibleName(captionWithoutAccelerator(caption));
-    m_status->setAccessibleName(m_button->accessibleName() + QStringLiteral(" の状態"));
     m_status->setTextInteractionFlags(Qt::NoTextInteraction);
 
     auto *bandLayout = new QHBoxLayout(m_band);
@@ -50,7 +50,18 @@ SectionPanel::SectionPanel(const QString &caption, QWidget *content, QWidget *pa
     m_content->setParent(this);
     layout->addWidget(m_content);
 
-    connect(m_button, &QPushButton::clicked, this, &SectionPanel::toggledByUser);
+    // toggled, not clicked: a screen reader's "Toggle" action checks the
+    // button without a click.
+    connect(m_button, &QPushButton::toggled, this, [this](bool checked) {
+        if (checked == m_open)
+            return; // setOpen itself
+        emit toggledByUser(checked);
+        // The frame has decided; the button shows what it decided.
+        if (m_button->isChecked() != m_open) {
+            const QSignalBlocker quiet(m_button);
+            m_button->setChecked(m_open);
+        }
+    });
     setOpen(false);
 }
 
@@ -73,6 +84,9 @@ void SectionPanel::setOpen(bool open)
 void SectionPanel::setStatus(const QString &text, const QColor &colour)
 {
     m_status->setText(text);
+    // A label's accessible name hides its text from screen readers: the name
+    // carries the status itself.
+    m_status->setAccessibleName(m_button->accessibleName() + QStringLiteral(" の状態: ") + text);
     QPalette palette = m_status->palette();
     palette.setColor(QPalette::WindowText, colour);
     m_status->setPalette(palette);

@@ -1,5 +1,7 @@
 #include "slipcelldelegate.h"
 
+#include "controls/widgets/accessiblename.h"
+
 #include "sliptablemodel.h"
 #include "slip/amount.h"
 
@@ -52,6 +54,7 @@ QWidget *SlipCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
     auto *line = qobject_cast<QLineEdit *>(editor);
     if (!line)
         return editor;
+    nameCellEditor(line, index);
     const bool amountCell = index.data(SlipTableModel::AmountRole).toBool();
     if (amountCell) {
         line->setAlignment(Qt::AlignRight);

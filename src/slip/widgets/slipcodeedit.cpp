@@ -1,7 +1,9 @@
 #include "slipcodeedit.h"
 
+#include "controls/widgets/accessiblename.h"
 #include "slip/slipcode.h"
 
+#include <QEvent>
 #include <QLineEdit>
 
 namespace vendara {
@@ -42,6 +44,14 @@ void SlipCodeEdit::stepBy(int steps)
 QAbstractSpinBox::StepEnabled SlipCodeEdit::stepEnabled() const
 {
     return steppedSlipCode(code(), 1) ? StepUpEnabled | StepDownEnabled : StepNone;
+}
+
+bool SlipCodeEdit::event(QEvent *event)
+{
+    // The edit inside is what a screen reader lands on: it carries the name.
+    if (event->type() == QEvent::Show || event->type() == QEvent::FocusIn)
+        nameInnerPart(lineEdit(), effectiveAccessibleName(this));
+    return QAbstractSpinBox::event(event);
 }
 
 } // namespace vendara

@@ -26,6 +26,7 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override;
+    bool event(QEvent *event) override;
 };
 
 } // namespace vendara

@@ -5,9 +5,11 @@
 #include "slipfieldbinder.h"
 #include "sliplookups.h"
 #include "sliptableview.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/warekidateedit.h"
+#include "controls/widgets/wheelguard.h"
 #include "slip/slippicks.h"
 
 #include <QAbstractButton>
@@ -47,6 +49,7 @@ SlipFrame::SlipFrame(SlipDocument &document, SlipLookups &lookups, DialogQuestio
       m_planTimer(new QTimer(this))
 {
     setAccessibleName(QStringLiteral("伝票"));
+    installWheelGuard(); // a wheel over an input scrolls the page
     for (QTimer *timer : {m_totalsTimer, m_planTimer}) {
         timer->setSingleShot(true);
         timer->setInterval(kComputeDelayMs);
@@ -202,8 +205,7 @@ void SlipFrame::scrollPage(int steps)
 bool SlipFrame::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Wheel) {
-        auto *combo = qobject_cast<QComboBox *>(watched);
-        if (m_wheelScrollsPage.contains(watched) || (combo && !combo->hasFocus())) {
+        if (m_wheelScrollsPage.contains(watched)) {
             auto *wheel = static_cast<QWheelEvent *>(event);
             m_wheelRemainder += wheel->angleDelta().y();
             const int steps = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;
@@ -227,7 +229,7 @@ bool SlipFrame::eventFilter(QObject *watched, QEvent *event)
 
 void SlipFrame::onCtrlSpace(QWidget *field, std::function<void()> lookup)
 {
-    m_ctrlSpace.insert(field, std::move(lookup));
+    m_ctrlSpace.insert(field, guarded(this, m_questions, std::move(lookup)));
     field->installEventFilter(this);
 }
 

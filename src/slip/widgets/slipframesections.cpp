@@ -8,6 +8,7 @@
 #include "slipcodeedit.h"
 #include "slipfieldbinder.h"
 #include "sliptableview.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/accessiblename.h"
 #include "controls/widgets/dialogquestions.h"
 #include "controls/widgets/floatedit.h"
@@ -165,7 +166,7 @@ QToolButton *SlipFrame::lookupButton(const QString &hint, QWidget *field, std::f
     button->setStatusTip(hint);
     button->setAccessibleName(hint);
     button->setFocusPolicy(Qt::NoFocus); // Ctrl+Space in the field opens it from the keyboard
-    connect(button, &QToolButton::clicked, this, lookup);
+    connect(button, &QToolButton::clicked, this, guarded(this, m_questions, lookup));
     onCtrlSpace(field, std::move(lookup));
     return button;
 }
@@ -206,7 +207,6 @@ QWidget *SlipFrame::buildHeader()
 
     auto *kind = new QComboBox;
     kind->addItems({QStringLiteral("見積書"), QStringLiteral("注文書")});
-    kind->installEventFilter(this);
     m_binder->bindChoice(kind, SlipField::SlipDiv);
     addLabelled(QStringLiteral("伝票の種類"), kind);
 
@@ -224,6 +224,10 @@ QWidget *SlipFrame::buildHeader()
     QToolButton *pick = lookupButton(QStringLiteral("担当者の参照"), charge,
                                      [this, charge] { pickIntoField(charge, SlipField::Charge, 6); });
     addLabelled(QStringLiteral("担当者"), charge, pick);
+    // The header asks only for the width of its two rows: a narrower window
+    // takes them instead of growing past the screen.
+    placeHeader(false);
+    header->setMinimumWidth(m_headerGrid->minimumSize().width());
     placeHeader(true);
     return header;
 }
@@ -279,7 +283,6 @@ QWidget *SlipFrame::buildCustomer()
     title->setAccessibleName(QStringLiteral("敬称"));
     title->lineEdit()->setAccessibleName(QStringLiteral("敬称"));
     title->setMinimumContentsLength(4);
-    title->installEventFilter(this);
     m_binder->bindEditableText(title, SlipField::CustTitle);
     form.add(QStringLiteral("氏名"), fieldWithButtons(name, {title}), name, 0, 2);
     m_firstInputs[0] = name;
@@ -301,7 +304,6 @@ QWidget *SlipFrame::buildCustomer()
     city->setCurrentIndex(-1);
     city->lineEdit()->setAccessibleName(QStringLiteral("都道府県"));
     city->setMaxVisibleItems(16);
-    city->installEventFilter(this);
     m_binder->bindEditableText(city, SlipField::CustCity);
     form.add(QStringLiteral("都道府県"), city, 1);
 
@@ -327,7 +329,6 @@ QWidget *SlipFrame::buildTax()
     m_firstInputs[1] = rate;
     auto *cut = new QComboBox;
     cut->addItems({QStringLiteral("四捨五入"), QStringLiteral("切り捨て"), QStringLiteral("切り上げ")});
-    cut->installEventFilter(this);
     m_binder->bindChoice(cut, SlipField::TaxCut);
     form.add(QStringLiteral("端数処理"), cut, 1);
     return content;
@@ -443,7 +444,7 @@ QWidget *SlipFrame::inputTable(SlipTableModel::Table kind, const QString &title,
     pick->setStatusTip(pickHint);
     pick->setFocusPolicy(Qt::TabFocus);
     const auto lookup = [this, view, mode] { pickIntoTable(view, mode); };
-    connect(pick, &QPushButton::clicked, this, lookup);
+    connect(pick, &QPushButton::clicked, this, guarded(this, m_questions, lookup));
     onCtrlSpace(view, lookup);
 
     auto *block = new QWidget;
@@ -606,7 +607,6 @@ QWidget *SlipFrame::buildPlan()
     form.add(QStringLiteral("分割回数"), row({count, new QLabel(QStringLiteral("回"))}), count, 0, 2);
     auto *bonusCount = new QComboBox;
     bonusCount->addItems({QStringLiteral("なし"), QStringLiteral("1"), QStringLiteral("2")});
-    bonusCount->installEventFilter(this);
     m_binder->bindChoice(bonusCount, SlipField::PayBTime);
     form.add(QStringLiteral("ボーナス回数"), row({bonusCount, new QLabel(QStringLiteral("回/年"))}), bonusCount, 0, 2);
     form.add(QStringLiteral("ボーナス加算額"), numberField(SlipField::PayBPlus, QStringLiteral("ボーナス加算額"), 0, kAmount,

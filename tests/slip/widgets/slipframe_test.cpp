@@ -24,6 +24,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
+#include <QWheelEvent>
 #include <QTimer>
 
 using namespace vendara;
@@ -415,22 +418,51 @@ private slots:
         QCOMPARE(f.document.record().no.slipCode, QStringLiteral("123     "));
     }
 
-    void wheelOverATable_scrollsThePage30PixelsAStep()
+    void wheelOverAnyInput_scrollsThePageAndChangesNothing()
     {
         Frame f;
+        f.document.setEventsOn(false);
+        f.document.loadRecord(test::fullyFilledSlip());
+        f.document.setEventsOn(true);
         f.frame.resize(800, 400);
         f.frame.openAllSections(true);
         QCoreApplication::processEvents();
+        QTemporaryDir dir;
+        const QString before = dir.filePath(QStringLiteral("before.pvq"));
+        writeSlip(f.document, before, SlipWrite::Copy);
         QScrollBar *bar = f.frame.page()->verticalScrollBar();
-        SlipTableView *view = f.table(QStringLiteral("① 付属品"));
-        f.frame.page()->ensureWidgetVisible(view);
-        const int before = bar->value();
-        QVERIFY(before + 60 <= bar->maximum());
-        const QPoint at = view->viewport()->rect().center();
-        QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), {}, QPoint(0, -240), Qt::NoButton, {},
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(view->viewport(), &wheel);
-        QCOMPARE(bar->value(), before + 60);
+        QWidget *sheet = f.frame.page()->widget();
+        int inputs = 0;
+        for (QWidget *input : sheet->findChildren<QWidget *>()) {
+            const bool isInput = qobject_cast<QComboBox *>(input) || qobject_cast<QAbstractSpinBox *>(input)
+                                 || qobject_cast<QLineEdit *>(input) || qobject_cast<QAbstractItemView *>(input)
+                                 || qobject_cast<QPlainTextEdit *>(input);
+            if (!isInput || !input->isVisible() || !input->isEnabled())
+                continue;
+            ++inputs;
+            // Another field holds the focus, as when the user reads on.
+            f.frame.findChild<SlipCodeEdit *>()->setFocus();
+            f.frame.page()->ensureWidgetVisible(input, 0, 0);
+            bar->setValue(std::min(bar->value(), bar->maximum() - 60));
+            const int top = bar->value();
+            QWidget *target = input;
+            if (auto *view = qobject_cast<QAbstractItemView *>(input))
+                target = view->viewport();
+            const QPoint at = target->rect().center();
+            // A real wheel step down, twice, as the window system sends it.
+            QWheelEvent wheel(at, target->mapToGlobal(at), {}, QPoint(0, -240), Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QSpontaneKeyEvent::setSpontaneous(&wheel);
+            QApplication::instance()->notify(target, &wheel);
+            const QString name = input->accessibleName() + QStringLiteral(" (") +
+                                 QString::fromLatin1(input->metaObject()->className()) + u')';
+            QVERIFY2(!input->hasFocus(), qPrintable(name));
+            QVERIFY2(bar->value() == top + 60, qPrintable(name + QStringLiteral(" scrolled %1").arg(bar->value() - top)));
+        }
+        QVERIFY(inputs > 60);
+        const QString after = dir.filePath(QStringLiteral("after.pvq"));
+        writeSlip(f.document, after, SlipWrite::Copy);
+        QCOMPARE(textfile::readLines(after), textfile::readLines(before));
     }
 
     void savedSlip_showsExactlyItsValuesWithoutModified()
