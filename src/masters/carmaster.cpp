@@ -37,6 +37,18 @@ QString CarMaster::deleteMakerQuestion(const QString &maker)
     return QStringLiteral("メーカー ") + maker + QStringLiteral(" を削除しますか?\r同時にこのメーカーの車名データも削除されます");
 }
 
+QString CarMaster::deleteSharedMakerQuestion(const QString &maker)
+{
+    return QStringLiteral("メーカー ") + maker
+        + QStringLiteral(" の行を削除しますか?\r車名データは同じ名前の行が使っているので残ります");
+}
+
+const EntryNames &CarMaster::makerNames()
+{
+    static const EntryNames names(QStringLiteral("メーカー"), QString(), QString(), {kMakerListFile});
+    return names;
+}
+
 CarMaster::CarMaster(const QString &folder) : m_folder(folder.endsWith(u'/') ? folder : folder + u'/')
 {
     readMakerList();
@@ -66,15 +78,28 @@ void CarMaster::readCarList()
     m_carsRead = false;
     const QString maker = currentMakerName();
     // A name that cannot be a file of this folder has no cars to read.
-    if (!isBlank(maker) && isStorableName(maker, {kMakerListFile}))
+    if (!isBlank(maker) && makerNames().isStorable(maker))
         m_cars = readRows(carFilePath(maker));
     m_carsRead = true;
 }
 
+QStringList CarMaster::makersBut(int row) const
+{
+    QStringList others = m_makers;
+    others.removeAt(row);
+    return others;
+}
+
 void CarMaster::setMakerText(int row, const QString &text)
 {
-    if (row >= 0 && row < m_makers.size())
-        m_makers[row] = text;
+    if (row < 0 || row >= m_makers.size() || text == m_makers[row])
+        return;
+    // A blank row is no maker and has no file; any other name must be a
+    // file of its own, or the row's cars would be written over another
+    // maker's.
+    if (!isBlank(text))
+        makerNames().requireNewName(text, makersBut(row));
+    m_makers[row] = text;
 }
 
 void CarMaster::setCarText(int row, const QString &text)
@@ -113,11 +138,15 @@ void CarMaster::addCar()
 bool CarMaster::deleteCurrentMaker(const AskQuestion &ask)
 {
     const QString maker = currentMakerName();
-    if (!ask(deleteMakerQuestion(maker)))
-        return false;
     // Only a name that is a file of this folder has a file to delete; a row
-    // named "Maker.dat" or "../x" must not take another file with it.
-    if (!isBlank(maker) && isStorableName(maker, {kMakerListFile})) {
+    // named "Maker.dat" or "../x" must not take another file with it, and a
+    // row whose file another row also names (a list edited by hand) leaves
+    // the file to that row.
+    const bool shared = !isBlank(maker) && makerNames().entrySharingFile(maker, makersBut(m_makerRow));
+    const bool ownsFile = !isBlank(maker) && makerNames().isStorable(maker) && !shared;
+    if (!ask(shared ? deleteSharedMakerQuestion(maker) : deleteMakerQuestion(maker)))
+        return false;
+    if (ownsFile) {
         const QString path = carFilePath(maker);
         if (QFileInfo::exists(path) && !QFile::remove(path))
             throw Error(QStringLiteral("%1 を削除できません").arg(path));
@@ -153,7 +182,8 @@ void CarMaster::writeCarList() const
     const QString maker = currentMakerName();
     if (isBlank(maker) || !m_carsRead)
         return;
-    requireStorableName(maker, {kMakerListFile});
+    if (const QString problem = makerNames().storageProblem(maker); !problem.isEmpty())
+        throw Error(problem);
     textfile::writeLines(carFilePath(maker), m_cars);
 }
 

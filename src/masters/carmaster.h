@@ -1,5 +1,6 @@
 #pragma once
 
+#include "namerules.h"
 #include "question.h"
 
 #include <QString>
@@ -18,6 +19,10 @@ class CarMaster
 public:
     static inline const QString kMakerListFile = QStringLiteral("Maker.dat");
     static QString deleteMakerQuestion(const QString &maker);
+    // Deleting a row whose car-name file another row also names.
+    static QString deleteSharedMakerQuestion(const QString &maker);
+    // Maker names: each one file of the folder, never "Maker.dat".
+    static const EntryNames &makerNames();
 
     // folder: Dat/Mst/Mk/ of the data root. Reads the maker list and the car
     // list of the first maker.
@@ -31,7 +36,10 @@ public:
     QString currentCarName() const { return m_cars.value(m_carRow); }
 
     // Typing into a row. Renaming a maker takes effect when its cars are next
-    // written: the old maker's file stays on disk and is no longer read.
+    // written: the old maker's file stays on disk and is no longer read. A
+    // name that cannot be a car-name file, or whose file another row already
+    // names, is refused with vendara::Error saying why; the row keeps its
+    // name. A blank row is no maker and is always taken.
     void setMakerText(int row, const QString &text);
     void setCarText(int row, const QString &text);
 
@@ -43,7 +51,9 @@ public:
     void addMaker(); // an empty row at the end, moved to
     void addCar();   // an empty row at the end, made current
     // Asks deleteMakerQuestion; on Yes deletes the maker's car-name file and
-    // row and shows the cars of the maker now current. Returns false on No.
+    // row and shows the cars of the maker now current. A file that another
+    // row also names stays (deleteSharedMakerQuestion is asked instead).
+    // Returns false on No.
     bool deleteCurrentMaker(const AskQuestion &ask);
     void deleteCurrentCar(); // without asking
     // Writes the current cars back first; afterwards the current row shows
@@ -65,6 +75,7 @@ public:
     QString carFilePath(const QString &maker) const { return m_folder + maker; }
 
 private:
+    QStringList makersBut(int row) const;
     void readMakerList();
     void readCarList();
     static QStringList readRows(const QString &path);

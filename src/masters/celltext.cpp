@@ -1,5 +1,7 @@
 #include "celltext.h"
 
+#include "common/blanks.h"
+#include "controls/fullwidth.h"
 #include "controls/numberpattern.h"
 
 #include <limits>
@@ -35,6 +37,38 @@ std::optional<int> parseYen(QStringView text)
 int yenOrZero(QStringView text)
 {
     return parseYen(text).value_or(0);
+}
+
+namespace {
+
+// The typed text without blanks around it and without separators, in ASCII.
+QString plainDigits(QStringView text)
+{
+    QString plain = foldFullWidthNumber(trimBlanks(text));
+    plain.remove(u',');
+    return plain;
+}
+
+} // namespace
+
+AmountEntry checkAmountEntry(QStringView text)
+{
+    const QString plain = plainDigits(text);
+    const qsizetype digitsFrom = plain.startsWith(u'-') || plain.startsWith(u'+') ? 1 : 0;
+    if (plain.size() == digitsFrom)
+        return digitsFrom == 0 && trimBlanks(text).isEmpty() ? AmountEntry::Acceptable : AmountEntry::Intermediate;
+    // Blanks inside the number, and a sign after the first character, are
+    // refused like any other character that is not a digit.
+    return parseYen(plain) ? AmountEntry::Acceptable : AmountEntry::Invalid;
+}
+
+std::optional<QString> storedAmount(const QString &text)
+{
+    if (isBlankText(text))
+        return text;
+    if (checkAmountEntry(text) != AmountEntry::Acceptable)
+        return std::nullopt;
+    return QString::number(*parseYen(plainDigits(text)));
 }
 
 CellDisplay displayAmountCell(const QString &text, const QString &pattern)

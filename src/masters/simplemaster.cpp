@@ -100,9 +100,10 @@ bool SimpleMaster::setCellText(int column, int row, const QString &text)
 {
     if (!m_grid.contains(column, row))
         return false;
-    const bool accepted = column == 0 || text.isEmpty() || celltext::parseYen(text).has_value();
-    m_grid.setCell(column, row, accepted ? text : QString());
-    return accepted;
+    if (column == 0)
+        return m_grid.setCell(column, row, text);
+    const std::optional<QString> amount = celltext::storedAmount(text);
+    return amount && m_grid.setCell(column, row, *amount);
 }
 
 celltext::CellDisplay SimpleMaster::cellDisplay(int column, int row) const

@@ -48,8 +48,9 @@ public:
     void setCurrentRow(int row);
     void addRow(); // an empty row at the end, made current
     void deleteCurrentRow();
-    // The amount column keeps only integers: anything else empties the cell.
-    // Returns false when the text was refused.
+    // The amount column keeps only plain integers: a typed amount is stored
+    // without its separators ("1,000" as 1000); anything else is refused and
+    // the cell keeps its text. Returns false when the text was refused.
     bool setCellText(int column, int row, const QString &text);
     celltext::CellDisplay cellDisplay(int column, int row) const;
 

@@ -68,9 +68,19 @@ void TaxTableEditor::readCategoryList()
     // Lines that cannot name a table file (blank ones, or a hand-edited path)
     // are left out: their table could only be read or written outside the
     // folder. A name listed twice would share one file and is kept once.
+    const EntryNames names = categoryNames();
     for (const QString &name : masterfile::readLines(categoryListPath()))
-        if (isStorableName(name) && !m_categories.contains(name))
+        if (names.isStorable(name) && !names.entrySharingFile(name, m_categories))
             m_categories.append(name);
+}
+
+EntryNames TaxTableEditor::categoryNames() const
+{
+    // Every kind's category list lies in the one table folder.
+    QStringList lists;
+    for (int kind = 0; kind < kTaxTableKindCount; ++kind)
+        lists.append(taxTableKindInfo(kind).categoryList);
+    return EntryNames(QStringLiteral("分類"), m_prefix, QString(), lists);
 }
 
 void TaxTableEditor::makeCurrent(const QString &category)
@@ -133,12 +143,15 @@ void TaxTableEditor::saveCategoryList() const
 void TaxTableEditor::addCategory(const QString &name)
 {
     categoryListPath(); // a kind must be selected
-    requireStorableName(name);
-    if (!m_categories.contains(name)) {
-        m_categories.append(name);
+    categoryNames().requireNewName(name, m_categories);
+    m_categories.append(name);
+    try {
         saveCategoryList();
+    } catch (const Error &) {
+        m_categories.removeLast(); // the list on disk is the list shown
+        throw;
     }
-    selectCategory(int(m_categories.indexOf(name)));
+    selectCategory(int(m_categories.size()) - 1);
 }
 
 bool TaxTableEditor::deleteCurrentCategory(const AskQuestion &ask)
@@ -161,8 +174,16 @@ void TaxTableEditor::renameCurrentCategory(const QString &newName)
 {
     if (m_category.isEmpty() || newName == m_category)
         return;
-    if (!isStorableName(newName) || m_categories.contains(newName) || QFileInfo::exists(tablePath(newName)))
+    const EntryNames names = categoryNames();
+    if (!names.isStorable(newName))
         throw Error(kInvalidNameMessage);
+    QStringList others = m_categories;
+    others.removeOne(m_category);
+    names.requireNewName(newName, others);
+    // A table file no category lists (left by a hand edit) is not replaced.
+    if (fileNameKey(names.fileName(newName)) != fileNameKey(names.fileName(m_category))
+        && QFileInfo::exists(tablePath(newName)))
+        throw Error(names.existsMessage(newName));
     // A category added a moment ago has no file yet: writing the grid first
     // gives the rename something to move, and keeps edits made since.
     saveTable();
@@ -208,9 +229,10 @@ bool TaxTableEditor::setCellText(int column, int row, const QString &text)
 {
     if (!m_grid.contains(column, row))
         return false;
-    const bool accepted = !isBodyCell(column, row) || text.isEmpty() || celltext::parseYen(text).has_value();
-    m_grid.setCell(column, row, accepted ? text : QString());
-    return accepted;
+    if (!isBodyCell(column, row))
+        return m_grid.setCell(column, row, text);
+    const std::optional<QString> amount = celltext::storedAmount(text);
+    return amount && m_grid.setCell(column, row, *amount);
 }
 
 celltext::CellDisplay TaxTableEditor::cellDisplay(int column, int row) const

@@ -2,6 +2,7 @@
 
 #include "cellgrid.h"
 #include "celltext.h"
+#include "namerules.h"
 #include "question.h"
 
 #include <QString>
@@ -48,15 +49,18 @@ public:
     void saveTable() const;
     void saveCategoryList() const;
 
-    // Appends the category (a name already listed is just selected), writes
-    // the list and switches to it; its table is empty until first written.
+    // Appends the category, writes the list and switches to it; its table is
+    // empty until first written. A name that cannot be a table file, or whose
+    // table file another category already has, is refused (vendara::Error
+    // saying why) and nothing changes.
     void addCategory(const QString &name);
     // Refuses with kLastCategoryMessage when one category or none is left;
     // returns false when the question is answered No.
     bool deleteCurrentCategory(const AskQuestion &ask);
-    // Writes the current table, then renames its file. Refused with
-    // kInvalidNameMessage (nothing changed) for a name that cannot be a file
-    // name or that another category or file already has.
+    // Writes the current table, then renames its file. Refused, with nothing
+    // changed, with kInvalidNameMessage for a name that cannot be a file
+    // name, and with a message saying it exists for a name whose table file
+    // another category or a stray file already has.
     void renameCurrentCategory(const QString &newName);
 
     bool editMode() const { return m_editMode; }
@@ -67,8 +71,10 @@ public:
     void removeLastRow();
     void addColumn();
     void removeLastColumn();
-    // Body cells (column > 0 and row > 0) keep only integers: anything else
-    // empties the cell. Returns false when the text was refused.
+    // Body cells (column > 0 and row > 0) keep only plain integers: a typed
+    // amount is stored without its separators ("1,000" as 1000); anything
+    // else is refused and the cell keeps its text. Returns false when the
+    // text was refused.
     bool setCellText(int column, int row, const QString &text);
     celltext::CellDisplay cellDisplay(int column, int row) const;
     static bool isBodyCell(int column, int row) { return column > 0 && row > 0; }
@@ -80,6 +86,7 @@ public:
     int selectedAmount() const;
 
 private:
+    EntryNames categoryNames() const;
     void readCategoryList();
     void makeCurrent(const QString &category);
 

@@ -161,24 +161,107 @@ TEST_F(CarMasterFiles, deleteCar_removesRowWithoutAsking)
 
 TEST_F(CarMasterFiles, makerNamesThatAreNotFilesOfTheFolderTouchNoOtherFile)
 {
-    writeThreeMakers();
+    // A list edited by hand may name anything; typing such a name is refused.
+    write("Maker.dat", {"../outside", "日産", "Maker.dat", "AB/CD"});
+    write("日産", {"ノート"});
     test::writeBytes(dir.filePath("outside"), "keep");
     CarMaster master(folder);
-    for (const QString &bad : {QStringLiteral("../outside"), QStringLiteral("Maker.dat"), QStringLiteral("..")}) {
-        master.setMakerText(0, bad);
-        EXPECT_THROW(master.writeCarList(), Error) << bad.toStdString();
-        EXPECT_THROW(master.moveToMaker(1), Error);
-        EXPECT_EQ(master.currentMakerRow(), 0); // the move stopped
+    EXPECT_EQ(master.cars(), QStringList({""})); // nothing is read from outside the folder
+    EXPECT_THROW(master.writeCarList(), Error);
+    EXPECT_THROW(master.moveToMaker(1), Error);
+    EXPECT_EQ(master.currentMakerRow(), 0); // the move stopped
+    for (const QString &bad : {QStringLiteral("../outside"), QStringLiteral("Maker.dat"), QStringLiteral("MAKER.DAT"),
+                               QStringLiteral(".."), QStringLiteral("AB/CD")}) {
+        EXPECT_THROW(master.setMakerText(1, bad), Error) << bad.toStdString();
+        EXPECT_EQ(master.makers().value(1), "日産");
     }
-    EXPECT_EQ(lines("Maker.dat"), QStringList({"トヨタ", "日産", "ホンダ"}));
-    master.setMakerText(0, "../outside");
     EXPECT_TRUE(master.deleteCurrentMaker(yes)); // the row goes, the file it names stays
     EXPECT_EQ(test::readBytes(dir.filePath("outside")), QByteArray("keep"));
-    master.setMakerText(0, "Maker.dat");
+    EXPECT_EQ(master.cars(), QStringList({"ノート"}));
+    master.moveToMaker(1);
+    EXPECT_EQ(master.currentMakerName(), "Maker.dat");
+    EXPECT_THROW(master.moveToMaker(0), Error);
     EXPECT_TRUE(master.deleteCurrentMaker(yes));
-    EXPECT_TRUE(QFile::exists(path("Maker.dat")));
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"../outside", "日産", "Maker.dat", "AB/CD"}));
+    EXPECT_EQ(master.currentMakerName(), "AB/CD");
+    EXPECT_THROW(master.writeCarList(), Error);
+    EXPECT_TRUE(master.deleteCurrentMaker(yes));
     master.save();
-    EXPECT_EQ(lines("Maker.dat"), QStringList({"ホンダ"}));
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"日産"}));
+    EXPECT_EQ(lines("日産"), QStringList({"ノート"}));
+}
+
+// A maker's cars are one file named after it: no typed name may make a row
+// write over, or delete with it, the file of another row.
+TEST_F(CarMasterFiles, aMakerEditNeverTouchesAnotherMakersCars)
+{
+    QStringList toyota;
+    for (int i = 1; i <= 33; ++i)
+        toyota.append(QStringLiteral("車種%1").arg(i));
+    write("Maker.dat", {"トヨタ", "日産", "Honda"});
+    write("トヨタ", toyota);
+    write("日産", {"ノート"});
+    write("Honda", {"フィット"});
+    const QByteArray toyotaBytes = test::readBytes(path("トヨタ"));
+    const QByteArray hondaBytes = test::readBytes(path("Honda"));
+    CarMaster master(folder);
+
+    const auto refusal = [&](int row, const QString &name) {
+        try {
+            master.setMakerText(row, name);
+        } catch (const Error &e) {
+            return e.message();
+        }
+        return QString();
+    };
+    // A new maker typed with an existing name, then another row entered.
+    master.addMaker();
+    EXPECT_EQ(refusal(3, "トヨタ"), "メーカー「トヨタ」は既にあります。");
+    EXPECT_EQ(refusal(3, "HONDA"), "「HONDA」はメーカー「Honda」と区別できないため使えません。");
+    EXPECT_EQ(refusal(3, "Honda "), "「Honda 」はメーカー「Honda」と区別できないため使えません。");
+    EXPECT_TRUE(refusal(3, "AB/CD").contains("ファイル名として使えません"));
+    EXPECT_EQ(master.makers().value(3), "");
+    master.moveToMaker(0);
+    // An existing maker renamed to another's name, then another row entered.
+    master.moveToMaker(1);
+    EXPECT_EQ(refusal(1, "トヨタ"), "メーカー「トヨタ」は既にあります。");
+    master.moveToMaker(2);
+    master.moveToMaker(1);
+    // Its own name, or blanking a row, is always taken.
+    EXPECT_EQ(refusal(1, "日産"), QString());
+    EXPECT_EQ(refusal(3, ""), QString());
+    master.save();
+
+    EXPECT_EQ(test::readBytes(path("トヨタ")), toyotaBytes);
+    EXPECT_EQ(lines("トヨタ").size(), 33);
+    EXPECT_EQ(test::readBytes(path("Honda")), hondaBytes);
+    EXPECT_EQ(lines("日産"), QStringList({"ノート"}));
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"トヨタ", "日産", "Honda", ""}));
+}
+
+TEST_F(CarMasterFiles, deletingOneOfTwoRowsNamingOneFileKeepsTheFile)
+{
+    // Lists edited by hand (or written before names were checked) may name
+    // one file twice.
+    write("Maker.dat", {"トヨタ", "日産", "トヨタ"});
+    write("トヨタ", {"カローラ", "プリウス"});
+    CarMaster master(folder);
+    master.moveToMaker(2);
+    QString asked;
+    EXPECT_TRUE(master.deleteCurrentMaker([&](const QString &q) {
+        asked = q;
+        return true;
+    }));
+    EXPECT_EQ(asked, CarMaster::deleteSharedMakerQuestion("トヨタ"));
+    EXPECT_EQ(lines("トヨタ"), QStringList({"カローラ", "プリウス"}));
+    // The last row naming it takes the file with it, as any maker does.
+    master.moveToMaker(0);
+    EXPECT_TRUE(master.deleteCurrentMaker([&](const QString &q) {
+        asked = q;
+        return true;
+    }));
+    EXPECT_EQ(asked, CarMaster::deleteMakerQuestion("トヨタ"));
+    EXPECT_FALSE(QFile::exists(path("トヨタ")));
 }
 
 TEST_F(CarMasterFiles, sortMakers_keepsEveryCarListWithItsMaker)

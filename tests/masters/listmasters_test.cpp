@@ -101,13 +101,17 @@ TEST_F(ListMasterFiles, switchingMastersWritesTheCurrentOneBack)
     EXPECT_EQ(master.name(), "担当者");
 }
 
-TEST_F(ListMasterFiles, amountColumnKeepsOnlyIntegersAndDeleteMovesRowsUp)
+TEST_F(ListMasterFiles, amountColumnStoresPlainIntegersAndDeleteMovesRowsUp)
 {
     write("その他諸費用", {"a,1", "b,2", "c,3"});
     SimpleMaster master(dir.path());
     master.selectMaster("その他諸費用");
-    EXPECT_FALSE(master.setCellText(1, 0, "2,600"));
-    EXPECT_EQ(master.grid().cell(1, 0), "");
+    EXPECT_TRUE(master.setCellText(1, 0, "2,600"));
+    EXPECT_EQ(master.grid().cell(1, 0), "2600");
+    EXPECT_TRUE(master.setCellText(1, 1, "-500"));
+    EXPECT_FALSE(master.setCellText(1, 2, "12a3")); // refused: the cell keeps its amount
+    master.save();
+    EXPECT_EQ(lines("その他諸費用"), QStringList({"a,2600", "b,-500", "c,3"}));
     EXPECT_TRUE(master.setCellText(0, 0, "2,600")); // names take anything
     master.setCurrentRow(1);
     master.deleteCurrentRow();

@@ -137,10 +137,13 @@ TEST_F(TaxTables, bodyCellsKeepOnlyIntegersWhileHeadingsTakeAnyText)
     TaxTableEditor editor(dir.path());
     editor.selectKind(0);
     EXPECT_TRUE(editor.setCellText(1, 1, "36000"));
-    EXPECT_FALSE(editor.setCellText(2, 1, "36,000"));
-    EXPECT_EQ(editor.grid().cell(2, 1), "");
+    EXPECT_TRUE(editor.setCellText(2, 1, "36,000")); // typed grouped, stored plain
+    EXPECT_EQ(editor.grid().cell(2, 1), "36000");
+    EXPECT_TRUE(editor.setCellText(1, 2, "7"));
     EXPECT_FALSE(editor.setCellText(1, 2, "abc"));
-    EXPECT_EQ(editor.grid().cell(1, 2), "");
+    EXPECT_EQ(editor.grid().cell(1, 2), "7"); // a refused text leaves the cell alone
+    editor.saveTable();
+    EXPECT_EQ(lines("AQTA").mid(1, 2), QStringList({",36000,36000,,", ",7,,,"}));
     EXPECT_TRUE(editor.setCellText(0, 3, "1.5L以下"));
     EXPECT_TRUE(editor.setCellText(3, 0, "年額"));
     EXPECT_FALSE(editor.setCellText(9, 9, "1")); // outside the grid
@@ -205,10 +208,6 @@ TEST_F(TaxTables, addCategory_appendsWritesListAndShowsEmptyTable)
     EXPECT_EQ(lines("AQTA"), QStringList({"h,9"}));
     EXPECT_EQ(editor.currentCategory(), "新区分");
     EXPECT_EQ(editor.grid().columnCount(), 5);
-    // A name already listed is selected, not listed twice.
-    editor.addCategory("A");
-    EXPECT_EQ(editor.currentCategory(), "A");
-    EXPECT_EQ(lines("AqTax"), QStringList({"A", "新区分"}));
 }
 
 TEST_F(TaxTables, addCategory_refusesNamesThatLeaveTheFolder)
@@ -218,10 +217,11 @@ TEST_F(TaxTables, addCategory_refusesNamesThatLeaveTheFolder)
     EXPECT_THROW(editor.addCategory("B"), Error); // no kind selected yet
     editor.selectKind(0);
     for (const QString &bad : {QStringLiteral("x/../../escaped"), QStringLiteral("/tmp/x"), QStringLiteral(".."),
-                               QStringLiteral("."), QString()}) {
+                               QStringLiteral(".")}) {
         const QString message = messageOf([&] { editor.addCategory(bad); });
         EXPECT_TRUE(message.contains("ファイル名として使えません")) << bad.toStdString() << message.toStdString();
     }
+    EXPECT_EQ(messageOf([&] { editor.addCategory(QString()); }), "分類名を入力してください。");
     EXPECT_EQ(lines("AqTax"), QStringList({"A"}));
     EXPECT_EQ(editor.categories(), QStringList({"A"}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"AqTax"}));
@@ -293,11 +293,15 @@ TEST_F(TaxTables, renameCategory_failureChangesNothing)
     write("AQTstray", {"s,3"});
     TaxTableEditor editor(dir.path());
     editor.selectKind(0);
-    for (const QString &bad : {QStringLiteral("B"), QStringLiteral("stray"), QStringLiteral("../A"),
-                               QStringLiteral(".."), QString(), QStringLiteral("a\nb")}) {
+    for (const QString &bad : {QStringLiteral("../A"), QStringLiteral(".."), QString(), QStringLiteral("a\nb")}) {
         EXPECT_EQ(messageOf([&] { editor.renameCurrentCategory(bad); }), "分類名に無効な文字が含まれています。")
             << bad.toStdString();
     }
+    // Names that are there already say so.
+    EXPECT_EQ(messageOf([&] { editor.renameCurrentCategory("B"); }), "分類「B」は既にあります。");
+    EXPECT_EQ(messageOf([&] { editor.renameCurrentCategory("stray"); }), "分類「stray」は既にあります。");
+    EXPECT_EQ(messageOf([&] { editor.renameCurrentCategory("b "); }),
+              "「b 」は分類「B」と区別できないため使えません。");
     EXPECT_EQ(editor.currentCategory(), "A");
     EXPECT_EQ(lines("AqTax"), QStringList({"A", "B"}));
     EXPECT_EQ(lines("AQTB"), QStringList({"b,2"}));
@@ -340,4 +344,41 @@ TEST_F(TaxTables, unreadableTableIsReportedAndNeverWrittenBack)
     editor.saveTable();
     QFile::setPermissions(path("AQTA"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(lines("AQTA"), QStringList({"keep,1"}));
+}
+
+// A category is one table file: no name may take another category's file or
+// a category list, whether added or renamed, and the files stay as they were.
+TEST_F(TaxTables, categoryNames_neverTakeAnotherCategorysFileOrAList)
+{
+    write("AqTax", {"自家用", "Kei"});
+    write("CompIns", {"本土"});
+    const QStringList privateTable = {"排気量,年額", "1.0L以下,25000", "1.5L以下,30500"};
+    write("AQT自家用", privateTable);
+    write("AQTKei", {"排気量,年額", "軽,10800"});
+    TaxTableEditor editor(dir.path());
+    editor.selectKind(0);
+    const auto snapshot = [&] {
+        QStringList all;
+        for (const QString &file : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
+            all << file << lines(file);
+        return all;
+    };
+    const QStringList before = snapshot();
+
+    EXPECT_EQ(messageOf([&] { editor.addCategory("自家用"); }), "分類「自家用」は既にあります。");
+    EXPECT_EQ(messageOf([&] { editor.addCategory("KEI"); }), "「KEI」は分類「Kei」と区別できないため使えません。");
+    // "AQT" + "ax" is the category list AqTax where letter case is not told apart.
+    EXPECT_TRUE(messageOf([&] { editor.addCategory("ax"); }).contains("ファイル名として使えません"));
+    EXPECT_TRUE(messageOf([&] { editor.addCategory(QString(200, QChar(u'長'))); }).contains("長すぎます"));
+    EXPECT_EQ(messageOf([&] { editor.renameCurrentCategory("Kei."); }),
+              "「Kei.」は分類「Kei」と区別できないため使えません。");
+    EXPECT_EQ(editor.categories(), QStringList({"自家用", "Kei"}));
+    EXPECT_EQ(editor.currentCategory(), "自家用");
+    editor.saveTable();
+    EXPECT_EQ(snapshot(), before);
+
+    // A category list edited by hand to name one file twice keeps it once.
+    write("AqTax", {"Kei", "kei", "自家用"});
+    editor.selectKind(0);
+    EXPECT_EQ(editor.categories(), QStringList({"Kei", "自家用"}));
 }

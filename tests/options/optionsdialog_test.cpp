@@ -9,6 +9,7 @@
 #include "common/textfile.h"
 #include "controls/widgets/floatedit.h"
 #include "masters/widgets/carmasterframe.h"
+#include "masters/widgets/closingwrites.h"
 #include "masters/widgets/equipmentpage.h"
 #include "masters/widgets/listmasterframe.h"
 #include "masters/widgets/memotemplatespage.h"
@@ -19,15 +20,19 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 using namespace vendara;
 using namespace vendara::testing;
@@ -115,6 +120,106 @@ void setFirstTitle(OptionsDialog &dialog, const QString &title)
     QVERIFY(dialog.printSettingsPage()->isChanged());
 }
 
+// Types into the current cell of a grid through its real in-place editor and
+// commits with Enter.
+void typeIntoCell(QTableView *view, int row, int column, const QString &text)
+{
+    view->setFocus();
+    view->setCurrentIndex(view->model()->index(row, column));
+    QTest::keyClick(view, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor && editor->parentWidget() == view->viewport());
+    editor->selectAll();
+    typeKeys(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
+// The answers of a user who says Yes to everything but closing without
+// saving, types the same name into every input box, and picks the same
+// file; everything asked and every error is recorded.
+class YesQuestions final : public DialogQuestions
+{
+public:
+    QStringList asked;
+    QStringList errors;
+    QString typed = QStringLiteral("テスト");
+    QString file;
+    int inputsLeft = 0;
+
+    bool confirm(QWidget *, const QString &text, bool) override
+    {
+        asked.append(text);
+        return text != kCloseWithoutSavingQuestion;
+    }
+    void error(QWidget *, const QString &text) override { errors.append(text); }
+    void inform(QWidget *, const QString &text) override { asked.append(text); }
+    void acknowledge(QWidget *, const QString &text) override { asked.append(text); }
+    std::optional<QString> inputText(QWidget *, const QString &, const QString &prompt, const QString &) override
+    {
+        asked.append(prompt);
+        if (inputsLeft <= 0)
+            return std::nullopt;
+        --inputsLeft;
+        return typed;
+    }
+    QString chooseFileToOpen(QWidget *, const QString &, const QString &) override { return file; }
+    QString chooseFileToSave(QWidget *, const QString &, const QString &, const QString &) override { return file; }
+};
+
+// Until stopped: a modal dialog opened over `owner` gets its empty fields
+// filled and its default button pressed; one still open at the next look
+// is cancelled.
+class ModalCloser
+{
+public:
+    explicit ModalCloser(QWidget *owner)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this, owner] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog == owner)
+                return;
+            if (dialog == m_pressed) {
+                dialog->reject();
+                return;
+            }
+            m_pressed = dialog;
+            ++opened;
+            for (QLineEdit *field : dialog->findChildren<QLineEdit *>())
+                if (field->isEnabled() && !field->isReadOnly() && field->text().isEmpty())
+                    field->setText(QStringLiteral("テスト"));
+            for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+                if (button->isDefault() && button->isEnabled()) {
+                    button->click();
+                    return;
+                }
+            }
+            dialog->reject();
+        });
+        m_timer.start(20);
+    }
+
+    int opened = 0;
+
+private:
+    QTimer m_timer;
+    QPointer<QDialog> m_pressed;
+};
+
+// What a data root holds, file by file, with each file's bytes.
+QStringList contentsOf(const QString &root)
+{
+    QStringList all;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        all.append(path + u'=' + (file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll().toHex()) : QString()));
+    }
+    all.sort();
+    return all;
+}
+
 } // namespace
 
 class OptionsDialogTest : public QObject
@@ -130,6 +235,8 @@ private slots:
     void basicPage_loadIsChangedSave_againstTheSettingsFile();
     void ok_writesPrintEquipmentAndMemoPages();
     void reloadAfterOptions_takesDateFormAndPrintDefaults_notTheSlipValues();
+    void closing_writesMasterPagesWhicheverButton_andStaysOpenWhileTheyCannotBeWritten();
+    void everyButton_overADataFolderThatCannotBeUsed_showsAnErrorOrDoesNoHarm();
 };
 
 void OptionsDialogTest::tree_hasTheNodesInOrderExpandedAndOpensOnBasicSettings()
@@ -453,6 +560,145 @@ void OptionsDialogTest::reloadAfterOptions_takesDateFormAndPrintDefaults_notTheS
     QCOMPARE(slip.choice(SlipField::TaxCut), 1);
     QCOMPARE(slip.text(SlipField::SlipCode), code);
     QVERIFY(slip.eventsOn());
+}
+
+void OptionsDialogTest::closing_writesMasterPagesWhicheverButton_andStaysOpenWhileTheyCannotBeWritten()
+{
+    enum class Close { Ok, Cancel, Escape, CloseBox };
+    for (const Close how : {Close::Ok, Close::Cancel, Close::Escape, Close::CloseBox}) {
+        DataRoot d;
+        textfile::writeLines(d.mst + QStringLiteral("Mk/トヨタ"), {QStringLiteral("カローラ")});
+        FakeDialogQuestions questions;
+        OptionsDialog dialog(d.data, questions);
+        QVERIFY(showActive(&dialog));
+        const auto close = [&] {
+            switch (how) {
+            case Close::Ok:
+                buttonNamed(&dialog, QStringLiteral("OK"))->click();
+                break;
+            case Close::Cancel:
+                buttonNamed(&dialog, QStringLiteral("キャンセル"))->click();
+                break;
+            case Close::Escape:
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+                break;
+            case Close::CloseBox:
+                dialog.close();
+                break;
+            }
+        };
+
+        // An edit on each page that writes its own files; the tax cell is
+        // left open in its editor.
+        QVERIFY(dialog.selectNode(QStringLiteral("メーカー・車名")));
+        typeIntoCell(dialog.carPage()->carView(), 0, 0, QStringLiteral("プリウス"));
+        QVERIFY(dialog.selectNode(QStringLiteral("付属品")));
+        typeIntoCell(dialog.listMasterPage()->view(), 0, 1, QStringLiteral("30,000"));
+        QVERIFY(dialog.selectNode(QStringLiteral("自動車税")));
+        QTableView *tax = dialog.taxPage()->gridView();
+        tax->setFocus();
+        tax->setCurrentIndex(tax->model()->index(1, 1));
+        QTest::keyClick(tax, Qt::Key_F2);
+        typeKeys(QApplication::focusWidget(), QStringLiteral("1,500"));
+        QCOMPARE(linesOf(d.mst + QStringLiteral("Mk/トヨタ")), QStringList{QStringLiteral("カローラ")});
+
+        // The car list can't be written: the dialog stays, saying why, and
+        // offers to close without saving (answered No).
+        const QString toyota = d.mst + QStringLiteral("Mk/トヨタ");
+        QFile::remove(toyota);
+        QVERIFY(QDir().mkdir(toyota));
+        close();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(questions.errors.size(), 1);
+        QVERIFY(questions.errors.first().contains(toyota));
+        QCOMPARE(questions.asked, QStringList{kCloseWithoutSavingQuestion});
+        // What could be written is.
+        QCOMPARE(linesOf(d.mst + QStringLiteral("付属品")), QStringList{QStringLiteral("フロアマット,30000")});
+        QCOMPARE(linesOf(d.tax + QStringLiteral("AQT自家用")),
+                 (QStringList{QStringLiteral("区分,金額"), QStringLiteral("A,1500")}));
+
+        // Put right, the same button closes and writes.
+        QVERIFY(QDir().rmdir(toyota));
+        close();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(how == Close::Ok ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(linesOf(toyota), QStringList{QStringLiteral("プリウス")});
+        QCOMPARE(questions.errors.size(), 1);
+    }
+
+    // Closing without saving is the user's choice.
+    DataRoot d;
+    FakeDialogQuestions questions;
+    OptionsDialog dialog(d.data, questions);
+    QVERIFY(showActive(&dialog));
+    QVERIFY(QDir().mkdir(d.mst + QStringLiteral("Mk/トヨタ")));
+    questions.confirmAnswers = {true};
+    buttonNamed(&dialog, QStringLiteral("キャンセル"))->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(questions.errors.size(), 1);
+}
+
+// Every button of every page, and of the dialog, over a data folder where
+// nothing can be read or written (Dat is a plain file): each click shows
+// what went wrong or does nothing, nothing is written anywhere, and the
+// dialog stays open.
+void OptionsDialogTest::everyButton_overADataFolderThatCannotBeUsed_showsAnErrorOrDoesNoHarm()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + u'/';
+    {
+        QFile dat(root + QStringLiteral("Dat"));
+        QVERIFY(dat.open(QIODevice::WriteOnly));
+        dat.write("not a folder");
+    }
+    QVERIFY(QFile::copy(QStringLiteral(VENDARA_SHIPPED_DATA "/Dat/Mst/Zip/SAMPLE.CSV"), root + QStringLiteral("SAMPLE.CSV")));
+    const QStringList before = contentsOf(root);
+    DataFolder data(root);
+    YesQuestions questions;
+    questions.file = root + QStringLiteral("SAMPLE.CSV");
+    QPointer<OptionsDialog> dialog = new OptionsDialog(data, questions);
+    dialog->setCloseQuestion([](QWidget *, const QString &) { return OptionsDialog::CloseAnswer::Discard; });
+    QVERIFY(showActive(dialog));
+    ModalCloser closer(dialog);
+
+    int clicks = 0;
+    int failures = 0;
+    const auto clickEach = [&](const QList<QAbstractButton *> &buttons, const QString &where) {
+        for (QAbstractButton *button : buttons) {
+            if (!button->isVisible() || !button->isEnabled())
+                continue;
+            const QString what = where + u' ' + (button->accessibleName().isEmpty() ? button->text() : button->accessibleName());
+            const qsizetype errors = questions.errors.size();
+            questions.inputsLeft = 2;
+            button->click();
+            QCoreApplication::processEvents();
+            ++clicks;
+            failures += questions.errors.size() > errors ? 1 : 0;
+            QVERIFY2(dialog && dialog->isVisible(), qPrintable(what));
+            QCOMPARE(contentsOf(root), before);
+        }
+    };
+    for (QTreeWidgetItemIterator it(dialog->tree()); *it; ++it) {
+        dialog->tree()->setCurrentItem(*it);
+        if (QWidget *page = dialog->currentPage())
+            clickEach(page->findChildren<QAbstractButton *>(), (*it)->text(0));
+        QVERIFY(dialog);
+    }
+    // The dialog's own buttons: OK and キャンセル must write and so fail.
+    for (const QString &text : {QStringLiteral("OK"), QStringLiteral("キャンセル")}) {
+        const qsizetype errors = questions.errors.size();
+        clickEach({buttonNamed(dialog, text)}, text);
+        QVERIFY2(questions.errors.size() > errors, qPrintable(text));
+    }
+    clickEach({buttonNamed(dialog, QStringLiteral("ヘルプ(&H)"))}, QStringLiteral("help"));
+    dialog->close();
+    QVERIFY(dialog->isVisible());
+
+    QVERIFY2(clicks > 40, qPrintable(QString::number(clicks)));
+    QVERIFY(failures > 10);
+    QVERIFY(closer.opened >= 2); // 自動生成 and 名前を付けて保存
+    QCOMPARE(contentsOf(root), before);
+    delete dialog;
 }
 
 QTEST_MAIN(OptionsDialogTest)

@@ -438,6 +438,139 @@ private slots:
         QCOMPARE(empty.values(), QStringList(block::kLineCount, QString()));
         QVERIFY(f.questions.errors.isEmpty());
     }
+
+    // A number box shows what the slider stored: a value beyond the slider's
+    // range is clamped in the box too, as it is typed.
+    void editorNumberBoxesShowTheClampedValue()
+    {
+        Fixture f;
+        CompanyBlockEditor editor(f.questions);
+        const QString path = f.dat("Etc/Tmp.dat");
+        block::writeSet(path, block::newSetValues());
+        editor.loadFile(path);
+        editor.show();
+        const struct
+        {
+            const char *box;
+            const char *slider;
+            int line;
+            const char *typed;
+            QString shown;
+        } cases[] = {
+            {"heightEdit", "heightSlider", block::ImageHeight, "0", QStringLiteral("1")},
+            {"widthEdit", "widthSlider", block::ImageWidth, "0", QStringLiteral("1")},
+            {"topEdit", "topSlider", block::ImageTop, "60", QStringLiteral("60")},
+        };
+        for (const auto &c : cases) {
+            auto *box = part<vendara::FloatEdit>(&editor, c.box);
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, c.typed);
+            QCOMPARE(box->text(), c.shown);
+            QCOMPARE(QString::number(part<QSlider>(&editor, c.slider)->value()), c.shown);
+            QCOMPARE(editor.values().at(c.line), c.shown);
+        }
+        // A number above the range pasted in is the maximum, in the box too.
+        auto *height = part<vendara::FloatEdit>(&editor, "heightEdit");
+        height->selectAll();
+        height->pasteText(QStringLiteral("500"));
+        QCOMPARE(height->text(), QStringLiteral("177"));
+        QCOMPARE(editor.values().at(block::ImageHeight), QStringLiteral("177"));
+    }
+
+    // A chosen picture the block could not draw is refused with a message;
+    // the set keeps the picture it had.
+    void editorRefusesAPictureThatIsNotAnImage()
+    {
+        Fixture f;
+        const QString fake = f.dir.path() + QStringLiteral("/logo.jpg");
+        {
+            QFile file(fake);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("this is no picture");
+        }
+        const QString good = f.dir.path() + QStringLiteral("/logo.bmp");
+        QImage image(40, 20, QImage::Format_RGB32);
+        image.fill(Qt::darkRed);
+        QVERIFY(image.save(good, "BMP"));
+
+        CompanyBlockEditor editor(f.questions);
+        f.questions.fileAnswers = {good, fake};
+        part<QPushButton>(&editor, "browseButton")->click();
+        QCOMPARE(editor.values().at(block::ImagePath), good);
+        part<QPushButton>(&editor, "browseButton")->click();
+        QCOMPARE(f.questions.errors.size(), 1);
+        QVERIFY(f.questions.errors.first().startsWith(QStringLiteral("画像ファイルを読み込めません")));
+        QVERIFY(f.questions.errors.first().contains(fake));
+        QCOMPARE(editor.values().at(block::ImagePath), good);
+        QCOMPARE(part<QLineEdit>(&editor, "imagePathEdit")->text(), good);
+    }
+
+    // A set name is a file of its own: "tmp" would be the editor's work
+    // file, "デフォルト " and "Honten." the file of a listed set; the dialogs
+    // refuse them where they are typed and write nothing.
+    void setNamesThatWouldShareAFileAreRefused()
+    {
+        Fixture f;
+        block::saveSetAs(*f.data, QStringLiteral("Honten"), generatedEmpty());
+        block::writeSetList(*f.data, {kDefaultSet, QStringLiteral("Honten")});
+        auto page = f.page();
+        const auto snapshot = [&] {
+            QStringList all;
+            QDirIterator it(f.dat(QString()), QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString file = it.next();
+                QFile content(file);
+                all << file + u'=' + QString::fromLatin1(content.open(QIODevice::ReadOnly) ? content.readAll().toHex() : "");
+            }
+            all.sort();
+            return all;
+        };
+        const QStringList before = snapshot();
+        // (A name differing from a listed one only in letter case becomes
+        // that name as the box is left, and so is written over only after
+        // the question.)
+        const QStringList refused = {kDefaultSet + u' ', QStringLiteral("Honten."), QStringLiteral("tmp"),
+                                     QStringLiteral("a\tb"), QStringLiteral("  ")};
+
+        whenModal<CompanyBlockEditor>([](CompanyBlockEditor *editor) {
+            part<QLineEdit>(editor, "nameLine2Edit")->setText(QStringLiteral("本店営業部"));
+            click(editor, "okButton");
+        });
+        click(page.get(), "editButton");
+        QStringList stayed;
+        whenModal<vendara::CompanyBlockSaveDialog>([&](vendara::CompanyBlockSaveDialog *dialog) {
+            for (const QString &name : refused) {
+                part<QComboBox>(dialog, "nameBox")->setEditText(name);
+                click(dialog, "okButton");
+                if (dialog->isVisible())
+                    stayed << name;
+            }
+            click(dialog, "cancelButton");
+        });
+        click(page.get(), "saveAsButton");
+        QCOMPARE(stayed, refused);
+        QCOMPARE(f.questions.errors.size(), refused.size());
+        QCOMPARE(f.questions.errors.value(0), QStringLiteral("「デフォルト 」は設定「デフォルト」と区別できないため使えません。"));
+        QCOMPARE(f.questions.errors.value(1), QStringLiteral("「Honten.」は設定「Honten」と区別できないため使えません。"));
+
+        stayed.clear();
+        whenModal<vendara::AutoCompanyBlockDialog>([&](vendara::AutoCompanyBlockDialog *dialog) {
+            for (const QString &name : refused) {
+                part<QComboBox>(dialog, "setNameBox")->setEditText(name);
+                click(dialog, "okButton");
+                if (dialog->isVisible())
+                    stayed << name;
+            }
+            click(dialog, "cancelButton");
+        });
+        click(page.get(), "generateButton");
+        QCOMPARE(stayed, refused);
+        QCOMPARE(f.questions.errors.size(), 2 * refused.size());
+        QVERIFY(f.questions.asked.isEmpty()); // never asked to write over a set
+        QCOMPARE(snapshot(), before);
+        QCOMPARE(f.lines("Mst/LogoList"), (QStringList{kDefaultSet, QStringLiteral("Honten")}));
+    }
 };
 
 QTEST_MAIN(PrintSettingsPageTest)

@@ -2,6 +2,8 @@
 
 #include "masters/carmaster.h"
 
+#include "common/error.h"
+
 namespace vendara {
 
 CarListModel::CarListModel(CarMaster &master, Side side, QObject *parent)
@@ -36,10 +38,17 @@ bool CarListModel::setData(const QModelIndex &index, const QVariant &value, int 
 {
     if (!index.isValid() || role != Qt::EditRole || !m_editable)
         return false;
-    if (m_side == Side::Makers)
-        m_master.setMakerText(index.row(), value.toString());
-    else
+    if (m_side == Side::Makers) {
+        try {
+            m_master.setMakerText(index.row(), value.toString());
+        } catch (const Error &e) {
+            m_refusal = e.message();
+            emit refused();
+            return false;
+        }
+    } else {
         m_master.setCarText(index.row(), value.toString());
+    }
     emit dataChanged(index, index);
     return true;
 }

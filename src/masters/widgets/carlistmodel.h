@@ -2,6 +2,8 @@
 
 #include <QAbstractListModel>
 
+#include <utility>
+
 namespace vendara {
 
 class CarMaster;
@@ -24,12 +26,21 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // Why the last typed maker name was refused (the row kept its name),
+    // until taken; empty when none was.
+    QString takeRefusal() { return std::exchange(m_refusal, QString()); }
+
+signals:
+    // A typed maker name was refused: takeRefusal() says why.
+    void refused();
+
 private:
     const QStringList &rows() const;
 
     CarMaster &m_master;
     Side m_side;
     bool m_editable = true;
+    QString m_refusal;
 };
 
 } // namespace vendara

@@ -3,7 +3,10 @@
 #include "carlistmodel.h"
 #include "gridview.h"
 
+#include "closingwrites.h"
+
 #include "common/error.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 
 #include <QGridLayout>
@@ -54,43 +57,45 @@ CarMasterFrame::CarMasterFrame(const QString &folder, DialogQuestions &questions
                 if (current.isValid())
                     m_master.setCurrentCarRow(current.row());
             });
-    connect(addMaker, &QPushButton::clicked, this, [this] {
-        run([this] { m_master.addMaker(); });
-        showMakers();
-        m_makerView->setFocus();
-    });
-    connect(deleteMaker, &QPushButton::clicked, this, [this] {
-        run([this] {
-            m_master.deleteCurrentMaker([this](const QString &q) { return m_questions.confirm(this, q); });
-        });
-        showMakers();
-    });
-    connect(sortMakers, &QPushButton::clicked, this, [this] {
-        run([this] { m_master.sortMakers(); });
-        showMakers();
-    });
-    connect(addCar, &QPushButton::clicked, this, [this] {
-        m_master.addCar();
-        showCars();
-        m_carView->setFocus();
-    });
-    connect(deleteCar, &QPushButton::clicked, this, [this] {
-        m_master.deleteCurrentCar();
-        showCars();
-    });
-    connect(sortCars, &QPushButton::clicked, this, [this] {
-        m_master.sortCars();
-        showCars();
-    });
+    // The reason is shown once the editor has closed: a message box opened
+    // while the cell commits would take the editor's focus and commit again.
+    connect(m_makers, &CarListModel::refused, this, [this] {
+            if (const QString refusal = m_makers->takeRefusal(); !refusal.isEmpty())
+                m_questions.error(this, refusal);
+        }, Qt::QueuedConnection);
+
+    // After each action the lists show what the master holds, also when the
+    // action failed part way.
+    // A new row is typed into at once.
+    const auto makerAction = [this](std::function<void()> action, bool typeNext = false) {
+        return [this, action = std::move(action), typeNext] {
+            const bool done = runGuarded(this, m_questions, action);
+            showMakers();
+            if (done && typeNext)
+                m_makerView->setFocus();
+        };
+    };
+    const auto carAction = [this](std::function<void()> action, bool typeNext = false) {
+        return [this, action = std::move(action), typeNext] {
+            const bool done = runGuarded(this, m_questions, action);
+            showCars();
+            if (done && typeNext)
+                m_carView->setFocus();
+        };
+    };
+    connect(addMaker, &QPushButton::clicked, this, makerAction([this] { m_master.addMaker(); }, true));
+    connect(deleteMaker, &QPushButton::clicked, this, makerAction([this] {
+                m_master.deleteCurrentMaker([this](const QString &q) { return m_questions.confirm(this, q); });
+            }));
+    connect(sortMakers, &QPushButton::clicked, this, makerAction([this] { m_master.sortMakers(); }));
+    connect(addCar, &QPushButton::clicked, this, carAction([this] { m_master.addCar(); }, true));
+    connect(deleteCar, &QPushButton::clicked, this, carAction([this] { m_master.deleteCurrentCar(); }));
+    connect(sortCars, &QPushButton::clicked, this, carAction([this] { m_master.sortCars(); }));
 }
 
 CarMasterFrame::~CarMasterFrame()
 {
-    try {
-        m_master.save();
-    } catch (const Error &) {
-        // writeBack() has shown it when the window closed.
-    }
+    deleteViewsFirst(this);
 }
 
 QWidget *CarMasterFrame::makeSide(const QString &title, QTableView *view, const QList<QPushButton *> &buttons)
@@ -126,14 +131,19 @@ void CarMasterFrame::setEditable(bool on)
         button->setEnabled(on);
 }
 
-bool CarMasterFrame::writeBack()
+void CarMasterFrame::writeBack()
 {
-    return m_questions.attempt(this, [this] { m_master.save(); });
+    commitOpenEditors(this);
+    // A name typed a moment ago and refused is reported now, while the
+    // window that is closing can still stay open for it.
+    if (const QString refusal = m_makers->takeRefusal(); !refusal.isEmpty())
+        throw Error(refusal);
+    m_master.save();
 }
 
 void CarMasterFrame::makerRowEntered(int row)
 {
-    run([this, row] { m_master.moveToMaker(row); });
+    runGuarded(this, m_questions, [this, row] { m_master.moveToMaker(row); });
     // A maker whose cars could not be written stays current.
     if (m_master.currentMakerRow() != row)
         showMakers();
@@ -154,11 +164,6 @@ void CarMasterFrame::showCars()
 {
     m_cars->reload();
     m_carView->setCurrentIndex(m_cars->index(m_master.currentCarRow()));
-}
-
-void CarMasterFrame::run(const std::function<void()> &action)
-{
-    m_questions.attempt(this, action);
 }
 
 } // namespace vendara

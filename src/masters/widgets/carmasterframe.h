@@ -14,8 +14,9 @@ class DialogQuestions;
 
 // The maker and car-name master: makers at the left, the current maker's car
 // names at the right, each with its add, delete and sort buttons. Leaving a
-// maker row writes its cars; writeBack() (and the destructor) write both
-// lists, whatever closed the window that holds the frame.
+// maker row writes its cars; the window that holds the frame calls
+// writeBack() as it closes, whichever button closed it. A maker name that
+// cannot be taken is refused where it is typed, with the reason shown.
 class CarMasterFrame : public QWidget
 {
     Q_OBJECT
@@ -28,8 +29,9 @@ public:
     void setEditable(bool on);
     bool isEditable() const { return m_editable; }
 
-    // Writes both lists; a failure is shown and false returned.
-    bool writeBack();
+    // Writes both lists (a cell being typed into counts as typed); throws
+    // vendara::Error.
+    void writeBack();
 
     // The pick: maker, one space, car.
     QString selectedName() const { return m_master.selectedName(); }
@@ -42,7 +44,6 @@ private:
     void makerRowEntered(int row);
     void showMakers();
     void showCars();
-    void run(const std::function<void()> &action);
 
     CarMaster m_master;
     DialogQuestions &m_questions;

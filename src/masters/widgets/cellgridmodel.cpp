@@ -39,8 +39,9 @@ bool CellGridModel::setData(const QModelIndex &index, const QVariant &value, int
 {
     if (!index.isValid() || role != Qt::EditRole || !isEditable(index.column(), index.row()))
         return false;
-    store(index.column(), index.row(), value.toString());
-    // A refused text empties the cell: the view shows that too.
+    // A refused text leaves the cell as it was.
+    if (!store(index.column(), index.row(), value.toString()))
+        return false;
     emit dataChanged(index, index);
     return true;
 }

@@ -14,8 +14,8 @@ class CellGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    // True for a cell that keeps only whole numbers: its editor empties at
-    // once when its text is not one.
+    // True for a cell that keeps only whole numbers: its editor refuses the
+    // keys that make no amount.
     static constexpr int AmountCellRole = Qt::UserRole + 1;
     // True for a heading cell drawn like a fixed row or column.
     static constexpr int HeadingCellRole = Qt::UserRole + 2;
@@ -34,7 +34,7 @@ public:
 protected:
     virtual const CellGrid &grid() const = 0;
     virtual celltext::CellDisplay display(int column, int row) const = 0;
-    // Stores typed text; false when the cell refused it (and was emptied).
+    // Stores typed text; false when the cell refused it (and kept its text).
     virtual bool store(int column, int row, const QString &text) = 0;
     virtual bool isEditable(int column, int row) const = 0;
     virtual bool isAmountCell(int column, int row) const = 0;

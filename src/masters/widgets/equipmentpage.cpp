@@ -1,5 +1,7 @@
 #include "equipmentpage.h"
 
+#include "controls/widgets/actionguard.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,8 +13,8 @@
 
 namespace vendara {
 
-EquipmentPage::EquipmentPage(const QString &folder, QWidget *parent)
-    : QWidget(parent), m_list(folder), m_view(new QTreeWidget), m_name(new QLineEdit), m_abbreviation(new QLineEdit),
+EquipmentPage::EquipmentPage(const QString &folder, DialogQuestions &questions, QWidget *parent)
+    : QWidget(parent), m_list(folder), m_questions(questions), m_view(new QTreeWidget), m_name(new QLineEdit), m_abbreviation(new QLineEdit),
       m_replace(new QPushButton(QStringLiteral("置換(&R)"))), m_remove(new QPushButton(QStringLiteral("削除(&D)")))
 {
     m_view->setHeaderLabels({QStringLiteral("装備名"), QStringLiteral("略号")});
@@ -41,20 +43,20 @@ EquipmentPage::EquipmentPage(const QString &folder, QWidget *parent)
     layout->addLayout(buttons);
 
     connect(m_view, &QTreeWidget::itemSelectionChanged, this, &EquipmentPage::selectionChanged);
-    connect(add, &QPushButton::clicked, this, [this] {
-        m_list.add(typedItem());
-        showItems(int(m_list.items().size()) - 1);
-    });
-    connect(m_replace, &QPushButton::clicked, this, [this] {
-        const int index = selectedIndex();
-        m_list.replace(index, typedItem());
-        showItems(index);
-    });
-    connect(m_remove, &QPushButton::clicked, this, [this] {
-        const int index = selectedIndex();
-        m_list.remove(index);
-        showItems(std::min(index, int(m_list.items().size()) - 1));
-    });
+    connect(add, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                m_list.add(typedItem());
+                showItems(int(m_list.items().size()) - 1);
+            }));
+    connect(m_replace, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                const int index = selectedIndex();
+                m_list.replace(index, typedItem());
+                showItems(index);
+            }));
+    connect(m_remove, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                const int index = selectedIndex();
+                m_list.remove(index);
+                showItems(std::min(index, int(m_list.items().size()) - 1));
+            }));
     showItems(-1);
 }
 

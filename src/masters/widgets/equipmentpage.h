@@ -10,6 +10,8 @@ class QTreeWidget;
 
 namespace vendara {
 
+class DialogQuestions;
+
 // The options page of the equipment list: the list of names and
 // abbreviations, the two entry fields and "追加", "置換", "削除". The list is
 // written only by save(), which the options dialog calls on OK.
@@ -18,7 +20,7 @@ class EquipmentPage : public QWidget
     Q_OBJECT
 public:
     // folder: Dat/Mst/ of the data root.
-    explicit EquipmentPage(const QString &folder, QWidget *parent = nullptr);
+    EquipmentPage(const QString &folder, DialogQuestions &questions, QWidget *parent = nullptr);
 
     const EquipmentList &list() const { return m_list; }
     void save() const { m_list.save(); }
@@ -34,6 +36,7 @@ private:
     void selectionChanged();
 
     EquipmentList m_list;
+    DialogQuestions &m_questions;
     QTreeWidget *m_view;
     QLineEdit *m_name;
     QLineEdit *m_abbreviation;

@@ -77,14 +77,14 @@ std::unique_ptr<QWidget> makeWindow(const QString &name, const QString &dat, boo
         return dialog;
     }
     if (name == QLatin1String("equipment"))
-        return std::make_unique<EquipmentPage>(mst);
+        return std::make_unique<EquipmentPage>(mst, questions);
     if (name == QLatin1String("equipment-pick")) {
         auto dialog = std::make_unique<EquipmentPickDialog>(mst);
         dialog->presetChecks(QStringLiteral("AC PS"));
         return dialog;
     }
     if (name == QLatin1String("memo"))
-        return std::make_unique<MemoTemplatesPage>(mst);
+        return std::make_unique<MemoTemplatesPage>(mst, questions);
     if (name == QLatin1String("memo-pick"))
         return std::make_unique<MemoPickDialog>(mst);
     return nullptr;

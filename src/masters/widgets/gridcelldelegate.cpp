@@ -1,5 +1,7 @@
 #include "gridcelldelegate.h"
 
+#include "controls/widgets/accessiblename.h"
+
 #include "cellgridmodel.h"
 #include "masters/celltext.h"
 
@@ -38,13 +40,32 @@ QWidget *GridCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
 {
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     auto *line = qobject_cast<QLineEdit *>(editor);
+    if (line)
+        nameCellEditor(line, index);
     if (line && index.data(CellGridModel::AmountCellRole).toBool()) {
-        connect(line, &QLineEdit::textEdited, line, [line](const QString &text) {
-            if (!text.isEmpty() && !celltext::parseYen(text))
-                line->clear();
+        line->setValidator(new AmountEntryValidator(line));
+        // The delegate lives as long as its view; createEditor() is const
+        // only to the view's cells.
+        auto *self = const_cast<GridCellDelegate *>(this);
+        connect(line, &QLineEdit::inputRejected, self, [self] {
+            QApplication::beep();
+            emit self->beeped();
         });
     }
     return editor;
+}
+
+QValidator::State AmountEntryValidator::validate(QString &input, int &) const
+{
+    switch (celltext::checkAmountEntry(input)) {
+    case celltext::AmountEntry::Acceptable:
+        return Acceptable;
+    case celltext::AmountEntry::Intermediate:
+        return Intermediate;
+    case celltext::AmountEntry::Invalid:
+        break;
+    }
+    return Invalid;
 }
 
 } // namespace vendara

@@ -3,7 +3,9 @@
 #include "gridview.h"
 #include "simplemastermodel.h"
 
-#include "common/error.h"
+#include "closingwrites.h"
+
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 
 #include <QFont>
@@ -43,24 +45,20 @@ ListMasterFrame::ListMasterFrame(const QString &folder, DialogQuestions &questio
                 if (current.isValid())
                     m_master.setCurrentRow(current.row());
             });
-    connect(m_add, &QPushButton::clicked, this, [this] {
-        m_master.addRow();
-        showRows();
-        m_view->setFocus();
-    });
-    connect(m_delete, &QPushButton::clicked, this, [this] {
-        m_master.deleteCurrentRow();
-        showRows();
-    });
+    connect(m_add, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                m_master.addRow();
+                showRows();
+                m_view->setFocus();
+            }));
+    connect(m_delete, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                m_master.deleteCurrentRow();
+                showRows();
+            }));
 }
 
 ListMasterFrame::~ListMasterFrame()
 {
-    try {
-        m_master.save();
-    } catch (const Error &) {
-        // writeBack() has shown it when the window closed.
-    }
+    deleteViewsFirst(this);
 }
 
 void ListMasterFrame::selectMaster(const QString &name)
@@ -83,9 +81,10 @@ void ListMasterFrame::setEditable(bool on)
     m_delete->setEnabled(on);
 }
 
-bool ListMasterFrame::writeBack()
+void ListMasterFrame::writeBack()
 {
-    return m_questions.attempt(this, [this] { m_master.save(); });
+    commitOpenEditors(this);
+    m_master.save();
 }
 
 void ListMasterFrame::layOutColumns()

@@ -15,8 +15,8 @@ class SimpleMasterModel;
 
 // The editor of one simple list master (colours, staff, accessories with
 // prices, ...): its title, the grid, "追加" and "選択削除". Selecting another
-// master writes the current one back first; writeBack() (and the destructor)
-// write it, whatever closed the window that holds the frame.
+// master writes the current one back first; the window that holds the frame
+// calls writeBack() as it closes, whichever button closed it.
 class ListMasterFrame : public QWidget
 {
     Q_OBJECT
@@ -29,7 +29,9 @@ public:
     // Off: the grid only moves the cursor and the buttons are disabled.
     void setEditable(bool on);
     bool isEditable() const { return m_editable; }
-    bool writeBack();
+    // Writes the current master (a cell being typed into counts as typed);
+    // throws vendara::Error.
+    void writeBack();
 
     QString selectedName() const { return m_master.selectedName(); }
     QString selectedPrice() const { return m_master.selectedPrice(); }

@@ -2,8 +2,10 @@
 #include "ui_masterpickdialog.h"
 
 #include "carmasterframe.h"
+#include "closingwrites.h"
 #include "listmasterframe.h"
 
+#include "controls/widgets/actionguard.h"
 #include "masters/simplemaster.h"
 
 #include <QTableView>
@@ -16,14 +18,19 @@ MasterPickDialog::MasterPickDialog(const QString &mastersFolder, DialogQuestions
 {
     m_ui->setupUi(this);
     setFixedSize(620, 400);
-    connect(m_ui->editButton, &QPushButton::clicked, this, [this] { setEditing(!m_editing); });
-    connect(m_ui->helpButton, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+    connect(m_ui->editButton, &QPushButton::clicked, this,
+            guarded(this, m_questions, [this] { setEditing(!m_editing); }));
+    connect(m_ui->helpButton, &QPushButton::clicked, this,
+            guarded(this, m_questions, [this] { emit helpRequested(kHelpTopic); }));
 }
 
 MasterPickDialog::~MasterPickDialog() = default;
 
 void MasterPickDialog::selectList(int mode)
 {
+    // The list on show is written before its frame goes.
+    if (!runGuarded(this, m_questions, [this] { writeBack(); }))
+        return;
     delete m_carFrame;
     delete m_listFrame;
     m_carFrame = nullptr;
@@ -69,14 +76,16 @@ QString MasterPickDialog::selectedPrice() const
 
 void MasterPickDialog::done(int result)
 {
-    // A cell still being edited is taken before the lists are written.
-    if (QWidget *focus = focusWidget())
-        focus->clearFocus();
+    if (writeBeforeClosing(this, m_questions, {[this] { writeBack(); }}))
+        QDialog::done(result);
+}
+
+void MasterPickDialog::writeBack()
+{
     if (m_carFrame)
         m_carFrame->writeBack();
     if (m_listFrame)
         m_listFrame->writeBack();
-    QDialog::done(result);
 }
 
 } // namespace vendara

@@ -17,7 +17,9 @@ class ListMasterFrame;
 // The pick dialog "選択" of the list masters: mode 0 shows makers and car
 // names, modes 1 to 6 one simple master (色, 付属品, 特別仕様, 販売諸費用,
 // その他諸費用, 担当者). It opens in pick mode; "編集" switches editing on
-// and off. Whatever closes it, the lists are written back.
+// and off. Whatever closes it, the lists are written back as it closes; a
+// failure is shown and the dialog stays open unless the user chooses to close
+// without saving.
 class MasterPickDialog : public QDialog
 {
     Q_OBJECT
@@ -49,6 +51,7 @@ public slots:
 
 private:
     void setEditing(bool on);
+    void writeBack();
 
     std::unique_ptr<Ui::MasterPickDialog> m_ui;
     QString m_folder;

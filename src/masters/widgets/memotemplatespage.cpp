@@ -2,6 +2,8 @@
 
 #include "memotemplateview.h"
 
+#include "controls/widgets/actionguard.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -10,8 +12,8 @@
 
 namespace vendara {
 
-MemoTemplatesPage::MemoTemplatesPage(const QString &folder, QWidget *parent)
-    : QWidget(parent), m_templates(folder, MemoTemplates::kEditorBlankRows), m_view(new MemoTemplateView(m_templates)),
+MemoTemplatesPage::MemoTemplatesPage(const QString &folder, DialogQuestions &questions, QWidget *parent)
+    : QWidget(parent), m_templates(folder, MemoTemplates::kEditorBlankRows), m_questions(questions), m_view(new MemoTemplateView(m_templates)),
       m_editor(new QPlainTextEdit)
 {
     m_view->setAccessibleName(QStringLiteral("備考欄テンプレート一覧"));
@@ -42,24 +44,24 @@ MemoTemplatesPage::MemoTemplatesPage(const QString &folder, QWidget *parent)
         if (current.isValid())
             m_editor->setPlainText(m_templates.templates().value(current.row()).join(u'\n'));
     });
-    connect(add, &QPushButton::clicked, this, [this] {
-        m_templates.add(editorLines());
-        m_view->reload(int(m_templates.templates().size()) - 1);
-    });
-    connect(replace, &QPushButton::clicked, this, [this] {
-        const int row = m_view->currentRow();
-        if (row < 0)
-            return;
-        m_templates.replace(row, editorLines());
-        m_view->reload(row);
-    });
-    connect(remove, &QPushButton::clicked, this, [this] {
-        const int row = m_view->currentRow();
-        if (row < 0)
-            return;
-        m_templates.remove(row);
-        m_view->reload(std::min(row, int(m_templates.templates().size()) - 1));
-    });
+    connect(add, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                m_templates.add(editorLines());
+                m_view->reload(int(m_templates.templates().size()) - 1);
+            }));
+    connect(replace, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                const int row = m_view->currentRow();
+                if (row < 0)
+                    return;
+                m_templates.replace(row, editorLines());
+                m_view->reload(row);
+            }));
+    connect(remove, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                const int row = m_view->currentRow();
+                if (row < 0)
+                    return;
+                m_templates.remove(row);
+                m_view->reload(std::min(row, int(m_templates.templates().size()) - 1));
+            }));
     m_view->reload(0);
 }
 

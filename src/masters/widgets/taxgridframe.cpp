@@ -5,6 +5,8 @@
 #include "taxgridmodel.h"
 
 #include "common/error.h"
+#include "closingwrites.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 
 #include <QComboBox>
@@ -45,7 +47,8 @@ TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &question
     m_categoryBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_categoryBox->setMinimumContentsLength(12);
     top->addWidget(m_categoryBox, 1);
-    connect(m_categoryBox, &QComboBox::activated, this, &TaxGridFrame::pickCategory);
+    connect(m_categoryBox, &QComboBox::activated, this,
+            guarded(this, m_questions, [this](int index) { pickCategory(index); }));
 
     struct EditingButton
     {
@@ -74,7 +77,7 @@ TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &question
         // Just wide enough for the caption, so that the row fits the pick
         // dialog at its smallest.
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(entry.caption) + 10);
-        connect(button, &QToolButton::clicked, this, entry.action);
+        connect(button, &QToolButton::clicked, this, guarded(this, m_questions, entry.action));
         bar->addWidget(button);
         if (entry.hint == QStringLiteral("最終列削除"))
             bar->addSpacing(4); // the category buttons apart from the shape buttons
@@ -109,12 +112,7 @@ TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &question
 
 TaxGridFrame::~TaxGridFrame()
 {
-    commitOpenEditor();
-    try {
-        m_editor.saveTable();
-    } catch (const Error &e) {
-        m_questions.error(nullptr, e.message());
-    }
+    deleteViewsFirst(this);
 }
 
 void TaxGridFrame::selectKind(int kind)
@@ -130,6 +128,12 @@ void TaxGridFrame::setEditMode(bool on)
     m_editor.setEditMode(on);
     m_buttonBar->setVisible(on);
     refresh();
+}
+
+void TaxGridFrame::writeBack()
+{
+    commitOpenEditor();
+    m_editor.saveTable();
 }
 
 void TaxGridFrame::pickCategory(int index)
@@ -148,10 +152,8 @@ void TaxGridFrame::changeShape(void (TaxTableEditor::*change)())
 
 void TaxGridFrame::addCategory()
 {
-    const std::optional<QString> name =
-        m_questions.inputText(this, TaxTableEditor::kNameInputCaption, TaxTableEditor::kAddPrompt, QString());
-    if (name)
-        attempt([&] { m_editor.addCategory(*name); });
+    askCategoryName(TaxTableEditor::kAddPrompt, QString(),
+                    [this](const QString &name) { m_editor.addCategory(name); });
 }
 
 void TaxGridFrame::deleteCategory()
@@ -167,22 +169,35 @@ void TaxGridFrame::renameCategory()
 {
     if (m_editor.currentCategory().isEmpty())
         return;
-    const std::optional<QString> name = m_questions.inputText(
-        this, TaxTableEditor::kNameInputCaption, TaxTableEditor::kRenamePrompt, m_editor.currentCategory());
-    if (name)
-        attempt([&] { m_editor.renameCurrentCategory(*name); });
+    askCategoryName(TaxTableEditor::kRenamePrompt, m_editor.currentCategory(),
+                    [this](const QString &name) { m_editor.renameCurrentCategory(name); });
 }
 
-void TaxGridFrame::attempt(const std::function<void()> &operation)
+void TaxGridFrame::askCategoryName(const QString &prompt, const QString &initial,
+                                   const std::function<void(const QString &)> &take)
+{
+    // A refused name is asked again, as typed, until it is taken or the
+    // input is cancelled.
+    QString typed = initial;
+    while (const std::optional<QString> name =
+               m_questions.inputText(this, TaxTableEditor::kNameInputCaption, prompt, typed)) {
+        if (attempt([&] { take(*name); }))
+            return;
+        typed = *name;
+    }
+}
+
+bool TaxGridFrame::attempt(const std::function<void()> &operation)
 {
     try {
         operation();
     } catch (const Error &e) {
         refresh();
         m_questions.error(this, e.message());
-        return;
+        return false;
     }
     refresh();
+    return true;
 }
 
 void TaxGridFrame::refresh()

@@ -18,8 +18,9 @@ class TaxGridModel;
 // Shows and edits the tax tables of one kind, a category at a time. In pick
 // mode the user only moves the current cell over the body of the table; in
 // edit mode every cell can be typed into and the editing buttons appear.
-// Every switch of category or kind, and the frame's end, writes the current
-// table back: there is no separate save or cancel.
+// Every switch of category or kind writes the current table back, and the
+// window that holds the frame calls writeBack() as it closes, whichever
+// button closed it: there is no separate save or cancel.
 class TaxGridFrame : public QWidget
 {
     Q_OBJECT
@@ -32,6 +33,9 @@ public:
     void selectKind(int kind);
     bool editMode() const { return m_editor.editMode(); }
     void setEditMode(bool on);
+    // Writes the current table (a cell being typed into counts as typed);
+    // throws vendara::Error.
+    void writeBack();
 
     // The current cell as an integer; 0 when empty or not an integer.
     int selectedAmount() const { return m_editor.selectedAmount(); }
@@ -47,9 +51,12 @@ private:
     void changeShape(void (TaxTableEditor::*change)());
     void pickCategory(int index);
 
+    void askCategoryName(const QString &prompt, const QString &initial,
+                         const std::function<void(const QString &)> &take);
+
     // Runs an operation of the editor, showing its error; the frame then
-    // shows whatever state the editor was left in.
-    void attempt(const std::function<void()> &operation);
+    // shows whatever state the editor was left in. False when it failed.
+    bool attempt(const std::function<void()> &operation);
     void refresh();
     void placeCurrentCell();
     void applyCellSizes();

@@ -1,6 +1,9 @@
 #include "taxguidedialog.h"
 
+#include "closingwrites.h"
 #include "taxgridframe.h"
+
+#include "controls/widgets/actionguard.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -16,6 +19,7 @@ const QString kEndEditCaption = QStringLiteral("編集終了(&E)");
 
 TaxGuideDialog::TaxGuideDialog(const QString &tableFolder, DialogQuestions &questions, QWidget *parent)
     : QDialog(parent),
+      m_questions(questions),
       m_frame(new TaxGridFrame(tableFolder, questions, this)),
       m_editButton(new QPushButton(kEditCaption, this)),
       m_okButton(nullptr)
@@ -28,7 +32,7 @@ TaxGuideDialog::TaxGuideDialog(const QString &tableFolder, DialogQuestions &ques
 
     m_editButton->setObjectName(QStringLiteral("editButton"));
     m_editButton->setAutoDefault(false);
-    connect(m_editButton, &QPushButton::clicked, this, &TaxGuideDialog::toggleEditMode);
+    connect(m_editButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { toggleEditMode(); }));
 
     auto *buttons = new QDialogButtonBox(this);
     m_okButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -49,8 +53,13 @@ TaxGuideDialog::TaxGuideDialog(const QString &tableFolder, DialogQuestions &ques
     resize(560, 360);
 }
 
-// The frame, a child, writes its table back as it goes.
 TaxGuideDialog::~TaxGuideDialog() = default;
+
+void TaxGuideDialog::done(int result)
+{
+    if (writeBeforeClosing(this, m_questions, {[this] { m_frame->writeBack(); }}))
+        QDialog::done(result);
+}
 
 void TaxGuideDialog::selectKind(int kind)
 {

@@ -3,6 +3,7 @@
 #include "ui_zipdictionarypage.h"
 
 #include "common/error.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 
 #include <QTimer>
@@ -32,8 +33,9 @@ ZipDictionaryPage::ZipDictionaryPage(const QString &dictionaryFolder, DialogQues
         QTimer::singleShot(0, this, [this, message = e.message()] { m_questions.error(this, message); });
     }
     setAccessibleName(windowTitle());
-    connect(m_ui->addButton, &QPushButton::clicked, this, &ZipDictionaryPage::addDictionary);
-    connect(m_ui->removeButton, &QPushButton::clicked, this, &ZipDictionaryPage::removeDictionary);
+    connect(m_ui->addButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { addDictionary(); }));
+    connect(m_ui->removeButton, &QPushButton::clicked, this,
+            guarded(this, m_questions, [this] { removeDictionary(); }));
     connect(m_ui->dictionaryList, &QListWidget::itemSelectionChanged, this, [this] {
         m_ui->removeButton->setEnabled(!m_ui->dictionaryList->selectedItems().isEmpty());
     });

@@ -3,6 +3,7 @@
 
 #include "common/error.h"
 #include "controls/widgets/dialogquestions.h"
+#include "masters/namerules.h"
 #include "printsettings/companyblock.h"
 
 #include <QFileInfo>
@@ -105,7 +106,11 @@ void AutoCompanyBlockDialog::accept()
         return;
     }
     try {
-        requireSafeFileName(name);
+        // A listed name is written over after the question below; any other
+        // name must be a set file of its own.
+        QStringList others = companyblock::readSetList(m_data);
+        others.removeAll(name);
+        companyBlockSetNames().requireNewName(name, others);
         const QString path = companyblock::setFilePath(m_data, name);
         if (QFileInfo::exists(path)
             && !m_questions.confirm(this, QStringLiteral("同名の設定があります\n上書きしますか？"))) {

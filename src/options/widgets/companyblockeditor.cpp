@@ -2,6 +2,7 @@
 #include "ui_companyblockeditor.h"
 
 #include "common/error.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 #include "controls/widgets/floatedit.h"
 #include "printsettings/windowsfaces.h"
@@ -95,7 +96,7 @@ CompanyBlockEditor::CompanyBlockEditor(DialogQuestions &questions, QWidget *pare
         m_ui->imagePanel->setVisible(on);
         store(ImagePath, on ? m_ui->imagePathEdit->text() : QString());
     });
-    connect(m_ui->browseButton, &QPushButton::clicked, this, &CompanyBlockEditor::chooseImage);
+    connect(m_ui->browseButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { chooseImage(); }));
     connectPosition(m_ui->leftSlider, m_ui->leftEdit, ImageLeft);
     connectPosition(m_ui->topSlider, m_ui->topEdit, ImageTop);
     connectPosition(m_ui->widthSlider, m_ui->widthEdit, ImageWidth);
@@ -167,8 +168,13 @@ void CompanyBlockEditor::connectPosition(QSlider *slider, FloatEdit *edit, int l
     connect(edit, &QLineEdit::textChanged, this, [slider, edit] {
         bool ok = false;
         const double value = QLocale::c().toDouble(edit->text().trimmed(), &ok);
-        if (ok && std::isfinite(value))
-            slider->setValue(int(std::lround(std::clamp(value, -1e9, 1e9))));
+        if (!ok || !std::isfinite(value))
+            return;
+        const int typed = int(std::lround(std::clamp(value, -1e9, 1e9)));
+        slider->setValue(typed);
+        // The box shows what is stored: the position the slider clamped to.
+        if (slider->value() != typed)
+            edit->setValue(slider->value());
     });
     connect(slider, &QSlider::valueChanged, this, [this, edit, line](int position) {
         if (edit->value() != position || edit->text().isEmpty())
@@ -249,6 +255,11 @@ void CompanyBlockEditor::chooseImage()
     const QString path = m_questions.chooseFileToOpen(this, QStringLiteral("画像ファイル"), kImageFilter);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
+    // A picture the block could not draw is not taken.
+    if (!isBlockImageFile(path) || !decodeBlockImage(path)) {
+        m_questions.error(this, QStringLiteral("画像ファイルを読み込めません\n%1").arg(path));
+        return;
+    }
     m_ui->imagePathEdit->setText(path);
     store(ImagePath, path);
 }

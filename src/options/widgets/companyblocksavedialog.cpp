@@ -1,9 +1,8 @@
 #include "options/widgets/companyblocksavedialog.h"
 #include "ui_companyblocksavedialog.h"
 
-#include "common/datafolder.h"
-#include "common/error.h"
 #include "controls/widgets/dialogquestions.h"
+#include "masters/namerules.h"
 
 namespace vendara {
 
@@ -12,6 +11,7 @@ CompanyBlockSaveDialog::CompanyBlockSaveDialog(const QStringList &setNames, Dial
     : QDialog(parent)
     , m_ui(std::make_unique<::Ui::CompanyBlockSaveDialog>())
     , m_questions(questions)
+    , m_setNames(setNames)
 {
     m_ui->setupUi(this);
     m_ui->nameBox->addItems(setNames);
@@ -29,10 +29,12 @@ QString CompanyBlockSaveDialog::name() const
 
 void CompanyBlockSaveDialog::accept()
 {
-    try {
-        requireSafeFileName(name());
-    } catch (const Error &e) {
-        m_questions.error(this, e.message());
+    // A listed name is saved over after a question; any other name must be
+    // a set file of its own.
+    QStringList others = m_setNames;
+    others.removeAll(name());
+    if (const QString problem = companyBlockSetNames().newNameProblem(name(), others); !problem.isEmpty()) {
+        m_questions.error(this, problem);
         m_ui->nameBox->setFocus();
         return;
     }

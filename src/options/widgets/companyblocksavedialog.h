@@ -15,7 +15,7 @@ class DialogQuestions;
 
 // "自社名印刷設定の保存": asks the name the working company block is saved
 // under, offering the existing set names. OK is refused, with the reason
-// shown, for a name that can't be a set file inside Dat/Etc.
+// shown, for a name that can't be a set file inside Dat/Etc of its own.
 class CompanyBlockSaveDialog : public QDialog
 {
     Q_OBJECT
@@ -31,6 +31,7 @@ public:
 private:
     std::unique_ptr<::Ui::CompanyBlockSaveDialog> m_ui;
     DialogQuestions &m_questions;
+    QStringList m_setNames;
 };
 
 } // namespace vendara

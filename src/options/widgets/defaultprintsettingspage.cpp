@@ -2,6 +2,7 @@
 #include "ui_defaultprintsettingspage.h"
 
 #include "common/error.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 #include "options/widgets/autocompanyblockdialog.h"
 #include "options/widgets/companyblockeditor.h"
@@ -66,11 +67,11 @@ DefaultPrintSettingsPage::DefaultPrintSettingsPage(const DataFolder &data, Dialo
         list->setMaximumHeight(list->fontMetrics().height() * listRows + 8);
     }
 
-    connect(m_ui->setBox, &QComboBox::currentIndexChanged, this, &DefaultPrintSettingsPage::selectSet);
-    connect(m_ui->generateButton, &QPushButton::clicked, this, &DefaultPrintSettingsPage::generateSet);
-    connect(m_ui->deleteButton, &QPushButton::clicked, this, &DefaultPrintSettingsPage::deleteSet);
-    connect(m_ui->editButton, &QPushButton::clicked, this, &DefaultPrintSettingsPage::editBlock);
-    connect(m_ui->saveAsButton, &QPushButton::clicked, this, &DefaultPrintSettingsPage::saveSetAs);
+    connect(m_ui->setBox, &QComboBox::currentIndexChanged, this, guarded(this, m_questions, [this] { selectSet(); }));
+    connect(m_ui->generateButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { generateSet(); }));
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { deleteSet(); }));
+    connect(m_ui->editButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { editBlock(); }));
+    connect(m_ui->saveAsButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { saveSetAs(); }));
 }
 
 DefaultPrintSettingsPage::~DefaultPrintSettingsPage() = default;
@@ -82,7 +83,9 @@ void DefaultPrintSettingsPage::load()
     for (int kind = 0; kind < 2; ++kind) {
         for (int copy = 0; copy < kCopyCount; ++copy) {
             auto *item = new QTableWidgetItem(m_loaded.titles[size_t(kind)][size_t(copy)]);
-            item->setData(Qt::AccessibleTextRole,
+            // The title itself is what a screen reader reads; which title it
+            // is comes as the description (a name would hide the value).
+            item->setData(Qt::AccessibleDescriptionRole,
                           QStringLiteral("%1 %2枚目のタイトル").arg(documentKindName(DocumentKind(kind))).arg(copy + 1));
             m_ui->titleTable->setItem(copy, kind, item);
         }

@@ -2,9 +2,11 @@
 
 #include "basicsettingspage.h"
 #include "common/error.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 #include "defaultprintsettingspage.h"
 #include "masters/widgets/carmasterframe.h"
+#include "masters/widgets/closingwrites.h"
 #include "masters/widgets/equipmentpage.h"
 #include "masters/widgets/listmasterframe.h"
 #include "masters/widgets/memotemplatespage.h"
@@ -101,15 +103,27 @@ OptionsDialog::OptionsDialog(const DataFolder &data, DialogQuestions &questions,
 
     buildPages(data, questions);
     buildTree();
+    // Wide enough for the widest page where the screen allows (the window
+    // is fitted to the screen as it opens); below that the page scrolls.
+    area->setMinimumSize(m_ui->pages->sizeHint());
+    resize(sizeHint());
+    area->setMinimumSize(0, 0);
 
-    connect(m_ui->tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { nodeSelected(current); });
-    connect(m_ui->okButton, &QPushButton::clicked, this, &OptionsDialog::saveAndClose);
-    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_ui->helpButton, &QPushButton::clicked, this, [this] {
-        if (const int topic = currentHelpTopic())
-            emit helpRequested(topic);
+    // A screen reader selects a node without making it current: the
+    // selection leads.
+    connect(m_ui->tree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem *> selected = m_ui->tree->selectedItems();
+        if (!selected.isEmpty() && selected.first() != m_ui->tree->currentItem())
+            m_ui->tree->setCurrentItem(selected.first());
     });
+    connect(m_ui->tree, &QTreeWidget::currentItemChanged, this,
+            guarded(this, m_questions, [this](QTreeWidgetItem *current, QTreeWidgetItem *) { nodeSelected(current); }));
+    connect(m_ui->okButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { saveAndClose(); }));
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { reject(); }));
+    connect(m_ui->helpButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+                if (const int topic = currentHelpTopic())
+                    emit helpRequested(topic);
+            }));
 
     selectNode(kBasic);
     m_ui->tree->setFocus();
@@ -125,11 +139,11 @@ void OptionsDialog::buildPages(const DataFolder &data, DialogQuestions &question
     m_print = new DefaultPrintSettingsPage(data, questions);
     m_print->load();
 
-    m_memo = new MemoTemplatesPage(mst);
+    m_memo = new MemoTemplatesPage(mst, questions);
     m_zip = new ZipDictionaryPage(mst + QStringLiteral("Zip/"), questions);
     m_car = new CarMasterFrame(mst + QStringLiteral("Mk/"), questions);
     m_car->setEditable(true);
-    m_equipment = new EquipmentPage(mst);
+    m_equipment = new EquipmentPage(mst, questions);
     m_listMaster = new ListMasterFrame(mst, questions);
     m_listMaster->setEditable(true);
     m_tax = new TaxGridFrame(data.datPath(QStringLiteral("Tax/")), questions);
@@ -240,19 +254,20 @@ void OptionsDialog::nodeSelected(QTreeWidgetItem *current)
 
 void OptionsDialog::saveAndClose()
 {
-    try {
+    const bool saved = runGuarded(this, m_questions, [this] {
         m_print->save();
         m_basic->save();
         m_equipment->save();
         m_memo->save();
-    } catch (const Error &e) {
-        m_questions.error(this, e.message());
-        return;
-    }
-    accept();
+    });
+    if (saved)
+        accept();
 }
 
 // Every way of closing comes here: OK, キャンセル, the close box and Esc.
+// The maker, list-master and tax-table pages write their lists here,
+// whichever way the dialog closes; when one cannot be written the dialog
+// stays open (unless the user chooses to close without saving it).
 void OptionsDialog::done(int result)
 {
     if (m_basic->isChanged()) {
@@ -260,18 +275,20 @@ void OptionsDialog::done(int result)
         case CloseAnswer::Stay:
             return;
         case CloseAnswer::Save:
-            try {
-                m_basic->save();
-            } catch (const Error &e) {
-                m_questions.error(this, e.message());
+            if (!runGuarded(this, m_questions, [this] { m_basic->save(); }))
                 return;
-            }
             break;
         case CloseAnswer::Discard:
             break;
         }
     }
-    QDialog::done(result);
+    const bool written = writeBeforeClosing(this, m_questions, {
+                                                                   [this] { m_car->writeBack(); },
+                                                                   [this] { m_listMaster->writeBack(); },
+                                                                   [this] { m_tax->writeBack(); },
+                                                               });
+    if (written)
+        QDialog::done(result);
 }
 
 } // namespace vendara

@@ -30,8 +30,9 @@ class ZipDictionaryPage;
 // settings targets at the left and the page of the selected node at the
 // right. All pages are built (and read their files) when the dialog is built.
 // OK saves the print settings, basic settings, equipment and memo template
-// pages; the other master editors write their files themselves. Whenever the
-// dialog is about to close with unsaved basic settings, it asks.
+// pages; the other master editors write their files themselves as they go
+// and as the dialog closes, whichever button closes it. Whenever the dialog
+// is about to close with unsaved basic settings, it asks.
 class OptionsDialog : public QDialog
 {
     Q_OBJECT

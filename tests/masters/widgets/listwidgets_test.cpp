@@ -7,6 +7,7 @@
 #include "masters/widgets/memotemplatespage.h"
 #include "masters/widgets/memotemplateview.h"
 
+#include "common/error.h"
 #include "common/textfile.h"
 #include "support/fakedialogquestions.h"
 #include "widgets/widgettesting.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +32,12 @@ namespace {
 QStringList linesOf(const QString &path)
 {
     return textfile::readLines(path).value_or(QStringList{QStringLiteral("<missing>")});
+}
+
+QByteArray textfileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QPushButton *buttonNamed(QWidget *parent, const QString &text)
@@ -85,6 +93,7 @@ class ListWidgetsTest : public QObject
     Q_OBJECT
 private slots:
     void carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext();
+    void carFrame_makerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay();
     void carFrame_deleteMaker_asksAndTakesItsFileOnlyOnYes();
     void pickDialog_mode0_locksEditingUntilEditAndWritesBackOnCancel();
     void pickDialog_amountCell_refusesNonIntegersAtOnceAndShowsGrouped();
@@ -118,8 +127,60 @@ void ListWidgetsTest::carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext()
     typeIntoCell(frame.makerView(), QStringLiteral("TOYOTA"));
     QTest::keyClick(frame.makerView(), Qt::Key_Down);
     QCOMPARE(linesOf(m.mk + QStringLiteral("TOYOTA")).value(0), QStringLiteral("カローラ"));
-    QVERIFY(frame.writeBack());
+    frame.writeBack();
     QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), (QStringList{QStringLiteral("TOYOTA"), QStringLiteral("日産")}));
+}
+
+void ListWidgetsTest::carFrame_makerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay()
+{
+    Masters m;
+    QStringList toyota;
+    for (int i = 1; i <= 33; ++i)
+        toyota.append(QStringLiteral("車種%1").arg(i));
+    textfile::writeLines(m.mk + QStringLiteral("トヨタ"), toyota);
+    const QString toyotaPath = m.mk + QStringLiteral("トヨタ");
+    const QByteArray before = textfileBytes(toyotaPath);
+    FakeDialogQuestions questions;
+    CarMasterFrame frame(m.mk, questions);
+    QVERIFY(showActive(&frame));
+    QTableView *makers = frame.makerView();
+
+    // A new maker typed as トヨタ, then another row entered.
+    buttonNamed(&frame, QStringLiteral("メーカー追加(&M)"))->click();
+    typeIntoCell(makers, QStringLiteral("トヨタ"));
+    // The reason is shown once the cell's editor has closed.
+    QTRY_COMPARE(questions.errors, QStringList{QStringLiteral("メーカー「トヨタ」は既にあります。")});
+    QCOMPARE(makers->model()->index(2, 0).data().toString(), QString());
+    makers->setFocus();
+    QTest::keyClick(makers, Qt::Key_Up);
+    QCOMPARE(frame.master().currentMakerName(), QStringLiteral("日産"));
+
+    // 日産 renamed to トヨタ, then another row entered.
+    typeIntoCell(makers, QStringLiteral("トヨタ"));
+    QTRY_COMPARE(questions.errors.size(), 2);
+    QTest::keyClick(makers, Qt::Key_Up);
+    QCOMPARE(frame.master().currentMakerName(), QStringLiteral("トヨタ"));
+    QCOMPARE(frame.carView()->model()->rowCount(), 33);
+
+    // A name that cannot be a file says why.
+    QTest::keyClick(makers, Qt::Key_Down);
+    typeIntoCell(makers, QStringLiteral("AB/CD"));
+    QTRY_COMPARE(questions.errors.size(), 3);
+    QVERIFY(questions.errors.value(2).contains(QStringLiteral("AB/CD")));
+    // A refused name still in its editor as the window closes stops the
+    // write, saying why, before anything is written.
+    makers->setCurrentIndex(makers->model()->index(2, 0));
+    QTest::keyClick(makers, Qt::Key_F2);
+    typeKeys(QApplication::focusWidget(), QStringLiteral("日産"));
+    QVERIFY_THROWS_EXCEPTION(Error, frame.writeBack());
+    QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), (QStringList{QStringLiteral("トヨタ"), QStringLiteral("日産")}));
+    QCoreApplication::processEvents();
+    QCOMPARE(questions.errors.size(), 3); // reported once, by the close
+    frame.writeBack();
+    QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")),
+             (QStringList{QStringLiteral("トヨタ"), QStringLiteral("日産"), QString()}));
+    QCOMPARE(textfileBytes(toyotaPath), before);
+    QCOMPARE(linesOf(m.mk + QStringLiteral("日産")), QStringList{QStringLiteral("ノート")});
 }
 
 void ListWidgetsTest::carFrame_deleteMaker_asksAndTakesItsFileOnlyOnYes()
@@ -143,7 +204,7 @@ void ListWidgetsTest::carFrame_deleteMaker_asksAndTakesItsFileOnlyOnYes()
     QVERIFY(!QFile::exists(m.mk + QStringLiteral("トヨタ")));
     QCOMPARE(frame.makerView()->model()->rowCount(), 1);
     QCOMPARE(frame.carView()->model()->index(0, 0).data().toString(), QStringLiteral("ノート"));
-    QVERIFY(frame.writeBack());
+    frame.writeBack();
     QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), QStringList{QStringLiteral("日産")});
 }
 
@@ -204,15 +265,19 @@ void ListWidgetsTest::pickDialog_amountCell_refusesNonIntegersAtOnceAndShowsGrou
     QTest::keyClick(grid, Qt::Key_F2);
     auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
     QVERIFY(editor);
+    QSignalSpy beeps(grid->itemDelegate(), SIGNAL(beeped()));
     typeKeys(editor, QStringLiteral("12"));
     QCOMPARE(editor->text(), QStringLiteral("12"));
     typeKeys(editor, QStringLiteral("a"));
-    QCOMPARE(editor->text(), QString()); // emptied at once
-    typeKeys(editor, QStringLiteral("18000"));
+    QCOMPARE(editor->text(), QStringLiteral("12")); // refused, with a beep
+    QCOMPARE(beeps.size(), 1);
+    editor->selectAll();
+    typeKeys(editor, QStringLiteral("18,000"));
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
     QCOMPARE(grid->model()->index(1, 1).data().toString().trimmed(), QStringLiteral("18,000"));
     QCOMPARE(dialog.selectedPrice(), QStringLiteral("18000"));
+    QCOMPARE(beeps.size(), 1);
 
     // A cell still open in its editor is taken when the dialog closes.
     grid->setCurrentIndex(grid->model()->index(0, 0));
@@ -269,7 +334,8 @@ void ListWidgetsTest::equipmentPage_editsListButWritesOnlyOnSave()
     Masters m;
     const QString path = m.mst + QStringLiteral("Accdata.dat");
     const QStringList before = linesOf(path);
-    EquipmentPage page(m.mst);
+    FakeDialogQuestions questions;
+    EquipmentPage page(m.mst, questions);
     QVERIFY(showActive(&page));
     QPushButton *replace = buttonNamed(&page, QStringLiteral("置換(&R)"));
     QVERIFY(!replace->isEnabled());
@@ -295,7 +361,8 @@ void ListWidgetsTest::memoTemplates_pageEditsAndPickerPicksByDoubleClick()
     Masters m;
     const QString path = m.mst + QStringLiteral("MemoOpt.Dat");
     {
-        MemoTemplatesPage page(m.mst);
+        FakeDialogQuestions questions;
+        MemoTemplatesPage page(m.mst, questions);
         QVERIFY(showActive(&page));
         QCOMPARE(page.editor()->toPlainText(), QStringLiteral("納車時\n全額\n現金"));
         page.view()->setCurrentIndex(page.view()->model()->index(1, 0));
@@ -328,9 +395,9 @@ void ListWidgetsTest::everyInput_hasAnAccessibleName()
     cars.selectList(0);
     MasterPickDialog list(m.mst, questions);
     list.selectList(4);
-    EquipmentPage equipment(m.mst);
+    EquipmentPage equipment(m.mst, questions);
     EquipmentPickDialog equipmentPick(m.mst);
-    MemoTemplatesPage memo(m.mst);
+    MemoTemplatesPage memo(m.mst, questions);
     MemoPickDialog memoPick(m.mst);
     for (QWidget *window : QList<QWidget *>{&cars, &list, &equipment, &equipmentPick, &memo, &memoPick}) {
         window->show();

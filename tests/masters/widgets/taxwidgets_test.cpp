@@ -1,4 +1,6 @@
 #include "masters/widgets/acquisitiontaxdialog.h"
+#include "masters/widgets/closingwrites.h"
+#include "masters/widgets/gridcelldelegate.h"
 #include "masters/widgets/taxgridframe.h"
 #include "masters/widgets/taxguidedialog.h"
 
@@ -10,9 +12,11 @@
 #include "widgets/widgettesting.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,8 +126,8 @@ private slots:
     void editMode_buttonsInOrder_headingsTakeTextBodyKeepsIntegers();
     void categoryChange_writesOldTableBeforeReadingNew();
     void kindChange_writesTableBackAndShowsNewTitle();
-    void guideDialog_destroyed_writesTableBackWhateverButtonClosedIt_data();
-    void guideDialog_destroyed_writesTableBackWhateverButtonClosedIt();
+    void guideDialog_writesTableBackAsItClosesWhicheverButton_data();
+    void guideDialog_writesTableBackAsItClosesWhicheverButton();
     void guideDialog_okDisabledWhileEditing_andTakesCurrentAmount();
     void deleteCategory_asksRemovesOnYesAndRefusesTheLast();
     void renameCategory_movesFileOrRefusesWithMessage();
@@ -179,11 +183,26 @@ void TaxWidgetsTest::editMode_buttonsInOrder_headingsTakeTextBodyKeepsIntegers()
     typeInFocus(QStringLiteral("区分"));
     pressInFocus(Qt::Key_Return);
     QCOMPARE(cell(view, 0, 0), QStringLiteral("区分"));
-    // A body cell empties the moment its text stops being an integer.
+    // A body cell refuses, with a beep, a key that makes no amount; the
+    // text typed so far stays.
+    auto *delegate = qobject_cast<GridCellDelegate *>(view->itemDelegate());
+    QVERIFY(delegate);
+    QSignalSpy beeps(delegate, &GridCellDelegate::beeped);
     focusCell(view, 1, 1);
     typeInFocus(QStringLiteral("12a5"));
     pressInFocus(Qt::Key_Return);
-    QCOMPARE(cell(view, 1, 1), QStringLiteral("5"));
+    QCOMPARE(cell(view, 1, 1), QStringLiteral("125"));
+    QCOMPARE(beeps.size(), 1);
+    // Separators and a sign are typed as amounts are written, stored plain.
+    focusCell(view, 2, 1);
+    typeInFocus(QStringLiteral("1,000"));
+    pressInFocus(Qt::Key_Return);
+    QCOMPARE(cell(view, 2, 1), QStringLiteral("1000"));
+    focusCell(view, 1, 2);
+    typeInFocus(QStringLiteral("-500"));
+    pressInFocus(Qt::Key_Return);
+    QCOMPARE(cell(view, 1, 2), QStringLiteral("-500"));
+    QCOMPARE(beeps.size(), 1);
     focusCell(view, 2, 2);
     typeInFocus(QStringLiteral("1234567"));
     pressInFocus(Qt::Key_Return);
@@ -238,14 +257,14 @@ void TaxWidgetsTest::kindChange_writesTableBackAndShowsNewTitle()
              Tables::expected(kPrivateTable + QStringList{QStringLiteral(",,")}));
 }
 
-void TaxWidgetsTest::guideDialog_destroyed_writesTableBackWhateverButtonClosedIt_data()
+void TaxWidgetsTest::guideDialog_writesTableBackAsItClosesWhicheverButton_data()
 {
     QTest::addColumn<bool>("ok");
     QTest::newRow("OK") << true;
     QTest::newRow("キャンセル") << false;
 }
 
-void TaxWidgetsTest::guideDialog_destroyed_writesTableBackWhateverButtonClosedIt()
+void TaxWidgetsTest::guideDialog_writesTableBackAsItClosesWhicheverButton()
 {
     QFETCH(bool, ok);
     Tables tables;
@@ -259,15 +278,32 @@ void TaxWidgetsTest::guideDialog_destroyed_writesTableBackWhateverButtonClosedIt
     pressInFocus(Qt::Key_Return);
     if (ok)
         pushButton(dialog, QStringLiteral("編集終了(&E)"))->click();
-    pushButton(dialog, ok ? QStringLiteral("OK") : QStringLiteral("キャンセル"))->click();
-    QCOMPARE(dialog->result(), ok ? QDialog::Accepted : QDialog::Rejected);
     const QString file = QStringLiteral("AQT") + kPrivate;
-    QCOMPARE(tables.bytes(file), Tables::expected(kPrivateTable)); // not before it goes
+    QCOMPARE(tables.bytes(file), Tables::expected(kPrivateTable)); // not before it closes
 
-    delete dialog;
+    // A table that cannot be written keeps the dialog open, with the reason
+    // shown, unless the user chooses to close without saving.
+    QFile::remove(tables.path(file));
+    QVERIFY(QDir().mkdir(tables.path(file)));
+    QPushButton *close = pushButton(dialog, ok ? QStringLiteral("OK") : QStringLiteral("キャンセル"));
+    close->click();
+    QCOMPARE(questions.errors.size(), 1);
+    QCOMPARE(questions.asked, QStringList{kCloseWithoutSavingQuestion});
+    QVERIFY(dialog->isVisible());
+
+    QVERIFY(QDir().rmdir(tables.path(file)));
+    close->click();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(dialog->result(), ok ? QDialog::Accepted : QDialog::Rejected);
     QStringList written = kPrivateTable;
     written[2] = QStringLiteral("1.5L以下,30500,1");
     QCOMPARE(tables.bytes(file), Tables::expected(written));
+    QCOMPARE(questions.errors.size(), 1);
+
+    // Its end writes nothing more.
+    QFile::remove(tables.path(file));
+    delete dialog;
+    QVERIFY(!QFile::exists(tables.path(file)));
 }
 
 void TaxWidgetsTest::guideDialog_okDisabledWhileEditing_andTakesCurrentAmount()
@@ -329,17 +365,23 @@ void TaxWidgetsTest::renameCategory_movesFileOrRefusesWithMessage()
 {
     Tables tables;
     FakeDialogQuestions questions;
-    questions.inputAnswers = {kBusiness, QStringLiteral("新規")};
+    questions.inputAnswers = {kBusiness, std::nullopt, QStringLiteral("a/b"), QStringLiteral("新規")};
     TaxGridFrame frame(tables.folder(), questions);
     frame.selectKind(0);
     frame.setEditMode(true);
 
-    editButton(&frame, 6)->click(); // a name another category has
-    QCOMPARE(questions.errors, QStringList{QStringLiteral("分類名に無効な文字が含まれています。")});
+    // A name another category has is refused, saying so, and asked again
+    // until the input is cancelled.
+    editButton(&frame, 6)->click();
+    QCOMPARE(questions.errors, QStringList{QStringLiteral("分類「事業用」は既にあります。")});
+    QCOMPARE(questions.asked.size(), 2);
     QCOMPARE(frame.currentCategory(), kPrivate);
     QCOMPARE(tables.bytes(QStringLiteral("AqTax")), Tables::expected({kPrivate, kBusiness}));
+    QCOMPARE(tables.bytes(QStringLiteral("AQT") + kBusiness), Tables::expected(kBusinessTable));
 
+    // A name that cannot be a file keeps its message; the next one is taken.
     editButton(&frame, 6)->click();
+    QCOMPARE(questions.errors.last(), QStringLiteral("分類名に無効な文字が含まれています。"));
     QCOMPARE(questions.asked.last(), QStringLiteral("新しい分類名を入力してください。"));
     QCOMPARE(frame.categoryBox()->itemText(0), QStringLiteral("新規"));
     QVERIFY(!QFile::exists(tables.path(QStringLiteral("AQT") + kPrivate)));

@@ -109,6 +109,7 @@ public:
     }
     void error(QWidget *parent, const QString &text) override { m_answers.error(parent, text); }
     void inform(QWidget *parent, const QString &text) override { m_answers.inform(parent, text); }
+    void acknowledge(QWidget *parent, const QString &text) override { m_answers.acknowledge(parent, text); }
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &initial) override
     {
