@@ -4,14 +4,15 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <cups/cups.h>
 #include <cups/ppd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 
 namespace vendara {
 namespace {
@@ -66,18 +67,6 @@ struct NamedDest
     NamedDest &operator=(const NamedDest &) = delete;
 };
 
-// "600dpi", "600x300dpi"; an empty size when it is neither.
-QSize resolutionOf(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d+)(?:x(\\d+))?dpi$"));
-    const QRegularExpressionMatch m = pattern.match(text.trimmed());
-    if (!m.hasMatch())
-        return {};
-    const int x = m.captured(1).toInt();
-    const int y = m.captured(2).isEmpty() ? x : m.captured(2).toInt();
-    return QSize(x, y);
-}
-
 int hundredthsMmOfPoints(double points)
 {
     return int(std::lround(points * 2540.0 / 72.0));
@@ -101,6 +90,31 @@ QString mediaNameOf(const char *ppdSizeName, int widthHmm, int lengthHmm)
 // the ImageableArea as written. So the PPD is read where a queue has one.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+// The choices of the first of `names` that the PPD has, as values of that
+// option; its default choice's position goes to defaultChoice.
+void readPpdChoices(ppd_file_t *ppd, std::initializer_list<const char *> names, JobOption kind,
+                    QList<JobOptionChoice> &choices, int &defaultChoice)
+{
+    for (const char *name : names) {
+        ppd_option_t *option = ppdFindOption(ppd, name);
+        if (!option || option->num_choices <= 0)
+            continue;
+        for (int i = 0; i < option->num_choices; ++i) {
+            const ppd_choice_t &choice = option->choices[i];
+            JobOptionChoice value;
+            value.option = QString::fromUtf8(option->keyword);
+            value.keyword = QString::fromUtf8(choice.choice);
+            value.displayName = jobOptionDisplayName(kind, value.keyword, QString::fromUtf8(choice.text));
+            if (kind == JobOption::Resolution)
+                value.resolution = resolutionOfKeyword(value.keyword);
+            if (qstrcmp(choice.choice, option->defchoice) == 0)
+                defaultChoice = int(choices.size());
+            choices.append(value);
+        }
+        return;
+    }
+}
 
 // Reads what the queue's PPD says into driver; false when the queue has none.
 bool readPpd(const QString &printer, PrinterDriverInfo &driver)
@@ -153,13 +167,74 @@ bool readPpd(const QString &printer, PrinterDriverInfo &driver)
     if (ppd_option_t *resolutions = ppdFindOption(ppd, "Resolution"))
         driver.resolutionCount = resolutions->num_choices;
     if (ppd_attr_t *attr = ppdFindAttr(ppd, "DefaultResolution", nullptr); attr && attr->value)
-        driver.resolution = resolutionOf(QString::fromUtf8(attr->value));
+        driver.resolution = resolutionOfKeyword(QString::fromUtf8(attr->value));
     if (driver.resolutionCount == 0 && driver.resolution.isValid())
         driver.resolutionCount = 1;
+    // Two-sided printing goes by other names in some vendors' PPDs.
+    readPpdChoices(ppd, {"Duplex", "JCLDuplex", "EFDuplex", "KD03Duplex"}, JobOption::Duplex, driver.duplexModes,
+                   driver.defaultDuplex);
+    readPpdChoices(ppd, {"ColorModel"}, JobOption::ColorMode, driver.colorModes, driver.defaultColorMode);
+    readPpdChoices(ppd, {"Resolution"}, JobOption::Resolution, driver.resolutions, driver.defaultResolution);
     return true;
 }
 
 #pragma GCC diagnostic pop
+
+// One value of an IPP attribute as a job option value: keywords as they are,
+// resolutions as "600dpi" (or in the printer's dots per centimetre).
+std::optional<JobOptionChoice> ippChoice(cups_dest_t *dest, cups_dinfo_t *info, const char *attribute, JobOption kind,
+                                         ipp_attribute_t *values, int i)
+{
+    JobOptionChoice value;
+    value.option = QString::fromUtf8(attribute);
+    if (ippGetValueTag(values) == IPP_TAG_RESOLUTION) {
+        int y = 0;
+        ipp_res_t units = IPP_RES_PER_INCH;
+        const int x = ippGetResolution(values, i, &y, &units);
+        if (x <= 0 || y <= 0)
+            return std::nullopt;
+        const QString unit = units == IPP_RES_PER_CM ? QStringLiteral("dpcm") : QStringLiteral("dpi");
+        value.keyword = x == y ? QStringLiteral("%1%2").arg(x).arg(unit) : QStringLiteral("%1x%2%3").arg(x).arg(y).arg(unit);
+        value.resolution = units == IPP_RES_PER_CM ? QSize(int(std::lround(x * 2.54)), int(std::lround(y * 2.54)))
+                                                   : QSize(x, y);
+        const QString dpi = value.resolution.width() == value.resolution.height()
+                                ? QStringLiteral("%1dpi").arg(value.resolution.width())
+                                : QStringLiteral("%1x%2dpi").arg(value.resolution.width()).arg(value.resolution.height());
+        value.displayName = jobOptionDisplayName(kind, dpi);
+        return value;
+    }
+    const char *keyword = ippGetString(values, i, nullptr);
+    if (!keyword)
+        return std::nullopt;
+    value.keyword = QString::fromUtf8(keyword);
+    const char *localized = cupsLocalizeDestValue(CUPS_HTTP_DEFAULT, dest, info, attribute, keyword);
+    value.displayName = jobOptionDisplayName(kind, value.keyword, localized ? QString::fromUtf8(localized) : QString());
+    return value;
+}
+
+// The values the queue supports for an IPP attribute and its default, where
+// the PPD said nothing of them.
+void readIppChoices(cups_dest_t *dest, cups_dinfo_t *info, const char *attribute, JobOption kind,
+                    QList<JobOptionChoice> &choices, int &defaultChoice)
+{
+    if (!choices.isEmpty())
+        return;
+    ipp_attribute_t *supported = cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, attribute);
+    if (!supported)
+        return;
+    for (int i = 0; i < ippGetCount(supported); ++i) {
+        if (const std::optional<JobOptionChoice> value = ippChoice(dest, info, attribute, kind, supported, i))
+            choices.append(*value);
+    }
+    if (ipp_attribute_t *def = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, attribute)) {
+        if (const std::optional<JobOptionChoice> value = ippChoice(dest, info, attribute, kind, def, 0)) {
+            for (int i = 0; i < choices.size(); ++i) {
+                if (choices[i].keyword == value->keyword)
+                    defaultChoice = i;
+            }
+        }
+    }
+}
 
 // What the destination API says about the queue, for what its PPD left open.
 void readIpp(cups_dest_t *dest, cups_dinfo_t *info, PrinterDriverInfo &driver)
@@ -215,6 +290,16 @@ void readIpp(cups_dest_t *dest, cups_dinfo_t *info, PrinterDriverInfo &driver)
                 }
             }
         }
+    }
+
+    readIppChoices(dest, info, "sides", JobOption::Duplex, driver.duplexModes, driver.defaultDuplex);
+    readIppChoices(dest, info, "print-color-mode", JobOption::ColorMode, driver.colorModes, driver.defaultColorMode);
+    readIppChoices(dest, info, "printer-resolution", JobOption::Resolution, driver.resolutions,
+                   driver.defaultResolution);
+    if (!driver.resolutions.isEmpty()) {
+        driver.resolutionCount = int(driver.resolutions.size());
+        if (driver.defaultResolution >= 0 && driver.resolutions[driver.defaultResolution].resolution.isValid())
+            driver.resolution = driver.resolutions[driver.defaultResolution].resolution;
     }
 
     if (driver.resolutionCount == 0) {
@@ -307,6 +392,11 @@ PrinterDriverInfo CupsPrintingService::driverInfo(const QString &printer)
         driver.supportedFields |= fieldBit(PrinterField::PrintQuality) | fieldBit(PrinterField::YResolution);
     if (driver.maxCopies > 0)
         driver.supportedFields |= fieldBit(PrinterField::Copies);
+    // A single value is no choice.
+    if (driver.duplexModes.size() > 1)
+        driver.supportedFields |= fieldBit(PrinterField::Duplex);
+    if (driver.colorModes.size() > 1)
+        driver.supportedFields |= fieldBit(PrinterField::Color);
     // CUPS has no scale percentage: pages go out at their size.
     driver.scale = 100;
     driver.orientation = QPageLayout::Portrait;
@@ -336,6 +426,12 @@ int CupsPrintingService::submitJob(const PrintJobRequest &job)
     if (job.source) {
         // The filters act on the PPD's InputSlot; media-source alone does not reach them.
         add(job.source->fromPpd ? QStringLiteral("InputSlot") : QStringLiteral("media-source"), job.source->keyword);
+    }
+    // Each goes out as the option it belongs to: the PPD's own where the
+    // queue has a PPD (the filters act on those), else the IPP attribute.
+    for (const std::optional<JobOptionChoice> &choice : {job.duplex, job.colorMode, job.resolution}) {
+        if (choice)
+            add(choice->option, choice->keyword);
     }
     add(QStringLiteral("print-scaling"), QStringLiteral("none"));
     for (const auto &[name, value] : job.extraOptions)

@@ -36,7 +36,73 @@ bool samePorts(const QList<PrinterInfo> &a, const QList<PrinterInfo> &b)
                       [](const PrinterInfo &x, const PrinterInfo &y) { return x.deviceUri == y.deviceUri; });
 }
 
+// The settings field behind each job option and its word in the messages.
+struct OptionField
+{
+    PrinterField field;
+    const char *word;
+};
+
+OptionField fieldOf(JobOption option)
+{
+    switch (option) {
+    case JobOption::Duplex:
+        return {PrinterField::Duplex, "Duplex"};
+    case JobOption::ColorMode:
+        return {PrinterField::Color, "ColorMode"};
+    case JobOption::Resolution:
+        break;
+    }
+    return {PrinterField::PrintQuality, "Resolution"};
+}
+
+constexpr JobOption kJobOptions[] = {JobOption::Duplex, JobOption::ColorMode, JobOption::Resolution};
+
 } // namespace
+
+QString &DriverSettings::keywordOf(JobOption option)
+{
+    return const_cast<QString &>(std::as_const(*this).keywordOf(option));
+}
+
+const QString &DriverSettings::keywordOf(JobOption option) const
+{
+    switch (option) {
+    case JobOption::Duplex:
+        return duplex;
+    case JobOption::ColorMode:
+        return colorMode;
+    case JobOption::Resolution:
+        break;
+    }
+    return resolution;
+}
+
+std::optional<JobOptionChoice> &PrinterOutputSetup::choiceOf(JobOption option)
+{
+    switch (option) {
+    case JobOption::Duplex:
+        return duplex;
+    case JobOption::ColorMode:
+        return colorMode;
+    case JobOption::Resolution:
+        break;
+    }
+    return resolution;
+}
+
+std::optional<int> &PrinterChoice::indexOf(JobOption option)
+{
+    switch (option) {
+    case JobOption::Duplex:
+        return duplexIndex;
+    case JobOption::ColorMode:
+        return colorModeIndex;
+    case JobOption::Resolution:
+        break;
+    }
+    return resolutionIndex;
+}
 
 PrinterSelection::PrinterSelection(PrintingService &service) : m_service(service) {}
 
@@ -238,6 +304,12 @@ DriverSettings PrinterSelection::defaultsOf(const PrinterDriverInfo &driver) con
         settings.paperSizeCode = paperCodeOf(driver.papers[driver.defaultPaper].mediaName);
     if (driver.defaultSource >= 0 && driver.defaultSource < driver.sources.size())
         settings.binCode = binCodeOf(driver.sources[driver.defaultSource].keyword);
+    for (JobOption option : kJobOptions) {
+        const QList<JobOptionChoice> &choices = driver.choicesOf(option);
+        const int position = driver.defaultChoiceOf(option);
+        if (position >= 0 && position < choices.size())
+            settings.keywordOf(option) = choices[position].keyword;
+    }
     return settings;
 }
 
@@ -402,6 +474,58 @@ void PrinterSelection::setOrientation(QPageLayout::Orientation orientation)
     }
 }
 
+QStringList PrinterSelection::choiceNames(JobOption option)
+{
+    const OptionField f = fieldOf(option);
+    const QByteArray operation = QByteArray("Get") + f.word + "Names";
+    requireSupport(f.field, operation.constData(), f.word);
+    const QList<JobOptionChoice> &choices = m_driver.choicesOf(option);
+    if (choices.isEmpty()) {
+        raise(PrinterErrorKind::NoInfo, QStringLiteral("TNkPrinter.%1: No %2 Info Available")
+                                            .arg(QLatin1String(operation), QLatin1String(f.word)));
+    }
+    QStringList names;
+    for (const JobOptionChoice &choice : choices)
+        names.append(choice.displayName);
+    return names;
+}
+
+int PrinterSelection::choiceIndex(JobOption option)
+{
+    const OptionField f = fieldOf(option);
+    requireSupport(f.field, (QByteArray("Get") + f.word + "Index").constData(), f.word);
+    const QString &keyword = settingsCopy().keywordOf(option);
+    if (keyword.isEmpty())
+        return -1;
+    const QList<JobOptionChoice> &choices = m_driver.choicesOf(option);
+    for (int i = 0; i < choices.size(); ++i) {
+        if (choices[i].keyword == keyword)
+            return i;
+    }
+    return -1;
+}
+
+void PrinterSelection::setChoiceIndex(JobOption option, int index)
+{
+    const OptionField f = fieldOf(option);
+    const QByteArray operation = QByteArray("Set") + f.word + "Index";
+    requireSupport(f.field, operation.constData(), f.word);
+    const QList<JobOptionChoice> &choices = m_driver.choicesOf(option);
+    if (choices.isEmpty()) {
+        raise(PrinterErrorKind::NoInfo, QStringLiteral("TNkPrinter.%1: No %2 Info Available")
+                                            .arg(QLatin1String(operation), QLatin1String(f.word)));
+    }
+    if (index < 0 || index >= choices.size()) {
+        raise(PrinterErrorKind::ChoiceError, QStringLiteral("TNkPrinter:%1: No such %2 Index")
+                                                 .arg(QLatin1String(operation), QLatin1String(f.word)));
+    }
+    QString &keyword = settingsCopy().keywordOf(option);
+    if (keyword != choices[index].keyword) {
+        keyword = choices[index].keyword;
+        m_changed = true;
+    }
+}
+
 int PrinterSelection::infoFlags()
 {
     fillCaches();
@@ -459,6 +583,17 @@ const PaperSource *PrinterSelection::sourceWithCode(int code) const
     return found < 0 ? nullptr : &m_driver.sources[found];
 }
 
+const JobOptionChoice *PrinterSelection::choiceWithKeyword(JobOption option, const QString &keyword) const
+{
+    if (keyword.isEmpty())
+        return nullptr;
+    for (const JobOptionChoice &choice : m_driver.choicesOf(option)) {
+        if (choice.keyword == keyword)
+            return &choice;
+    }
+    return nullptr;
+}
+
 int PrinterSelection::scale()
 {
     const DriverSettings settings = effectiveSettings();
@@ -484,12 +619,21 @@ PrinterOutputSetup PrinterSelection::outputSetup()
             setup.source = *source;
     }
     setup.landscape = settings.supports(PrinterField::Orientation) && settings.orientation == QPageLayout::Landscape;
+    for (JobOption option : kJobOptions) {
+        if (!settings.supports(fieldOf(option).field))
+            continue;
+        if (const JobOptionChoice *choice = choiceWithKeyword(option, settings.keywordOf(option)))
+            setup.choiceOf(option) = *choice;
+    }
 
     // Without any paper information the sheet is A4, all of it printable.
     QSize size = paper ? paper->size : QSize(21000, 29700);
     QMargins margins = paper ? paper->margins : QMargins();
-    int dpiX = m_driver.resolution.width() > 0 ? m_driver.resolution.width() : kFallbackDpi;
-    int dpiY = m_driver.resolution.height() > 0 ? m_driver.resolution.height() : kFallbackDpi;
+    // The chosen resolution where it says its dots, else the driver's.
+    const QSize dpi = setup.resolution && setup.resolution->resolution.isValid() ? setup.resolution->resolution
+                                                                                 : m_driver.resolution;
+    int dpiX = dpi.width() > 0 ? dpi.width() : kFallbackDpi;
+    int dpiY = dpi.height() > 0 ? dpi.height() : kFallbackDpi;
     if (setup.landscape) {
         // The page turned a quarter counter-clockwise on the sheet: its top
         // is the sheet's left edge, its left the sheet's bottom edge.
@@ -533,6 +677,12 @@ PrinterChoice PrinterSelection::choice()
     }
     if (can(PrinterField::Orientation))
         choice.orientation = orientation();
+    for (JobOption option : kJobOptions) {
+        if (!can(fieldOf(option).field))
+            continue;
+        if (const int index = choiceIndex(option); index >= 0)
+            choice.indexOf(option) = index;
+    }
     return choice;
 }
 
@@ -545,6 +695,11 @@ void PrinterSelection::restore(const PrinterChoice &choice)
         setBinIndex(*choice.binIndex);
     if (choice.orientation)
         setOrientation(*choice.orientation);
+    PrinterChoice chosen = choice;
+    for (JobOption option : kJobOptions) {
+        if (const std::optional<int> index = chosen.indexOf(option))
+            setChoiceIndex(option, *index);
+    }
     apply();
 }
 

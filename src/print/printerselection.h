@@ -27,6 +27,7 @@ enum class PrinterErrorKind {
     NoInfo,         // the driver lists no paper sizes or no bins
     PaperSizeError, // the current paper is not in the list, or no such index
     BinError,       // the same for bins
+    ChoiceError,    // a two-sided, colour or resolution index outside the list
 };
 
 class PrinterError : public Error
@@ -48,7 +49,14 @@ struct DriverSettings
     int paperSizeCode = 0;
     int scale = 100;
     int binCode = 0;
+    // Keywords of the chosen two-sided printing, colour mode and resolution
+    // (JobOptionChoice::keyword); empty: none chosen, the queue's default.
+    QString duplex;
+    QString colorMode;
+    QString resolution;
 
+    QString &keywordOf(JobOption option);
+    const QString &keywordOf(JobOption option) const;
     bool supports(PrinterField field) const { return (supportedFields & fieldBit(field)) != 0; }
     bool operator==(const DriverSettings &) const = default;
 };
@@ -60,19 +68,29 @@ struct PrinterOutputSetup
     std::optional<PaperInfo> paper;
     std::optional<PaperSource> source;
     bool landscape = false;
+    std::optional<JobOptionChoice> duplex;
+    std::optional<JobOptionChoice> colorMode;
+    std::optional<JobOptionChoice> resolution;
     PrinterGeometry geometry;
     QSizeF sheetMillimetres; // the sheet as it lies (landscape: wide)
+
+    std::optional<JobOptionChoice> &choiceOf(JobOption option);
 };
 
 // What the printer dialog remembers when it opens and restores on Cancel:
-// the printer, and the paper, source and orientation only where the printer
-// lets them be chosen.
+// the printer, and the paper, source, orientation, two-sided printing,
+// colour mode and resolution only where the printer lets them be chosen.
 struct PrinterChoice
 {
     int printerIndex = -1;
     std::optional<int> paperIndex;
     std::optional<int> binIndex;
     std::optional<QPageLayout::Orientation> orientation;
+    std::optional<int> duplexIndex;
+    std::optional<int> colorModeIndex;
+    std::optional<int> resolutionIndex;
+
+    std::optional<int> &indexOf(JobOption option);
 };
 
 // The program's one window onto the installed printers: the visible printers
@@ -136,6 +154,15 @@ public:
     void setBinIndex(int index);
     QPageLayout::Orientation orientation();
     void setOrientation(QPageLayout::Orientation orientation);
+    // Two-sided printing (the Duplex field), colour mode (Color) and
+    // resolution (PrintQuality) as the queue offers them: their names, the
+    // position of the chosen one (-1 when the settings name none of the
+    // list) and choosing one. Unsupported fields raise "is not Supported",
+    // an empty list "No ... Info Available", an index outside the list
+    // ChoiceError; as with papers, a choice stays in the copy until apply().
+    QStringList choiceNames(JobOption option);
+    int choiceIndex(JobOption option);
+    void setChoiceIndex(JobOption option, int index);
     int infoFlags();
     // What the current printer's driver offers, in the order of the lists above.
     const PrinterDriverInfo &driverInfo();
@@ -192,6 +219,7 @@ private:
     void requireBinInfo(const char *operation);
     const PaperInfo *paperWithCode(int code) const;
     const PaperSource *sourceWithCode(int code) const;
+    const JobOptionChoice *choiceWithKeyword(JobOption option, const QString &keyword) const;
 
     PrintingService &m_service;
     std::optional<Snapshot> m_snapshot;

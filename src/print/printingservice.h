@@ -58,6 +58,31 @@ struct PaperSource
     bool fromPpd = false;
 };
 
+// The job options besides paper, source and orientation that a queue may
+// let be chosen.
+enum class JobOption { Duplex, ColorMode, Resolution };
+
+// One value of such an option: the job option and value a job sends for it,
+// and the name the properties dialog shows.
+struct JobOptionChoice
+{
+    QString option;      // sides, print-color-mode, printer-resolution, or the PPD's own (Duplex, ColorModel, Resolution)
+    QString keyword;     // the value: two-sided-long-edge, DuplexNoTumble, 600dpi
+    QString displayName;
+    QSize resolution;    // dots per inch x and y; resolutions only
+
+    bool operator==(const JobOptionChoice &) const = default;
+};
+
+// The Japanese name of a well-known value ("片面", "両面 (長辺とじ)",
+// "カラー", "モノクロ", "600 dpi"); otherwise the driver's own name, or the
+// keyword when the driver gives none.
+QString jobOptionDisplayName(JobOption option, const QString &keyword, const QString &driverName = {});
+
+// "600dpi", "600x300dpi" (and "600dpi" style names such as PPD choices carry)
+// as dots per inch; an empty size when the text is neither.
+QSize resolutionOfKeyword(const QString &keyword);
+
 // The fields of a driver's settings record, numbered as the printer wrapper
 // counts them; a driver supports a set of them.
 enum class PrinterField : int {
@@ -91,6 +116,19 @@ struct PrinterDriverInfo
     int defaultSource = -1;
     int resolutionCount = 0;     // resolutions the driver lists
     QSize resolution;            // the default, dots per inch x and y; empty when unknown
+    // Two-sided printing, colour mode and resolution as the queue offers
+    // them, each with the position of the queue's default (-1: unknown).
+    // Where resolutions are listed, resolutionCount is their number and
+    // resolution the default's.
+    QList<JobOptionChoice> duplexModes;
+    int defaultDuplex = -1;
+    QList<JobOptionChoice> colorModes;
+    int defaultColorMode = -1;
+    QList<JobOptionChoice> resolutions;
+    int defaultResolution = -1;
+
+    const QList<JobOptionChoice> &choicesOf(JobOption option) const;
+    int defaultChoiceOf(JobOption option) const;
     int maxCopies = 0;
     int scale = 100;             // percent, meaningful where Scale is supported
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
@@ -105,6 +143,10 @@ struct PrintJobRequest
     std::optional<PaperInfo> paper;
     std::optional<PaperSource> source;
     bool landscape = false;      // the PDF's pages are landscape-sized
+    // Chosen values of the queue's other options; none: the queue's default.
+    std::optional<JobOptionChoice> duplex;
+    std::optional<JobOptionChoice> colorMode;
+    std::optional<JobOptionChoice> resolution;
     // Further job options (name, value), e.g. job-hold-until.
     QList<QPair<QString, QString>> extraOptions;
 };

@@ -67,6 +67,9 @@ PrintOutputResult printPages(PrinterSelection &printer, PageRecorder &pages, boo
     job.paper = setup.paper;
     job.source = setup.source;
     job.landscape = setup.landscape;
+    job.duplex = setup.duplex;
+    job.colorMode = setup.colorMode;
+    job.resolution = setup.resolution;
     result.jobId = printer.service().submitJob(job);
     result.outcome = PrintOutcome::Submitted;
     result.pages = count;

@@ -46,7 +46,8 @@ QByteArray composeJobPdf(const QStringList &pageFiles, QSizeF sheetMillimetres,
                          const std::function<bool(int page)> &beforePage = {});
 
 // Prints the pages of a rendering on the current printer as one job with an
-// empty title, on the paper, source and orientation in effect. With askFirst
+// empty title, on the paper, source, orientation, two-sided printing, colour
+// mode and resolution in effect. With askFirst
 // it asks "印刷しますか？" first; No leaves everything as it was (the page
 // files stay, for the preview that asked). Before each page a pending abort
 // request asks "中止しますか？": Yes discards the whole job, No clears the

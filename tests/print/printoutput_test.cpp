@@ -144,6 +144,37 @@ TEST_F(PrintOutputTest, landscapeMakesLandscapeSizedPages)
     EXPECT_EQ(pdfPageSize(savedJobPdf()).toSize(), QSize(729, 516));
 }
 
+TEST_F(PrintOutputTest, theChosenTwoSidedPrintingAndColourModeGoWithTheJob)
+{
+    PrinterDriverInfo &driver = service.printer("office").driver;
+    driver.supportedFields |= fieldBit(PrinterField::Duplex) | fieldBit(PrinterField::Color);
+    driver.duplexModes = {JobOptionChoice{"sides", "one-sided", "片面", {}},
+                          JobOptionChoice{"sides", "two-sided-long-edge", "両面 (長辺とじ)", {}}};
+    driver.defaultDuplex = 0;
+    driver.colorModes = {JobOptionChoice{"ColorModel", "RGB", "カラー", {}},
+                         JobOptionChoice{"ColorModel", "Gray", "モノクロ", {}}};
+    driver.defaultColorMode = 0;
+    // Listed, but the driver does not let the resolution be chosen.
+    driver.resolutions = {JobOptionChoice{"Resolution", "600dpi", "600 dpi", {600, 600}}};
+    driver.defaultResolution = 0;
+    printer.setChoiceIndex(JobOption::Duplex, 1);
+    printer.setChoiceIndex(JobOption::ColorMode, 1);
+    printer.apply();
+
+    auto pages = render({QStringLiteral("甲"), QStringLiteral("乙")});
+    ASSERT_TRUE(pages);
+    printPages(printer, *pages, false);
+    ASSERT_EQ(service.jobs().size(), 1);
+    const PrintJobRequest &job = service.jobs().first().request;
+    ASSERT_TRUE(job.duplex.has_value());
+    EXPECT_EQ(job.duplex->option, "sides");
+    EXPECT_EQ(job.duplex->keyword, "two-sided-long-edge");
+    ASSERT_TRUE(job.colorMode.has_value());
+    EXPECT_EQ(job.colorMode->option, "ColorModel");
+    EXPECT_EQ(job.colorMode->keyword, "Gray");
+    EXPECT_FALSE(job.resolution.has_value());
+}
+
 TEST_F(PrintOutputTest, answeringNoToThePrintQuestionLeavesEverythingAsItWas)
 {
     auto pages = render({QStringLiteral("甲")});

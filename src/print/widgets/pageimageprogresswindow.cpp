@@ -96,7 +96,7 @@ RenderCallbacks PageImageProgressWindow::renderCallbacks(std::function<void()> b
 
 void PageImageProgressWindow::reportCancelled(DialogQuestions &questions)
 {
-    questions.inform(parentWidget(), QStringLiteral("中止しました"));
+    questions.acknowledge(parentWidget(), QStringLiteral("中止しました"));
 }
 
 void PageImageProgressWindow::closeEvent(QCloseEvent *event)

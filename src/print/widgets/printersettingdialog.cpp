@@ -1,8 +1,10 @@
 #include "printersettingdialog.h"
 #include "ui_printersettingdialog.h"
 
+#include "printerpropertiesdialog.h"
 #include "printerstatusline.h"
 
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 #include "print/formatfile.h"
 #include "print/printerselection.h"
@@ -10,56 +12,13 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
-
-#include <algorithm>
-#include <cmath>
 
 namespace vendara {
 namespace {
 
 const QString kNoStatus = QStringLiteral("-----");
 constexpr int kRowLabelWidth = 20;
-
-bool defaultPropertiesEditor(QWidget *parent, const QString &printerName, QPageLayout &layout)
-{
-    QPrinter printer(QPrinterInfo::printerInfo(printerName), QPrinter::HighResolution);
-    printer.setPageLayout(layout);
-    QPageSetupDialog dialog(&printer, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    layout = printer.pageLayout();
-    return true;
-}
-
-// A paper of the driver's list as a page size (its lengths are hundredths of
-// a millimetre, portrait).
-QPageSize pageSizeOf(const PaperInfo &paper)
-{
-    if (paper.size.isEmpty())
-        return QPageSize(QPageSize::A4);
-    return QPageSize(QSizeF(paper.size.width() / 100.0, paper.size.height() / 100.0), QPageSize::Millimeter,
-                     paper.displayName, QPageSize::FuzzyMatch);
-}
-
-// The first paper of the list with the size of `size` (either way round,
-// within a millimetre); -1 when there is none.
-int paperMatching(const QList<PaperInfo> &papers, const QPageSize &size)
-{
-    const QSizeF mm = size.size(QPageSize::Millimeter);
-    const double shortSide = std::min(mm.width(), mm.height());
-    const double longSide = std::max(mm.width(), mm.height());
-    for (int i = 0; i < papers.size(); ++i) {
-        const double w = papers[i].size.width() / 100.0;
-        const double h = papers[i].size.height() / 100.0;
-        if (std::abs(std::min(w, h) - shortSide) <= 1.0 && std::abs(std::max(w, h) - longSide) <= 1.0)
-            return i;
-    }
-    return -1;
-}
 
 QString baseNameOf(const QString &path)
 {
@@ -81,7 +40,7 @@ QString existingOrEmpty(const std::function<QString()> &build)
 PrinterSettingDialog::PrinterSettingDialog(const DataFolder &data, PrinterSelection &printer,
                                            DialogQuestions &questions, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PrinterSettingDialog>()), m_data(data), m_printer(printer),
-      m_questions(questions), m_propertiesEditor(defaultPropertiesEditor)
+      m_questions(questions)
 {
     m_ui->setupUi(this);
 
@@ -106,16 +65,19 @@ PrinterSettingDialog::PrinterSettingDialog(const DataFolder &data, PrinterSelect
                            kCopyCount * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth();
     grid->setFixedHeight(rowsHeight);
 
-    connect(m_ui->printerBox, &QComboBox::activated, this, [this] { printerChanged(); });
-    connect(m_ui->paperBox, &QComboBox::activated, this, &PrinterSettingDialog::paperChosen);
-    connect(m_ui->binBox, &QComboBox::activated, this, &PrinterSettingDialog::binChosen);
-    connect(m_ui->portraitButton, &QRadioButton::clicked, this,
-            [this] { orientationChosen(QPageLayout::Portrait); });
-    connect(m_ui->landscapeButton, &QRadioButton::clicked, this,
-            [this] { orientationChosen(QPageLayout::Landscape); });
-    connect(m_ui->propertiesButton, &QPushButton::clicked, this, &PrinterSettingDialog::editProperties);
-    connect(m_ui->previewButton, &QPushButton::clicked, this, [this] { done(Preview); });
-    connect(m_ui->helpButton, &QPushButton::clicked, this, [this] { emit helpRequested(helpTopic()); });
+    // Every choice and button through the action guard: a printer that
+    // stops answering shows a message, the dialog stays.
+    const auto on = [this](auto *sender, auto signal, std::function<void()> operation) {
+        connect(sender, signal, this, guarded(this, m_questions, std::move(operation)));
+    };
+    on(m_ui->printerBox, &QComboBox::activated, [this] { printerChanged(); });
+    on(m_ui->paperBox, &QComboBox::activated, [this] { paperChosen(m_ui->paperBox->currentIndex()); });
+    on(m_ui->binBox, &QComboBox::activated, [this] { binChosen(m_ui->binBox->currentIndex()); });
+    on(m_ui->portraitButton, &QRadioButton::clicked, [this] { orientationChosen(QPageLayout::Portrait); });
+    on(m_ui->landscapeButton, &QRadioButton::clicked, [this] { orientationChosen(QPageLayout::Landscape); });
+    on(m_ui->propertiesButton, &QPushButton::clicked, [this] { editProperties(); });
+    on(m_ui->previewButton, &QPushButton::clicked, [this] { done(Preview); });
+    on(m_ui->helpButton, &QPushButton::clicked, [this] { emit helpRequested(helpTopic()); });
 
     setMode(Mode::Print);
     fillPrinters();
@@ -123,15 +85,9 @@ PrinterSettingDialog::PrinterSettingDialog(const DataFolder &data, PrinterSelect
 
 PrinterSettingDialog::~PrinterSettingDialog() = default;
 
-bool PrinterSettingDialog::guarded(const std::function<void()> &operation)
+bool PrinterSettingDialog::attempt(const std::function<void()> &operation)
 {
-    try {
-        operation();
-        return true;
-    } catch (const Error &e) {
-        m_questions.error(this, e.message());
-        return false;
-    }
+    return m_questions.attempt(this, operation);
 }
 
 void PrinterSettingDialog::fillPrinters()
@@ -170,7 +126,7 @@ void PrinterSettingDialog::fillPrinters()
         return;
     }
     printerChanged();
-    guarded([this] { m_snapshot = std::make_unique<PrinterChoice>(m_printer.choice()); });
+    attempt([this] { m_snapshot = std::make_unique<PrinterChoice>(m_printer.choice()); });
 }
 
 void PrinterSettingDialog::printerChanged()
@@ -178,7 +134,7 @@ void PrinterSettingDialog::printerChanged()
     if (m_filling || !m_hasPrinter)
         return;
     const int chosen = m_ui->printerBox->currentIndex();
-    if (chosen < 0 || !guarded([&] { m_printer.setIndex(chosen); }))
+    if (chosen < 0 || !attempt([&] { m_printer.setIndex(chosen); }))
         return;
     fillPaperBoxes();
     updateOrientation();
@@ -191,7 +147,7 @@ void PrinterSettingDialog::fillPaperBoxes()
     const auto fill = [this](QComboBox *box, PrinterField field, int infoFlag, auto names, auto index) {
         box->clear();
         bool available = false;
-        guarded([&] {
+        attempt([&] {
             available = m_printer.supports(field) && (m_printer.infoFlags() & infoFlag);
             if (!available)
                 return;
@@ -220,7 +176,7 @@ void PrinterSettingDialog::updateOrientation()
 {
     bool can = false;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
-    guarded([&] {
+    attempt([&] {
         can = m_printer.supports(PrinterField::Orientation);
         if (can)
             orientation = m_printer.orientation();
@@ -241,7 +197,7 @@ void PrinterSettingDialog::updateOrientation()
 
 void PrinterSettingDialog::updateStatus()
 {
-    guarded([this] {
+    attempt([this] {
         const PrinterInfo info = m_printer.currentPrinter();
         showStatus(printerStatusLine(info), info.driver, info.deviceUri, info.description);
     });
@@ -264,7 +220,7 @@ void PrinterSettingDialog::paperChosen(int index)
 {
     if (m_filling || index < 0)
         return;
-    guarded([&] {
+    attempt([&] {
         if (!m_printer.supports(PrinterField::PaperSize))
             return;
         m_printer.setPaperSizeIndex(index);
@@ -276,7 +232,7 @@ void PrinterSettingDialog::binChosen(int index)
 {
     if (m_filling || index < 0)
         return;
-    guarded([&] {
+    attempt([&] {
         if (!m_printer.supports(PrinterField::DefaultSource))
             return;
         m_printer.setBinIndex(index);
@@ -286,7 +242,7 @@ void PrinterSettingDialog::binChosen(int index)
 
 void PrinterSettingDialog::orientationChosen(QPageLayout::Orientation orientation)
 {
-    guarded([&] {
+    attempt([&] {
         if (!m_printer.supports(PrinterField::Orientation))
             return;
         m_printer.setOrientation(orientation);
@@ -297,50 +253,24 @@ void PrinterSettingDialog::orientationChosen(QPageLayout::Orientation orientatio
 
 void PrinterSettingDialog::editProperties()
 {
-    if (!m_hasPrinter || !m_propertiesEditor)
+    if (!m_hasPrinter)
         return;
-    QString name;
-    QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
-    bool canPaper = false;
-    bool canOrientation = false;
-    if (!guarded([&] {
-            name = m_printer.currentPrinter().name;
-            canPaper = m_printer.supports(PrinterField::PaperSize) &&
-                       (m_printer.infoFlags() & PrinterSelection::PaperSizesInfo);
-            canOrientation = m_printer.supports(PrinterField::Orientation);
-            if (canPaper && m_ui->paperBox->currentIndex() >= 0) {
-                const QList<PaperInfo> &papers = m_printer.driverInfo().papers;
-                const int index = m_ui->paperBox->currentIndex();
-                if (index < papers.size())
-                    layout.setPageSize(pageSizeOf(papers[index]));
-            }
-            if (canOrientation)
-                layout.setOrientation(m_printer.orientation());
-        }))
+    PrinterPropertiesDialog properties(m_printer, m_questions, this);
+    if (properties.exec() != QDialog::Accepted)
         return;
-    if (!m_propertiesEditor(this, name, layout))
-        return;
-    guarded([&] {
-        if (canPaper) {
-            const int paper = paperMatching(m_printer.driverInfo().papers, layout.pageSize());
-            if (paper >= 0)
-                m_printer.setPaperSizeIndex(paper);
-        }
-        if (canOrientation)
-            m_printer.setOrientation(layout.orientation());
-        m_printer.apply();
-        m_printer.refresh();
-        m_filling = true;
-        m_ui->printerBox->setCurrentIndex(m_printer.index());
-        m_filling = false;
-    });
+    // The properties have been applied: the printer is read again and shown
+    // as it is now.
+    m_printer.refresh();
+    m_filling = true;
+    m_ui->printerBox->setCurrentIndex(m_printer.index());
+    m_filling = false;
     printerChanged();
 }
 
 void PrinterSettingDialog::restoreSnapshot()
 {
     if (m_hasPrinter && m_snapshot)
-        guarded([this] { m_printer.restore(*m_snapshot); });
+        attempt([this] { m_printer.restore(*m_snapshot); });
 }
 
 void PrinterSettingDialog::setDocumentKind(const QString &kindName)
@@ -349,7 +279,7 @@ void PrinterSettingDialog::setDocumentKind(const QString &kindName)
     m_ui->titleGrid->horizontalHeaderItem(0)->setText(kindName);
 
     DefaultPrintSettings defaults = DefaultPrintSettings::defaults();
-    guarded([&] { defaults = DefaultPrintSettings::load(m_data); });
+    attempt([&] { defaults = DefaultPrintSettings::load(m_data); });
     const CopyTitles &titles = defaults.titles[size_t(m_kind)];
     for (int row = 0; row < kCopyCount; ++row)
         m_ui->titleGrid->item(row, 0)->setText(titles[size_t(row)]);
@@ -358,13 +288,13 @@ void PrinterSettingDialog::setDocumentKind(const QString &kindName)
         ticks[copy]->setChecked(defaults.copies[size_t(copy)]);
 
     QStringList formats;
-    guarded([&] { formats = listFormats(m_data, kindName); });
+    attempt([&] { formats = listFormats(m_data, kindName); });
     m_ui->formatBox->clear();
     m_ui->formatBox->addItems(formats);
     m_ui->formatBox->setCurrentIndex(m_ui->formatBox->findText(defaults.formatNames[size_t(m_kind)]));
 
     QStringList sets;
-    guarded([&] { sets = companyblock::readSetList(m_data); });
+    attempt([&] { sets = companyblock::readSetList(m_data); });
     m_ui->setBox->clear();
     m_ui->setBox->addItems(sets);
     m_ui->setBox->setCurrentIndex(m_ui->setBox->findText(defaults.setName));
@@ -492,8 +422,10 @@ void PrinterSettingDialog::done(int result)
 {
     if (QWidget *focus = focusWidget())
         focus->clearFocus();
+    // A printer gone meanwhile cannot take its old settings back: that is
+    // said, and the dialog closes all the same.
     if (result == Cancelled)
-        restoreSnapshot();
+        runGuarded(this, m_questions, [this] { restoreSnapshot(); });
     QDialog::done(result);
 }
 

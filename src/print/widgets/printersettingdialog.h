@@ -48,20 +48,12 @@ public:
     static constexpr int kPrintHelpTopic = 29;
     static constexpr int kSetupHelpTopic = 39;
 
-    // The printer driver's own settings dialog ("プロパティ(&P)..."): gets the
-    // printer's name and its page layout, may change the layout and returns
-    // true when the user accepted. The default one is Qt's page setup dialog
-    // on a QPrinter for that printer.
-    using PropertiesEditor = std::function<bool(QWidget *parent, const QString &printer, QPageLayout &layout)>;
-
     // Checks the printer list for changes, fills the printer box and takes
     // the snapshot. Without any printer it reports "有効なプリンタが見つかりま
     // せん" and exec() ends at once as Cancelled.
     PrinterSettingDialog(const DataFolder &data, PrinterSelection &printer, DialogQuestions &questions,
                          QWidget *parent = nullptr);
     ~PrinterSettingDialog() override;
-
-    void setPropertiesEditor(PropertiesEditor editor) { m_propertiesEditor = std::move(editor); }
 
     // "見積書" or "注文書": the head of the title column, and the defaults of
     // that kind from DefPrDat (titles, copies, format, set).
@@ -115,16 +107,17 @@ private:
     void paperChosen(int index);
     void binChosen(int index);
     void orientationChosen(QPageLayout::Orientation orientation);
+    // "プロパティ(&P)...": the printer properties dialog over the current
+    // printer; after its OK the printer is read again and shown.
     void editProperties();
     void restoreSnapshot();
     // Runs a printer operation; its error is reported and false returned.
-    bool guarded(const std::function<void()> &operation);
+    bool attempt(const std::function<void()> &operation);
 
     std::unique_ptr<Ui::PrinterSettingDialog> m_ui;
     DataFolder m_data;
     PrinterSelection &m_printer;
     DialogQuestions &m_questions;
-    PropertiesEditor m_propertiesEditor;
     std::unique_ptr<PrinterChoice> m_snapshot;
     Mode m_mode = Mode::Print;
     bool m_hasPrinter = false;

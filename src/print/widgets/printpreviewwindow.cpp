@@ -3,6 +3,8 @@
 #include "previewsheetview.h"
 
 #include "common/error.h"
+#include "controls/widgets/accessiblename.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 #include "print/pagepicture.h"
 #include "print/pagerecorder.h"
@@ -54,6 +56,7 @@ PrintPreviewWindow::PrintPreviewWindow(std::unique_ptr<PageRecorder> pages, cons
     m_toolBar->setAccessibleName(QStringLiteral("ツールバー"));
     m_toolBar->setFloatable(false);
     m_toolBar->setMovable(false);
+    nameOverflowButton(m_toolBar);
     m_printButton = addButton(QStringLiteral("印刷(&P)"), QStringLiteral("印刷"));
     m_toolBar->addSeparator();
     m_zoomOutButton = addButton(QStringLiteral("縮小"), QStringLiteral("縮小"));
@@ -73,12 +76,12 @@ PrintPreviewWindow::PrintPreviewWindow(std::unique_ptr<PageRecorder> pages, cons
     m_toolBar->addSeparator();
     m_closeButton = addButton(QStringLiteral("閉じる(&C)"), QStringLiteral("閉じる"));
 
-    connect(m_printButton, &QToolButton::clicked, this, [this] { printAllPages(true); });
-    connect(m_zoomOutButton, &QToolButton::clicked, this, &PrintPreviewWindow::zoomOut);
-    connect(m_zoomInButton, &QToolButton::clicked, this, &PrintPreviewWindow::zoomIn);
-    connect(m_previousButton, &QToolButton::clicked, this, &PrintPreviewWindow::previousPage);
-    connect(m_nextButton, &QToolButton::clicked, this, &PrintPreviewWindow::nextPage);
-    connect(m_closeButton, &QToolButton::clicked, this, &QDialog::close);
+    onClicked(m_printButton, [this] { printAllPages(true); });
+    onClicked(m_zoomOutButton, [this] { zoomOut(); });
+    onClicked(m_zoomInButton, [this] { zoomIn(); });
+    onClicked(m_previousButton, [this] { previousPage(); });
+    onClicked(m_nextButton, [this] { nextPage(); });
+    onClicked(m_closeButton, [this] { close(); });
 
     m_area = new QScrollArea(this);
     m_area->setAccessibleName(QStringLiteral("ページ表示"));
@@ -112,7 +115,7 @@ PrintPreviewWindow::PrintPreviewWindow(std::unique_ptr<PageRecorder> pages, cons
     // Keys: a page forward and back, the first and the last page.
     auto addKey = [this](QKeySequence key, auto slot) {
         auto *shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this, slot);
+        connect(shortcut, &QShortcut::activated, this, guarded(this, m_questions, slot));
     };
     addKey(QKeySequence(Qt::Key_PageDown), [this] { if (m_nextButton->isEnabled()) nextPage(); });
     addKey(QKeySequence(Qt::Key_PageUp), [this] { if (m_previousButton->isEnabled()) previousPage(); });
@@ -143,8 +146,13 @@ QToolButton *PrintPreviewWindow::addCommand(const QString &text, const std::func
     button->setFocusPolicy(Qt::TabFocus);
     m_toolBar->insertWidget(m_extraSeparator, button);
     m_extraSeparator->setVisible(true);
-    connect(button, &QToolButton::clicked, this, command);
+    onClicked(button, command);
     return button;
+}
+
+void PrintPreviewWindow::onClicked(QToolButton *button, const std::function<void()> &operation)
+{
+    connect(button, &QToolButton::clicked, this, guarded(this, m_questions, operation));
 }
 
 QToolButton *PrintPreviewWindow::addButton(const QString &text, const QString &accessibleName)
@@ -163,11 +171,15 @@ QLabel *PrintPreviewWindow::addPanel(int width, const QString &text, const QStri
 {
     auto *label = new QLabel(text, m_statusBar);
     label->setAccessibleName(accessibleName);
-    label->setFixedWidth(width);
+    // `width` on a window of the usual size; on a small screen the panels
+    // give up room in proportion and the tool tip keeps the whole text.
+    label->setMinimumWidth(std::min(width, 40));
+    label->setMaximumWidth(width);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setTextFormat(Qt::PlainText);
     label->setContentsMargins(4, 0, 4, 0);
     label->setToolTip(text);
-    m_statusBar->addWidget(label);
+    m_statusBar->addWidget(label, width);
     return label;
 }
 

@@ -90,6 +90,8 @@ protected:
 
 private:
     QToolButton *addButton(const QString &text, const QString &accessibleName);
+    // A button whose command runs through the action guard.
+    void onClicked(QToolButton *button, const std::function<void()> &operation);
     QLabel *addPanel(int width, const QString &text, const QString &accessibleName);
     void setMode(Mode mode);
     void layOut();

@@ -60,7 +60,9 @@ PrintStatusWindow::PrintStatusWindow(QWidget *parent)
 void PrintStatusWindow::startPrinting(int pageCount, const QString &jobTitle)
 {
     m_abortRequested = false;
-    setWindowTitle(jobTitle);
+    // Qt shows the application's name in a caption left empty; a blank
+    // keeps the caption of a job without a title blank on screen too.
+    setWindowTitle(jobTitle.isEmpty() ? QStringLiteral(" ") : jobTitle);
     m_message->setText(kPrintingMessage);
     m_abortButton->setEnabled(true);
     m_bar->setRange(0, std::max(1, pageCount));

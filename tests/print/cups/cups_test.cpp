@@ -8,7 +8,11 @@
 
 #include "common/error.h"
 #include "print/cupsprintingservice.h"
+#include "print/pagerecorder.h"
+#include "print/printerproperties.h"
 #include "print/printerselection.h"
+#include "print/printoutput.h"
+#include "print/printroad.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -306,6 +310,42 @@ TEST_F(CupsTest, theChosenPaperSizeAndSourceReachThePrinter)
     EXPECT_TRUE(ps.contains("%%BeginFeature: *PageSize B5"));
     EXPECT_EQ(ps.count("%%Page: "), 1);
     EXPECT_TRUE(ps.contains("%%PageBoundingBox: 0 0 516 729")) << "the page is not the B5 sheet";
+}
+
+TEST_F(CupsTest, twoSidedPrintingColourAndResolutionComeFromThePpdAndReachThePrinter)
+{
+    PrinterSelection printer(service);
+    ASSERT_EQ(printer.printerNames().value(printer.index()), "vendara-slots");
+    EXPECT_EQ(printer.choiceNames(JobOption::Duplex), (QStringList{"片面", "両面 (長辺とじ)", "両面 (短辺とじ)"}));
+    EXPECT_EQ(printer.choiceIndex(JobOption::Duplex), 0);
+    EXPECT_EQ(printer.choiceNames(JobOption::ColorMode), (QStringList{"モノクロ", "カラー"}));
+    EXPECT_EQ(printer.choiceIndex(JobOption::ColorMode), 0);
+    EXPECT_EQ(printer.choiceNames(JobOption::Resolution), (QStringList{"300 dpi", "600 dpi"}));
+    EXPECT_EQ(printer.choiceIndex(JobOption::Resolution), 1);
+
+    // Chosen as the properties dialog hands them back.
+    PrinterProperties properties = PrinterProperties::of(printer);
+    properties.duplex.current = 1;
+    properties.colorMode.current = 1;
+    properties.resolution.current = 0;
+    properties.applyTo(printer);
+    EXPECT_EQ(printer.resolution(), QSize(300, 300));
+
+    const QString output = CupsServer::instance->outDir() + "/slots.ps";
+    QFile::remove(output);
+    const QString printData = data.filePath("data.txt");
+    writeSjisLines(printData, {QStringLiteral("font,\"ＭＳ ゴシック\",40,0,0"), QStringLiteral("text,表,0,1000"),
+                               QStringLiteral("page"), QStringLiteral("text,裏,0,1000")});
+    auto pages = renderPrintData(printData, printer.geometry(), QPoint(), data.path() + "/Dat/Tmp", "5");
+    ASSERT_TRUE(pages);
+    const PrintOutputResult result = printPages(printer, *pages, false);
+    ASSERT_EQ(result.outcome, PrintOutcome::Submitted);
+    ASSERT_EQ(jobState("vendara-slots", result.jobId), IPP_JSTATE_COMPLETED);
+    const QByteArray ps = readBytes(output);
+    EXPECT_TRUE(ps.contains("%%BeginFeature: *Duplex DuplexNoTumble")) << "no Duplex DuplexNoTumble in the PostScript";
+    EXPECT_TRUE(ps.contains("%%BeginFeature: *ColorModel RGB")) << "no ColorModel RGB in the PostScript";
+    EXPECT_TRUE(ps.contains("%%BeginFeature: *Resolution 300dpi")) << "no Resolution 300dpi in the PostScript";
+    EXPECT_EQ(ps.count("%%Page: "), 2);
 }
 
 TEST_F(CupsTest, aHeldJobCanBeCancelledAndLeavesNoOutput)

@@ -1,7 +1,8 @@
 // The printer setting dialog over an in-memory printing service: the
 // snapshot Cancel puts back, the status lines, printers without paper or
-// orientation choice, the copy settings taken in and back, the two modes and
-// a system without printers.
+// orientation choice, the properties dialog, the copy settings taken in and
+// back, the two modes and a system without printers.
+#include "print/widgets/printerpropertiesdialog.h"
 #include "print/widgets/printersettingdialog.h"
 #include "print/widgets/printerstatusline.h"
 
@@ -9,7 +10,9 @@
 #include "print/printerselection.h"
 #include "printsettings/companyblock.h"
 #include "support/fakedialogquestions.h"
+#include "support/whenmodal.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -27,6 +30,7 @@
 
 using namespace vendara;
 using namespace vendara::testing;
+using vendara::test::whenModal;
 
 namespace {
 
@@ -50,13 +54,31 @@ PrinterInfo printerInfo(const QString &name, const QString &driver, const QStrin
     return info;
 }
 
-// Office: A4, A3, B5 and three bins, orientation; Label: no paper, source or
-// orientation choice; Back: stopped.
+JobOptionChoice choice(const QString &option, const QString &keyword, const QString &name, QSize dpi = {})
+{
+    return JobOptionChoice{option, keyword, name, dpi};
+}
+
+// Office: A4, A3, B5 and three bins, orientation, two-sided printing, colour
+// and two resolutions; Label: no paper, source, orientation or other
+// choice; Back: stopped.
 void addPrinters(FakePrintingService &service)
 {
     PrinterDriverInfo full;
     full.supportedFields = fieldBit(PrinterField::Orientation) | fieldBit(PrinterField::PaperSize) |
-                           fieldBit(PrinterField::DefaultSource);
+                           fieldBit(PrinterField::DefaultSource) | fieldBit(PrinterField::Duplex) |
+                           fieldBit(PrinterField::Color) | fieldBit(PrinterField::PrintQuality);
+    full.duplexModes = {choice("sides", "one-sided", "片面"), choice("sides", "two-sided-long-edge", "両面 (長辺とじ)"),
+                        choice("sides", "two-sided-short-edge", "両面 (短辺とじ)")};
+    full.defaultDuplex = 0;
+    full.colorModes = {choice("print-color-mode", "color", "カラー"),
+                       choice("print-color-mode", "monochrome", "モノクロ")};
+    full.defaultColorMode = 0;
+    full.resolutions = {choice("printer-resolution", "300dpi", "300 dpi", {300, 300}),
+                        choice("printer-resolution", "600dpi", "600 dpi", {600, 600})};
+    full.defaultResolution = 1;
+    full.resolutionCount = 2;
+    full.resolution = QSize(600, 600);
     full.papers = {paper(QStringLiteral("iso_a4_210x297mm"), QStringLiteral("A4"), 21000, 29700),
                    paper(QStringLiteral("iso_a3_297x420mm"), QStringLiteral("A3"), 29700, 42000),
                    paper(QStringLiteral("jis_b5_182x257mm"), QStringLiteral("B5 (JIS)"), 18200, 25700)};
@@ -143,6 +165,33 @@ QStringList statusTexts(QWidget *dialog)
         texts << child<QLabel>(dialog, name)->text();
     return texts;
 }
+
+// What the properties dialog shows.
+struct Shown
+{
+    QString title;
+    bool portrait = false;
+    bool landscape = false;
+    QString paper, source, duplex, colorMode, resolution;
+    int enabled = 0; // of the five boxes and the orientation
+
+    static Shown of(QWidget *properties)
+    {
+        Shown s;
+        s.title = properties->windowTitle();
+        s.portrait = child<QRadioButton>(properties, "portraitButton")->isChecked();
+        s.landscape = child<QRadioButton>(properties, "landscapeButton")->isChecked();
+        QString *texts[] = {&s.paper, &s.source, &s.duplex, &s.colorMode, &s.resolution};
+        const char *names[] = {"paperBox", "sourceBox", "duplexBox", "colorModeBox", "resolutionBox"};
+        for (int i = 0; i < 5; ++i) {
+            auto *box = child<QComboBox>(properties, names[i]);
+            *texts[i] = box->currentText();
+            s.enabled += box->isEnabled() ? 1 : 0;
+        }
+        s.enabled += child<QRadioButton>(properties, "landscapeButton")->isEnabled() ? 1 : 0;
+        return s;
+    }
+};
 
 } // namespace
 
@@ -267,35 +316,182 @@ private slots:
         QVERIFY2(f.questions.errors.isEmpty(), qPrintable(f.questions.errors.join(u'\n')));
     }
 
-    void propertiesHandsPaperAndOrientationBack()
+    void propertiesOpenOnTheCurrentSettings()
     {
         Fixture f;
         auto dialog = f.open();
-        QString asked;
-        QPageLayout given;
-        dialog->setPropertiesEditor([&](QWidget *, const QString &name, QPageLayout &layout) {
-            asked = name;
-            given = layout;
-            layout.setPageSize(QPageSize(QPageSize::A3));
-            layout.setOrientation(QPageLayout::Landscape);
-            return true;
+        choose(child<QComboBox>(dialog.get(), "paperBox"), 2);
+        child<QRadioButton>(dialog.get(), "landscapeButton")->click();
+
+        Shown shown;
+        whenModal<PrinterPropertiesDialog>([&](PrinterPropertiesDialog *properties) {
+            shown = Shown::of(properties);
+            child<QPushButton>(properties, "cancelButton")->click();
         });
         child<QPushButton>(dialog.get(), "propertiesButton")->click();
-        QCOMPARE(asked, QStringLiteral("Office"));
-        QCOMPARE(given.pageSize().id(), QPageSize::A4);
-        QCOMPARE(given.orientation(), QPageLayout::Portrait);
-        QCOMPARE(f.printer->paperSizeIndex(), 1);
+
+        QCOMPARE(shown.title, QStringLiteral("Office のプロパティ"));
+        QVERIFY(shown.landscape);
+        QVERIFY(!shown.portrait);
+        QCOMPARE(shown.paper, QStringLiteral("B5 (JIS)"));
+        QCOMPARE(shown.source, QStringLiteral("上段"));
+        QCOMPARE(shown.duplex, QStringLiteral("片面"));
+        QCOMPARE(shown.colorMode, QStringLiteral("カラー"));
+        QCOMPARE(shown.resolution, QStringLiteral("600 dpi"));
+        QCOMPARE(shown.enabled, 6);
+        QVERIFY(f.questions.errors.isEmpty());
+    }
+
+    void propertiesOkKeepsWhatWasChosen()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        child<QRadioButton>(dialog.get(), "landscapeButton")->click();
+
+        // OK without a change keeps the print landscape.
+        whenModal<PrinterPropertiesDialog>([](PrinterPropertiesDialog *properties) {
+            child<QPushButton>(properties, "okButton")->click();
+        });
+        child<QPushButton>(dialog.get(), "propertiesButton")->click();
         QCOMPARE(f.printer->orientation(), QPageLayout::Landscape);
-        QCOMPARE(child<QComboBox>(dialog.get(), "paperBox")->currentText(), QStringLiteral("A3"));
         QVERIFY(child<QRadioButton>(dialog.get(), "landscapeButton")->isChecked());
 
-        // A declined driver dialog changes nothing.
-        dialog->setPropertiesEditor([](QWidget *, const QString &, QPageLayout &layout) {
-            layout.setPageSize(QPageSize(QPageSize::A4));
-            return false;
+        whenModal<PrinterPropertiesDialog>([](PrinterPropertiesDialog *properties) {
+            choose(child<QComboBox>(properties, "paperBox"), 1);
+            choose(child<QComboBox>(properties, "sourceBox"), 2);
+            child<QRadioButton>(properties, "portraitButton")->click();
+            choose(child<QComboBox>(properties, "duplexBox"), 1);
+            choose(child<QComboBox>(properties, "colorModeBox"), 1);
+            choose(child<QComboBox>(properties, "resolutionBox"), 0);
+            child<QPushButton>(properties, "okButton")->click();
         });
         child<QPushButton>(dialog.get(), "propertiesButton")->click();
+
+        QVERIFY(!f.printer->changed());
         QCOMPARE(f.printer->paperSizeIndex(), 1);
+        QCOMPARE(f.printer->binIndex(), 2);
+        QCOMPARE(f.printer->orientation(), QPageLayout::Portrait);
+        const PrinterOutputSetup setup = f.printer->outputSetup();
+        QCOMPARE(setup.duplex->keyword, QStringLiteral("two-sided-long-edge"));
+        QCOMPARE(setup.colorMode->keyword, QStringLiteral("monochrome"));
+        QCOMPARE(setup.resolution->keyword, QStringLiteral("300dpi"));
+        // The printer dialog shows the printer as the properties left it.
+        QCOMPARE(child<QComboBox>(dialog.get(), "paperBox")->currentText(), QStringLiteral("A3"));
+        QCOMPARE(child<QComboBox>(dialog.get(), "binBox")->currentText(), QStringLiteral("手差し"));
+        QVERIFY(child<QRadioButton>(dialog.get(), "portraitButton")->isChecked());
+
+        // Opened again, it shows what was chosen.
+        Shown shown;
+        whenModal<PrinterPropertiesDialog>([&](PrinterPropertiesDialog *properties) {
+            shown = Shown::of(properties);
+            child<QPushButton>(properties, "cancelButton")->click();
+        });
+        child<QPushButton>(dialog.get(), "propertiesButton")->click();
+        QCOMPARE(shown.duplex, QStringLiteral("両面 (長辺とじ)"));
+        QCOMPARE(shown.colorMode, QStringLiteral("モノクロ"));
+        QCOMPARE(shown.resolution, QStringLiteral("300 dpi"));
+
+        // キャンセル of the printer dialog takes the properties back too.
+        dialog->reject();
+        QCOMPARE(f.printer->orientation(), QPageLayout::Portrait);
+        QCOMPARE(f.printer->paperSizeIndex(), 0);
+        QCOMPARE(f.printer->outputSetup().duplex->keyword, QStringLiteral("one-sided"));
+        QCOMPARE(f.printer->outputSetup().resolution->keyword, QStringLiteral("600dpi"));
+        QVERIFY2(f.questions.errors.isEmpty(), qPrintable(f.questions.errors.join(u'\n')));
+    }
+
+    void propertiesCancelChangesNothing()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        child<QRadioButton>(dialog.get(), "landscapeButton")->click();
+        const PrinterChoice before = f.printer->choice();
+        const PrinterOutputSetup setupBefore = f.printer->outputSetup();
+        int changes = 0;
+        whenModal<PrinterPropertiesDialog>([&](PrinterPropertiesDialog *properties) {
+            choose(child<QComboBox>(properties, "paperBox"), 1);
+            child<QRadioButton>(properties, "portraitButton")->click();
+            choose(child<QComboBox>(properties, "duplexBox"), 2);
+            choose(child<QComboBox>(properties, "resolutionBox"), 0);
+            changes = properties->chosen() == properties->opened() ? 0 : 1;
+            child<QPushButton>(properties, "cancelButton")->click();
+        });
+        child<QPushButton>(dialog.get(), "propertiesButton")->click();
+        QCOMPARE(changes, 1);
+
+        const PrinterChoice after = f.printer->choice();
+        QCOMPARE(after.printerIndex, before.printerIndex);
+        QCOMPARE(after.paperIndex, before.paperIndex);
+        QCOMPARE(after.binIndex, before.binIndex);
+        QVERIFY(after.orientation == QPageLayout::Landscape);
+        QCOMPARE(after.duplexIndex, before.duplexIndex);
+        QCOMPARE(after.resolutionIndex, before.resolutionIndex);
+        QCOMPARE(f.printer->outputSetup().geometry.resolution, setupBefore.geometry.resolution);
+        QVERIFY(child<QRadioButton>(dialog.get(), "landscapeButton")->isChecked());
+        QCOMPARE(child<QComboBox>(dialog.get(), "paperBox")->currentIndex(), 0);
+    }
+
+    void propertiesOfAPrinterWithoutChoices()
+    {
+        Fixture f;
+        f.printer->setIndex(1);
+        auto dialog = f.open();
+        Shown shown;
+        whenModal<PrinterPropertiesDialog>([&](PrinterPropertiesDialog *properties) {
+            shown = Shown::of(properties);
+            child<QPushButton>(properties, "okButton")->click();
+        });
+        child<QPushButton>(dialog.get(), "propertiesButton")->click();
+        QCOMPARE(shown.enabled, 0);
+        QVERIFY(!shown.portrait && !shown.landscape);
+        QVERIFY(shown.paper.isEmpty());
+        // OK hands nothing to the printer that it would refuse.
+        QVERIFY2(f.questions.errors.isEmpty(), qPrintable(f.questions.errors.join(u'\n')));
+        QCOMPARE(f.printer->index(), 1);
+    }
+
+    void propertiesOfAPrinterThatCannotBeReadReportTheErrorAndStayShut()
+    {
+        Fixture f;
+        auto dialog = f.open();
+        choose(child<QComboBox>(dialog.get(), "paperBox"), 1); // applied: the driver is read again on next need
+        f.service.removePrinter(QStringLiteral("Office"));
+        bool opened = false;
+        QTimer watch;
+        watch.setInterval(20);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto *properties = qobject_cast<PrinterPropertiesDialog *>(QApplication::activeModalWidget())) {
+                opened = true;
+                properties->reject();
+            }
+        });
+        watch.start();
+        child<QPushButton>(dialog.get(), "propertiesButton")->click();
+        QTest::qWait(60);
+        QVERIFY(!opened);
+        QCOMPARE(f.questions.errors, QStringList{QStringLiteral("プリンタ Office が見つかりません")});
+    }
+
+    void propertiesNamed()
+    {
+        Fixture f;
+        PrinterPropertiesDialog properties(*f.printer, f.questions);
+        QVERIFY(properties.isReady());
+        for (QComboBox *box : properties.findChildren<QComboBox *>())
+            QVERIFY2(!box->accessibleName().isEmpty(), qPrintable(box->objectName()));
+        int labelled = 0;
+        for (QLabel *label : properties.findChildren<QLabel *>()) {
+            if (label->buddy()) {
+                QString text = label->text();
+                text.remove(QStringLiteral("&")).remove(u':');
+                QVERIFY2(text.startsWith(label->buddy()->accessibleName()), qPrintable(label->text()));
+                ++labelled;
+            }
+        }
+        QCOMPARE(labelled, 5);
+        const QSize hint = properties.sizeHint();
+        QVERIFY2(hint.width() <= 640 && hint.height() <= 480,
+                 qPrintable(QStringLiteral("%1x%2").arg(hint.width()).arg(hint.height())));
     }
 
     void settingsShownAndTakenBack()
