@@ -142,8 +142,9 @@ table('WTT', wtt[2], [['区分', '2年', '3年'], ['エコカー以外', 6600, 9
                       ['13年経過', 8200, ''], ['18年経過', 8800, '']])
 
 # ---------------------------------------------------------------- postal codes
-# A handful of real entries in the layout of the national dictionary; not
-# listed in ziplist, so it is installed only when the user adds it.
+# A handful of real entries in the layout of the national dictionary, listed
+# in ziplist so that a new installation finds 100-0001 at once; the national
+# dictionary is added in the options (郵便番号辞書).
 zips = [
  ('01101','060  ','0600000','ﾎｯｶｲﾄﾞｳ','ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ','ｲｶﾆｹｲｻｲｶﾞﾅｲﾊﾞｱｲ','北海道','札幌市中央区','以下に掲載がない場合'),
  ('01101','064  ','0640941','ﾎｯｶｲﾄﾞｳ','ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ','ｱｻﾋｶﾞｵｶ','北海道','札幌市中央区','旭ケ丘'),
@@ -189,3 +190,4 @@ zips = [
 def zipline(z):
     return ','.join([z[0]] + ['"%s"' % f for f in z[1:]] + ['0'] * 6)
 write('Mst/Zip/SAMPLE.CSV', [zipline(z) for z in zips])
+write('Mst/Zip/ziplist', ['SAMPLE.CSV'])

@@ -297,7 +297,9 @@ bool DocumentSession::saveAs()
             m_prompts.warn(QStringLiteral("%1 は別のウィンドウで開かれています。別の名前を指定してください").arg(path));
             return false;
         }
-        if (canonical != m_claimed && m_prompts.ask(kOverwriteQuestion, false) != UserPrompts::Answer::Yes)
+        // The window's own file is asked about too: Save As there replaces
+        // it just the same.
+        if (m_prompts.ask(kOverwriteQuestion, false) != UserPrompts::Answer::Yes)
             return false;
     }
     if (!writeTo(path, canonical == m_claimed && !canonical.isEmpty()))

@@ -5,6 +5,7 @@
 #include "app/platform/localinstanceregistry.h"
 #include "app/recentfiles.h"
 #include "app/widgets/dialogprompts.h"
+#include "app/widgets/guisetup.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/printcommands.h"
 #include "controls/widgets/dialogquestions.h"
@@ -25,6 +26,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(vendara::appinfo::version());
     QApplication::setDesktopFileName(QStringLiteral("vendara"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vendara"), QIcon(QStringLiteral(":/icons/vendara.svg"))));
+
+    vendara::setUpGui(app);
 
     const QStringList args = QApplication::arguments();
     const QString argument = args.size() > 1 ? args.at(1) : QString();
@@ -55,7 +58,7 @@ int main(int argc, char **argv)
     if (!session.start(argument))
         return 0;
 
-    vendara::MainWindow window(session, prompts, browser, help, recent);
+    vendara::MainWindow window(session, prompts, vendara::DialogQuestions::standard(), browser, help, recent);
     prompts.setParentWidget(&window);
     // The printer choice lives as long as the window: it is never stored.
     vendara::CupsPrintingService printingService;

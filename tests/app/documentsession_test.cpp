@@ -242,6 +242,21 @@ private slots:
         QCOMPARE(back.text(SlipField::CustName), QStringLiteral("山田"));
     }
 
+    void saveAs_ontoItsOwnFile_asksBeforeReplacing()
+    {
+        ShellFixture f;
+        const QString own = f.writeSlipFile(QStringLiteral("own.pvq"), QStringLiteral("山田"));
+        QVERIFY(f.session->start(own));
+        const QByteArray before = bytesOf(own);
+        f.session->document().setText(SlipField::CustName, QStringLiteral("佐藤"));
+        f.prompts.saveAnswers << own;
+        f.prompts.answers << UserPrompts::Answer::No;
+        QVERIFY(!f.session->saveAs());
+        QCOMPARE(f.prompts.questions, QStringList{kOverwriteQuestion});
+        QCOMPARE(bytesOf(own), before);
+        QVERIFY(f.session->document().isModified());
+    }
+
     void saveAs_overAFileAnotherWindowShows_isRefused()
     {
         ShellFixture f;

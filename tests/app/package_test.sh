@@ -36,7 +36,7 @@ if ! grep -q "^\.$prefix/share/vendara/Dat/" "$out/contents"; then
 fi
 
 depends="$(dpkg-deb -f "$deb" Depends)"
-for dep in libqt6widgets6 libqt6network6 libqt6svg6 fonts-ipafont-gothic; do
+for dep in libqt6widgets6 libqt6network6 libqt6svg6 fonts-ipafont-gothic qt6-translations-l10n; do
   if [[ "$depends" != *"$dep"* ]]; then
     echo "Depends lacks $dep: $depends"
     fail=1

@@ -56,7 +56,7 @@ struct PrintFixture : ShellFixture
         service.addPrinter(info, a4Driver());
         printer = std::make_unique<PrinterSelection>(service);
         session->start(QString());
-        window = std::make_unique<MainWindow>(*session, prompts, browser, pages, *recent);
+        window = std::make_unique<MainWindow>(*session, prompts, questions, browser, pages, *recent);
         window->setPrintCommands(new PrintCommands(*window, *session, *printer, questions, mail, browser, pages));
         session->document().setText(SlipField::CustName, QStringLiteral("山田 太郎"));
     }

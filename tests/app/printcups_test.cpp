@@ -92,7 +92,7 @@ private slots:
         CupsPrintingService service;
         PrinterSelection printer(service);
         QVERIFY(f.session->start(QString()));
-        MainWindow window(*f.session, f.prompts, browser, pages, *f.recent);
+        MainWindow window(*f.session, f.prompts, questions, browser, pages, *f.recent);
         window.setPrintCommands(new PrintCommands(window, *f.session, printer, questions, mail, browser, pages));
         f.session->document().setText(SlipField::CustName, QStringLiteral("印刷花子"));
 

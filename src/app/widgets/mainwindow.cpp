@@ -8,6 +8,8 @@
 #include "app/recentfiles.h"
 #include "app/userprompts.h"
 #include "common/error.h"
+#include "controls/widgets/accessiblename.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/dialogquestions.h"
 #include "options/widgets/optionsdialog.h"
 #include "printcommands.h"
@@ -30,10 +32,11 @@ static void registerIcons()
 
 namespace vendara {
 
-MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrowser &help, const HelpPages &pages,
-                       RecentFiles &recent, QWidget *parent, SlipLookups *lookups)
+MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, DialogQuestions &questions,
+                       HelpBrowser &help, const HelpPages &pages, RecentFiles &recent, QWidget *parent,
+                       SlipLookups *lookups)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_session(session), m_prompts(prompts),
-      m_help(help), m_pages(pages), m_recent(recent)
+      m_questions(questions), m_help(help), m_pages(pages), m_recent(recent)
 {
     registerIcons();
     m_ui->setupUi(this);
@@ -41,44 +44,40 @@ MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrows
     m_ui->toolBar->toggleViewAction()->setEnabled(false);
     m_ui->menuBar->setAccessibleName(QStringLiteral("メニュー"));
     m_ui->toolBar->setAccessibleName(QStringLiteral("ツールバー"));
-    // The button Qt adds for the tool buttons a narrow window cannot show.
-    if (auto *more = m_ui->toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
-        more->setAccessibleName(QStringLiteral("その他のボタン"));
+    nameOverflowButton(m_ui->toolBar);
     m_ui->statusBar->setAccessibleName(QStringLiteral("ステータスバー"));
 
     if (!lookups) {
         m_ownLookups = std::make_unique<MasterLookups>(
-            session.data(), DialogQuestions::standard(), [this](int topic) { showHelp(m_pages.topic(topic)); },
+            session.data(), m_questions, [this](int topic) { showHelp(m_pages.topic(topic)); },
             [this] { return m_session.settingsFile().acquisitionTaxRate(); });
         lookups = m_ownLookups.get();
     }
-    m_frame = new SlipFrame(session.document(), *lookups, DialogQuestions::standard());
+    m_frame = new SlipFrame(session.document(), *lookups, m_questions);
     m_frame->setDateDisplay(session.settings().eraDates);
     m_frame->setFootActions(m_ui->printAction, m_ui->saveAction, m_ui->exitAction);
     m_ui->centralWidget->layout()->addWidget(m_frame);
     m_ui->secOpenAction->setEnabled(true);
     m_ui->secCloseAction->setEnabled(true);
-    connect(m_ui->secOpenAction, &QAction::triggered, m_frame, [this] { m_frame->openAllSections(true); });
-    connect(m_ui->secCloseAction, &QAction::triggered, m_frame, [this] { m_frame->openAllSections(false); });
+    onTriggered(m_ui->secOpenAction, [this] { m_frame->openAllSections(true); });
+    onTriggered(m_ui->secCloseAction, [this] { m_frame->openAllSections(false); });
 
-    connect(m_ui->newAction, &QAction::triggered, &m_session, &DocumentSession::newSlip);
-    connect(m_ui->openAction, &QAction::triggered, &m_session, &DocumentSession::open);
-    connect(m_ui->saveAction, &QAction::triggered, &m_session, &DocumentSession::save);
-    connect(m_ui->saveAsAction, &QAction::triggered, &m_session, &DocumentSession::saveAs);
-    connect(m_ui->undoAction, &QAction::triggered, &m_session, &DocumentSession::undo);
-    connect(m_ui->exitAction, &QAction::triggered, this, &QWidget::close);
-    connect(m_ui->helpIndexAction, &QAction::triggered, this, [this] { showHelp(m_pages.contents()); });
-    connect(m_ui->helpTopicAction, &QAction::triggered, this, [this] { showHelp(m_pages.keywords()); });
-    connect(m_ui->tutorialAction, &QAction::triggered, this,
-            [this] { showHelp(m_pages.topic(HelpPages::kTutorialTopic)); });
-    connect(m_ui->latestInfoAction, &QAction::triggered, this,
-            [this] { showHelp(QUrl(appinfo::productPageUrl())); });
-    connect(m_ui->aboutAction, &QAction::triggered, this, [this] {
+    onTriggered(m_ui->newAction, [this] { m_session.newSlip(); });
+    onTriggered(m_ui->openAction, [this] { m_session.open(); });
+    onTriggered(m_ui->saveAction, [this] { m_session.save(); });
+    onTriggered(m_ui->saveAsAction, [this] { m_session.saveAs(); });
+    onTriggered(m_ui->undoAction, [this] { m_session.undo(); });
+    onTriggered(m_ui->exitAction, [this] { close(); });
+    onTriggered(m_ui->helpIndexAction, [this] { showHelp(m_pages.contents()); });
+    onTriggered(m_ui->helpTopicAction, [this] { showHelp(m_pages.keywords()); });
+    onTriggered(m_ui->tutorialAction, [this] { showHelp(m_pages.topic(HelpPages::kTutorialTopic)); });
+    onTriggered(m_ui->latestInfoAction, [this] { showHelp(QUrl(appinfo::productPageUrl())); });
+    onTriggered(m_ui->aboutAction, [this] {
         AboutDialog dialog(this);
         dialog.exec();
     });
-    connect(m_ui->optionAction, &QAction::triggered, this, &MainWindow::openOptions);
-    connect(m_ui->recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    onTriggered(m_ui->optionAction, [this] { openOptions(); });
+    connect(m_ui->recentMenu, &QMenu::aboutToShow, this, guarded(this, m_questions, [this] { fillRecentMenu(); }));
 
     connect(&m_session, &DocumentSession::titleChanged, this, &QWidget::setWindowTitle);
     connect(&m_session, &DocumentSession::undoEnabledChanged, m_ui->undoAction, &QAction::setEnabled);
@@ -97,11 +96,11 @@ MainWindow::~MainWindow()
 
 void MainWindow::setPrintCommands(PrintCommands *commands)
 {
-    connect(m_ui->printAction, &QAction::triggered, commands, &PrintCommands::print);
-    connect(m_ui->previewAction, &QAction::triggered, commands, &PrintCommands::preview);
-    connect(m_ui->printSetupAction, &QAction::triggered, commands, &PrintCommands::printSetup);
-    connect(m_ui->exportPdfAction, &QAction::triggered, commands, &PrintCommands::exportPdf);
-    connect(m_ui->mailAction, &QAction::triggered, commands, &PrintCommands::sendByMail);
+    onTriggered(m_ui->printAction, [commands] { commands->print(); }, commands);
+    onTriggered(m_ui->previewAction, [commands] { commands->preview(); }, commands);
+    onTriggered(m_ui->printSetupAction, [commands] { commands->printSetup(); }, commands);
+    onTriggered(m_ui->exportPdfAction, [commands] { commands->exportPdf(); }, commands);
+    onTriggered(m_ui->mailAction, [commands] { commands->sendByMail(); }, commands);
     for (QAction *action : {m_ui->printAction, m_ui->previewAction, m_ui->printSetupAction, m_ui->exportPdfAction,
                             m_ui->mailAction})
         action->setEnabled(true);
@@ -110,7 +109,7 @@ void MainWindow::setPrintCommands(PrintCommands *commands)
 void MainWindow::openOptions()
 {
     {
-        OptionsDialog dialog(m_session.data(), DialogQuestions::standard(), this);
+        OptionsDialog dialog(m_session.data(), m_questions, this);
         connect(&dialog, &OptionsDialog::helpRequested, this, [this](int topic) { showHelp(m_pages.topic(topic)); });
         dialog.exec();
     } // the master editors write their lists back as the dialog goes
@@ -120,6 +119,11 @@ void MainWindow::openOptions()
     } catch (const Error &e) {
         m_prompts.warn(e.message());
     }
+}
+
+void MainWindow::onTriggered(QAction *action, const std::function<void()> &operation, QObject *context)
+{
+    connect(action, &QAction::triggered, context ? context : this, guarded(this, m_questions, operation));
 }
 
 void MainWindow::setUpIcons()
@@ -160,7 +164,7 @@ void MainWindow::fillRecentMenu()
         const QString path = entries.at(i);
         QAction *action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(path).replace(u'&', QStringLiteral("&&"))));
         action->setStatusTip(path);
-        connect(action, &QAction::triggered, this, [this, path] { m_session.openRecent(path); });
+        onTriggered(action, [this, path] { m_session.openRecent(path); });
     }
     if (entries.isEmpty())
         menu->addAction(QStringLiteral("（なし）"))->setEnabled(false);
@@ -183,10 +187,9 @@ void MainWindow::bringToFront()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_session.queryClose())
-        event->accept();
-    else
-        event->ignore();
+    bool close = false;
+    runGuarded(this, m_questions, [&] { close = m_session.queryClose(); });
+    event->setAccepted(close);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
@@ -201,7 +204,7 @@ void MainWindow::dropEvent(QDropEvent *event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    m_session.openFile(path);
+    runGuarded(this, m_questions, [&] { m_session.openFile(path); });
 }
 
 } // namespace vendara

@@ -2,7 +2,10 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+
+class QAction;
 
 namespace Ui {
 class MainWindow;
@@ -10,6 +13,7 @@ class MainWindow;
 
 namespace vendara {
 
+class DialogQuestions;
 class DocumentSession;
 class HelpBrowser;
 class HelpPages;
@@ -28,11 +32,13 @@ class MainWindow : public QMainWindow
 public:
     // `lookups` opens the entry frame's look-up dialogs; without it the
     // window opens the master dialogs over the session's data folder.
-    MainWindow(DocumentSession &session, UserPrompts &prompts, HelpBrowser &help, const HelpPages &pages,
-               RecentFiles &recent, QWidget *parent = nullptr, SlipLookups *lookups = nullptr);
+    // Questions, errors and the file dialogs of the frame, the options and
+    // every action go through `questions`.
+    MainWindow(DocumentSession &session, UserPrompts &prompts, DialogQuestions &questions, HelpBrowser &help,
+               const HelpPages &pages, RecentFiles &recent, QWidget *parent = nullptr,
+               SlipLookups *lookups = nullptr);
     ~MainWindow() override;
 
-    SlipFrame *slipFrame() const { return m_frame; }
     // Wires 印刷, 印刷プレビュー, プリンタ設定, PDF output and mail to the
     // commands and enables them.
     void setPrintCommands(PrintCommands *commands);
@@ -43,6 +49,9 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Every action runs through the action guard: an error it raises is
+    // shown and the window lives on.
+    void onTriggered(QAction *action, const std::function<void()> &operation, QObject *context = nullptr);
     void setUpIcons();
     // The options dialog, then the partial settings reload.
     void openOptions();
@@ -53,6 +62,7 @@ private:
     std::unique_ptr<Ui::MainWindow> m_ui;
     DocumentSession &m_session;
     UserPrompts &m_prompts;
+    DialogQuestions &m_questions;
     HelpBrowser &m_help;
     const HelpPages &m_pages;
     RecentFiles &m_recent;

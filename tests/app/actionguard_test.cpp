@@ -1,0 +1,160 @@
+// Every action of the main window and every command of the preview runs
+// through the action guard: with a printing service and a data folder that
+// fail, each one ends in a message box and the window lives on.
+#include "printfixture.h"
+#include "shellfakes.h"
+
+#include "app/helppages.h"
+#include "app/widgets/mainwindow.h"
+#include "app/widgets/printcommands.h"
+#include "common/error.h"
+#include "print/pagerecorder.h"
+#include "print/printerselection.h"
+#include "print/printingservice.h"
+#include "print/widgets/printpreviewwindow.h"
+#include "support/fakedialogquestions.h"
+
+#include <QDialog>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace vendara;
+using namespace vendara::test;
+using vendara::testing::FakeDialogQuestions;
+
+namespace {
+
+const QString kServiceDown = QStringLiteral("印刷サービスに接続できません");
+
+// A print server that does not answer: every call fails.
+class FailingPrintingService final : public PrintingService
+{
+public:
+    QList<PrinterInfo> printers() override { throw Error(kServiceDown); }
+    PrinterDriverInfo driverInfo(const QString &) override { throw Error(kServiceDown); }
+    int submitJob(const PrintJobRequest &) override { throw Error(kServiceDown); }
+    void cancelJob(const QString &, int) override { throw Error(kServiceDown); }
+};
+
+// Closes whatever modal window an action leaves open, so that an action that
+// does not fail (the version window) cannot stall the test.
+class ModalCloser
+{
+public:
+    ModalCloser()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        m_timer.start(10);
+    }
+
+private:
+    QTimer m_timer;
+};
+
+// Makes every file of the data root unreachable: Dat becomes a plain file and
+// the settings file a folder, so each read and each write fails.
+void breakDataFolder(const DataFolder &data)
+{
+    const QString dat = data.root() + QStringLiteral("Dat");
+    QVERIFY(QDir(dat).removeRecursively());
+    QFile file(dat);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QFile::remove(data.settingsPath());
+    QVERIFY(QDir().mkpath(data.settingsPath()));
+}
+
+std::unique_ptr<PageRecorder> onePage(const QString &dir)
+{
+    PrinterGeometry a4;
+    a4.resolution = QSize(600, 600);
+    a4.physicalSize = QSize(4960, 7016);
+    a4.printableSize = QSize(4760, 6776);
+    auto pages = std::make_unique<PageRecorder>(a4, dir, QStringLiteral("7"));
+    pages->begin();
+    pages->line(0, 0, 1000, 1000);
+    pages->finish();
+    return pages;
+}
+
+} // namespace
+
+class ActionGuardTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyWindowAction_withFailingServices_showsErrorsAndKeepsWindow()
+    {
+        ShellFixture shell;
+        copyShippedData(shell.data->root());
+        shell.session->start(QString());
+        FakeBrowser browser;
+        FakeMail mail;
+        FakeDialogQuestions questions;
+        // Yes to whatever a window asks, "close without saving" included.
+        questions.confirmAnswers = QList<bool>(100, true);
+        HelpPages pages{QStringLiteral("/help")};
+        FailingPrintingService service;
+        PrinterSelection printer(service);
+        MainWindow window(*shell.session, shell.prompts, questions, browser, pages, *shell.recent);
+        window.setPrintCommands(new PrintCommands(window, *shell.session, printer, questions, mail, browser, pages));
+        window.show();
+        shell.session->document().setText(SlipField::CustName, QStringLiteral("山田 太郎"));
+        breakDataFolder(*shell.data);
+        // Save As lands in the broken folder too, so the slip stays unsaved
+        // and 終了 asks (and is cancelled) instead of closing.
+        shell.prompts.saveAnswers = QStringList(64, shell.data->root() + QStringLiteral("Dat/a.pvq"));
+        questions.fileAnswers = QStringList(64, shell.data->root() + QStringLiteral("Dat/a.pdf"));
+
+        const ModalCloser closer;
+        QStringList silent; // actions that failed without a word
+        for (QAction *action : window.findChildren<QAction *>()) {
+            if (action->isSeparator() || action->menu() || !action->isEnabled())
+                continue;
+            const qsizetype before = questions.errors.size() + shell.prompts.warnings.size();
+            action->trigger();
+            QCoreApplication::processEvents();
+            QVERIFY2(window.isVisible(), qPrintable(action->objectName()));
+            const bool said = questions.errors.size() + shell.prompts.warnings.size() > before;
+            if (!said)
+                silent << action->objectName();
+        }
+        // Every print command met the dead server and said so.
+        for (const char *name : {"printAction", "previewAction", "printSetupAction", "exportPdfAction", "mailAction"})
+            QVERIFY2(!silent.contains(QString::fromLatin1(name)), name);
+        QVERIFY(questions.errors.contains(kServiceDown));
+        // The slip is still the one typed, unsaved work included.
+        QCOMPARE(shell.session->document().text(SlipField::CustName), QStringLiteral("山田 太郎"));
+    }
+
+    void everyPreviewCommand_whenItThrows_showsErrorAndKeepsWindow()
+    {
+        QTemporaryDir dir;
+        FakeDialogQuestions questions;
+        questions.confirmAnswers = QList<bool>(8, true);
+        PrintPreviewWindow preview(onePage(dir.path()), {}, questions);
+        preview.setPrintHandler([](PageRecorder &) { throw std::runtime_error("spooler gone"); });
+        preview.addCommand(QStringLiteral("PDFに出力(&D)..."), [] { throw Error(QStringLiteral("書き込めません")); });
+        preview.show();
+        for (QToolButton *button : preview.findChildren<QToolButton *>()) {
+            if (!button->isEnabled() || button->accessibleName() == QStringLiteral("閉じる"))
+                continue;
+            button->click();
+            QVERIFY2(preview.isVisible(), qPrintable(button->accessibleName()));
+        }
+        QVERIFY(questions.errors.contains(QStringLiteral("書き込めません")));
+        QVERIFY(std::any_of(questions.errors.cbegin(), questions.errors.cend(),
+                            [](const QString &e) { return e.contains(QStringLiteral("spooler gone")); }));
+    }
+};
+
+QTEST_MAIN(ActionGuardTest)
+#include "actionguard_test.moc"

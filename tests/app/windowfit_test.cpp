@@ -1,0 +1,209 @@
+// Every top-level window of the program opens inside the screen with nothing
+// cut off. ctest runs this twice, on a 640 x 480 and on a 1280 x 1024
+// offscreen screen.
+#include "printfixture.h"
+#include "shellfakes.h"
+
+#include "app/helppages.h"
+#include "app/widgets/aboutdialog.h"
+#include "app/widgets/guisetup.h"
+#include "app/widgets/mainwindow.h"
+#include "controls/windowgeometry.h"
+#include "masters/widgets/acquisitiontaxdialog.h"
+#include "masters/widgets/equipmentpickdialog.h"
+#include "masters/widgets/masterpickdialog.h"
+#include "masters/widgets/memopickdialog.h"
+#include "masters/widgets/taxguidedialog.h"
+#include "masters/widgets/zipsearchdialog.h"
+#include "options/widgets/autocompanyblockdialog.h"
+#include "options/widgets/companyblockeditor.h"
+#include "options/widgets/optionsdialog.h"
+#include "print/fakeprintingservice.h"
+#include "print/pagerecorder.h"
+#include "print/printerselection.h"
+#include "print/widgets/printersettingdialog.h"
+#include "print/widgets/printpreviewwindow.h"
+#include "support/fakedialogquestions.h"
+
+#include <QAbstractScrollArea>
+#include <QScrollArea>
+#include <QTreeWidget>
+#include <QLabel>
+#include <QScreen>
+#include <QtTest>
+
+#include <functional>
+
+using namespace vendara;
+using namespace vendara::test;
+using vendara::testing::FakeDialogQuestions;
+
+using WindowMaker = std::function<QWidget *(QWidget *)>;
+Q_DECLARE_METATYPE(WindowMaker)
+
+namespace {
+
+bool insideScrolledContent(const QWidget *widget, const QWidget *window)
+{
+    for (const QWidget *w = widget->parentWidget(); w && w != window; w = w->parentWidget())
+        if (auto *area = qobject_cast<const QAbstractScrollArea *>(w->parentWidget()); area && area->viewport() == w)
+            return true;
+    return false;
+}
+
+// Every visible part of `window` lies inside its parent and gets at least
+// the room its text needs; content that scrolls is left to its scroll bars.
+QStringList cutOffParts(QWidget *window, QSize room)
+{
+    QStringList cut;
+    // A page that scrolls sideways although the screen had room for it.
+    for (QScrollArea *area : window->findChildren<QScrollArea *>()) {
+        if (area->isVisibleTo(window) && area->widget()
+            && area->widget()->sizeHint().width() > area->viewport()->width() && window->width() < room.width())
+            cut << QStringLiteral("%1 scrolls at %2 of %3").arg(area->widget()->objectName())
+                       .arg(area->viewport()->width()).arg(area->widget()->sizeHint().width());
+    }
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->isWindow() || !w->isVisibleTo(window) || insideScrolledContent(w, window))
+            continue;
+        if (!w->parentWidget()->layout())
+            continue; // a part its control places itself (a date edit's drop button)
+        const QString name = QString::fromLatin1(w->metaObject()->className()) + u' ' +
+                             (w->accessibleName().isEmpty() ? w->objectName() : w->accessibleName());
+        if (!w->parentWidget()->rect().contains(w->geometry()))
+            cut << name + QStringLiteral(" outside its parent");
+        const bool hasText = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLabel *>(w);
+        if (hasText && (w->width() < w->minimumSizeHint().width() || w->height() < w->minimumSizeHint().height()))
+            cut << name + QStringLiteral(" squeezed");
+    }
+    return cut;
+}
+
+std::unique_ptr<PageRecorder> twoPages(const QString &dir)
+{
+    PrinterGeometry a4;
+    a4.resolution = QSize(600, 600);
+    a4.physicalSize = QSize(4960, 7016);
+    a4.printableSize = QSize(4760, 6776);
+    auto pages = std::make_unique<PageRecorder>(a4, dir, QStringLiteral("9"));
+    pages->begin();
+    pages->line(0, 0, 1000, 1000);
+    pages->newPage();
+    pages->finish();
+    return pages;
+}
+
+} // namespace
+
+class WindowFitTest : public QObject
+{
+    Q_OBJECT
+
+    ShellFixture m_shell;
+    FakeDialogQuestions m_questions;
+    FakeBrowser m_browser;
+    HelpPages m_pages{QStringLiteral("/help")};
+    FakePrintingService m_service;
+    std::unique_ptr<PrinterSelection> m_printer;
+    std::unique_ptr<MainWindow> m_main;
+    QRect m_available;
+    QString m_pageTag;
+
+    void checkWindow(QWidget *window)
+    {
+        window->show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        const QString title = window->windowTitle();
+        QVERIFY2(m_available.contains(window->frameGeometry()),
+                 qPrintable(title + QStringLiteral(" at %1,%2 %3x%4")
+                                        .arg(window->x()).arg(window->y()).arg(window->width()).arg(window->height())));
+        // VENDARA_WINDOW_SHOTS=DIR keeps a picture of each window to look at.
+        if (const QString shots = qEnvironmentVariable("VENDARA_WINDOW_SHOTS"); !shots.isEmpty())
+            window->grab().save(QStringLiteral("%1/%2-%3.png").arg(shots, QString::fromLatin1(QTest::currentDataTag() ? QTest::currentDataTag() : "main") + m_pageTag).arg(m_available.width()));
+        const QSize room = windowgeometry::roomOnScreen(m_available, windowgeometry::kFrameAllowance);
+        // The layout itself fits: no part is pressed below what it needs.
+        const QSize needed = window->minimumSizeHint();
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(title + QStringLiteral(" needs %1x%2").arg(needed.width()).arg(needed.height())));
+        const QStringList cut = cutOffParts(window, room);
+        QVERIFY2(cut.isEmpty(), qPrintable(title + QStringLiteral(": ") + cut.join(QStringLiteral(", "))));
+        window->hide();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        setUpGui(*qApp);
+        m_available = QGuiApplication::primaryScreen()->availableGeometry();
+        qInfo("screen %dx%d", m_available.width(), m_available.height());
+        copyShippedData(m_shell.data->root());
+        m_shell.session->start(QString());
+        PrinterInfo office;
+        office.name = QStringLiteral("office");
+        office.isDefault = true;
+        PrinterDriverInfo driver;
+        driver.supportedFields = fieldBit(PrinterField::Orientation) | fieldBit(PrinterField::PaperSize);
+        driver.papers = {PaperInfo{QStringLiteral("iso_a4_210x297mm"), QStringLiteral("A4"), QStringLiteral("A4"),
+                                   QSize(21000, 29700), QMargins(400, 400, 400, 400), false}};
+        driver.resolutionCount = 1;
+        driver.resolution = QSize(300, 300);
+        m_service.addPrinter(office, driver);
+        m_printer = std::make_unique<PrinterSelection>(m_service);
+        m_main = std::make_unique<MainWindow>(*m_shell.session, m_shell.prompts, m_questions, m_browser, m_pages,
+                                              *m_shell.recent);
+    }
+
+    void mainWindow_fitsTheScreen() { checkWindow(m_main.get()); }
+
+    void everyDialog_fitsTheScreen_data()
+    {
+        QTest::addColumn<WindowMaker>("make");
+        const DataFolder &data = *m_shell.data;
+        FakeDialogQuestions &q = m_questions;
+        const QString mst = data.datPath(QStringLiteral("Mst/"));
+        auto add = [](const char *name, WindowMaker make) {
+            QTest::newRow(name) << make;
+        };
+        add("about", [](QWidget *owner) { return new AboutDialog(owner); });
+        add("options", [&data, &q](QWidget *owner) { return new OptionsDialog(data, q, owner); });
+        add("printer", [this, &data, &q](QWidget *owner) {
+            auto *dialog = new PrinterSettingDialog(data, *m_printer, q, owner);
+            dialog->setDocumentKind(QStringLiteral("見積書"));
+            dialog->setCurrentSettings(m_shell.session->printSettings());
+            dialog->setMode(PrinterSettingDialog::Mode::Print);
+            return dialog;
+        });
+        add("preview", [&q, this](QWidget *owner) {
+            return new PrintPreviewWindow(twoPages(m_shell.dir.path()), {QStringLiteral("office"), QStringLiteral("300 dpi"), QStringLiteral("A4")}, q, owner);
+        });
+        add("companyBlock", [&q](QWidget *owner) { return new CompanyBlockEditor(q, owner); });
+        add("autoCompanyBlock", [&data, &q](QWidget *owner) { return new AutoCompanyBlockDialog(data, q, owner); });
+        add("pick", [mst, &q](QWidget *owner) { return new MasterPickDialog(mst, q, owner); });
+        add("equipment", [mst](QWidget *owner) { return new EquipmentPickDialog(mst, owner); });
+        add("memo", [mst](QWidget *owner) { return new MemoPickDialog(mst, owner); });
+        add("taxGuide", [&data, &q](QWidget *owner) { return new TaxGuideDialog(data.datPath(QStringLiteral("Tax/")), q, owner); });
+        add("acquisitionTax", [](QWidget *owner) { return new AcquisitionTaxDialog(owner); });
+        add("postal", [mst, &q](QWidget *owner) { return new ZipSearchDialog(mst + QStringLiteral("Zip/"), q, owner); });
+    }
+
+    void everyDialog_fitsTheScreen()
+    {
+        QFETCH(WindowMaker, make);
+        m_pageTag.clear();
+        m_main->show();
+        std::unique_ptr<QWidget> dialog(make(m_main.get()));
+        checkWindow(dialog.get());
+        // Each page of the options, as it first shows.
+        if (auto *options = qobject_cast<OptionsDialog *>(dialog.get())) {
+            for (int i = 0; i < options->tree()->topLevelItemCount(); ++i) {
+                options->tree()->setCurrentItem(options->tree()->topLevelItem(i));
+                m_pageTag = QStringLiteral("page%1").arg(i);
+                checkWindow(dialog.get());
+            }
+        }
+    }
+};
+
+QTEST_MAIN(WindowFitTest)
+#include "windowfit_test.moc"
