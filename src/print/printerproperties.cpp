@@ -55,15 +55,7 @@ PropertyChoice &PrinterProperties::choiceOf(JobOption option)
 
 const PropertyChoice &PrinterProperties::choiceOf(JobOption option) const
 {
-    switch (option) {
-    case JobOption::Duplex:
-        return duplex;
-    case JobOption::ColorMode:
-        return colorMode;
-    case JobOption::Resolution:
-        break;
-    }
-    return resolution;
+    return perJobOption(option, duplex, colorMode, resolution);
 }
 
 PrinterProperties PrinterProperties::of(PrinterSelection &printer)

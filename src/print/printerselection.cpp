@@ -67,41 +67,17 @@ QString &DriverSettings::keywordOf(JobOption option)
 
 const QString &DriverSettings::keywordOf(JobOption option) const
 {
-    switch (option) {
-    case JobOption::Duplex:
-        return duplex;
-    case JobOption::ColorMode:
-        return colorMode;
-    case JobOption::Resolution:
-        break;
-    }
-    return resolution;
+    return perJobOption(option, duplex, colorMode, resolution);
 }
 
 std::optional<JobOptionChoice> &PrinterOutputSetup::choiceOf(JobOption option)
 {
-    switch (option) {
-    case JobOption::Duplex:
-        return duplex;
-    case JobOption::ColorMode:
-        return colorMode;
-    case JobOption::Resolution:
-        break;
-    }
-    return resolution;
+    return perJobOption(option, duplex, colorMode, resolution);
 }
 
 std::optional<int> &PrinterChoice::indexOf(JobOption option)
 {
-    switch (option) {
-    case JobOption::Duplex:
-        return duplexIndex;
-    case JobOption::ColorMode:
-        return colorModeIndex;
-    case JobOption::Resolution:
-        break;
-    }
-    return resolutionIndex;
+    return perJobOption(option, duplexIndex, colorModeIndex, resolutionIndex);
 }
 
 PrinterSelection::PrinterSelection(PrintingService &service) : m_service(service) {}

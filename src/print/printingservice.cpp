@@ -84,28 +84,12 @@ QString jobOptionDisplayName(JobOption option, const QString &keyword, const QSt
 
 const QList<JobOptionChoice> &PrinterDriverInfo::choicesOf(JobOption option) const
 {
-    switch (option) {
-    case JobOption::Duplex:
-        return duplexModes;
-    case JobOption::ColorMode:
-        return colorModes;
-    case JobOption::Resolution:
-        break;
-    }
-    return resolutions;
+    return perJobOption(option, duplexModes, colorModes, resolutions);
 }
 
 int PrinterDriverInfo::defaultChoiceOf(JobOption option) const
 {
-    switch (option) {
-    case JobOption::Duplex:
-        return defaultDuplex;
-    case JobOption::ColorMode:
-        return defaultColorMode;
-    case JobOption::Resolution:
-        break;
-    }
-    return defaultResolution;
+    return perJobOption(option, defaultDuplex, defaultColorMode, defaultResolution);
 }
 
 } // namespace vendara

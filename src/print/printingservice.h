@@ -62,6 +62,22 @@ struct PaperSource
 // let be chosen.
 enum class JobOption { Duplex, ColorMode, Resolution };
 
+// The one of three values, kept side by side for the three options, that
+// belongs to `option`.
+template <typename T>
+T &perJobOption(JobOption option, T &duplex, T &colorMode, T &resolution)
+{
+    switch (option) {
+    case JobOption::Duplex:
+        return duplex;
+    case JobOption::ColorMode:
+        return colorMode;
+    case JobOption::Resolution:
+        break;
+    }
+    return resolution;
+}
+
 // One value of such an option: the job option and value a job sends for it,
 // and the name the properties dialog shows.
 struct JobOptionChoice

@@ -68,19 +68,6 @@ void doAction(QObject *object, const QString &action)
     iface->actionInterface()->doAction(action);
 }
 
-std::unique_ptr<PageRecorder> onePage(const QString &dir)
-{
-    PrinterGeometry a4;
-    a4.resolution = QSize(600, 600);
-    a4.physicalSize = QSize(4960, 7016);
-    a4.printableSize = QSize(4760, 6776);
-    auto pages = std::make_unique<PageRecorder>(a4, dir, QStringLiteral("3"));
-    pages->begin();
-    pages->line(0, 0, 1000, 1000);
-    pages->finish();
-    return pages;
-}
-
 // The main window over the shipped data.
 struct Shell : ShellFixture
 {
@@ -114,7 +101,7 @@ private slots:
         QStringList unnamed = unnamedControls(shell.window.get());
 
         QTemporaryDir dir;
-        PrintPreviewWindow preview(onePage(dir.path()), {QStringLiteral("office")}, shell.questions);
+        PrintPreviewWindow preview(recordedPages(dir.path()), {QStringLiteral("office")}, shell.questions);
         preview.addCommand(QStringLiteral("PDFに出力(&D)..."), [] {});
         preview.show();
         unnamed << unnamedControls(&preview);

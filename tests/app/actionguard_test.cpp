@@ -71,19 +71,6 @@ void breakDataFolder(const DataFolder &data)
     QVERIFY(QDir().mkpath(data.settingsPath()));
 }
 
-std::unique_ptr<PageRecorder> onePage(const QString &dir)
-{
-    PrinterGeometry a4;
-    a4.resolution = QSize(600, 600);
-    a4.physicalSize = QSize(4960, 7016);
-    a4.printableSize = QSize(4760, 6776);
-    auto pages = std::make_unique<PageRecorder>(a4, dir, QStringLiteral("7"));
-    pages->begin();
-    pages->line(0, 0, 1000, 1000);
-    pages->finish();
-    return pages;
-}
-
 } // namespace
 
 class ActionGuardTest : public QObject
@@ -140,7 +127,7 @@ private slots:
         QTemporaryDir dir;
         FakeDialogQuestions questions;
         questions.confirmAnswers = QList<bool>(8, true);
-        PrintPreviewWindow preview(onePage(dir.path()), {}, questions);
+        PrintPreviewWindow preview(recordedPages(dir.path()), {}, questions);
         preview.setPrintHandler([](PageRecorder &) { throw std::runtime_error("spooler gone"); });
         preview.addCommand(QStringLiteral("PDFに出力(&D)..."), [] { throw Error(QStringLiteral("書き込めません")); });
         preview.show();

@@ -24,18 +24,6 @@ using vendara::testing::FakeDialogQuestions;
 
 namespace {
 
-PrinterDriverInfo a4Driver()
-{
-    PrinterDriverInfo driver;
-    driver.supportedFields = fieldBit(PrinterField::Orientation) | fieldBit(PrinterField::PaperSize);
-    driver.papers = {PaperInfo{QStringLiteral("iso_a4_210x297mm"), QStringLiteral("A4"), QStringLiteral("A4"),
-                               QSize(21000, 29700), QMargins(400, 400, 400, 400), false}};
-    driver.defaultPaper = 0;
-    driver.resolutionCount = 1;
-    driver.resolution = QSize(300, 300);
-    return driver;
-}
-
 // The main window of a changed slip with print commands over one A4 printer.
 struct PrintFixture : ShellFixture
 {

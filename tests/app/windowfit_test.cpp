@@ -79,20 +79,6 @@ QStringList cutOffParts(QWidget *window, QSize room)
     return cut;
 }
 
-std::unique_ptr<PageRecorder> twoPages(const QString &dir)
-{
-    PrinterGeometry a4;
-    a4.resolution = QSize(600, 600);
-    a4.physicalSize = QSize(4960, 7016);
-    a4.printableSize = QSize(4760, 6776);
-    auto pages = std::make_unique<PageRecorder>(a4, dir, QStringLiteral("9"));
-    pages->begin();
-    pages->line(0, 0, 1000, 1000);
-    pages->newPage();
-    pages->finish();
-    return pages;
-}
-
 } // namespace
 
 class WindowFitTest : public QObject
@@ -142,13 +128,7 @@ private slots:
         PrinterInfo office;
         office.name = QStringLiteral("office");
         office.isDefault = true;
-        PrinterDriverInfo driver;
-        driver.supportedFields = fieldBit(PrinterField::Orientation) | fieldBit(PrinterField::PaperSize);
-        driver.papers = {PaperInfo{QStringLiteral("iso_a4_210x297mm"), QStringLiteral("A4"), QStringLiteral("A4"),
-                                   QSize(21000, 29700), QMargins(400, 400, 400, 400), false}};
-        driver.resolutionCount = 1;
-        driver.resolution = QSize(300, 300);
-        m_service.addPrinter(office, driver);
+        m_service.addPrinter(office, a4Driver());
         m_printer = std::make_unique<PrinterSelection>(m_service);
         m_main = std::make_unique<MainWindow>(*m_shell.session, m_shell.prompts, m_questions, m_browser, m_pages,
                                               *m_shell.recent);
@@ -175,7 +155,7 @@ private slots:
             return dialog;
         });
         add("preview", [&q, this](QWidget *owner) {
-            return new PrintPreviewWindow(twoPages(m_shell.dir.path()), {QStringLiteral("office"), QStringLiteral("300 dpi"), QStringLiteral("A4")}, q, owner);
+            return new PrintPreviewWindow(recordedPages(m_shell.dir.path(), 2), {QStringLiteral("office"), QStringLiteral("300 dpi"), QStringLiteral("A4")}, q, owner);
         });
         add("companyBlock", [&q](QWidget *owner) { return new CompanyBlockEditor(q, owner); });
         add("autoCompanyBlock", [&data, &q](QWidget *owner) { return new AutoCompanyBlockDialog(data, q, owner); });

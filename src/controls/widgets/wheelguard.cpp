@@ -1,11 +1,12 @@
 #include "controls/widgets/wheelguard.h"
 
+#include "controls/widgets/applicationfilter.h"
+
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QPointer>
 #include <QScrollBar>
 
 namespace vendara {
@@ -56,11 +57,7 @@ protected:
 
 void installWheelGuard()
 {
-    static QPointer<WheelGuard> installed;
-    if (installed || !qApp)
-        return;
-    installed = new WheelGuard(qApp);
-    qApp->installEventFilter(installed);
+    installApplicationFilter<WheelGuard>();
 }
 
 } // namespace vendara

@@ -2,10 +2,11 @@
 
 #include "controls/windowgeometry.h"
 
+#include "controls/widgets/applicationfilter.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QLayout>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -76,11 +77,7 @@ void fitWindowToScreen(QWidget *window)
 
 void installWindowFit()
 {
-    static QPointer<WindowFit> installed;
-    if (installed || !qApp)
-        return;
-    installed = new WindowFit(qApp);
-    qApp->installEventFilter(installed);
+    installApplicationFilter<WindowFit>();
 }
 
 } // namespace vendara
