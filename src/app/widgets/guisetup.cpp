@@ -1,5 +1,6 @@
 #include "guisetup.h"
 
+#include "controls/widgets/inputmethodguard.h"
 #include "controls/widgets/wheelguard.h"
 #include "controls/widgets/windowfit.h"
 
@@ -15,6 +16,7 @@ void setUpGui(QApplication &application)
     installJapaneseQtTexts(application);
     installWheelGuard();
     installWindowFit();
+    installInputMethodGuard();
 }
 
 bool installJapaneseQtTexts(QCoreApplication &application)

@@ -7,7 +7,8 @@ namespace vendara {
 
 // What every window of the program relies on, set up once at start: Qt's
 // own texts in Japanese, the wheel that changes no input without the focus,
-// and windows that open inside the screen.
+// windows that open inside the screen, and fields that keep the input
+// method off where they say so.
 void setUpGui(QApplication &application);
 
 // Loads Qt's own Japanese texts (the buttons of message boxes, the file and

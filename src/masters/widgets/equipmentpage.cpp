@@ -25,6 +25,7 @@ EquipmentPage::EquipmentPage(const QString &folder, DialogQuestions &questions, 
     // Abbreviations are typed in ASCII: the field opens with the input
     // method off.
     m_abbreviation->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    m_abbreviation->setAttribute(Qt::WA_InputMethodEnabled, false); // opens with the input method closed
 
     auto *add = new QPushButton(QStringLiteral("追加(&A)"));
     auto *fields = new QFormLayout;

@@ -9,6 +9,7 @@
 #include "controls/widgets/dialogquestions.h"
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/warekidateedit.h"
+#include "controls/widgets/inputmethodguard.h"
 #include "controls/widgets/wheelguard.h"
 #include "slip/slippicks.h"
 
@@ -50,6 +51,7 @@ SlipFrame::SlipFrame(SlipDocument &document, SlipLookups &lookups, DialogQuestio
 {
     setAccessibleName(QStringLiteral("伝票"));
     installWheelGuard(); // a wheel over an input scrolls the page
+    installInputMethodGuard(); // digits, codes and amounts take no composition
     for (QTimer *timer : {m_totalsTimer, m_planTimer}) {
         timer->setSingleShot(true);
         timer->setInterval(kComputeDelayMs);

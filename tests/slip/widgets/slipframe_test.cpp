@@ -26,6 +26,7 @@
 #include <QAccessible>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -463,6 +464,33 @@ private slots:
         const QString after = dir.filePath(QStringLiteral("after.pvq"));
         writeSlip(f.document, after, SlipWrite::Copy);
         QCOMPARE(textfile::readLines(after), textfile::readLines(before));
+    }
+
+    void fieldsWithTheInputMethodOff_tellTheInputMethodSo()
+    {
+        Frame f;
+        f.frame.openAllSections(true);
+        const auto imEnabled = [](QWidget *field) {
+            QInputMethodQueryEvent query(Qt::ImEnabled);
+            QApplication::sendEvent(field, &query); // as the input method asks the focus object
+            return query.value(Qt::ImEnabled).toBool();
+        };
+        QStringList composing;
+        int off = 0;
+        for (QLineEdit *field : f.frame.findChildren<QLineEdit *>()) {
+            if (field->testAttribute(Qt::WA_InputMethodEnabled) || field->isReadOnly())
+                continue;
+            ++off;
+            if (imEnabled(field))
+                composing << field->accessibleName();
+        }
+        QVERIFY2(composing.isEmpty(), qPrintable(composing.join(u',')));
+        QVERIFY(off > 30); // amounts, rates, counts, dates, postal codes, the slip number
+        for (const QString &name : {QStringLiteral("郵便番号 上3桁"), QStringLiteral("伝票番号"), QStringLiteral("車両本体価格")})
+            QVERIFY2(!imEnabled(f.named<QWidget>(name)->focusProxy() ? f.named<QWidget>(name)->focusProxy()
+                                                                       : f.named<QWidget>(name)),
+                     qPrintable(name));
+        QVERIFY(imEnabled(f.named<QLineEdit>(QStringLiteral("氏名"))));
     }
 
     void savedSlip_showsExactlyItsValuesWithoutModified()
