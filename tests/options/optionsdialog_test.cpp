@@ -124,15 +124,8 @@ void setFirstTitle(OptionsDialog &dialog, const QString &title)
 // commits with Enter.
 void typeIntoCell(QTableView *view, int row, int column, const QString &text)
 {
-    view->setFocus();
     view->setCurrentIndex(view->model()->index(row, column));
-    QTest::keyClick(view, Qt::Key_F2);
-    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    QVERIFY(editor && editor->parentWidget() == view->viewport());
-    editor->selectAll();
-    typeKeys(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents();
+    typeIntoCurrentCell(view, text);
 }
 
 // The answers of a user who says Yes to everything but closing without

@@ -23,7 +23,7 @@ protected:
         if (widget->testAttribute(Qt::WA_InputMethodEnabled))
             return false;
         // The widget answers everything else; "enabled" is the attribute's.
-        widget->QObject::event(event);
+        static_cast<QObject *>(widget)->event(event);
         auto *query = static_cast<QInputMethodQueryEvent *>(event);
         if (query->queries() & Qt::ImEnabled)
             query->setValue(Qt::ImEnabled, false);

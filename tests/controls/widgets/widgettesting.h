@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -65,6 +67,20 @@ inline QString takeMessageBox()
         return false;
     }, 1000);
     return found ? text : QString();
+}
+
+// Opens the editor of the current cell of `view` with F2, types `text` over
+// what it held and commits it with Enter.
+inline void typeIntoCurrentCell(QAbstractItemView *view, const QString &text)
+{
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor && editor->parentWidget() == view->viewport());
+    editor->selectAll();
+    typeKeys(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits through a queued call
 }
 
 } // namespace vendara::testing

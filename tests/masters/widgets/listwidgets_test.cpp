@@ -48,19 +48,6 @@ QPushButton *buttonNamed(QWidget *parent, const QString &text)
     return nullptr;
 }
 
-// Types into the current cell of a grid through its real in-place editor and
-// commits with Enter.
-void typeIntoCell(QTableView *view, const QString &text)
-{
-    view->setFocus();
-    QTest::keyClick(view, Qt::Key_F2);
-    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    QVERIFY(editor && editor->parentWidget() == view->viewport());
-    editor->selectAll();
-    typeKeys(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the editor commits through a queued call
-}
 
 // A data root with two makers, three colours, one accessory, the equipment
 // list and two memo templates.
@@ -113,7 +100,7 @@ void ListWidgetsTest::carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext()
     QCOMPARE(frame.carView()->model()->rowCount(), 2);
 
     frame.carView()->setCurrentIndex(frame.carView()->model()->index(1, 0));
-    typeIntoCell(frame.carView(), QStringLiteral("プリウス"));
+    typeIntoCurrentCell(frame.carView(), QStringLiteral("プリウス"));
     QCOMPARE(linesOf(m.mk + QStringLiteral("トヨタ")).value(1), QStringLiteral("クラウン")); // not yet
 
     frame.makerView()->setFocus();
@@ -124,7 +111,7 @@ void ListWidgetsTest::carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext()
 
     // A renamed maker takes its cars to the new name's file.
     QTest::keyClick(frame.makerView(), Qt::Key_Up);
-    typeIntoCell(frame.makerView(), QStringLiteral("TOYOTA"));
+    typeIntoCurrentCell(frame.makerView(), QStringLiteral("TOYOTA"));
     QTest::keyClick(frame.makerView(), Qt::Key_Down);
     QCOMPARE(linesOf(m.mk + QStringLiteral("TOYOTA")).value(0), QStringLiteral("カローラ"));
     frame.writeBack();
@@ -147,7 +134,7 @@ void ListWidgetsTest::carFrame_makerNameOfAnotherMaker_isRefusedWhereTypedAndIts
 
     // A new maker typed as トヨタ, then another row entered.
     buttonNamed(&frame, QStringLiteral("メーカー追加(&M)"))->click();
-    typeIntoCell(makers, QStringLiteral("トヨタ"));
+    typeIntoCurrentCell(makers, QStringLiteral("トヨタ"));
     // The reason is shown once the cell's editor has closed.
     QTRY_COMPARE(questions.errors, QStringList{QStringLiteral("メーカー「トヨタ」は既にあります。")});
     QCOMPARE(makers->model()->index(2, 0).data().toString(), QString());
@@ -156,7 +143,7 @@ void ListWidgetsTest::carFrame_makerNameOfAnotherMaker_isRefusedWhereTypedAndIts
     QCOMPARE(frame.master().currentMakerName(), QStringLiteral("日産"));
 
     // 日産 renamed to トヨタ, then another row entered.
-    typeIntoCell(makers, QStringLiteral("トヨタ"));
+    typeIntoCurrentCell(makers, QStringLiteral("トヨタ"));
     QTRY_COMPARE(questions.errors.size(), 2);
     QTest::keyClick(makers, Qt::Key_Up);
     QCOMPARE(frame.master().currentMakerName(), QStringLiteral("トヨタ"));
@@ -164,7 +151,7 @@ void ListWidgetsTest::carFrame_makerNameOfAnotherMaker_isRefusedWhereTypedAndIts
 
     // A name that cannot be a file says why.
     QTest::keyClick(makers, Qt::Key_Down);
-    typeIntoCell(makers, QStringLiteral("AB/CD"));
+    typeIntoCurrentCell(makers, QStringLiteral("AB/CD"));
     QTRY_COMPARE(questions.errors.size(), 3);
     QVERIFY(questions.errors.value(2).contains(QStringLiteral("AB/CD")));
     // A refused name still in its editor as the window closes stops the
@@ -234,8 +221,8 @@ void ListWidgetsTest::pickDialog_mode0_locksEditingUntilEditAndWritesBackOnCance
     QPushButton *addMaker = buttonNamed(dialog, QStringLiteral("メーカー追加(&M)"));
     QVERIFY(addMaker->isEnabled());
     addMaker->click();
-    typeIntoCell(makers, QStringLiteral("ホンダ"));
-    typeIntoCell(dialog->carFrame()->carView(), QStringLiteral("フィット"));
+    typeIntoCurrentCell(makers, QStringLiteral("ホンダ"));
+    typeIntoCurrentCell(dialog->carFrame()->carView(), QStringLiteral("フィット"));
 
     buttonNamed(dialog, QStringLiteral("キャンセル"))->click();
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
@@ -259,7 +246,7 @@ void ListWidgetsTest::pickDialog_amountCell_refusesNonIntegersAtOnceAndShowsGrou
 
     buttonNamed(&dialog, QStringLiteral("編集(&E)"))->click();
     buttonNamed(&dialog, QStringLiteral("追加(&A)"))->click();
-    typeIntoCell(grid, QStringLiteral("サイドバイザー"));
+    typeIntoCurrentCell(grid, QStringLiteral("サイドバイザー"));
     grid->setCurrentIndex(grid->model()->index(1, 1));
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_F2);
