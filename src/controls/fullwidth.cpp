@@ -39,4 +39,12 @@ QString foldFullWidthNumber(QStringView text)
     return out;
 }
 
+QValidator::State FullWidthNumberValidator::validate(QString &input, int &pos) const
+{
+    // One character for one: the cursor stays where it was.
+    input = foldFullWidthNumber(input);
+    Q_UNUSED(pos);
+    return Acceptable;
+}
+
 } // namespace vendara

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <QValidator>
 
 namespace vendara {
 
@@ -11,5 +12,19 @@ namespace vendara {
 // other character is returned unchanged.
 QChar foldFullWidthNumberChar(QChar c);
 QString foldFullWidthNumber(QStringView text);
+
+// For fields that take numbers as text (postal codes, telephone numbers, the
+// slip number, date digits): full-width numbers turn into ASCII however they
+// arrive, typed, pasted or dropped. Every other text is left to the field's
+// own rules.
+class FullWidthNumberValidator : public QValidator
+{
+    Q_OBJECT
+
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &pos) const override;
+};
 
 } // namespace vendara

@@ -1,9 +1,8 @@
 #include "controls/widgets/datedigitsbox.h"
 
-#include "controls/fullwidth.h"
+#include "controls/widgets/inputmethodguard.h"
 
 #include <QFocusEvent>
-#include <QInputMethodEvent>
 #include <QStyleOptionFrame>
 
 namespace vendara {
@@ -12,7 +11,7 @@ DateDigitsBox::DateDigitsBox(QWidget *parent)
     : QLineEdit(parent)
 {
     setFrame(false);
-    setAttribute(Qt::WA_InputMethodEnabled, false);
+    takeAsciiNumbers(this);
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 }
@@ -37,18 +36,6 @@ void DateDigitsBox::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     emit focusLeft(event->reason());
-}
-
-void DateDigitsBox::inputMethodEvent(QInputMethodEvent *event)
-{
-    if (event->commitString().isEmpty()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent folded(event->preeditString(), event->attributes());
-    folded.setCommitString(foldFullWidthNumber(event->commitString()), event->replacementStart(),
-                           event->replacementLength());
-    QLineEdit::inputMethodEvent(&folded);
 }
 
 } // namespace vendara

@@ -25,7 +25,6 @@ signals:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void inputMethodEvent(QInputMethodEvent *event) override;
 };
 
 } // namespace vendara

@@ -1,12 +1,28 @@
 #pragma once
 
+class QLineEdit;
+class QWidget;
+
 namespace vendara {
 
-// Fields that switch the input method off (Qt::WA_InputMethodEnabled false:
-// digits, postal codes, slip numbers, amounts) tell the input method so. A
-// line edit of Qt 6.4 answers "enabled" whatever the attribute says, and
-// IBus then composes full-width text in it. Installed once for the whole
-// application; calling it again does nothing.
+// Keeps what the input method composes where it was typed, for the whole
+// application:
+// - Fields that switch the input method off (Qt::WA_InputMethodEnabled
+//   false: digits, postal codes, slip numbers, amounts) tell the input
+//   method so. A line edit of Qt 6.4 answers "enabled" whatever the
+//   attribute says, and IBus then composes full-width text in it.
+// - Text still being composed when the focus moves is committed to the
+//   field it was typed in, before the focus leaves it.
+// - IBus commits that text a second time, into the field that has just
+//   received the focus; that repeat is dropped.
+// Installed once; calling it again does nothing.
 void installInputMethodGuard();
+
+// A field for amounts, codes or digits: no input method.
+void switchInputMethodOff(QWidget *field);
+
+// A line edit for digits and codes: no input method, and full-width numbers
+// that still arrive (pasted, dropped) turn into ASCII.
+void takeAsciiNumbers(QLineEdit *field);
 
 } // namespace vendara

@@ -3,6 +3,7 @@
 
 #include "common/error.h"
 #include "controls/widgets/dialogquestions.h"
+#include "controls/widgets/inputmethodguard.h"
 #include "masters/namerules.h"
 #include "printsettings/companyblock.h"
 
@@ -27,10 +28,8 @@ AutoCompanyBlockDialog::AutoCompanyBlockDialog(const DataFolder &data, DialogQue
     m_ui->setupUi(this);
 
     // Postal codes are typed without the input method.
-    for (QLineEdit *zip : {m_ui->zip1Edit, m_ui->zip2Edit}) {
-        zip->setAttribute(Qt::WA_InputMethodEnabled, false);
-        zip->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
-    }
+    for (QLineEdit *zip : {m_ui->zip1Edit, m_ui->zip2Edit})
+        takeAsciiNumbers(zip);
 
     m_ui->prefectureBox->addItems(prefectures());
     m_ui->prefectureBox->setCurrentIndex(-1);

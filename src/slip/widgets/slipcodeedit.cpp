@@ -1,6 +1,8 @@
 #include "slipcodeedit.h"
 
+#include "controls/fullwidth.h"
 #include "controls/widgets/accessiblename.h"
+#include "controls/widgets/inputmethodguard.h"
 #include "slip/slipcode.h"
 
 #include <QEvent>
@@ -12,8 +14,7 @@ SlipCodeEdit::SlipCodeEdit(QWidget *parent)
     : QAbstractSpinBox(parent)
 {
     lineEdit()->setInputMask(QStringLiteral("99999999; "));
-    lineEdit()->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferLatin);
-    setAttribute(Qt::WA_InputMethodEnabled, false);
+    switchInputMethodOff(this);
     setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setKeyboardTracking(true);
@@ -39,6 +40,13 @@ void SlipCodeEdit::stepBy(int steps)
     lineEdit()->setText(*next);
     selectAll();
     emit codeEdited(*next);
+}
+
+QValidator::State SlipCodeEdit::validate(QString &input, int &) const
+{
+    // Full-width digits (pasted, dropped) count as the digits they stand for.
+    input = foldFullWidthNumber(input);
+    return QValidator::Acceptable;
 }
 
 QAbstractSpinBox::StepEnabled SlipCodeEdit::stepEnabled() const

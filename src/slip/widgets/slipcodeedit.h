@@ -19,6 +19,7 @@ public:
     void setCode(const QString &code);
 
     void stepBy(int steps) override;
+    QValidator::State validate(QString &input, int &pos) const override;
 
 signals:
     // The user typed or stepped.

@@ -12,6 +12,7 @@
 #include "controls/widgets/accessiblename.h"
 #include "controls/widgets/dialogquestions.h"
 #include "controls/widgets/floatedit.h"
+#include "controls/widgets/inputmethodguard.h"
 #include "controls/widgets/warekidateedit.h"
 #include "slip/prefectures.h"
 #include "slip/slippicks.h"
@@ -84,12 +85,6 @@ QHBoxLayout *sideBySide(QWidget *content, int topMargin = 6)
     return layout;
 }
 
-void digitsOnly(QWidget *field)
-{
-    field->setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhPreferLatin);
-    field->setAttribute(Qt::WA_InputMethodEnabled, false);
-}
-
 } // namespace
 
 // --- control makers ---
@@ -99,7 +94,7 @@ QLineEdit *SlipFrame::textField(SlipField field, const QString &label, bool japa
     auto *edit = new QLineEdit;
     edit->setAccessibleName(label);
     if (!japaneseInput)
-        digitsOnly(edit);
+        takeAsciiNumbers(edit);
     connect(edit, &QLineEdit::returnPressed, edit, [edit] { moveFocusOn(edit); });
     m_binder->bindText(edit, field);
     return edit;
@@ -125,7 +120,7 @@ FloatEdit *SlipFrame::numberField(SlipField field, const QString &label, int dig
     FloatEdit *edit = numberEdit(label, digits, maximum);
     edit->setStatusTip(hint);
     edit->setToolTip(hint);
-    digitsOnly(edit);
+    switchInputMethodOff(edit);
     connect(edit, &FloatEdit::enterPressed, edit, [edit] { moveFocusOn(edit); });
     m_binder->bindNumber(edit, field);
     return edit;

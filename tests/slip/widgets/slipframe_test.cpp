@@ -25,6 +25,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAbstractSpinBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QInputMethodQueryEvent>
 #include <QLabel>
@@ -491,6 +492,28 @@ private slots:
                                                                        : f.named<QWidget>(name)),
                      qPrintable(name));
         QVERIFY(imEnabled(f.named<QLineEdit>(QStringLiteral("氏名"))));
+    }
+
+    // Full-width digits that still arrive (pasted, dropped) become ASCII in
+    // every field without the input method: the slip stores ASCII numbers.
+    void pasteFullWidthDigits_everyFieldWithTheInputMethodOff_keepsAscii()
+    {
+        Frame f;
+        f.frame.openAllSections(true);
+        QApplication::clipboard()->setText(QStringLiteral("１２"));
+        QStringList fullWidth;
+        for (QLineEdit *field : f.frame.findChildren<QLineEdit *>()) {
+            const QWidget *owner = field->focusProxy() ? field->focusProxy() : field;
+            if (owner->testAttribute(Qt::WA_InputMethodEnabled) || field->isReadOnly() || !field->isEnabled())
+                continue;
+            field->setCursorPosition(0);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+            if (field->text().contains(QChar(u'１')) || field->text().contains(QChar(u'２')))
+                fullWidth << field->accessibleName() + u'=' + field->text();
+        }
+        QVERIFY2(fullWidth.isEmpty(), qPrintable(fullWidth.join(u',')));
+        QCOMPARE(f.document.text(SlipField::CustZip1), QStringLiteral("12"));
+        QVERIFY(f.document.text(SlipField::SlipCode).startsWith(QStringLiteral("12")));
     }
 
     void savedSlip_showsExactlyItsValuesWithoutModified()
