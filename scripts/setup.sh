@@ -13,6 +13,7 @@ packages=(
   cups cups-client cups-bsd cups-filters printer-driver-cups-pdf
   dpkg-dev desktop-file-utils imagemagick xdotool
   clang libclang-rt-14-dev
+  ibus ibus-mozc dbus-x11 at-spi2-core python3-pyatspi
 )
 
 missing=()
