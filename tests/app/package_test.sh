@@ -42,6 +42,8 @@ for dep in libqt6widgets6 libqt6network6 libqt6svg6 fonts-ipafont-gothic qt6-tra
     fail=1
   fi
 done
+suggests="$(dpkg-deb -f "$deb" Suggests)"
+[ "$suggests" = "ibus-mozc | fcitx5-mozc" ] || { echo "Suggests is not the Japanese input methods: $suggests"; fail=1; }
 
 mkdir "$out/root"
 dpkg-deb -x "$deb" "$out/root"

@@ -30,7 +30,8 @@ if [ "${1:-}" != "--session" ]; then
   cp "$here/run.sh" "$here/imetyping.py" "$work/"
   chmod 700 "$work/run"
   run=(env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
-       LANG=C.UTF-8 VENDARA_IME_KEEP="${VENDARA_IME_KEEP:-}" bash "$work/run.sh" --session "$work")
+       LANG=C.UTF-8 VENDARA_IME_KEEP="${VENDARA_IME_KEEP:-}"
+       ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" bash "$work/run.sh" --session "$work")
   if [ "$(id -u)" -eq 0 ]; then
     chown -R nobody:nogroup "$work"
     chmod 755 "$work"
