@@ -1,4 +1,5 @@
 #include "helppages.h"
+#include "common/helptopic.h"
 
 #include <QFileInfo>
 
@@ -28,7 +29,7 @@ HelpPages HelpPages::locate(const QString &executableDir, const QString &install
 
 QList<int> HelpPages::topics()
 {
-    return {24, 25, 26, 27, 28, 29, 33, 36, 37, 39, 42, 999};
+    return {std::begin(help::kAllTopics), std::end(help::kAllTopics)};
 }
 
 QUrl HelpPages::contents() const

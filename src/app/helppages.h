@@ -27,9 +27,6 @@ public:
     // The page of a topic; the contents page for a number without one.
     QUrl topic(int number) const;
 
-    static constexpr int kMainWindowTopic = 999;
-    static constexpr int kTutorialTopic = 33;
-
 private:
     QUrl page(const QString &fileName) const;
 

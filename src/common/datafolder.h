@@ -22,6 +22,16 @@ public:
     // root + "Dat/" + relative
     QString datPath(const QString &relative) const;
     QString tmpDir() const { return datPath(QStringLiteral("Tmp/")); }
+    // The folders of Dat/, each with a trailing separator.
+    QString mastersDir() const { return datPath(QStringLiteral("Mst/")); }
+    QString carMastersDir() const { return datPath(QStringLiteral("Mst/Mk/")); }
+    QString postalCodesDir() const { return datPath(QStringLiteral("Mst/Zip/")); }
+    QString taxTablesDir() const { return datPath(QStringLiteral("Tax/")); }
+    QString layoutsDir() const { return datPath(QStringLiteral("Fmt/")); }
+    QString companyBlocksDir() const { return datPath(QStringLiteral("Etc/")); }
+    // The list of company block sets and the default print settings.
+    QString companyBlockListPath() const { return datPath(QStringLiteral("Mst/LogoList")); }
+    QString defaultPrintSettingsPath() const { return datPath(QStringLiteral("Mst/DefPrDat")); }
     QString settingsPath() const { return m_root + settingsFileName(); }
 
     // The settings file is named after the GUI executable; the CLI shares it.

@@ -18,7 +18,7 @@ QStringList listFormats(const DataFolder &data, const QString &kindName)
 {
     const QString suffix = QStringLiteral(".fmt");
     // Case-sensitive, since the path rule appends exactly ".fmt".
-    const QFileInfoList files = QDir(data.datPath(QStringLiteral("Fmt")))
+    const QFileInfoList files = QDir(data.layoutsDir())
                                     .entryInfoList({QStringLiteral("*.fmt")}, QDir::Files | QDir::CaseSensitive);
     QStringList names;
     for (const QFileInfo &file : files) {

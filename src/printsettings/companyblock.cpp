@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -45,16 +46,6 @@ int readDefault(int line)
 // Positions and sizes far beyond the 425 x 177 block are cut to this, so that
 // a position plus a size, or eight line heights, stay inside int.
 constexpr double kMaxBlockUnits = 1 << 24;
-
-BlockFont fontOf(const QStringList &values, int faceLine)
-{
-    BlockFont font;
-    font.face = valueAt(values, faceLine);
-    font.style = intValue(values, faceLine + 1);
-    font.colorRef = quint32(intValue(values, faceLine + 2)) & 0xFFFFFFu;
-    font.height = characterHeight(intValue(values, faceLine + 3));
-    return font;
-}
 
 // A set name from a list or the default print settings becomes part of a
 // path: it must not lead out of Dat/Etc.
@@ -125,15 +116,61 @@ int characterHeight(int pointSize)
     return int(std::lround(std::clamp(double(pointSize) * 96.0 / 72.0, -kMaxBlockUnits, kMaxBlockUnits)));
 }
 
+BlockFont fontAt(const QStringList &values, int faceLine)
+{
+    BlockFont font;
+    font.face = valueAt(values, faceLine);
+    font.style = intValue(values, faceLine + 1);
+    font.colorRef = quint32(intValue(values, faceLine + 2)) & 0xFFFFFFu;
+    font.height = characterHeight(intValue(values, faceLine + 3));
+    return font;
+}
+
+int styleCode(bool bold, bool italic)
+{
+    return (bold ? 1 : 0) + (italic ? 2 : 0);
+}
+
+ValueRange editorRange(int imageLine)
+{
+    switch (imageLine) {
+    case ImageLeft:
+        return {0, kWidth};
+    case ImageTop:
+        return {0, kHeight};
+    case ImageWidth:
+        return {1, kWidth};
+    case ImageHeight:
+        return {1, kHeight};
+    default:
+        throw Error(QStringLiteral("companyblock::editorRange: line %1 is no image line").arg(imageLine));
+    }
+}
+
+int editorValue(const QStringList &values, int imageLine)
+{
+    const ValueRange range = editorRange(imageLine);
+    return std::clamp(intValue(values, imageLine), range.minimum, range.maximum);
+}
+
+std::optional<int> typedEditorValue(const QString &text)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return int(std::lround(std::clamp(value, -1e9, 1e9)));
+}
+
 QList<TextPlacement> textLayout(const QStringList &values)
 {
     QList<TextPlacement> texts;
     const QString trailer(5, u' ');
-    const BlockFont name = fontOf(values, NameFace);
+    const BlockFont name = fontAt(values, NameFace);
     texts.append({valueAt(values, NameLine1) + trailer, name, QPoint(0, 0)});
     texts.append({valueAt(values, NameLine2) + trailer, name, QPoint(0, name.height)});
 
-    const BlockFont address = fontOf(values, AddressFace);
+    const BlockFont address = fontAt(values, AddressFace);
     for (int k = 0; k < AddressLineCount; ++k) {
         const QString text = valueAt(values, AddressLine1 + k);
         if (!text.isEmpty())
@@ -189,6 +226,32 @@ QStringList readSetList(const DataFolder &data)
 void writeSetList(const DataFolder &data, const QStringList &names)
 {
     textfile::writeLines(data.datPath(kListFile), names);
+}
+
+bool hasSetList(const DataFolder &data)
+{
+    return QFileInfo::exists(data.datPath(kListFile));
+}
+
+QString defaultSetName()
+{
+    return kFirstSet;
+}
+
+void addToSetList(const DataFolder &data, const QString &name)
+{
+    QStringList names = readSetList(data);
+    if (names.contains(name))
+        return;
+    names.append(name);
+    writeSetList(data, names);
+}
+
+QStringList otherSetNames(const DataFolder &data, const QString &name)
+{
+    QStringList others = readSetList(data);
+    others.removeAll(name);
+    return others;
 }
 
 void ensureSetList(const DataFolder &data)

@@ -87,6 +87,28 @@ int intValue(const QStringList &values, int line);
 // Character height in block units of a point size: point x 96 / 72, rounded.
 int characterHeight(int pointSize);
 
+// The font of the name lines (faceLine NameFace) or of the address lines
+// (AddressFace), as the block draws and prints it.
+BlockFont fontAt(const QStringList &values, int faceLine);
+// The style code of a font with these switches: 1 x bold + 2 x italic.
+int styleCode(bool bold, bool italic);
+
+// The values the editor's slider and number box allow for one of the image
+// lines: left 0..425, top 0..177, width 1..425, height 1..177 (any other
+// line is refused with vendara::Error).
+struct ValueRange
+{
+    int minimum = 0;
+    int maximum = 0;
+};
+ValueRange editorRange(int imageLine);
+// An image line as the editor's slider shows it: the value the block is
+// drawn with (a non-number is the line's default), held to editorRange().
+int editorValue(const QStringList &values, int imageLine);
+// A number typed into an image line's box, rounded to a whole number (and
+// kept within +-1e9); nothing while the text is no finite number.
+std::optional<int> typedEditorValue(const QString &text);
+
 // The texts of the block in drawing order: the two name lines (each followed
 // by five blanks) at y = 0 and h, the eight address lines at x = 10,
 // y = 55 + k * h. Empty address lines are left out; the others keep their slot.
@@ -110,6 +132,17 @@ QString setPictureFilePath(const DataFolder &data, const QString &name);
 // A missing list reads as empty.
 QStringList readSetList(const DataFolder &data);
 void writeSetList(const DataFolder &data, const QStringList &names);
+
+// True when Dat/Mst/LogoList exists (it may still list nothing).
+bool hasSetList(const DataFolder &data);
+// "デフォルト": the first set of a new list.
+QString defaultSetName();
+// Appends the name to the list unless a line already equals it exactly,
+// and writes the list back (blank lines dropped). A missing list is made.
+void addToSetList(const DataFolder &data, const QString &name);
+// The listed sets other than `name`: the names a new set called `name`
+// must not share a file with.
+QStringList otherSetNames(const DataFolder &data, const QString &name);
 
 // Creates the list with the one set "デフォルト" when it is missing, and the
 // first listed set's file with the new-set values when that is missing.

@@ -114,4 +114,45 @@ bool isFlagField(SlipField field)
     return std::holds_alternative<bool *>(fieldRef(probe, field));
 }
 
+std::optional<NumberInput> numberInput(SlipField field)
+{
+    // A car's price, its discount and the trade-in values run to billions of
+    // yen; the other amounts to a hundred million, the small ones (taxes that
+    // a table gives, the mileage, the displacement) to ten million.
+    constexpr double kLarge = 1000000000;
+    constexpr double kAmount = 100000000;
+    constexpr double kSmall = 10000000;
+    switch (field) {
+    case SlipField::TaxRate:
+    case SlipField::PayRate:
+        return NumberInput{2, 100};
+    case SlipField::CarPrice:
+    case SlipField::CarDisc:
+    case SlipField::CarLeft:
+    case SlipField::TradePrice:
+    case SlipField::TradeTrade:
+        return NumberInput{0, kLarge};
+    case SlipField::CostTax:
+    case SlipField::TradeTax:
+    case SlipField::TradeIns:
+    case SlipField::TradeDeb:
+    case SlipField::PriceLast:
+    case SlipField::PayDown:
+    case SlipField::PayBPlus:
+        return NumberInput{0, kAmount};
+    case SlipField::CarKiro:
+    case SlipField::CarESize:
+    case SlipField::TradeKiro:
+    case SlipField::TradeESize:
+    case SlipField::CostWTax:
+    case SlipField::CostIns:
+    case SlipField::CostGTax:
+        return NumberInput{0, kSmall};
+    case SlipField::PayTime:
+        return NumberInput{0, 1000};
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace vendara

@@ -2,6 +2,7 @@
 
 #include "sliprecord.h"
 
+#include <optional>
 #include <variant>
 
 namespace vendara {
@@ -39,6 +40,15 @@ FieldRef fieldRef(SlipRecord &slip, SlipField field);
 
 // Whether the field is a check box (a boolean), such as Pay.Method.
 bool isFlagField(SlipField field);
+
+// What a number field takes from the user: its decimals and its largest
+// value; none is below 0. Every number field has one, the others none.
+struct NumberInput
+{
+    int decimals = 0;
+    double maximum = 0;
+};
+std::optional<NumberInput> numberInput(SlipField field);
 
 // "Section.Key", for messages.
 QString fieldName(SlipField field);

@@ -9,6 +9,7 @@
 #include "common/textfile.h"
 #include "controls/widgets/floatedit.h"
 #include "printsettings/companyblock.h"
+#include "printsettings/generatedset.h"
 #include "printsettings/windowsfaces.h"
 #include "support/fakedialogquestions.h"
 
@@ -280,6 +281,45 @@ private slots:
         QCOMPARE(f.lines("Mst/LogoList").size(), 2);
     }
 
+    void generatedSetTakesEachFieldIntoItsLine()
+    {
+        Fixture f;
+        auto page = f.page();
+        QStringList offered;
+        whenModal<vendara::AutoCompanyBlockDialog>([&](vendara::AutoCompanyBlockDialog *dialog) {
+            auto *prefectures = part<QComboBox>(dialog, "prefectureBox");
+            for (int i = 0; i < prefectures->count(); ++i)
+                offered << prefectures->itemText(i);
+            part<QLineEdit>(dialog, "companyLine1Edit")->setText(QStringLiteral("株式会社テスト自動車"));
+            part<QLineEdit>(dialog, "companyLine2Edit")->setText(QStringLiteral("本店"));
+            part<QLineEdit>(dialog, "zip1Edit")->setText(QStringLiteral("320"));
+            part<QLineEdit>(dialog, "zip2Edit")->setText(QStringLiteral("0033"));
+            prefectures->setCurrentIndex(7);
+            part<QLineEdit>(dialog, "addressEdit")->setText(QStringLiteral("宇都宮市本町1-2"));
+            part<QLineEdit>(dialog, "buildingEdit")->setText(QStringLiteral("テストビル"));
+            part<QLineEdit>(dialog, "phoneEdit")->setText(QStringLiteral("028-000-0000"));
+            part<QLineEdit>(dialog, "faxEdit")->setText(QStringLiteral("028-000-0001"));
+            part<QComboBox>(dialog, "setNameBox")->setEditText(QStringLiteral("本店"));
+            click(dialog, "okButton");
+        });
+        click(page.get(), "generateButton");
+
+        QCOMPARE(offered, block::generationPrefectures());
+        block::GeneratedSetFields fields;
+        fields.nameLine1 = QStringLiteral("株式会社テスト自動車");
+        fields.nameLine2 = QStringLiteral("本店");
+        fields.zip1 = QStringLiteral("320");
+        fields.zip2 = QStringLiteral("0033");
+        fields.prefecture = QStringLiteral("栃木県");
+        fields.address = QStringLiteral("宇都宮市本町1-2");
+        fields.building = QStringLiteral("テストビル");
+        fields.phone = QStringLiteral("028-000-0000");
+        fields.fax = QStringLiteral("028-000-0001");
+        QCOMPARE(f.lines("Etc/本店.Dat"), block::generatedValues(fields));
+        QCOMPARE(f.lines("Mst/LogoList"), (QStringList{kDefaultSet, QStringLiteral("本店")}));
+        QVERIFY(f.questions.errors.isEmpty());
+    }
+
     void editorOkWithoutChangeKeepsSelection()
     {
         Fixture f;
@@ -476,6 +516,42 @@ private slots:
         height->pasteText(QStringLiteral("500"));
         QCOMPARE(height->text(), QStringLiteral("177"));
         QCOMPARE(editor.values().at(block::ImageHeight), QStringLiteral("177"));
+    }
+
+    // The switches and sliders show the set as it prints: style "03" is bold
+    // italic, an image width that is no number is drawn 100 wide.
+    void editorShowsTheStyleAndImageSizeThatPrint()
+    {
+        Fixture f;
+        QStringList values = block::newSetValues();
+        values[block::NameStyle] = QStringLiteral("03");
+        values[block::AddressStyle] = QStringLiteral(" 2");
+        values[block::ImageLeft] = QStringLiteral("abc");
+        values[block::ImageTop] = QStringLiteral("012");
+        values[block::ImageWidth] = QStringLiteral("abc");
+        values[block::ImageHeight] = QStringLiteral("40x");
+        const QString path = f.dat("Etc/Tmp.dat");
+        block::writeSet(path, values);
+
+        CompanyBlockEditor editor(f.questions);
+        editor.loadFile(path);
+        QCOMPARE(editor.values(), values);
+        QVERIFY(part<QToolButton>(&editor, "nameBoldButton")->isChecked());
+        QVERIFY(part<QToolButton>(&editor, "nameItalicButton")->isChecked());
+        QVERIFY(!part<QToolButton>(&editor, "addressBoldButton")->isChecked());
+        QVERIFY(part<QToolButton>(&editor, "addressItalicButton")->isChecked());
+        const QRect printed = block::imageRect(values);
+        QCOMPARE(part<QSlider>(&editor, "leftSlider")->value(), printed.left());
+        QCOMPARE(part<QSlider>(&editor, "topSlider")->value(), 12);
+        QCOMPARE(part<QSlider>(&editor, "widthSlider")->value(), 100);
+        QCOMPARE(part<QSlider>(&editor, "widthSlider")->value(), printed.width());
+        QCOMPARE(part<QSlider>(&editor, "heightSlider")->value(), printed.height());
+        QCOMPARE(part<vendara::FloatEdit>(&editor, "widthEdit")->text(), QStringLiteral("100"));
+        QCOMPARE(editor.values(), values); // showing changed nothing
+
+        // A switch then stores the code of what the switches show.
+        part<QToolButton>(&editor, "nameItalicButton")->click();
+        QCOMPARE(editor.values().at(block::NameStyle), QStringLiteral("1"));
     }
 
     // A chosen picture the block could not draw is refused with a message;

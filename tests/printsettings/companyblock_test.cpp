@@ -1,9 +1,11 @@
 #include "printsettings/companyblock.h"
+#include "printsettings/generatedset.h"
 
 #include "common/cp932codec.h"
 #include "common/error.h"
 #include "support/testdata.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -13,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextItem>
 #include <QtEndian>
@@ -469,4 +472,232 @@ TEST(CompanyBlockLayout, hugeNumbers_areCutInsteadOfOverflowing)
     EXPECT_LT(cb::characterHeight(-2147483647 - 1), 0);
     const QList<cb::TextPlacement> texts = cb::textLayout(v);
     EXPECT_GT(texts.last().topLeft.y(), texts.first().topLeft.y()) << "the eighth line is below the name";
+}
+
+// The editor shows a set through the same decoding the block is drawn and
+// printed with, so its switches and sliders never disagree with the print.
+TEST(CompanyBlockEditorValues, styleSwitches_readTheStyleCodeAsItPrints)
+{
+    QStringList v = cb::newSetValues();
+    const struct
+    {
+        const char *code;
+        bool bold;
+        bool italic;
+    } cases[] = {{"0", false, false}, {"1", true, false}, {"2", false, true}, {"3", true, true},
+                 {"03", true, true},  {" 1 ", true, false}, {"7", false, false}, {"x", false, false},
+                 {"", false, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.code);
+        v[cb::AddressStyle] = QString::fromLatin1(c.code);
+        const cb::BlockFont font = cb::fontAt(v, cb::AddressFace);
+        EXPECT_EQ(font.bold(), c.bold);
+        EXPECT_EQ(font.italic(), c.italic);
+        const cb::BlockFont printed = cb::textLayout(v).at(2).font;
+        EXPECT_EQ(printed.bold(), font.bold()) << "the editor's font is the printed one";
+        EXPECT_EQ(printed.italic(), font.italic());
+    }
+}
+
+TEST(CompanyBlockEditorValues, styleCode_isOneForBoldPlusTwoForItalicAndReadsBack)
+{
+    EXPECT_EQ(cb::styleCode(false, false), 0);
+    EXPECT_EQ(cb::styleCode(true, false), 1);
+    EXPECT_EQ(cb::styleCode(false, true), 2);
+    EXPECT_EQ(cb::styleCode(true, true), 3);
+    QStringList v = cb::newSetValues();
+    for (bool bold : {false, true}) {
+        for (bool italic : {false, true}) {
+            v[cb::NameStyle] = QString::number(cb::styleCode(bold, italic));
+            EXPECT_EQ(cb::fontAt(v, cb::NameFace).bold(), bold);
+            EXPECT_EQ(cb::fontAt(v, cb::NameFace).italic(), italic);
+        }
+    }
+}
+
+TEST(CompanyBlockEditorValues, fontAt_readsFaceColourAndHeightOfItsGroup)
+{
+    QStringList v = cb::newSetValues();
+    v[cb::AddressFace] = QStringLiteral("ＭＳ 明朝");
+    v[cb::AddressColor] = QStringLiteral("255");
+    v[cb::AddressSize] = QStringLiteral("12");
+    v[cb::NameSize] = QStringLiteral("big");
+    const cb::BlockFont address = cb::fontAt(v, cb::AddressFace);
+    EXPECT_EQ(address.face, QStringLiteral("ＭＳ 明朝"));
+    EXPECT_EQ(address.color(), QColor(255, 0, 0));
+    EXPECT_EQ(address.height, 16);
+    EXPECT_EQ(cb::fontAt(v, cb::NameFace).height, 13) << "a size that is no number draws at 10 pt";
+    EXPECT_EQ(cb::fontAt(v, cb::NameFace).face, QStringLiteral("ＭＳ ゴシック"));
+}
+
+TEST(CompanyBlockEditorValues, imageRanges_areTheBlockLeftTopFromZeroSizesFromOne)
+{
+    EXPECT_EQ(cb::editorRange(cb::ImageLeft).minimum, 0);
+    EXPECT_EQ(cb::editorRange(cb::ImageLeft).maximum, 425);
+    EXPECT_EQ(cb::editorRange(cb::ImageTop).minimum, 0);
+    EXPECT_EQ(cb::editorRange(cb::ImageTop).maximum, 177);
+    EXPECT_EQ(cb::editorRange(cb::ImageWidth).minimum, 1);
+    EXPECT_EQ(cb::editorRange(cb::ImageWidth).maximum, 425);
+    EXPECT_EQ(cb::editorRange(cb::ImageHeight).minimum, 1);
+    EXPECT_EQ(cb::editorRange(cb::ImageHeight).maximum, 177);
+    EXPECT_THROW(cb::editorRange(cb::NameSize), Error);
+}
+
+TEST(CompanyBlockEditorValues, sliderValue_isTheDrawnValueHeldToItsRange)
+{
+    QStringList v = cb::newSetValues();
+    v[cb::ImageLeft] = QStringLiteral("abc");
+    v[cb::ImageTop] = QStringLiteral("03");
+    v[cb::ImageWidth] = QStringLiteral("abc");
+    v[cb::ImageHeight] = QString();
+    EXPECT_EQ(cb::editorValue(v, cb::ImageLeft), 0);
+    EXPECT_EQ(cb::editorValue(v, cb::ImageTop), 3);
+    EXPECT_EQ(cb::editorValue(v, cb::ImageWidth), 100) << "a width that is no number draws, and shows, at 100";
+    EXPECT_EQ(cb::editorValue(v, cb::ImageHeight), 100);
+    EXPECT_EQ(cb::imageRect(v), QRect(0, 3, 100, 100));
+
+    v[cb::ImageLeft] = QStringLiteral("-5");
+    v[cb::ImageTop] = QStringLiteral("500");
+    v[cb::ImageWidth] = QStringLiteral("900");
+    v[cb::ImageHeight] = QStringLiteral("0");
+    EXPECT_EQ(cb::editorValue(v, cb::ImageLeft), 0);
+    EXPECT_EQ(cb::editorValue(v, cb::ImageTop), 177);
+    EXPECT_EQ(cb::editorValue(v, cb::ImageWidth), 425);
+    EXPECT_EQ(cb::editorValue(v, cb::ImageHeight), 1);
+    v[cb::ImageWidth] = QStringLiteral("2147483648");
+    EXPECT_EQ(cb::editorValue(v, cb::ImageWidth), 100) << "beyond int is no number either";
+}
+
+TEST(CompanyBlockEditorValues, typedNumber_isRoundedAndTextThatIsNoFiniteNumberIsIgnored)
+{
+    EXPECT_EQ(cb::typedEditorValue(QStringLiteral("60")), 60);
+    EXPECT_EQ(cb::typedEditorValue(QStringLiteral(" 7 ")), 7);
+    EXPECT_EQ(cb::typedEditorValue(QStringLiteral("12.5")), 13);
+    EXPECT_EQ(cb::typedEditorValue(QStringLiteral("-2.4")), -2);
+    EXPECT_EQ(cb::typedEditorValue(QStringLiteral("1e12")), 1000000000);
+    EXPECT_EQ(cb::typedEditorValue(QStringLiteral("-1e12")), -1000000000);
+    for (const char *text : {"", "-", "abc", "12abc", "inf", "nan"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(cb::typedEditorValue(QString::fromLatin1(text)).has_value());
+    }
+}
+
+TEST(CompanyBlockFiles, setList_nameIsAddedOnceAndOnlyWhenNoLineEqualsItExactly)
+{
+    QTemporaryDir dir;
+    const DataFolder data(dir.path());
+    QDir().mkpath(data.datPath(QStringLiteral("Mst")));
+    EXPECT_FALSE(cb::hasSetList(data));
+    EXPECT_EQ(cb::defaultSetName(), QStringLiteral("デフォルト"));
+
+    cb::addToSetList(data, QStringLiteral("本店"));
+    EXPECT_TRUE(cb::hasSetList(data));
+    EXPECT_EQ(test::readBytes(data.datPath(QStringLiteral("Mst/LogoList"))), cp932::encode(QStringLiteral("本店\r\n")));
+
+    test::writeSjisLines(data.datPath(QStringLiteral("Mst/LogoList")),
+                         {QStringLiteral("デフォルト"), QString(), QStringLiteral("支店")});
+    cb::addToSetList(data, QStringLiteral("支店"));
+    EXPECT_EQ(test::readBytes(data.datPath(QStringLiteral("Mst/LogoList"))),
+              cp932::encode(QStringLiteral("デフォルト\r\n\r\n支店\r\n")))
+        << "a listed name leaves the file as it was";
+    cb::addToSetList(data, QStringLiteral("支店 "));
+    EXPECT_EQ(test::readBytes(data.datPath(QStringLiteral("Mst/LogoList"))),
+              cp932::encode(QStringLiteral("デフォルト\r\n支店\r\n支店 \r\n")))
+        << "another name is appended and the list written without its blank lines";
+
+    EXPECT_EQ(cb::otherSetNames(data, QStringLiteral("支店")),
+              (QStringList{QStringLiteral("デフォルト"), QStringLiteral("支店 ")}));
+    EXPECT_EQ(cb::otherSetNames(data, QStringLiteral("新店")).size(), 3);
+}
+
+namespace {
+
+cb::GeneratedSetFields filledFields()
+{
+    cb::GeneratedSetFields f;
+    f.nameLine1 = QStringLiteral("株式会社ベンダラ自動車");
+    f.nameLine2 = QStringLiteral("本店営業部");
+    f.zip1 = QStringLiteral("100");
+    f.zip2 = QStringLiteral("0001");
+    f.prefecture = QStringLiteral("東京都");
+    f.address = QStringLiteral("千代田区千代田1-1");
+    f.building = QStringLiteral("ベンダラビル3F");
+    f.phone = QStringLiteral("03-1234-5678");
+    f.fax = QStringLiteral("03-1234-5679");
+    return f;
+}
+
+} // namespace
+
+TEST(CompanyBlockGeneratedSet, fields_giveTheTwentyThreeLinesOfAGeneratedSet)
+{
+    const QString face = QStringLiteral("ＭＳ ゴシック");
+    EXPECT_EQ(cb::generatedValues(filledFields()),
+              (QStringList{face, "0", "0", "20", QStringLiteral("株式会社ベンダラ自動車"), QStringLiteral("本店営業部"),
+                           face, "0", "0", "12", "100-0001", QStringLiteral("東京都千代田区千代田1-1"),
+                           QStringLiteral("ベンダラビル3F"), "TEL 03-1234-5678", "FAX 03-1234-5679", "", "", "", "",
+                           "0", "0", "100", "100"}));
+}
+
+TEST(CompanyBlockGeneratedSet, emptyFields_keepTheDashAndTheTelAndFaxHeads)
+{
+    const QString face = QStringLiteral("ＭＳ ゴシック");
+    EXPECT_EQ(cb::generatedValues({}), (QStringList{face, "0", "0", "20", "", "", face, "0", "0", "12", "-", "", "",
+                                                   "TEL ", "FAX ", "", "", "", "", "0", "0", "100", "100"}));
+}
+
+TEST(CompanyBlockGeneratedSet, write_givesShiftJisLinesListsTheNameOnceAndWritesNoPicture)
+{
+    QTemporaryDir dir;
+    const DataFolder data(dir.path());
+    QDir().mkpath(data.datPath(QStringLiteral("Mst")));
+    QDir().mkpath(data.datPath(QStringLiteral("Etc")));
+    cb::writeSetList(data, {QStringLiteral("デフォルト")});
+    const QString picture = cb::setPictureFilePath(data, QStringLiteral("本店"));
+    test::writeBytes(picture, QByteArray("old picture"));
+
+    cb::writeGeneratedSet(data, QStringLiteral("本店"), filledFields());
+    const QString expected = QStringLiteral(
+        "ＭＳ ゴシック\r\n0\r\n0\r\n20\r\n株式会社ベンダラ自動車\r\n本店営業部\r\n"
+        "ＭＳ ゴシック\r\n0\r\n0\r\n12\r\n100-0001\r\n東京都千代田区千代田1-1\r\nベンダラビル3F\r\n"
+        "TEL 03-1234-5678\r\nFAX 03-1234-5679\r\n\r\n\r\n\r\n\r\n0\r\n0\r\n100\r\n100\r\n");
+    EXPECT_EQ(test::readBytes(cb::setFilePath(data, QStringLiteral("本店"))), cp932::encode(expected));
+    EXPECT_EQ(cb::readSetList(data), (QStringList{QStringLiteral("デフォルト"), QStringLiteral("本店")}));
+    EXPECT_EQ(test::readBytes(picture), QByteArray("old picture")) << "an older picture of the name stays";
+
+    cb::GeneratedSetFields again = filledFields();
+    again.nameLine1 = QStringLiteral("新社名");
+    cb::writeGeneratedSet(data, QStringLiteral("本店"), again);
+    EXPECT_EQ(cb::readSet(cb::setFilePath(data, QStringLiteral("本店")))->at(cb::NameLine1), QStringLiteral("新社名"));
+    EXPECT_EQ(cb::readSetList(data).size(), 2) << "written over, listed once";
+    EXPECT_FALSE(QFileInfo::exists(cb::setPictureFilePath(data, QStringLiteral("デフォルト"))));
+}
+
+TEST(CompanyBlockGeneratedSet, setName_onlyAnEmptyOneIsRefusedHere)
+{
+    try {
+        cb::requireSetName(QString());
+        FAIL() << "an empty name was taken";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("設定名を入力してください"));
+    }
+    EXPECT_NO_THROW(cb::requireSetName(QStringLiteral("本店")));
+    EXPECT_NO_THROW(cb::requireSetName(QStringLiteral(" "))) << "blank names are judged with the other set names";
+}
+
+TEST(CompanyBlockGeneratedSet, prefectures_allFortySevenWithTochigiBeforeIbarakiAndKoshinBeforeNiigata)
+{
+    const QStringList &list = cb::generationPrefectures();
+    ASSERT_EQ(list.size(), 47);
+    EXPECT_EQ(QSet<QString>(list.begin(), list.end()).size(), 47);
+    EXPECT_EQ(list.first(), QStringLiteral("北海道"));
+    EXPECT_EQ(list.last(), QStringLiteral("沖縄県"));
+    EXPECT_EQ(list.mid(6, 4), (QStringList{QStringLiteral("福島県"), QStringLiteral("栃木県"), QStringLiteral("茨城県"),
+                                           QStringLiteral("群馬県")}));
+    EXPECT_EQ(list.mid(13, 8),
+              (QStringList{QStringLiteral("神奈川県"), QStringLiteral("山梨県"), QStringLiteral("長野県"),
+                           QStringLiteral("新潟県"), QStringLiteral("富山県"), QStringLiteral("石川県"),
+                           QStringLiteral("福井県"), QStringLiteral("岐阜県")}));
+    EXPECT_EQ(list.at(12), QStringLiteral("東京都"));
+    EXPECT_EQ(list.at(26), QStringLiteral("大阪府"));
 }

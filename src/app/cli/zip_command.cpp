@@ -12,7 +12,7 @@ int runZip(CliContext &context, const QStringList &args)
 {
     ArgReader reader(args, {});
     const QString keyword = reader.requirePositional(0, QStringLiteral("キーワード"));
-    const ZipDictionaryList dictionaries(context.data.datPath(QStringLiteral("Mst/Zip/")));
+    const ZipDictionaryList dictionaries(context.data.postalCodesDir());
     ZipSearcher searcher;
     const ZipSearchResult result = searcher.search(keyword, dictionaries.paths());
     QTextStream &out = context.out;

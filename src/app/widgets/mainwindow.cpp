@@ -16,6 +16,7 @@
 #include "slip/widgets/masterlookups.h"
 #include "slip/widgets/slipframe.h"
 #include "ui_mainwindow.h"
+#include "common/helptopic.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -40,6 +41,8 @@ MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, DialogQue
 {
     registerIcons();
     m_ui->setupUi(this);
+    // A submenu's hint shows in the status bar only from the item that opens it.
+    m_ui->recentMenu->menuAction()->setStatusTip(m_ui->recentMenu->statusTip());
     setUpIcons();
     m_ui->toolBar->toggleViewAction()->setEnabled(false);
     m_ui->menuBar->setAccessibleName(QStringLiteral("メニュー"));
@@ -70,7 +73,7 @@ MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, DialogQue
     onTriggered(m_ui->exitAction, [this] { close(); });
     onTriggered(m_ui->helpIndexAction, [this] { showHelp(m_pages.contents()); });
     onTriggered(m_ui->helpTopicAction, [this] { showHelp(m_pages.keywords()); });
-    onTriggered(m_ui->tutorialAction, [this] { showHelp(m_pages.topic(HelpPages::kTutorialTopic)); });
+    onTriggered(m_ui->tutorialAction, [this] { showHelp(m_pages.topic(help::Tutorial)); });
     onTriggered(m_ui->latestInfoAction, [this] { showHelp(QUrl(appinfo::productPageUrl())); });
     onTriggered(m_ui->aboutAction, [this] {
         AboutDialog dialog(this);

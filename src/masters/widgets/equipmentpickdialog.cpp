@@ -1,6 +1,7 @@
 #include "equipmentpickdialog.h"
 
 #include "pickdialogbuttons.h"
+#include "common/helptopic.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -29,7 +30,7 @@ EquipmentPickDialog::EquipmentPickDialog(const QString &folder, QWidget *parent)
 
     QDialogButtonBox *buttons = makePickDialogButtons(this);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
-        emit helpRequested(kHelpTopic);
+        emit helpRequested(help::Equipment);
         reject();
     });
     auto *layout = new QVBoxLayout(this);

@@ -15,7 +15,6 @@ class EquipmentPickDialog : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kHelpTopic = 36;
 
     // folder: Dat/Mst/ of the data root.
     explicit EquipmentPickDialog(const QString &folder, QWidget *parent = nullptr);

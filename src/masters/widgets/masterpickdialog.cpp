@@ -7,6 +7,7 @@
 
 #include "controls/widgets/actionguard.h"
 #include "masters/simplemaster.h"
+#include "common/helptopic.h"
 
 #include <QTableView>
 
@@ -21,7 +22,7 @@ MasterPickDialog::MasterPickDialog(const QString &mastersFolder, DialogQuestions
     connect(m_ui->editButton, &QPushButton::clicked, this,
             guarded(this, m_questions, [this] { setEditing(!m_editing); }));
     connect(m_ui->helpButton, &QPushButton::clicked, this,
-            guarded(this, m_questions, [this] { emit helpRequested(kHelpTopic); }));
+            guarded(this, m_questions, [this] { emit helpRequested(help::GuideLists); }));
 }
 
 MasterPickDialog::~MasterPickDialog() = default;

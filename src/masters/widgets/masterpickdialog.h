@@ -24,7 +24,6 @@ class MasterPickDialog : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kHelpTopic = 28;
 
     // mastersFolder: Dat/Mst/ of the data root (makers and cars are in Mk/).
     MasterPickDialog(const QString &mastersFolder, DialogQuestions &questions, QWidget *parent = nullptr);

@@ -3,6 +3,7 @@
 #include "pickdialogbuttons.h"
 
 #include "memotemplateview.h"
+#include "common/helptopic.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -16,7 +17,7 @@ MemoPickDialog::MemoPickDialog(const QString &folder, QWidget *parent)
     setWindowTitle(QStringLiteral("備考欄テンプレート選択"));
     m_view->setAccessibleName(QStringLiteral("備考欄テンプレート"));
     QDialogButtonBox *buttons = makePickDialogButtons(this);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { emit helpRequested(kHelpTopic); });
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { emit helpRequested(help::MemoTemplates); });
     connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
             accept();

@@ -14,7 +14,6 @@ class MemoPickDialog : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kHelpTopic = 42;
 
     // folder: Dat/Mst/ of the data root.
     explicit MemoPickDialog(const QString &folder, QWidget *parent = nullptr);

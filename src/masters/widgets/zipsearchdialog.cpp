@@ -7,6 +7,7 @@
 #include "controls/widgets/dialogquestions.h"
 #include "masters/zipdictionarylist.h"
 #include "masters/zipsearch.h"
+#include "common/helptopic.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -50,7 +51,7 @@ ZipSearchDialog::ZipSearchDialog(const QString &dictionaryFolder, DialogQuestion
     connect(m_ui->searchButton, &QPushButton::clicked, this, &ZipSearchDialog::pressSearchButton);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_ui->helpButton, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpContext); });
+    connect(m_ui->helpButton, &QPushButton::clicked, this, [this] { emit helpRequested(help::PostalCodes); });
     m_ui->keywordEdit->installEventFilter(this);
 }
 

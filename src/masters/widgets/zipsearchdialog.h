@@ -28,7 +28,6 @@ class ZipSearchDialog : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int kHelpContext = 27;
 
     // dictionaryFolder: Dat/Mst/Zip/ of the data root. The usable
     // dictionaries are read once, here.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/datafolder.h"
+#include "printsettings/generatedset.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -32,11 +33,11 @@ public:
     // The 23 values generated from the fields as they stand.
     QStringList generatedValues() const;
 
-    static const QStringList &prefectures();
-
     void accept() override;
 
 private:
+    companyblock::GeneratedSetFields fields() const;
+
     std::unique_ptr<::Ui::AutoCompanyBlockDialog> m_ui;
     DataFolder m_data;
     DialogQuestions &m_questions;

@@ -11,9 +11,8 @@
 #include <QFontDatabase>
 #include <QScrollBar>
 
-#include <algorithm>
-#include <cmath>
 #include <exception>
+#include <optional>
 
 namespace vendara {
 
@@ -30,19 +29,6 @@ const QStringList kWindowsFaces = {
     QStringLiteral("ＭＳ ゴシック"), QStringLiteral("ＭＳ Ｐゴシック"),
     QStringLiteral("ＭＳ 明朝"),     QStringLiteral("ＭＳ Ｐ明朝"),
 };
-
-int styleCode(const QToolButton *bold, const QToolButton *italic)
-{
-    return (bold->isChecked() ? 1 : 0) + (italic->isChecked() ? 2 : 0);
-}
-
-// A slider position from a set line: a non-number counts as 0.
-int positionOf(const QString &text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? value : 0;
-}
 
 } // namespace
 
@@ -76,10 +62,6 @@ CompanyBlockEditor::CompanyBlockEditor(DialogQuestions &questions, QWidget *pare
         edit->setDigits(0);
         edit->setAlignment(Qt::AlignRight);
     }
-    m_ui->leftEdit->setRange(0, kWidth);
-    m_ui->topEdit->setRange(0, kHeight);
-    m_ui->widthEdit->setRange(1, kWidth);
-    m_ui->heightEdit->setRange(1, kHeight);
     for (QSlider *slider : {m_ui->leftSlider, m_ui->topSlider, m_ui->widthSlider, m_ui->heightSlider})
         slider->setMinimumWidth(50);
     // The whole dialog fits a 640 x 480 screen.
@@ -154,7 +136,7 @@ void CompanyBlockEditor::connectFontGroup(QComboBox *face, QToolButton *bold, QT
             store(faceLine, text);
     });
     auto storeStyle = [this, bold, italic, faceLine] {
-        store(faceLine + 1, QString::number(styleCode(bold, italic)));
+        store(faceLine + 1, QString::number(styleCode(bold->isChecked(), italic->isChecked())));
     };
     connect(bold, &QToolButton::toggled, this, storeStyle);
     connect(italic, &QToolButton::toggled, this, storeStyle);
@@ -165,15 +147,16 @@ void CompanyBlockEditor::connectFontGroup(QComboBox *face, QToolButton *bold, QT
 
 void CompanyBlockEditor::connectPosition(QSlider *slider, FloatEdit *edit, int line)
 {
+    const ValueRange range = editorRange(line);
+    slider->setRange(range.minimum, range.maximum);
+    edit->setRange(range.minimum, range.maximum);
     connect(edit, &QLineEdit::textChanged, this, [slider, edit] {
-        bool ok = false;
-        const double value = QLocale::c().toDouble(edit->text().trimmed(), &ok);
-        if (!ok || !std::isfinite(value))
+        const std::optional<int> typed = typedEditorValue(edit->text());
+        if (!typed)
             return;
-        const int typed = int(std::lround(std::clamp(value, -1e9, 1e9)));
-        slider->setValue(typed);
+        slider->setValue(*typed);
         // The box shows what is stored: the position the slider clamped to.
-        if (slider->value() != typed)
+        if (slider->value() != *typed)
             edit->setValue(slider->value());
     });
     connect(slider, &QSlider::valueChanged, this, [this, edit, line](int position) {
@@ -198,21 +181,22 @@ void CompanyBlockEditor::loadFile(const QString &path)
 void CompanyBlockEditor::fill(const QStringList &lines)
 {
     m_filling = true;
-    auto setStyle = [&](QToolButton *bold, QToolButton *italic, const QString &code) {
-        const QString c = code.trimmed();
-        bold->setChecked(c == u"1" || c == u"3");
-        italic->setChecked(c == u"2" || c == u"3");
+    // The switches show the style the block is drawn and printed with.
+    auto setStyle = [&](QToolButton *bold, QToolButton *italic, int faceLine) {
+        const BlockFont font = fontAt(lines, faceLine);
+        bold->setChecked(font.bold());
+        italic->setChecked(font.italic());
     };
     m_ui->nameFaceBox->setCurrentIndex(m_ui->nameFaceBox->findText(lines[NameFace]));
     m_ui->nameFaceBox->setEditText(lines[NameFace]);
-    setStyle(m_ui->nameBoldButton, m_ui->nameItalicButton, lines[NameStyle]);
+    setStyle(m_ui->nameBoldButton, m_ui->nameItalicButton, NameFace);
     m_ui->nameSizeBox->setEditText(lines[NameSize]);
     m_ui->nameLine1Edit->setText(lines[NameLine1]);
     m_ui->nameLine2Edit->setText(lines[NameLine2]);
 
     m_ui->addressFaceBox->setCurrentIndex(m_ui->addressFaceBox->findText(lines[AddressFace]));
     m_ui->addressFaceBox->setEditText(lines[AddressFace]);
-    setStyle(m_ui->addressBoldButton, m_ui->addressItalicButton, lines[AddressStyle]);
+    setStyle(m_ui->addressBoldButton, m_ui->addressItalicButton, AddressFace);
     m_ui->addressSizeBox->setEditText(lines[AddressSize]);
     m_ui->addressEdit->setPlainText(lines.mid(AddressLine1, AddressLineCount).join(u'\n'));
 
@@ -220,10 +204,11 @@ void CompanyBlockEditor::fill(const QStringList &lines)
     const bool hasImage = !lines[ImagePath].isEmpty() && QFileInfo(lines[ImagePath]).isFile();
     m_ui->useImageBox->setChecked(hasImage);
     m_ui->imagePanel->setVisible(hasImage);
-    m_ui->leftSlider->setValue(positionOf(lines[ImageLeft]));
-    m_ui->topSlider->setValue(positionOf(lines[ImageTop]));
-    m_ui->widthSlider->setValue(positionOf(lines[ImageWidth]));
-    m_ui->heightSlider->setValue(positionOf(lines[ImageHeight]));
+    // The sliders stand where the image is drawn, within their ranges.
+    m_ui->leftSlider->setValue(editorValue(lines, ImageLeft));
+    m_ui->topSlider->setValue(editorValue(lines, ImageTop));
+    m_ui->widthSlider->setValue(editorValue(lines, ImageWidth));
+    m_ui->heightSlider->setValue(editorValue(lines, ImageHeight));
     m_filling = false;
 
     // The editor holds the file's own lines until the user changes one.

@@ -262,7 +262,7 @@ void DefaultPrintSettingsPage::deleteSet()
 
 void DefaultPrintSettingsPage::editBlock()
 {
-    const QString tmpPath = m_data.datPath(QStringLiteral("Etc/Tmp.dat"));
+    const QString tmpPath = m_data.companyBlocksDir() + QStringLiteral("Tmp.dat");
     try {
         companyblock::writeSet(tmpPath, m_block);
         CompanyBlockEditor editor(m_questions, this);

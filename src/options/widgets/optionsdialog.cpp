@@ -13,6 +13,7 @@
 #include "masters/widgets/taxgridframe.h"
 #include "masters/widgets/zipdictionarypage.h"
 #include "ui_optionsdialog.h"
+#include "common/helptopic.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -46,20 +47,20 @@ int helpTopicOf(const QTreeWidgetItem *item)
     const QString text = item->text(0);
     if (!item->parent()) {
         if (text == kBasic)
-            return 25;
+            return help::BasicSettings;
         if (text == kPrint)
-            return 26;
+            return help::DefaultPrintSettings;
         if (text == kMemo)
-            return 42;
+            return help::MemoTemplates;
         if (text == kZip)
-            return 27;
+            return help::PostalCodes;
         return 0;
     }
     if (text == kEquipment)
-        return 36;
+        return help::Equipment;
     if (kTaxNodes.contains(text))
-        return 37;
-    return 28;
+        return help::TaxTables;
+    return help::GuideLists;
 }
 
 OptionsDialog::CloseAnswer askWithMessageBox(QWidget *parent, const QString &text)
@@ -133,20 +134,20 @@ OptionsDialog::~OptionsDialog() = default;
 
 void OptionsDialog::buildPages(const DataFolder &data, DialogQuestions &questions)
 {
-    const QString mst = data.datPath(QStringLiteral("Mst/"));
+    const QString mst = data.mastersDir();
     m_basic = new BasicSettingsPage(data.settingsPath());
 
     m_print = new DefaultPrintSettingsPage(data, questions);
     m_print->load();
 
     m_memo = new MemoTemplatesPage(mst, questions);
-    m_zip = new ZipDictionaryPage(mst + QStringLiteral("Zip/"), questions);
-    m_car = new CarMasterFrame(mst + QStringLiteral("Mk/"), questions);
+    m_zip = new ZipDictionaryPage(data.postalCodesDir(), questions);
+    m_car = new CarMasterFrame(data.carMastersDir(), questions);
     m_car->setEditable(true);
     m_equipment = new EquipmentPage(mst, questions);
     m_listMaster = new ListMasterFrame(mst, questions);
     m_listMaster->setEditable(true);
-    m_tax = new TaxGridFrame(data.datPath(QStringLiteral("Tax/")), questions);
+    m_tax = new TaxGridFrame(data.taxTablesDir(), questions);
 
     const QList<QWidget *> pages = {m_basic, m_print, m_memo, m_zip, m_car, m_equipment, m_listMaster, m_tax};
     for (QWidget *page : pages)

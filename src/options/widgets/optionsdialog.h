@@ -38,8 +38,6 @@ class OptionsDialog : public QDialog
     Q_OBJECT
 
 public:
-    // The help topic of the dialog itself.
-    static constexpr int kHelpTopic = 24;
     static inline const QString kCloseQuestion = QStringLiteral("設定が変更されています\n保存しますか？");
 
     enum class CloseAnswer { Save, Discard, Stay };

@@ -275,7 +275,8 @@ void PrinterSettingDialog::restoreSnapshot()
 
 void PrinterSettingDialog::setDocumentKind(const QString &kindName)
 {
-    m_kind = kindName == QStringLiteral("見積書") ? DocumentKind::Estimate : DocumentKind::Order;
+    // Any name but the estimate's reads the order form's defaults.
+    m_kind = documentKindFromName(kindName).value_or(DocumentKind::Order);
     m_ui->titleGrid->horizontalHeaderItem(0)->setText(kindName);
 
     DefaultPrintSettings defaults = DefaultPrintSettings::defaults();

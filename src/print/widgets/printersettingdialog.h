@@ -56,7 +56,8 @@ public:
     ~PrinterSettingDialog() override;
 
     // "見積書" or "注文書": the head of the title column, and the defaults of
-    // that kind from DefPrDat (titles, copies, format, set).
+    // that kind from DefPrDat (titles, copies, format, set). Any other name
+    // takes the order form's defaults.
     void setDocumentKind(const QString &kindName);
     // The current print settings of the kind, shown as they are. The format
     // and the set are full paths; one whose name is not listed leaves the

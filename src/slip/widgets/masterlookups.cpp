@@ -12,7 +12,7 @@ namespace vendara {
 
 MasterLookups::MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp,
                              std::function<double()> acquisitionTaxRate)
-    : m_masters(data.datPath(QStringLiteral("Mst/"))), m_taxTables(data.datPath(QStringLiteral("Tax/"))),
+    : m_masters(data.mastersDir()), m_postalCodes(data.postalCodesDir()), m_taxTables(data.taxTablesDir()),
       m_questions(questions), m_showHelp(std::move(showHelp)), m_acquisitionTaxRate(std::move(acquisitionTaxRate))
 {
 }
@@ -67,7 +67,7 @@ std::optional<QStringList> MasterLookups::pickMemoLines(QWidget *owner)
 
 std::optional<SlipLookups::PostalPick> MasterLookups::searchPostalCode(QWidget *owner, const QString &keyword)
 {
-    ZipSearchDialog dialog(m_masters + QStringLiteral("Zip/"), m_questions, owner);
+    ZipSearchDialog dialog(m_postalCodes, m_questions, owner);
     QObject::connect(&dialog, &ZipSearchDialog::helpRequested, &dialog, m_showHelp);
     dialog.setKeyword(keyword);
     if (dialog.exec() != QDialog::Accepted)

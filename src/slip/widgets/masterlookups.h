@@ -27,8 +27,9 @@ public:
     std::optional<PostalPick> searchPostalCode(QWidget *owner, const QString &keyword) override;
 
 private:
-    QString m_masters; // Dat/Mst/
-    QString m_taxTables; // Dat/Tax/
+    QString m_masters;
+    QString m_postalCodes;
+    QString m_taxTables;
     DialogQuestions &m_questions;
     std::function<void(int)> m_showHelp;
     std::function<double()> m_acquisitionTaxRate;

@@ -94,7 +94,7 @@ private:
 
     // Control makers: each control named for screen readers after its label.
     QLineEdit *textField(SlipField field, const QString &label, bool japaneseInput = true);
-    FloatEdit *numberField(SlipField field, const QString &label, int digits, double maximum, const QString &hint);
+    FloatEdit *numberField(SlipField field, const QString &label, const QString &hint);
     FloatEdit *displayField(const QString &label, std::function<double(const SlipRecord &)> value);
     WarekiDateEdit *dateField(SlipField field, const QString &label, bool withDay);
     SlipTableView *table(SlipTableModel::Table kind, const QString &name);

@@ -34,9 +34,7 @@ namespace vendara {
 
 namespace {
 
-constexpr double kLargeAmount = 1000000000;  // body price, discount, acquisition base, appraisal, trade-in
-constexpr double kAmount = 100000000;        // the other amounts
-constexpr double kSmallAmount = 10000000;    // mileage, displacement, weight tax, insurance, acquisition tax
+constexpr double kShownAmount = 100000000; // the totals shown, never typed
 
 QFont enlarged(QFont font, int points)
 {
@@ -114,10 +112,10 @@ static FloatEdit *numberEdit(const QString &label, int digits, double maximum)
     return edit;
 }
 
-FloatEdit *SlipFrame::numberField(SlipField field, const QString &label, int digits, double maximum,
-                                  const QString &hint)
+FloatEdit *SlipFrame::numberField(SlipField field, const QString &label, const QString &hint)
 {
-    FloatEdit *edit = numberEdit(label, digits, maximum);
+    const NumberInput input = numberInput(field).value();
+    FloatEdit *edit = numberEdit(label, input.decimals, input.maximum);
     edit->setStatusTip(hint);
     edit->setToolTip(hint);
     switchInputMethodOff(edit);
@@ -128,7 +126,7 @@ FloatEdit *SlipFrame::numberField(SlipField field, const QString &label, int dig
 
 FloatEdit *SlipFrame::displayField(const QString &label, std::function<double(const SlipRecord &)> value)
 {
-    FloatEdit *edit = numberEdit(label, 0, kAmount);
+    FloatEdit *edit = numberEdit(label, 0, kShownAmount);
     edit->setFocusPolicy(Qt::ClickFocus);
     m_binder->bindDisplay(edit, std::move(value));
     return edit;
@@ -318,7 +316,7 @@ QWidget *SlipFrame::buildTax()
 {
     auto *content = new QWidget;
     FormGrid form(content);
-    FloatEdit *rate = numberField(SlipField::TaxRate, QStringLiteral("消費税率"), 2, 100,
+    FloatEdit *rate = numberField(SlipField::TaxRate, QStringLiteral("消費税率"),
                                   QStringLiteral("この伝票の消費税率を指定します"));
     form.add(QStringLiteral("消費税率"), row({rate, new QLabel(QStringLiteral("%"))}), rate);
     m_firstInputs[1] = rate;
@@ -351,7 +349,7 @@ QWidget *SlipFrame::buildCar()
                             SlipDocument::Memo::Car},
                      kinds, 3);
 
-    FloatEdit *price = numberField(SlipField::CarPrice, QStringLiteral("車両本体価格"), 0, kLargeAmount,
+    FloatEdit *price = numberField(SlipField::CarPrice, QStringLiteral("車両本体価格"),
                                    QStringLiteral("本体の税抜き価格を入力します"));
     m_discountButton = new QPushButton(QStringLiteral("値引表示切替"));
     m_discountButton->setCheckable(true);
@@ -363,13 +361,13 @@ QWidget *SlipFrame::buildCar()
     });
     onCtrlSpace(price, [this] { m_discountButton->click(); });
     form.add(QStringLiteral("車両本体価格"), row({price, m_discountButton}), price);
-    m_discount = numberField(SlipField::CarDisc, QStringLiteral("値引き"), 0, kLargeAmount,
+    m_discount = numberField(SlipField::CarDisc, QStringLiteral("値引き"),
                              QStringLiteral("値引金額を入力します"));
     m_discountLabel = form.add(QStringLiteral("値引き"), m_discount, 1);
     form.nextRow();
     form.add(QStringLiteral("消費税"), displayField(QStringLiteral("消費税"), [](const SlipRecord &s) { return s.car.tax; }));
     form.add(QStringLiteral("取得税対象額"),
-             numberField(SlipField::CarLeft, QStringLiteral("取得税対象額"), 0, kLargeAmount,
+             numberField(SlipField::CarLeft, QStringLiteral("取得税対象額"),
                          QStringLiteral("取得税の対象となる金額を入力します")),
              1);
     return content;
@@ -402,10 +400,10 @@ void SlipFrame::addVehicleFields(FormGrid &form, const VehicleKeys &keys, QWidge
     m_binder->addView([this, check, field = keys.noCheck] { check->setEnabled(!m_document.flag(field)); });
     form.add(QStringLiteral("車検期限"), row({check, noCheck}), check, 1);
 
-    FloatEdit *kiro = numberField(keys.kiro, QStringLiteral("走行距離"), 0, kSmallAmount,
+    FloatEdit *kiro = numberField(keys.kiro, QStringLiteral("走行距離"),
                                   QStringLiteral("走行距離を入力します"));
     form.add(QStringLiteral("走行距離"), row({kiro, new QLabel(QStringLiteral("km"))}), kiro);
-    FloatEdit *eSize = numberField(keys.eSize, QStringLiteral("排気量"), 0, kSmallAmount,
+    FloatEdit *eSize = numberField(keys.eSize, QStringLiteral("排気量"),
                                    QStringLiteral("排気量を入力します"));
     form.add(QStringLiteral("排気量"), row({eSize, new QLabel(QStringLiteral("cc"))}), eSize, 1);
 
@@ -480,23 +478,22 @@ QWidget *SlipFrame::buildCosts()
     {
         SlipField field;
         QString label;
-        double maximum;
         QString hint;
         QString pickHint;
         int kind; // tax table, or -1 for the acquisition-tax dialog
     } costs[] = {
-        {SlipField::CostTax, QStringLiteral("自動車税"), kAmount, QStringLiteral("自動車税の金額を入力します"),
+        {SlipField::CostTax, QStringLiteral("自動車税"), QStringLiteral("自動車税の金額を入力します"),
          QStringLiteral("自動車税一覧の参照"), 0},
-        {SlipField::CostWTax, QStringLiteral("重量税"), kSmallAmount, QStringLiteral("重量税の金額を入力します"),
+        {SlipField::CostWTax, QStringLiteral("重量税"), QStringLiteral("重量税の金額を入力します"),
          QStringLiteral("重量税一覧の参照"), 2},
-        {SlipField::CostIns, QStringLiteral("自賠責"), kSmallAmount, QStringLiteral("自賠責の金額を入力します"),
+        {SlipField::CostIns, QStringLiteral("自賠責"), QStringLiteral("自賠責の金額を入力します"),
          QStringLiteral("自賠責一覧の参照"), 1},
-        {SlipField::CostGTax, QStringLiteral("取得税"), kSmallAmount, QStringLiteral("取得税の金額を入力します"),
+        {SlipField::CostGTax, QStringLiteral("取得税"), QStringLiteral("取得税の金額を入力します"),
          QStringLiteral("取得税計算ダイアログの表示"), -1},
     };
     int column = 0;
     for (const auto &c : costs) {
-        FloatEdit *edit = numberField(c.field, c.label, 0, c.maximum, c.hint);
+        FloatEdit *edit = numberField(c.field, c.label, c.hint);
         std::function<void()> lookup = c.kind < 0 ? std::function<void()>([this] { computeAcquisitionTax(); })
                                                   : [this, edit, field = c.field, kind = c.kind] { pickTax(edit, field, kind); };
         form.add(c.label, row({edit, lookupButton(c.pickHint, edit, lookup)}), edit, column);
@@ -525,14 +522,14 @@ QWidget *SlipFrame::buildTrade()
                             SlipField::TradeOuter, SlipField::TradeInner, SlipField::TradeTypeCode,
                             SlipField::TradeAccessory, SlipDocument::Memo::Trade},
                      nullptr, 6);
-    form.add(QStringLiteral("査定額"), numberField(SlipField::TradePrice, QStringLiteral("査定額"), 0, kLargeAmount,
+    form.add(QStringLiteral("査定額"), numberField(SlipField::TradePrice, QStringLiteral("査定額"),
                                                    QStringLiteral("査定金額を入力します")));
-    form.add(QStringLiteral("下取額"), numberField(SlipField::TradeTrade, QStringLiteral("下取額"), 0, kLargeAmount,
+    form.add(QStringLiteral("下取額"), numberField(SlipField::TradeTrade, QStringLiteral("下取額"),
                                                    QStringLiteral("実際の下取額を入力します")),
              1);
-    form.add(QStringLiteral("自動車税還付"), numberField(SlipField::TradeTax, QStringLiteral("自動車税還付"), 0, kAmount,
+    form.add(QStringLiteral("自動車税還付"), numberField(SlipField::TradeTax, QStringLiteral("自動車税還付"),
                                                          QStringLiteral("下取車の自動車税の還付額を入力します")));
-    form.add(QStringLiteral("自賠責還付"), numberField(SlipField::TradeIns, QStringLiteral("自賠責還付"), 0, kAmount,
+    form.add(QStringLiteral("自賠責還付"), numberField(SlipField::TradeIns, QStringLiteral("自賠責還付"),
                                                        QStringLiteral("下取車の自賠責の還付額を入力します")),
              1);
     return content;
@@ -550,10 +547,10 @@ QWidget *SlipFrame::buildTotals()
     FormGrid form(fields);
     form.add(QStringLiteral("税込み合計"), displayField(QStringLiteral("税込み合計"),
                                                         [](const SlipRecord &s) { return s.price.taxInc; }), 0, 2);
-    form.add(QStringLiteral("下取り額"), numberField(SlipField::TradeTrade, QStringLiteral("下取り額"), 0, kAmount,
+    form.add(QStringLiteral("下取り額"), numberField(SlipField::TradeTrade, QStringLiteral("下取り額"),
                                                      QStringLiteral("下取額を入力します")),
              0, 2);
-    FloatEdit *last = numberField(SlipField::PriceLast, QStringLiteral("総お支払い額"), 0, kAmount,
+    FloatEdit *last = numberField(SlipField::PriceLast, QStringLiteral("総お支払い額"),
                                   QStringLiteral("総お支払い額を入力すると値引きを逆算します"));
     QFont bold = last->font();
     bold.setBold(true);
@@ -590,21 +587,21 @@ QWidget *SlipFrame::buildPlan()
     layout->setContentsMargins(0, 0, 8, 6);
     auto *inputs = new QWidget;
     FormGrid form(inputs);
-    form.add(QStringLiteral("頭金"), numberField(SlipField::PayDown, QStringLiteral("頭金"), 0, kAmount,
+    form.add(QStringLiteral("頭金"), numberField(SlipField::PayDown, QStringLiteral("頭金"),
                                                  QStringLiteral("頭金を入力します")), 0, 2);
-    form.add(QStringLiteral("下取車残債"), numberField(SlipField::TradeDeb, QStringLiteral("下取車残債"), 0, kAmount,
+    form.add(QStringLiteral("下取車残債"), numberField(SlipField::TradeDeb, QStringLiteral("下取車残債"),
                                                        QStringLiteral("下取車の残債を入力します")), 0, 2);
-    FloatEdit *rate = numberField(SlipField::PayRate, QStringLiteral("実質年率"), 2, 100,
+    FloatEdit *rate = numberField(SlipField::PayRate, QStringLiteral("実質年率"),
                                   QStringLiteral("実質年率を入力します"));
     form.add(QStringLiteral("実質年率"), row({rate, new QLabel(QStringLiteral("%"))}), rate, 0, 2);
-    FloatEdit *count = numberField(SlipField::PayTime, QStringLiteral("分割回数"), 0, 1000,
+    FloatEdit *count = numberField(SlipField::PayTime, QStringLiteral("分割回数"),
                                    QStringLiteral("分割回数を入力します"));
     form.add(QStringLiteral("分割回数"), row({count, new QLabel(QStringLiteral("回"))}), count, 0, 2);
     auto *bonusCount = new QComboBox;
     bonusCount->addItems({QStringLiteral("なし"), QStringLiteral("1"), QStringLiteral("2")});
     m_binder->bindChoice(bonusCount, SlipField::PayBTime);
     form.add(QStringLiteral("ボーナス回数"), row({bonusCount, new QLabel(QStringLiteral("回/年"))}), bonusCount, 0, 2);
-    form.add(QStringLiteral("ボーナス加算額"), numberField(SlipField::PayBPlus, QStringLiteral("ボーナス加算額"), 0, kAmount,
+    form.add(QStringLiteral("ボーナス加算額"), numberField(SlipField::PayBPlus, QStringLiteral("ボーナス加算額"),
                                                            QStringLiteral("ボーナス月の加算額を入力します")), 0, 2);
     layout->addWidget(inputs, 2, Qt::AlignTop);
     layout->addWidget(table(SlipTableModel::Table::Plan, QStringLiteral("お支払いプラン")), 3, Qt::AlignTop);
