@@ -65,7 +65,7 @@ public:
     bool isUndoEnabled() const { return m_undoEnabled; }
     QString title() const;
     const QString &runTag() const { return m_runTag; }
-    // Dat/Tmp/<run tag>PrTmpDat2: the slip copy the print road writes.
+    // Dat/Tmp/<run tag>PrTmpDat2: the slip copy printing writes.
     QString tempSlipPath() const;
     // Where the next file dialog starts.
     const QString &dialogFolder() const { return m_dialogFolder; }

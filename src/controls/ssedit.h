@@ -68,7 +68,7 @@ struct LeaveResult
 {
     bool valid = true;
     QString text;    // the formatted text when valid, else the text as typed
-    QString message; // for OnInvalid when not valid
+    QString message; // shown to the user when not valid
 };
 
 // Validates and formats the text when the edit is left. `now` completes

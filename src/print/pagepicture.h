@@ -30,7 +30,6 @@ public:
     ~PagePicture();
 
     QSize pageSize() const { return m_pageSize; }
-    bool isRecording() const { return m_painter != nullptr; }
 
     // The recording painter; only while recording.
     QPainter &painter();

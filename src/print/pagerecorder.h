@@ -50,7 +50,6 @@ public:
     void begin();
     void newPage();
     void finish();
-    bool isPageOpen() const { return m_page.has_value(); }
     // The number of the open page, or of the last one stored.
     int pageNumber() const { return m_pageNumber; }
     // Pages stored as files, numbered 1 to pageCount().
@@ -62,11 +61,8 @@ public:
     void deletePageFiles();
 
     // Drawing state.
-    const FontState &fontState() const { return m_font; }
     void setFont(const FontState &font);
-    const PenState &penState() const { return m_pen; }
     void setPen(const PenState &pen) { m_pen = pen; }
-    const BrushState &brushState() const { return m_brush; }
     void setBrush(const BrushState &brush) { m_brush = brush; }
 
     // The advance width of text in the current font, in page units.

@@ -15,7 +15,7 @@ class SlipDocument;
 
 enum class SlipWrite {
     Save, // Save / Save As: clears the modified flag
-    Copy, // the temporary slip file of the print road: the flag stays
+    Copy, // the temporary slip file printing reads: the flag stays
 };
 
 // Brings the totals and the plan up to date, then writes every key into the

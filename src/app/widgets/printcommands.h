@@ -19,7 +19,7 @@ class PageRecorder;
 class PrinterSelection;
 
 // The print commands of the main window: 印刷, 印刷プレビュー, プリンタ設定,
-// PDF output and sending the PDF by mail. Each runs the print road with its
+// PDF output and sending the PDF by mail. Each runs printing with its
 // windows (printer dialog, progress, preview) over the window and reports
 // errors in a message box; the slip's modified flag is never touched.
 class PrintCommands : public QObject
@@ -51,7 +51,7 @@ private:
     // The PDF of the pages given (else of a new rendering) to the mail program.
     void mailPdf(PageRecorder *rendered);
     // Writes the PDF of the pages given, else of a new rendering; false when
-    // cancelled or failed (said).
+    // cancelled or failed (the user was told).
     bool writePdfTo(const QString &path, PageRecorder *rendered = nullptr);
     void showHelp(int topic);
 

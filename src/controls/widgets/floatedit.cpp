@@ -71,11 +71,6 @@ void FloatEdit::setSupportsThousandSeparator(bool on)
     reformat();
 }
 
-void FloatEdit::setAdditionalDecimalSeparator(QChar separator)
-{
-    m_config.additionalDecimalSeparator = separator;
-}
-
 void FloatEdit::setErrorMessage(const QString &message)
 {
     m_config.errorMessage = message;

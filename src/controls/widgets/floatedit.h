@@ -43,8 +43,6 @@ public:
     void setDigits(int digits);
     bool supportsThousandSeparator() const { return m_config.supportsThousandSeparator; }
     void setSupportsThousandSeparator(bool on);
-    QChar additionalDecimalSeparator() const { return m_config.additionalDecimalSeparator; }
-    void setAdditionalDecimalSeparator(QChar separator);
     QString errorMessage() const { return m_config.errorMessage; }
     void setErrorMessage(const QString &message);
 
@@ -56,7 +54,7 @@ public:
     QMenu *createFilteredContextMenu();
 
 signals:
-    void enterPressed(); // OnEnterPress
+    void enterPressed(); // Enter pressed in the field
     void entered();      // the focus came in
     void exited();       // left with an accepted value
     void beeped();

@@ -168,7 +168,7 @@ QGroupBox *formattedGroup()
     time->setText(QStringLiteral("093000"));
     addRow(form, QStringLiteral("時刻 (esTime)"), time);
 
-    // Invalid input: the text as typed, the OnInvalid message beside it.
+    // Invalid input: the text as typed, the invalid() message beside it.
     auto *invalid = new SsEdit;
     o.editStyle = SsEditStyle::esComma;
     o.decLength = 2;

@@ -12,7 +12,7 @@ namespace vendara {
 // A formatted edit: shows its text formatted by the style of its
 // options (thousands grouping, the yen prefix, date or time separators),
 // removes the formatting while the user edits and validates on leaving. A
-// failed validation is reported through invalid() (OnInvalid), the text
+// failed validation is reported through invalid(), the text
 // stays as typed, all of it is selected and the focus stays.
 class SsEdit : public QLineEdit
 {
@@ -33,7 +33,7 @@ public:
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
 signals:
-    void invalid(const QString &message); // OnInvalid
+    void invalid(const QString &message); // the text left the field not valid
     void entered();
     void exited(); // left with a valid text
 

@@ -57,9 +57,9 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    void changed(); // OnChange
+    void changed(); // the date or its emptiness changed
     void entered(); // OnEnter: the focus came into the control
-    void exited();  // OnExit: the focus left the control
+    void exited();  // the focus left the control
     void beeped();  // with each beep (a clamped part, an unknown era)
 
 protected:

@@ -28,12 +28,6 @@ QLabel *FormGrid::add(const QString &label, QWidget *control, QWidget *named, in
     return caption;
 }
 
-void FormGrid::addWide(QWidget *widget)
-{
-    nextRow();
-    m_grid->addWidget(widget, m_row++, 0, 1, 4);
-}
-
 void FormGrid::nextRow()
 {
     if (m_grid->itemAtPosition(m_row, 0) || m_grid->itemAtPosition(m_row, 1))

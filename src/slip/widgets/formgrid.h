@@ -22,8 +22,6 @@ public:
     {
         return add(label, control, control, column, span);
     }
-    // A widget across the whole width.
-    void addWide(QWidget *widget);
     // Leaves a half-filled row.
     void nextRow();
 
