@@ -11,7 +11,7 @@
 #include "print/widgets/previewsheetview.h"
 #include "print/widgets/printpreviewwindow.h"
 #include "slip/slipdocument.h"
-#include "../tests/slip/slipsamples.h"
+#include "support/slipsamples.h"
 
 #include <QApplication>
 #include <QScrollArea>

@@ -12,7 +12,7 @@
 #include "print/printroad.h"
 #include "print/pagerecorder.h"
 #include "slip/slipdocument.h"
-#include "../tests/slip/slipsamples.h"
+#include "support/slipsamples.h"
 
 #include <QFile>
 #include <QGuiApplication>

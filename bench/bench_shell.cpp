@@ -1,7 +1,7 @@
 // The application shell: a cold start of the whole program with a slip file
 // until its window is up and answering (budget 400 ms), and Open of a fully
 // filled slip in a running window (budget 20 ms).
-#include "../tests/slip/slipsamples.h"
+#include "support/slipsamples.h"
 #include "app/documentsession.h"
 #include "app/platform/localinstanceregistry.h"
 #include "app/platformservices.h"

@@ -1,6 +1,6 @@
 // Slip computations and slip files: the totals and plan of a fully filled
 // slip (budget 50 µs) and a write + read round trip (budget 2 ms).
-#include "../tests/slip/slipsamples.h"
+#include "support/slipsamples.h"
 #include "slip/slipcalc.h"
 #include "slip/slipdocument.h"
 #include "slip/slipfile.h"

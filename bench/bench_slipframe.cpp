@@ -6,7 +6,7 @@
 #include "slip/slipdocument.h"
 #include "slip/widgets/sliplookups.h"
 #include "slip/widgets/slipframe.h"
-#include "../tests/slip/slipsamples.h"
+#include "support/slipsamples.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -2,8 +2,8 @@
 // interfaces (what AT-SPI hands on): every control of every window has a name,
 // toggling a section opens it, statuses and table values are read, a node of
 // the options is selected and cell editors are announced.
-#include "printfixture.h"
-#include "shellfakes.h"
+#include "support/printfixture.h"
+#include "support/shellfakes.h"
 
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
@@ -125,7 +125,7 @@ private slots:
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
     }
 
-    void sectionHeader_toggleAction_opensAndClosesTheSection_andItsStatusIsRead()
+    void sectionHeaderToggleAction_opensAndClosesTheSectionAndItsStatusIsRead()
     {
         Shell shell;
         auto *frame = shell.window->findChild<SlipFrame *>();
@@ -143,7 +143,7 @@ private slots:
         QVERIFY2(nameOf(customer->statusLabel()).contains(status), qPrintable(nameOf(customer->statusLabel())));
     }
 
-    void optionsNode_selectedByAScreenReader_showsItsPage()
+    void optionsNodeSelectedByAScreenReader_showsItsPage()
     {
         Shell shell;
         OptionsDialog options(*shell.data, shell.questions);
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(pages->currentWidget() != first);
     }
 
-    void titleCells_areReadWithTheirValue_andGridEditorsAreNamed()
+    void titleCells_areReadWithTheirValueAndGridEditorsAreNamed()
     {
         Shell shell;
         DefaultPrintSettingsPage page(*shell.data, shell.questions);

@@ -1,8 +1,8 @@
 // Every action of the main window and every command of the preview runs
 // through the action guard: with a printing service and a data folder that
 // fail, each one ends in a message box and the window lives on.
-#include "printfixture.h"
-#include "shellfakes.h"
+#include "support/printfixture.h"
+#include "support/shellfakes.h"
 
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
@@ -40,24 +40,6 @@ public:
     void cancelJob(const QString &, int) override { throw Error(kServiceDown); }
 };
 
-// Closes whatever modal window an action leaves open, so that an action that
-// does not fail (the version window) cannot stall the test.
-class ModalCloser
-{
-public:
-    ModalCloser()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
-        m_timer.start(10);
-    }
-
-private:
-    QTimer m_timer;
-};
-
 // Makes every file of the data root unreachable: Dat becomes a plain file and
 // the settings file a folder, so each read and each write fails.
 void breakDataFolder(const DataFolder &data)
@@ -78,7 +60,7 @@ class ActionGuardTest : public QObject
     Q_OBJECT
 
 private slots:
-    void everyWindowAction_withFailingServices_showsErrorsAndKeepsWindow()
+    void everyWindowActionWithFailingServices_showsErrorsAndKeepsWindow()
     {
         ShellFixture shell;
         copyShippedData(shell.data->root());
@@ -101,7 +83,7 @@ private slots:
         shell.prompts.saveAnswers = QStringList(64, shell.data->root() + QStringLiteral("Dat/a.pvq"));
         questions.fileAnswers = QStringList(64, shell.data->root() + QStringLiteral("Dat/a.pdf"));
 
-        const ModalCloser closer;
+        const ModalCloser closer; // the version window does not fail: it would stall the test
         QStringList silent; // actions that failed without a word
         for (QAction *action : window.findChildren<QAction *>()) {
             if (action->isSeparator() || action->menu() || !action->isEnabled())
@@ -122,7 +104,7 @@ private slots:
         QCOMPARE(shell.session->document().text(SlipField::CustName), QStringLiteral("山田 太郎"));
     }
 
-    void everyPreviewCommand_whenItThrows_showsErrorAndKeepsWindow()
+    void everyPreviewCommandThatThrows_showsErrorAndKeepsWindow()
     {
         QTemporaryDir dir;
         FakeDialogQuestions questions;

@@ -6,21 +6,21 @@
 
 using namespace vendara;
 
-TEST(Cli, helpListsSubcommands)
+TEST(Cli, help_listsSubcommands)
 {
     const test::CliResult r = test::runCli({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.contains("settings"));
 }
 
-TEST(Cli, unknownSubcommandFailsWithOneLine)
+TEST(Cli, unknownSubcommand_failsWithOneLine)
 {
     const test::CliResult r = test::runCli({"no-such-command"});
     EXPECT_NE(r.exitCode, 0);
     EXPECT_EQ(r.err.count(u'\n'), 1);
 }
 
-TEST(Cli, settingsReadTheDataRootsFile)
+TEST(Cli, settings_readTheDataRootsFile)
 {
     QTemporaryDir dir;
     test::writeSjisLines(dir.filePath("vendara.ini"), {"[Tax]", "SRate=10", "[Date]", "Date=1"});

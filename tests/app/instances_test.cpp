@@ -69,7 +69,7 @@ private slots:
         file.write("[No]\r\nSlipCode=00000001\r\n");
     }
 
-    void secondProcess_asksTheFirstForward_andEnds()
+    void secondProcess_asksTheFirstForwardAndEnds()
     {
         // This test process plays the first window.
         LocalInstanceRegistry first(m_runtime);

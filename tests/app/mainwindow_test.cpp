@@ -1,11 +1,15 @@
-// The main window over scripted dialogs: menus, tool bar, titles, the close
-// query and drops.
-#include "shellfakes.h"
+// The main window over scripted dialogs: menus, shortcuts and tool bar, the
+// guard around every action, titles, the close query and drops.
+#include "support/fakedialogquestions.h"
+#include "support/shellfakes.h"
+#include "support/whenmodal.h"
+#include "support/widgettesting.h"
 
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
-#include "support/fakedialogquestions.h"
+#include "common/error.h"
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -14,7 +18,11 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QAccessible>
+#include <QShortcut>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace vendara;
 using namespace vendara::test;
@@ -34,18 +42,57 @@ struct WindowFixture : ShellFixture
         window = std::make_unique<MainWindow>(*session, prompts, questions, browser, pages, *recent);
     }
 
-    QMenu *menu(int index) const { return window->menuBar()->actions().at(index)->menu(); }
     QAction *action(const QString &name) const { return window->findChild<QAction *>(name); }
 };
 
-// A menu's items as captions, "-" for a separator.
-QStringList captions(const QMenu *menu)
+// Every item of the menus: the menu it is in and its place there. The
+// entries of 最近使ったファイル come and go with the files: not listed.
+struct MenuItem
 {
-    QStringList result;
-    for (const QAction *a : menu->actions())
-        result << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return result;
+    QMenu *menu;
+    QAction *action;
+    int place;
+};
+QList<MenuItem> menuItems(QMenuBar *bar)
+{
+    QList<MenuItem> items;
+    for (QAction *title : bar->actions()) {
+        QMenu *menu = title->menu();
+        const QList<QAction *> actions = menu->actions();
+        for (int place = 0; place < actions.size(); ++place)
+            if (!actions[place]->isSeparator())
+                items.append({menu, actions[place], place});
+    }
+    return items;
 }
+
+bool isJapanese(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return (c.unicode() >= 0x3040 && c.unicode() <= 0x30FF) || (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF);
+    });
+}
+
+const QString kDown = QStringLiteral("デスクトップが応答しません");
+
+// The desktop gone: every dialog, question, page and new process fails.
+class FailingPrompts final : public FakePrompts
+{
+public:
+    QString chooseFileToOpen(const QString &) override { throw Error(kDown); }
+    QString chooseFileToSave(const QString &) override { throw Error(kDown); }
+    Answer ask(const QString &, bool) override { throw Error(kDown); }
+};
+class FailingBrowser final : public HelpBrowser
+{
+public:
+    bool openUrl(const QUrl &) override { throw Error(kDown); }
+};
+class FailingLauncher final : public ProcessLauncher
+{
+public:
+    bool startProgram(const QStringList &) override { throw Error(kDown); }
+};
 
 } // namespace
 
@@ -54,26 +101,123 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void menus_haveTheirCaptionsOrderAndSeparators()
+    void menuItems_haveJapaneseTextAMnemonicOfTheirOwnAndAnAccessibleName()
     {
         WindowFixture f;
-        QStringList titles;
-        for (const QAction *a : f.window->menuBar()->actions())
-            titles << a->text();
-        QCOMPARE(titles, (QStringList{"ファイル(&F)", "編集(&E)", "表示(&D)", "ヘルプ(&H)"}));
-        QCOMPARE(captions(f.menu(0)),
-                 (QStringList{"新規作成(&N)", "開く(&O)...", "上書き保存(&S)", "名前をつけて保存(&A)...", "-",
-                              "印刷(&P)...", "印刷プレビュー(&V)", "プリンタ設定(&R)...", "PDFに出力(&D)...",
-                              "メールで送る(&M)...", "-",
-                              "最近使ったファイル(&F)", "-", "終了(&X)"}));
-        QCOMPARE(captions(f.menu(1)), (QStringList{"前回保存時の状態に戻す(&U)", "-", "オプション設定(&K)..."}));
-        QCOMPARE(captions(f.menu(2)),
-                 (QStringList{"すべてのセクションを開く(&A)", "すべてのセクションを閉じる(&C)"}));
-        QCOMPARE(captions(f.menu(3)), (QStringList{"目次(&C)", "トピックの検索(&S)", "チュートリアル(&G)",
-                                                   "最新情報(&H)", "-", "バージョン情報(&A)..."}));
+        QStringList titleKeys;
+        for (const QAction *title : f.window->menuBar()->actions()) {
+            QVERIFY2(isJapanese(title->text()), qPrintable(title->text()));
+            titleKeys << QKeySequence::mnemonic(title->text()).toString();
+        }
+        QCOMPARE(QSet<QString>(titleKeys.cbegin(), titleKeys.cend()).size(), titleKeys.size());
+
+        const QList<MenuItem> items = menuItems(f.window->menuBar());
+        QVERIFY(!items.isEmpty());
+        QHash<QMenu *, QSet<QString>> keysOfMenu;
+        for (const MenuItem &item : items) {
+            const QString text = item.action->text();
+            QVERIFY2(isJapanese(text), qPrintable(text));
+            QVERIFY2(!item.action->statusTip().isEmpty(), qPrintable(text));
+            // Alt and the letter reach it, and no other item of its menu.
+            const QString key = QKeySequence::mnemonic(text).toString();
+            QVERIFY2(!key.isEmpty(), qPrintable(text));
+            QVERIFY2(!keysOfMenu[item.menu].contains(key), qPrintable(text));
+            keysOfMenu[item.menu].insert(key);
+            // A screen reader reads the item by its text, without the "&".
+            QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(item.menu);
+            QVERIFY(menu && menu->child(item.place));
+            const QString name = menu->child(item.place)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && !name.contains(u'&'), qPrintable(text));
+        }
     }
 
-    void actionsOfLaterWork_areDisabled_theOthersNot()
+    void shortcuts_areUniqueAndEachTriggersItsActionOnlyWhileEnabled()
+    {
+        WindowFixture f;
+        QList<QAction *> withKeys;
+        QSet<QKeySequence> keys;
+        for (QAction *action : f.window->findChildren<QAction *>()) {
+            for (const QKeySequence &key : action->shortcuts()) {
+                QVERIFY2(!keys.contains(key), qPrintable(key.toString()));
+                keys.insert(key);
+            }
+            if (!action->shortcut().isEmpty())
+                withKeys << action;
+        }
+        for (QShortcut *shortcut : f.window->findChildren<QShortcut *>()) {
+            QVERIFY2(!keys.contains(shortcut->key()), qPrintable(shortcut->key().toString()));
+            keys.insert(shortcut->key());
+        }
+        // The keys of the everyday commands (and at least these).
+        for (const char *name : {"newAction", "openAction", "saveAction", "saveAsAction", "printAction", "exitAction",
+                                 "helpIndexAction"})
+            QVERIFY2(withKeys.contains(f.action(QString::fromLatin1(name))), name);
+
+        // 終了 last: it closes the window.
+        std::stable_partition(withKeys.begin(), withKeys.end(), [&](QAction *a) { return a != f.action("exitAction"); });
+        for (QAction *action : std::as_const(withKeys)) {
+            QVERIFY(vendara::testing::showActive(f.window.get()));
+            QSignalSpy triggered(action, &QAction::triggered);
+            QTest::keySequence(f.window.get(), action->shortcut());
+            QCoreApplication::processEvents();
+            QCOMPARE(triggered.size(), action->isEnabled() ? 1 : 0);
+        }
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.launcher.started.size(), 1);  // 新規作成
+        QCOMPARE(f.browser.opened.size(), 1);    // 目次
+        QCOMPARE(f.prompts.openFolders.size(), 1); // 開く
+    }
+
+    void everyActionWhoseWorkFails_saysWhyThroughTheGuardAndKeepsTheWindow()
+    {
+        ShellFixture shell;
+        FailingPrompts prompts;
+        FailingLauncher launcher;
+        FailingBrowser browser;
+        vendara::testing::FakeDialogQuestions questions;
+        // Yes to "close without writing the lists?" of the options over the
+        // broken data folder.
+        questions.confirmAnswers = QList<bool>(8, true);
+        const QString path = shell.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田"));
+        DocumentSession session(*shell.data, prompts, shell.instances, launcher, *shell.recent);
+        QVERIFY(session.start(path));
+        HelpPages pages{QStringLiteral("/help")};
+        MainWindow window(session, prompts, questions, browser, pages, *shell.recent);
+        window.show();
+        // Save, Undo and the recent file meet a folder where the file was,
+        // 終了 a question that fails, the options a data folder that cannot be
+        // read.
+        session.document().setText(SlipField::CustName, QStringLiteral("鈴木"));
+        QVERIFY(QFile::remove(path) && QDir().mkpath(path)); // a folder where the file was
+        QVERIFY(QDir(shell.data->root() + QStringLiteral("Dat")).removeRecursively());
+        QVERIFY(QFile(shell.data->root() + QStringLiteral("Dat")).open(QIODevice::WriteOnly));
+
+        // Nothing that can fail stands behind these.
+        const QStringList cannotFail{"aboutAction", "secOpenAction", "secCloseAction"};
+        const ModalCloser closer;
+        QStringList tried;
+        for (QAction *action : window.findChildren<QAction *>()) {
+            if (action->isSeparator() || action->menu() || !action->isEnabled()
+                || cannotFail.contains(action->objectName()))
+                continue;
+            // The unnamed ones are the entries of 最近使ったファイル.
+            tried << (action->objectName().isEmpty() ? QStringLiteral("a recent file") : action->objectName());
+            const qsizetype before = questions.errors.size() + prompts.warnings.size();
+            action->trigger(); // an exception past the guard would end the test here
+            QCoreApplication::processEvents();
+            QVERIFY2(window.isVisible(), qPrintable(action->objectName()));
+            QVERIFY2(questions.errors.size() + prompts.warnings.size() > before, qPrintable(action->objectName()));
+        }
+        // Print commands are not wired here (the print tests fail them).
+        tried.sort();
+        QCOMPARE(tried, (QStringList{"a recent file", "exitAction", "helpIndexAction", "helpTopicAction",
+                                     "latestInfoAction", "newAction", "openAction", "optionAction", "saveAction",
+                                     "saveAsAction", "tutorialAction", "undoAction"}));
+        QVERIFY(questions.errors.contains(kDown));
+        QCOMPARE(session.document().text(SlipField::CustName), QStringLiteral("鈴木"));
+    }
+
+    void actionsOfLaterWork_areDisabledTheOthersNot()
     {
         WindowFixture f;
         for (const char *name : {"printAction", "previewAction", "printSetupAction", "exportPdfAction", "mailAction",
@@ -82,31 +226,28 @@ private slots:
         for (const char *name : {"newAction", "openAction", "saveAction", "saveAsAction", "exitAction",
                                  "helpIndexAction", "aboutAction", "optionAction", "secOpenAction", "secCloseAction"})
             QVERIFY2(f.action(QString::fromLatin1(name))->isEnabled(), name);
-        QCOMPARE(f.action("newAction")->shortcut(), QKeySequence(QKeySequence::New));
-        QCOMPARE(f.action("openAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-        QCOMPARE(f.action("saveAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-        QCOMPARE(f.action("printAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-        QCOMPARE(f.action("exitAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
     }
 
-    void toolBar_showsIconsWithHints()
+    void toolBar_buttonsHaveIconsHintsAndAMenuItemForTheKeyboard()
     {
         WindowFixture f;
         const QToolBar *bar = f.window->findChild<QToolBar *>();
-        QStringList names;
-        for (const QAction *a : bar->actions()) {
+        QList<QAction *> inMenus;
+        for (const MenuItem &item : menuItems(f.window->menuBar()))
+            inMenus << item.action;
+        int buttons = 0;
+        for (QAction *a : bar->actions()) {
             if (a->isSeparator())
                 continue;
-            names << a->objectName();
+            ++buttons;
             QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
             QVERIFY2(!a->statusTip().isEmpty(), qPrintable(a->objectName()));
+            QVERIFY2(inMenus.contains(a), qPrintable(a->objectName()));
         }
-        QCOMPARE(names, (QStringList{"newAction", "openAction", "saveAction", "printAction", "previewAction",
-                                     "printSetupAction", "undoAction", "optionAction", "secOpenAction",
-                                     "secCloseAction", "aboutAction"}));
+        QVERIFY(buttons > 0);
     }
 
-    void window_at640By480_showsEveryToolButton_andItsViewsAreNamed()
+    void windowAt640By480_showsEveryToolButtonAndItsViewsAreNamed()
     {
         WindowFixture f;
         f.window->resize(640, 480);
@@ -126,7 +267,7 @@ private slots:
                      qPrintable(button->objectName()));
     }
 
-    void title_andUndo_followTheSession()
+    void titleAndUndo_followTheSession()
     {
         WindowFixture f;
         QCOMPARE(f.window->windowTitle(), QStringLiteral("[新規] - Parvex 自動車販売"));
@@ -171,7 +312,7 @@ private slots:
         QCOMPARE(f.browser.opened.at(3).scheme(), QStringLiteral("https"));
     }
 
-    void drop_ofASlipFile_opensIt()
+    void droppedSlipFile_isOpened()
     {
         WindowFixture f;
         const QString path = f.writeSlipFile(QStringLiteral("d.pvq"), QStringLiteral("鈴木"));

@@ -1,7 +1,7 @@
 // The print commands of the main window over an in-memory printer: the
 // printer dialog's values taken back, preview, print, PDF output and mail.
-#include "printfixture.h"
-#include "shellfakes.h"
+#include "support/printfixture.h"
+#include "support/shellfakes.h"
 
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
@@ -63,7 +63,7 @@ class PrintCommandsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void print_throughDialog_takesTitlesBackAndSubmitsOneJob()
+    void printThroughTheDialog_takesTitlesBackAndSubmitsOneJob()
     {
         PrintFixture f;
         whenModal<PrinterSettingDialog>([](PrinterSettingDialog *dialog) {

@@ -2,10 +2,10 @@
 // CUPS server: a private cupsd with a cups-pdf queue, started by the script
 // of the printing layer's tests. Runs as root only (cupsd, and cups-pdf reads
 // its configuration from /etc/cups); otherwise skipped with the reason.
-#include "printfixture.h"
-#include "shellfakes.h"
+#include "support/printfixture.h"
+#include "support/shellfakes.h"
 
-#include "../print/pdftools.h"
+#include "support/pdftools.h"
 
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
@@ -16,7 +16,6 @@
 #include "support/fakedialogquestions.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpServer>
@@ -106,19 +105,22 @@ private slots:
         window.findChild<QAction *>(QStringLiteral("printAction"))->trigger();
         QVERIFY2(questions.errors.isEmpty(), qPrintable(questions.errors.join(u'\n')));
 
-        // cups-pdf writes the job's file when the job ends.
+        // cups-pdf writes the job's file as the job ends: it may show before
+        // it is whole, so the test waits until the slip can be read in it.
         const QDir out(m_server->path() + QStringLiteral("/out/pdf"));
         QStringList files;
-        QElapsedTimer timer;
-        timer.start();
-        while ((files = out.entryList({QStringLiteral("*.pdf")}, QDir::Files)).isEmpty() && timer.elapsed() < 60000)
-            QTest::qWait(200);
-        QCOMPARE(files.size(), 1);
-        QTest::qWait(500); // the file is complete once the job has ended
         QString text;
-        for (const PdfWord &word : pdfWords(out.filePath(files.first())))
-            text += word.text;
-        QVERIFY2(text.contains(QStringLiteral("印刷花子")), qPrintable(text.left(200)));
+        const bool printed = QTest::qWaitFor([&] {
+            files = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+            if (files.isEmpty())
+                return false;
+            text.clear();
+            for (const PdfWord &word : pdfWords(out.filePath(files.first())))
+                text += word.text;
+            return text.contains(QStringLiteral("印刷花子"));
+        }, 60000);
+        QVERIFY2(printed, qPrintable(files.join(u' ') + u' ' + text.left(200)));
+        QCOMPARE(files.size(), 1);
         QVERIFY(f.session->document().isModified());
     }
 

@@ -8,7 +8,7 @@
 
 using namespace vendara;
 
-TEST(Settings, noFileGivesTheDefaults)
+TEST(Settings, noFile_givesTheDefaults)
 {
     QTemporaryDir dir;
     const LoadedSettings s = Settings(dir.filePath("vendara.ini")).load(true);
@@ -22,7 +22,7 @@ TEST(Settings, noFileGivesTheDefaults)
     EXPECT_DOUBLE_EQ(s.correctionX, 0);
 }
 
-TEST(Settings, fullLoadReadsEveryKey)
+TEST(Settings, fullLoad_readsEveryKey)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("vendara.ini");
@@ -42,7 +42,7 @@ TEST(Settings, fullLoadReadsEveryKey)
     EXPECT_DOUBLE_EQ(s.correctionY, -2);
 }
 
-TEST(Settings, partialLoadTakesOnlyTheDateForm)
+TEST(Settings, partialLoad_takesOnlyTheDateForm)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("vendara.ini");
@@ -53,7 +53,7 @@ TEST(Settings, partialLoadTakesOnlyTheDateForm)
     EXPECT_DOUBLE_EQ(s.taxRate, 5);
 }
 
-TEST(Settings, basicPageSavesAndDetectsChanges)
+TEST(Settings, basicPage_savesAndDetectsChanges)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("vendara.ini");
@@ -71,14 +71,14 @@ TEST(Settings, basicPageSavesAndDetectsChanges)
     EXPECT_EQ(settings.load(true).acquisitionRatio, 90); // 85.5 read as an integer
 }
 
-TEST(Settings, slipCodeHasEightDigits)
+TEST(Settings, slipCode_hasEightDigits)
 {
     EXPECT_EQ(Settings::formatSlipCode(0), QStringLiteral("00000000"));
     EXPECT_EQ(Settings::formatSlipCode(42), QStringLiteral("00000042"));
     EXPECT_EQ(Settings::formatSlipCode(123456789), QStringLiteral("123456789"));
 }
 
-TEST(Settings, roundingOutsideItsThreeChoicesReadsAsTheFirst)
+TEST(Settings, roundingOutsideItsThreeChoices_readsAsTheFirst)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("vendara.ini");

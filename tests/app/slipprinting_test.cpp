@@ -1,7 +1,7 @@
 // The print commands' work without windows: the job of the slip's kind from
 // the current print settings, rendering on the current printer, and the PDF.
 
-#include "shellfakes.h"
+#include "support/shellfakes.h"
 
 #include "app/slipprinting.h"
 #include "print/fakeprintingservice.h"

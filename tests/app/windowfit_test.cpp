@@ -1,8 +1,8 @@
 // Every top-level window of the program opens inside the screen with nothing
 // cut off. ctest runs this twice, on a 640 x 480 and on a 1280 x 1024
 // offscreen screen.
-#include "printfixture.h"
-#include "shellfakes.h"
+#include "support/printfixture.h"
+#include "support/shellfakes.h"
 
 #include "app/helppages.h"
 #include "app/widgets/aboutdialog.h"

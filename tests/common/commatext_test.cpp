@@ -4,7 +4,7 @@
 
 using namespace vendara;
 
-TEST(CommaText, writerQuotesOnlyWhatNeedsQuotes)
+TEST(CommaText, writer_quotesOnlyWhatNeedsQuotes)
 {
     EXPECT_EQ(commatext::join({"ナビ", "150000", "1"}), QStringLiteral("ナビ,150000,1"));
     EXPECT_EQ(commatext::join({"フロア マット", "12000", ""}), QStringLiteral("\"フロア マット\",12000,"));
@@ -15,7 +15,7 @@ TEST(CommaText, writerQuotesOnlyWhatNeedsQuotes)
     EXPECT_EQ(commatext::join({"a\tb"}), QStringLiteral("\"a\tb\""));
 }
 
-TEST(CommaText, readerSplitsAtCommasAndUnquotedBlanks)
+TEST(CommaText, reader_splitsAtCommasAndUnquotedBlanks)
 {
     EXPECT_EQ(commatext::split(u"  text 100, 200 ,\"A B\""), (QStringList{"text", "100", "200", "A B"}));
     EXPECT_EQ(commatext::split(u"a,,b"), (QStringList{"a", "", "b"}));
@@ -25,13 +25,13 @@ TEST(CommaText, readerSplitsAtCommasAndUnquotedBlanks)
     EXPECT_EQ(commatext::split(u"   "), QStringList());
 }
 
-TEST(CommaText, writerAndReaderRoundTrip)
+TEST(CommaText, writerAndReader_roundTrip)
 {
     const QStringList fields{"text", "1,2", "", "a \"b\"", "ｶﾅ", " lead"};
     EXPECT_EQ(commatext::split(commatext::join(fields)), fields);
 }
 
-TEST(CommaText, gridCellsHoldASpaceForEmptyFields)
+TEST(CommaText, gridCells_holdASpaceForEmptyFields)
 {
     EXPECT_EQ(commatext::splitToGridCells(u"AC,,"), (QStringList{"AC", " ", " "}));
 }
@@ -60,7 +60,7 @@ TEST(ScriptFields, splitAtEveryCommaEvenInsideQuotes)
     EXPECT_EQ(commatext::splitScriptFields(u""), QStringList());
 }
 
-TEST(ScriptFields, unclosedQuoteIsCopiedUnchanged)
+TEST(ScriptFields, unclosedQuote_isCopiedUnchanged)
 {
     EXPECT_EQ(commatext::splitScriptFields(u"text,\"open"), (QStringList{"text", "\"open"}));
 }

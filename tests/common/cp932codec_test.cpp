@@ -22,20 +22,20 @@ QByteArray iconvToCp932(const QString &text)
 
 } // namespace
 
-TEST(Cp932Codec, windowsCharactersRoundTrip)
+TEST(Cp932Codec, windowsCharacters_roundTrip)
 {
     const QString text = QStringLiteral("①㈱髙～ＡＢＣ１２３ｱｲｳｴｵ\\~ 東京都");
     const QByteArray bytes = cp932::encode(text);
     EXPECT_EQ(cp932::decode(bytes), text);
 }
 
-TEST(Cp932Codec, encodingMatchesIconv)
+TEST(Cp932Codec, encoding_matchesIconv)
 {
     const QString text = QStringLiteral("①から～まで ｶﾞｿﾘﾝ 〜 ㈲ 髙橋 ¥100");
     EXPECT_EQ(cp932::encode(text), iconvToCp932(text));
 }
 
-TEST(Cp932Codec, knownByteValues)
+TEST(Cp932Codec, lookAlikeCharacters_takeTheirWindowsBytes)
 {
     EXPECT_EQ(cp932::encode(QStringLiteral("〜")), QByteArray("\x81\x60"));      // wave dash typed on Linux
     EXPECT_EQ(cp932::encode(QStringLiteral("①")), QByteArray("\x87\x40"));
@@ -45,7 +45,7 @@ TEST(Cp932Codec, knownByteValues)
     EXPECT_EQ(cp932::decode(QByteArray("\x81\x60")), QStringLiteral("～"));
 }
 
-TEST(Cp932Codec, invalidBytesDecodeToReplacementWithoutCuttingText)
+TEST(Cp932Codec, invalidBytes_decodeToReplacementWithoutCuttingText)
 {
     // 0xA0 is unassigned, 0x81 0x20 an invalid pair, 0x88 a lead byte at the end.
     const QString text = cp932::decode(QByteArray("ab\xa0" "cd\x81 ef\x88"));
@@ -54,7 +54,7 @@ TEST(Cp932Codec, invalidBytesDecodeToReplacementWithoutCuttingText)
     EXPECT_TRUE(text.endsWith(QChar(0xFFFD)));
 }
 
-TEST(Cp932Codec, unencodableCharacterIsAClearError)
+TEST(Cp932Codec, unencodableCharacter_isAClearError)
 {
     EXPECT_EQ(cp932::firstUnencodable(QStringLiteral("abc😀")), QStringLiteral("😀"));
     EXPECT_EQ(cp932::firstUnencodable(QStringLiteral("東京")), QString());
@@ -67,7 +67,7 @@ TEST(Cp932Codec, unencodableCharacterIsAClearError)
     }
 }
 
-TEST(Cp932Codec, emptyAndAsciiTexts)
+TEST(Cp932Codec, emptyAndAsciiTexts_passUnchanged)
 {
     EXPECT_EQ(cp932::decode(QByteArray()), QString());
     EXPECT_EQ(cp932::encode(QString()), QByteArray());

@@ -11,7 +11,7 @@
 
 using namespace vendara;
 
-TEST(DataFolder, explicitRootGetsTmpFolderAndPaths)
+TEST(DataFolder, explicitRoot_getsTmpFolderAndPaths)
 {
     QTemporaryDir dir;
     const DataFolder data(dir.path());
@@ -21,7 +21,7 @@ TEST(DataFolder, explicitRootGetsTmpFolderAndPaths)
     EXPECT_EQ(data.settingsPath(), data.root() + "vendara.ini");
 }
 
-TEST(DataFolder, executableFolderWithDatIsUsed)
+TEST(DataFolder, executableFolderWithDat_isUsed)
 {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("Dat");
@@ -29,7 +29,7 @@ TEST(DataFolder, executableFolderWithDatIsUsed)
     EXPECT_EQ(data.root(), QDir(dir.path()).absolutePath() + "/");
 }
 
-TEST(DataFolder, otherwiseUserFolderIsSeededWithoutOverwriting)
+TEST(DataFolder, otherwiseUserFolder_isSeededWithoutOverwriting)
 {
     QTemporaryDir exe, installed, xdg;
     QDir(installed.path()).mkpath("Dat/Mst");
@@ -49,7 +49,7 @@ TEST(DataFolder, otherwiseUserFolderIsSeededWithoutOverwriting)
     EXPECT_EQ(test::readBytes(data.settingsPath()), QByteArray("[Tax]\r\nSRate=10\r\n"));
 }
 
-TEST(SafeFileName, namesThatLeaveTheFolderAreRefused)
+TEST(SafeFileName, namesThatLeaveTheFolder_areRefused)
 {
     EXPECT_TRUE(isSafeFileName(QStringLiteral("トヨタ")));
     EXPECT_TRUE(isSafeFileName(QStringLiteral("a.b")));

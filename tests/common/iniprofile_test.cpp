@@ -49,14 +49,14 @@ TEST(IniProfile, readsValuesWithTheEncodingRules)
     EXPECT_EQ(ini.readString("Cust", "Missing", "def"), QStringLiteral("def"));
 }
 
-TEST(IniProfile, missingFileGivesDefaults)
+TEST(IniProfile, missingFile_givesDefaults)
 {
     const IniProfile ini = IniProfile::load(QStringLiteral("/nonexistent/x.ini"));
     EXPECT_EQ(ini.readInt("Slip", "No", 42), 42);
     EXPECT_TRUE(ini.sectionNames().isEmpty());
 }
 
-TEST(IniProfile, writingKeepsUntouchedLinesByteForByte)
+TEST(IniProfile, writing_keepsUntouchedLinesByteForByte)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("x.ini");
@@ -85,7 +85,7 @@ TEST(IniProfile, writingKeepsUntouchedLinesByteForByte)
                                                 "Memo1=\r\n"));
 }
 
-TEST(IniProfile, valuesOfAnyLengthAreReadWhole)
+TEST(IniProfile, valuesOfAnyLength_areReadWhole)
 {
     const QString longValue(5000, u'あ');
     IniProfile ini;
@@ -94,7 +94,7 @@ TEST(IniProfile, valuesOfAnyLengthAreReadWhole)
     EXPECT_EQ(back.readString("S", "K"), longValue);
 }
 
-TEST(IniProfile, floatsAreWrittenInShortestForm)
+TEST(IniProfile, floats_areWrittenInShortestForm)
 {
     EXPECT_EQ(IniProfile::formatFloat(5), QStringLiteral("5"));
     EXPECT_EQ(IniProfile::formatFloat(3.9), QStringLiteral("3.9"));
@@ -103,7 +103,7 @@ TEST(IniProfile, floatsAreWrittenInShortestForm)
     EXPECT_EQ(IniProfile::formatFloat(0.1 + 0.2), QStringLiteral("0.30000000000000004"));
 }
 
-TEST(IniProfile, datesAndBooleans)
+TEST(IniProfile, datesAndBooleans_readBackAsWritten)
 {
     IniProfile ini;
     ini.writeDate("D", "A", QDate(2026, 12, 7));
@@ -118,7 +118,7 @@ TEST(IniProfile, datesAndBooleans)
     EXPECT_FALSE(ini.readBool("D", "F", true));
 }
 
-TEST(IniProfile, sectionNamesAndEntriesInFileOrder)
+TEST(IniProfile, sectionNamesAndEntries_comeInFileOrder)
 {
     const IniProfile ini = IniProfile::fromText(u"[B]\nz=1\na = \"x, y\"\n;note\n[A]\nk=v\n[b]\nlate=1\n");
     EXPECT_EQ(ini.sectionNames(), (QStringList{"B", "A"}));
@@ -130,7 +130,7 @@ TEST(IniProfile, sectionNamesAndEntriesInFileOrder)
     EXPECT_FALSE(ini.hasKey("B", "late")); // only the first occurrence of a section counts
 }
 
-TEST(IniProfile, singleQuotesAreDroppedOnlyWhenAsked)
+TEST(IniProfile, singleQuotes_areDroppedOnlyWhenAsked)
 {
     const QString text = QStringLiteral("[S]\nA='x y'\nB=\"z\"\nC='half\n");
     const IniProfile plain = IniProfile::fromText(text);
@@ -141,7 +141,7 @@ TEST(IniProfile, singleQuotesAreDroppedOnlyWhenAsked)
     EXPECT_EQ(format.readString("S", "C"), QStringLiteral("'half"));
 }
 
-TEST(IniProfile, namesMatchWithoutRegardToCaseAlsoBeyondAscii)
+TEST(IniProfile, names_matchWithoutRegardToCaseAlsoBeyondAscii)
 {
     const IniProfile ini = IniProfile::fromText(u"[Ｃａｒ]\nＫｅｙ=wide\n[CaR]\nPrIcE=5\n");
     EXPECT_EQ(ini.readString("ｃａｒ", "ｋｅｙ"), QStringLiteral("wide"));
@@ -149,7 +149,7 @@ TEST(IniProfile, namesMatchWithoutRegardToCaseAlsoBeyondAscii)
     EXPECT_EQ(ini.readInt("CAR", "PRICE", 0), 5);
 }
 
-TEST(IniProfile, fullWidthSpacesAreTextNotBlanks)
+TEST(IniProfile, fullWidthSpaces_areTextNotBlanks)
 {
     const IniProfile ini = IniProfile::fromText(u"[Note]\r\n"
                                                 u"Memo1=　よろしくお願いします　\r\n"
@@ -161,7 +161,7 @@ TEST(IniProfile, fullWidthSpacesAreTextNotBlanks)
     EXPECT_EQ(ini.readInt("Tax", "Std", 7), 7); // a full-width space is not a blank before a number
 }
 
-TEST(IniProfile, everyStringWrittenReadsBackExactly)
+TEST(IniProfile, everyStringWritten_readsBackExactly)
 {
     const QStringList values{QStringLiteral("\"山田商会\""), QStringLiteral("\"\""), QStringLiteral("\"a\",\"b\""),
                              QStringLiteral(" 前 "), QStringLiteral("\t"), QStringLiteral("　全角　"),
@@ -184,7 +184,7 @@ TEST(IniProfile, everyStringWrittenReadsBackExactly)
     EXPECT_EQ(ini.lines().last(), QStringLiteral("K=a \"b\" c"));
 }
 
-TEST(IniProfile, floatsAreDecimalNumbersAndNothingElse)
+TEST(IniProfile, floats_areDecimalNumbersAndNothingElse)
 {
     for (const char16_t *good : {u"12345.5", u" -0.5 ", u"+3", u"1e3", u".5", u"5."})
         EXPECT_TRUE(IniProfile::parseFloat(good).has_value()) << QString::fromUtf16(good).toStdString();

@@ -28,12 +28,12 @@ TEST(TextFile, writesShiftJisWithCrLf)
     EXPECT_EQ(*textfile::readLines(path), (QStringList{QStringLiteral("①～"), QStringLiteral("ｶﾅ")}));
 }
 
-TEST(TextFile, missingFileReadsAsNothing)
+TEST(TextFile, missingFile_readsAsNothing)
 {
     EXPECT_FALSE(textfile::readLines(QStringLiteral("/nonexistent/x.txt")).has_value());
 }
 
-TEST(AtomicFile, unencodableTextLeavesOldFileWhole)
+TEST(AtomicFile, unencodableText_leavesOldFileWhole)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("t.txt");
@@ -42,7 +42,7 @@ TEST(AtomicFile, unencodableTextLeavesOldFileWhole)
     EXPECT_EQ(test::readBytes(path), QByteArray("old\r\n"));
 }
 
-TEST(AtomicFile, readOnlyTargetIsRefusedAndKept)
+TEST(AtomicFile, readOnlyTarget_isRefusedAndKept)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("t.txt");
@@ -58,7 +58,7 @@ TEST(AtomicFile, readOnlyTargetIsRefusedAndKept)
     EXPECT_EQ(test::readBytes(path), QByteArray("old"));
 }
 
-TEST(AtomicFile, missingFolderIsAnErrorAndLeavesNoFile)
+TEST(AtomicFile, missingFolder_isAnErrorAndLeavesNoFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("missing/t.txt");

@@ -8,7 +8,7 @@ using namespace vendara;
 
 // The platform's Japanese calendar starts 大正 on 1912/07/30 and 平成 on
 // 1989/01/08, unlike the date edit's own table.
-TEST(DatePattern, eraTokensFollowThePlatformCalendarAtEveryBoundary)
+TEST(DatePattern, eraTokens_followThePlatformCalendarAtEveryBoundary)
 {
     const struct
     {
@@ -26,7 +26,7 @@ TEST(DatePattern, eraTokensFollowThePlatformCalendarAtEveryBoundary)
             << qPrintable(c.date.toString(Qt::ISODate));
 }
 
-TEST(DatePattern, singleEraLettersGiveFirstCharacterAndPlainYear)
+TEST(DatePattern, singleEraLetters_giveFirstCharacterAndPlainYear)
 {
     const QDate d(2024, 5, 7);
     EXPECT_EQ(formatDatePattern("g e", d), QStringLiteral("令 6"));
@@ -36,7 +36,7 @@ TEST(DatePattern, singleEraLettersGiveFirstCharacterAndPlainYear)
               QStringLiteral("平成20年04月01日"));
 }
 
-TEST(DatePattern, westernTokensAreCaseInsensitive)
+TEST(DatePattern, westernTokens_areCaseInsensitive)
 {
     const QDate d(2005, 3, 7); // a Monday
     EXPECT_EQ(formatDatePattern(kWesternDatePattern, d), QStringLiteral("2005/03/07"));
@@ -47,7 +47,7 @@ TEST(DatePattern, westernTokensAreCaseInsensitive)
     EXPECT_EQ(formatDatePattern("yyyy", QDate(987, 1, 1)), QStringLiteral("0987"));
 }
 
-TEST(DatePattern, namesAreJapanese)
+TEST(DatePattern, names_areJapanese)
 {
     const QDate d(2024, 5, 7); // a Tuesday
     EXPECT_EQ(formatDatePattern("mmm", d), QStringLiteral("5月"));
@@ -57,7 +57,7 @@ TEST(DatePattern, namesAreJapanese)
     EXPECT_EQ(formatDatePattern("(ddd)", QDate(2024, 5, 5)), QStringLiteral("(日)"));
 }
 
-TEST(DatePattern, quotedTextAndOtherCharactersAreCopied)
+TEST(DatePattern, quotedTextAndOtherCharacters_areCopied)
 {
     const QDate d(2024, 5, 7);
     EXPECT_EQ(formatDatePattern("'yyyy'=yyyy", d), QStringLiteral("yyyy=2024"));
@@ -69,7 +69,7 @@ TEST(DatePattern, quotedTextAndOtherCharactersAreCopied)
     EXPECT_EQ(formatDatePattern(kEraDatePattern, QDate()), QString());
 }
 
-TEST(DatePattern, singleDateValueIsEmptyWhenAbsentInvalidOrZero)
+TEST(DatePattern, singleDateValue_isEmptyWhenAbsentInvalidOrZero)
 {
     EXPECT_EQ(formatDateValue(kEraDatePattern, "2008/04/01"), QStringLiteral("平成20/04/01"));
     EXPECT_EQ(formatDateValue(kWesternDatePattern, " 2024/5/1 "), QStringLiteral("2024/05/01"));
@@ -79,7 +79,7 @@ TEST(DatePattern, singleDateValueIsEmptyWhenAbsentInvalidOrZero)
     EXPECT_EQ(formatDateValue(kEraDatePattern, "1899/12/30"), QString());
 }
 
-TEST(DatePattern, columnDateFieldThatIsNotADateIsAnError)
+TEST(DatePattern, columnDateFieldThatIsNotADate_isAnError)
 {
     EXPECT_EQ(formatDateField(kWesternDatePattern, "2019/05/01"), QStringLiteral("2019/05/01"));
     EXPECT_EQ(formatDateField(kWesternDatePattern, ""), QString());

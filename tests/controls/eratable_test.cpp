@@ -27,21 +27,37 @@ EraParse parseWestern(const char16_t *digits)
 
 } // namespace
 
-TEST(EraTable, builtInErasHaveTheStoredFirstDays)
+// Every day a date edit can hold shows in exactly one era and reads back as
+// that day; each era starts at year 01 on its first day.
+TEST(EraTable, everyDayFromTheFirstEraOn_showsInOneEraAndReadsBack)
 {
-    ASSERT_EQ(eras().size(), 5);
-    const QStringList names{"明治", "大正", "昭和", "平成", "令和"};
-    const QList<QDate> firstDays{QDate(1868, 9, 8), QDate(1912, 7, 3), QDate(1926, 12, 25),
-                                 QDate(1989, 1, 7), QDate(2019, 5, 1)};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(eras().at(i).name, names[i]);
-        EXPECT_EQ(eras().at(i).firstDay, firstDays[i]);
+    const EraTable &table = eras();
+    ASSERT_GE(table.size(), 5);
+    for (int i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table.indexOfName(table.at(i).name), i);
+        if (i > 0) {
+            EXPECT_LT(table.at(i - 1).firstDay, table.at(i).firstDay);
+        }
     }
-    EXPECT_EQ(eras().earliestDate(), QDate(1868, 9, 8));
-    EXPECT_EQ(eras().latestDate(), QDate(2117, 12, 31));
+    for (QDate day = table.earliestDate(); day <= table.latestDate(); day = day.addDays(1)) {
+        const EraDate shown = table.dateToEra(day, true);
+        ASSERT_GE(shown.eraIndex, 0) << qPrintable(day.toString(Qt::ISODate));
+        const bool inItsEra = table.at(shown.eraIndex).firstDay <= day
+                              && (shown.eraIndex + 1 == table.size() || day < table.at(shown.eraIndex + 1).firstDay);
+        ASSERT_TRUE(inItsEra) << qPrintable(day.toString(Qt::ISODate));
+        if (day == table.at(shown.eraIndex).firstDay) {
+            ASSERT_TRUE(shown.digits.startsWith(u"01/")) << qPrintable(shown.eraName + shown.digits);
+        }
+        const EraParse back = table.eraToDate(shown.digits, shown.eraName, DateType::dtWareki, shown.eraIndex);
+        ASSERT_EQ(back.date, day) << qPrintable(shown.eraName + shown.digits);
+        ASSERT_FALSE(back.feedback.beep) << qPrintable(shown.eraName + shown.digits);
+    }
+    // Two digits for the era year: year 99 of the newest era is the end.
+    EXPECT_EQ(table.dateToEra(table.latestDate(), true).digits, QStringLiteral("99/12/31"));
+    EXPECT_EQ(table.indexOfDate(table.earliestDate().addDays(-1)), -1);
 }
 
-TEST(EraTable, addEraRefusesFirstDaysNotAfterTheLastEra)
+TEST(EraTable, addEra_refusesFirstDaysNotAfterTheLastEra)
 {
     EraTable table = EraTable::builtIn();
     EXPECT_EQ(table.addEra("旧", "2000/01/01"), EraTable::kOutOfOrderMessage);
@@ -59,7 +75,7 @@ TEST(EraTable, addEraRefusesFirstDaysNotAfterTheLastEra)
     EXPECT_EQ(empty.indexOfDate(QDate(999, 1, 1)), -1);
 }
 
-TEST(EraTable, dateToEraUsesTheStoredBoundaries)
+TEST(EraTable, dateToEra_usesTheStoredBoundaries)
 {
     const struct
     {
@@ -83,7 +99,7 @@ TEST(EraTable, dateToEraUsesTheStoredBoundaries)
     EXPECT_EQ(westernDigits(QDate(2024, 5, 17), false), QStringLiteral("2024/05"));
 }
 
-TEST(EraTable, eraToDateReadsEraDigitsIntoDates)
+TEST(EraTable, eraToDate_readsEraDigitsIntoDates)
 {
     const EraParse p = parseEra(u"01/01/07", u"平成");
     EXPECT_EQ(p.status, EraParse::Status::Date);
@@ -101,7 +117,7 @@ TEST(EraTable, eraToDateReadsEraDigitsIntoDates)
     EXPECT_EQ(parseEra(u" 6/  /  ", u"令和").date, QDate(2024, 1, 1));
 }
 
-TEST(EraTable, eraToDateClampsWithABeep)
+TEST(EraTable, eraToDate_clampsWithABeep)
 {
     EraParse p = parseEra(u"01/01/01", u"明治");
     EXPECT_EQ(p.date, QDate(1868, 9, 8));
@@ -128,14 +144,14 @@ TEST(EraTable, eraToDateClampsWithABeep)
     EXPECT_FALSE(p.feedback.beep);
 }
 
-TEST(EraTable, eraToDateKeepsTheDateWhenTheYearIsMissing)
+TEST(EraTable, eraToDate_keepsTheDateWhenTheYearIsMissing)
 {
     EXPECT_EQ(parseEra(u"  /05/01", u"令和").status, EraParse::Status::KeepDate);
     EXPECT_EQ(parseEra(u"", u"令和").status, EraParse::Status::KeepDate);
     EXPECT_EQ(parseEra(u"x1/05/01", u"令和").status, EraParse::Status::KeepDate);
 }
 
-TEST(EraTable, unknownEraNameBeepsAndKeepsTheCurrentEra)
+TEST(EraTable, unknownEraName_beepsAndKeepsTheCurrentEra)
 {
     const EraParse p = parseEra(u"05/03/01", u"天平", 3);
     EXPECT_TRUE(p.feedback.beep);
@@ -143,7 +159,7 @@ TEST(EraTable, unknownEraNameBeepsAndKeepsTheCurrentEra)
     EXPECT_EQ(p.date, QDate(1993, 3, 1));
 }
 
-TEST(EraTable, zeroMonthOrDayIsNotADate)
+TEST(EraTable, zeroMonthOrDay_isNotADate)
 {
     EraParse p = parseEra(u"06/00/10", u"令和");
     EXPECT_EQ(p.status, EraParse::Status::Invalid);
@@ -154,7 +170,7 @@ TEST(EraTable, zeroMonthOrDayIsNotADate)
     EXPECT_EQ(p.feedback.message, QStringLiteral("'2024/05/00' は日付ではありません"));
 }
 
-TEST(EraTable, zeroBeingTypedIsNoErrorYet)
+TEST(EraTable, zeroBeingTyped_isNoErrorYet)
 {
     // Typing 05 over the selected month passes through "0 ": the part is
     // not complete, so nothing is judged and the date stays.
@@ -169,7 +185,7 @@ TEST(EraTable, zeroBeingTypedIsNoErrorYet)
     EXPECT_EQ(parseEra(u"06/  /10", u"令和").date, QDate(2024, 1, 10));
 }
 
-TEST(EraTable, westernYearsBelow1899AreRaised)
+TEST(EraTable, westernYearsBelow1899_areRaised)
 {
     EraParse p = parseWestern(u"1850/05/05");
     EXPECT_EQ(p.date, QDate(1899, 5, 5));

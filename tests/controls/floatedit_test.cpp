@@ -30,7 +30,7 @@ floatedit::KeyResult type(const QString &text, QChar key, const FloatEditConfig 
 
 } // namespace
 
-TEST(FloatEdit, valueReadIgnoresSeparatorsAndClamps)
+TEST(FloatEdit, valueRead_ignoresSeparatorsAndClamps)
 {
     FloatEditConfig c = amountField(10'000'000);
     EXPECT_EQ(floatedit::readValue("1,234", c), 1234);
@@ -49,7 +49,7 @@ TEST(FloatEdit, valueReadIgnoresSeparatorsAndClamps)
     EXPECT_DOUBLE_EQ(floatedit::readValue(".5", FloatEditConfig()), 0.5);
 }
 
-TEST(FloatEdit, valueWriteClampsAndFormats)
+TEST(FloatEdit, valueWrite_clampsAndFormats)
 {
     FloatEditConfig c; // 0..100, one decimal
     floatedit::ValueWrite w = floatedit::writeValue(12.25, c);
@@ -72,7 +72,7 @@ TEST(FloatEdit, valueWriteClampsAndFormats)
     EXPECT_EQ(floatedit::writeValue(2.5, c).text, QStringLiteral("3"));
 }
 
-TEST(FloatEdit, limitsMustNotCross)
+TEST(FloatEdit, limits_mustNotCross)
 {
     FloatRange r;
     EXPECT_EQ(r.setMin(200), FloatRange::kMinAboveMaxMessage);
@@ -91,7 +91,7 @@ TEST(FloatEdit, limitsMustNotCross)
     EXPECT_EQ(r.max(), 200);
 }
 
-TEST(FloatEdit, wholeNumberFieldRefusesSeparatorAndValuesAboveMax)
+TEST(FloatEdit, wholeNumberField_refusesSeparatorAndValuesAboveMax)
 {
     const FloatEditConfig c = amountField(10'000'000);
     EXPECT_EQ(type("123", u'.', c).kind, Kind::Refused);
@@ -106,7 +106,7 @@ TEST(FloatEdit, wholeNumberFieldRefusesSeparatorAndValuesAboveMax)
     EXPECT_EQ(type("12", u' ', c).kind, Kind::Refused);
 }
 
-TEST(FloatEdit, wholeNumberFieldRefusesSeparatorOverEmptyOrSelectedText)
+TEST(FloatEdit, wholeNumberField_refusesSeparatorOverEmptyOrSelectedText)
 {
     // The usual state after entering a field: empty, or all selected.
     const FloatEditConfig c = amountField(100'000'000);
@@ -118,7 +118,7 @@ TEST(FloatEdit, wholeNumberFieldRefusesSeparatorOverEmptyOrSelectedText)
     EXPECT_EQ(type("", u',', comma).kind, Kind::Refused);
 }
 
-TEST(FloatEdit, minusAloneBecomesMinusZeroWithTheZeroSelected)
+TEST(FloatEdit, minusAlone_becomesMinusZeroWithTheZeroSelected)
 {
     const FloatEditConfig c = amountField(100);
     const floatedit::KeyResult r = type("", u'-', c);
@@ -131,7 +131,7 @@ TEST(FloatEdit, minusAloneBecomesMinusZeroWithTheZeroSelected)
               QStringLiteral("-5"));
 }
 
-TEST(FloatEdit, separatorAloneBecomesZeroPointZero)
+TEST(FloatEdit, separatorAlone_becomesZeroPointZero)
 {
     FloatEditConfig c; // one decimal
     const floatedit::KeyResult r = type("", u'.', c);
@@ -142,7 +142,7 @@ TEST(FloatEdit, separatorAloneBecomesZeroPointZero)
               QStringLiteral("0.0"));
 }
 
-TEST(FloatEdit, decimalsAreLimitedToDigits)
+TEST(FloatEdit, decimals_areLimitedToDigits)
 {
     FloatEditConfig c;
     c.digits = 2;
@@ -153,7 +153,7 @@ TEST(FloatEdit, decimalsAreLimitedToDigits)
     EXPECT_EQ(type("99.99", u'9', c).kind, Kind::Refused);
 }
 
-TEST(FloatEdit, exponentInsertedIntoANumber)
+TEST(FloatEdit, exponentInsertedIntoANumber_isTakenWithinMax)
 {
     FloatEditConfig c = amountField(1e9);
     EXPECT_EQ(type("1", u'E', c).kind, Kind::Refused); // "1E" is no number yet
@@ -164,7 +164,7 @@ TEST(FloatEdit, exponentInsertedIntoANumber)
     EXPECT_EQ(floatedit::typeKey(FloatEditText{"29", 1, 0}, u'e', c).kind, Kind::Refused);
 }
 
-TEST(FloatEdit, additionalSeparatorAndControlKeys)
+TEST(FloatEdit, additionalSeparatorAndControlKeys_actAsTheirKind)
 {
     FloatEditConfig c;
     c.additionalDecimalSeparator = u',';
@@ -176,7 +176,7 @@ TEST(FloatEdit, additionalSeparatorAndControlKeys)
     EXPECT_EQ(type("1", u',', FloatEditConfig()).kind, Kind::Refused);
 }
 
-TEST(FloatEdit, inputMethodDigitsAreTakenAsAscii)
+TEST(FloatEdit, inputMethodDigits_areTakenAsAscii)
 {
     const FloatEditConfig c = amountField(10'000'000);
     floatedit::TypedText r = floatedit::typeText(FloatEditText{"", 0, 0}, u"１２，３４５", c);
@@ -190,7 +190,7 @@ TEST(FloatEdit, inputMethodDigitsAreTakenAsAscii)
     EXPECT_EQ(floatedit::paste(FloatEditText{"", 0, 0}, QStringLiteral("−１５"), c).text, QStringLiteral("-15"));
 }
 
-TEST(FloatEdit, pasteUndoesNonNumbersAndCapsAtMax)
+TEST(FloatEdit, paste_undoesNonNumbersAndCapsAtMax)
 {
     const FloatEditConfig c = amountField(10'000'000);
     const FloatEditText before{QStringLiteral("12"), 0, 2};
@@ -203,7 +203,7 @@ TEST(FloatEdit, pasteUndoesNonNumbersAndCapsAtMax)
     EXPECT_EQ(floatedit::paste(FloatEditText{"12", 5, 9}, "3", c).text, QStringLiteral("123"));
 }
 
-TEST(FloatEdit, leavingRestoresRejectedValues)
+TEST(FloatEdit, leaving_restoresRejectedValues)
 {
     FloatEditConfig c; // Min 0
     c.errorMessage = QStringLiteral("範囲外です");
@@ -231,7 +231,7 @@ TEST(FloatEdit, leavingRestoresRejectedValues)
     EXPECT_EQ(restored, (FloatEditText{QStringLiteral("42.0"), 0, 4}));
 }
 
-TEST(FloatEdit, spinStepsStayWithinTheLimits)
+TEST(FloatEdit, spinSteps_stayWithinTheLimits)
 {
     FloatEditConfig offset; // a printer offset field
     offset.range.setMin(-50);

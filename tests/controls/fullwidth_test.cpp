@@ -4,7 +4,7 @@
 
 using namespace vendara;
 
-TEST(FullWidth, numbersFoldToAsciiOneForOne_otherTextStays)
+TEST(FullWidth, numbers_foldToAsciiOneForOneOtherTextStays)
 {
     EXPECT_EQ(foldFullWidthNumber(u"０１２３４５６７８９"), QStringLiteral("0123456789"));
     EXPECT_EQ(foldFullWidthNumber(u"＋１，２３４．５Ｅ－６ｅ−７"), QStringLiteral("+1,234.5E-6e-7"));
@@ -13,7 +13,7 @@ TEST(FullWidth, numbersFoldToAsciiOneForOne_otherTextStays)
     EXPECT_EQ(foldFullWidthNumber(u""), QString());
 }
 
-TEST(FullWidth, validatorFoldsInPlaceAndKeepsTheCursor)
+TEST(FullWidth, validator_foldsInPlaceAndKeepsTheCursor)
 {
     FullWidthNumberValidator validator;
     QString input = QStringLiteral("１００-０００１");

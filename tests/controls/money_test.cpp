@@ -50,7 +50,7 @@ TEST(Money, refusesTextThatIsNotANumberOrOutOfRange)
     EXPECT_EQ(scaledOf("-922337203685477.5807"), -std::numeric_limits<qint64>::max());
 }
 
-TEST(Money, plainTextHasOnlyTheDecimalsItNeeds)
+TEST(Money, plainText_hasOnlyTheDecimalsItNeeds)
 {
     EXPECT_EQ(Money::fromScaled(12000000).toPlainText(), QStringLiteral("1200"));
     EXPECT_EQ(Money::fromScaled(-35000).toPlainText(), QStringLiteral("-3.5"));

@@ -25,7 +25,7 @@ QString errorOf(const QString &pattern)
 
 } // namespace
 
-TEST(NumberPattern, thousandsSeparatedWithWidthAndJustification)
+TEST(NumberPattern, thousands_areSeparatedWithWidthAndJustification)
 {
     EXPECT_EQ(formatNumberPattern("%.0n", 1234567), QStringLiteral("1,234,567"));
     EXPECT_EQ(formatNumberPattern("%12.0n", 1234567), QStringLiteral("   1,234,567"));
@@ -37,7 +37,7 @@ TEST(NumberPattern, thousandsSeparatedWithWidthAndJustification)
     EXPECT_EQ(formatNumberPattern("%.0N", 1000), QStringLiteral("1,000"));
 }
 
-TEST(NumberPattern, textAroundTheConversionAndPercentSigns)
+TEST(NumberPattern, textAroundTheConversionAndPercentSigns_isCopied)
 {
     EXPECT_EQ(formatNumberPattern("%.0n円", 150000), QStringLiteral("150,000円"));
     EXPECT_EQ(formatNumberPattern("金額 %.0n 円", 20000), QStringLiteral("金額 20,000 円"));
@@ -48,7 +48,7 @@ TEST(NumberPattern, textAroundTheConversionAndPercentSigns)
     EXPECT_EQ(formatNumberPattern("%0:.0n/%0:.2f", 7), QStringLiteral("7/7.00"));
 }
 
-TEST(NumberPattern, fixedPointRoundsHalfAwayFromZero)
+TEST(NumberPattern, fixedPoint_roundsHalfAwayFromZero)
 {
     EXPECT_EQ(formatNumberPattern("%.2f", 1234.5), QStringLiteral("1234.50"));
     EXPECT_EQ(formatNumberPattern("%f", 2), QStringLiteral("2.00"));
@@ -63,7 +63,7 @@ TEST(NumberPattern, fixedPointRoundsHalfAwayFromZero)
     EXPECT_EQ(formatNumberPattern("%.0f", 1e20), QStringLiteral("100000000000000000000"));
 }
 
-TEST(NumberPattern, scientificAndGeneral)
+TEST(NumberPattern, scientificAndGeneralForms_printLikeTheOldProgram)
 {
     EXPECT_EQ(formatNumberPattern("%.3e", 1234.5), QStringLiteral("1.23E+003"));
     EXPECT_EQ(formatNumberPattern("%e", 1234.5), QStringLiteral("1.23450000000000E+003"));
@@ -79,7 +79,7 @@ TEST(NumberPattern, scientificAndGeneral)
     EXPECT_EQ(formatNumberPattern("%.3g", 123), QStringLiteral("123"));
 }
 
-TEST(NumberPattern, moneyInYen)
+TEST(NumberPattern, money_printsInYenWithTheYenSign)
 {
     EXPECT_EQ(formatNumberPattern("%m", 1234567), QStringLiteral("¥1,234,567"));
     EXPECT_EQ(formatNumberPattern("%m", -1234.5), QStringLiteral("-¥1,235"));
@@ -89,7 +89,7 @@ TEST(NumberPattern, moneyInYen)
     EXPECT_EQ(cp932::encode(formatNumberPattern("%m", 1200)), QByteArray("\\1,200"));
 }
 
-TEST(NumberPattern, nonFiniteValuesPrintAsWords)
+TEST(NumberPattern, nonFiniteValues_printAsWords)
 {
     EXPECT_EQ(formatNumberPattern("%.0n", std::numeric_limits<double>::infinity()),
               QStringLiteral("INF"));
@@ -98,7 +98,7 @@ TEST(NumberPattern, nonFiniteValuesPrintAsWords)
     EXPECT_EQ(formatNumberPattern("%e", std::nan("")), QStringLiteral("NAN"));
 }
 
-TEST(NumberPattern, specificationsNotTakingAFloatAreErrorsNamingThePattern)
+TEST(NumberPattern, specificationsNotTakingAFloat_areErrorsNamingThePattern)
 {
     for (const char *pattern : {"%d", "%s", "%x", "%u", "%p", "%5", "%", "%.0q", "%*.0n",
                                 "%.*n", "%.0n and %.0n", "%1:.0n", "%5000n", "%.99999999999n"}) {
@@ -109,7 +109,7 @@ TEST(NumberPattern, specificationsNotTakingAFloatAreErrorsNamingThePattern)
     EXPECT_EQ(errorOf("%d"), QStringLiteral("書式 '%d' が無効か，数値と互換性がありません"));
 }
 
-TEST(NumberPattern, currencyValueOfOneNumber)
+TEST(NumberPattern, currencyValueOfOneNumber_isBlankForZeroUnlessAsked)
 {
     EXPECT_EQ(formatAmountValue("%.0n", "1234567", 0), QStringLiteral("1,234,567"));
     EXPECT_EQ(formatAmountValue("%.0n", "0", 0), QString());
@@ -121,7 +121,7 @@ TEST(NumberPattern, currencyValueOfOneNumber)
     EXPECT_EQ(formatAmountValue("%d", "0", 0), QString()); // nothing printed, nothing formatted
 }
 
-TEST(NumberPattern, currencyFieldOfAColumnIsAFourDecimalAmount)
+TEST(NumberPattern, currencyFieldOfAColumn_isAFourDecimalAmount)
 {
     EXPECT_EQ(formatAmountField("%.0n", "150000", 0), QStringLiteral("150,000"));
     EXPECT_EQ(formatAmountField("%.4f", "12.34567", 0), QStringLiteral("12.3457"));

@@ -18,7 +18,7 @@ SsEditOption optionFor(SsEditStyle style, int decLength = 0)
 
 } // namespace
 
-TEST(SsEdit, enteringRemovesTheStyleFormatting)
+TEST(SsEdit, entering_removesTheStyleFormatting)
 {
     EXPECT_EQ(ssedit::unformat("1,234,567.5", SsEditStyle::esComma), QStringLiteral("1234567.5"));
     EXPECT_EQ(ssedit::unformat("¥1,200", SsEditStyle::esMoney), QStringLiteral("1200"));
@@ -28,7 +28,7 @@ TEST(SsEdit, enteringRemovesTheStyleFormatting)
     EXPECT_EQ(ssedit::unformat("a,b/c:d", SsEditStyle::esNone), QStringLiteral("a,b/c:d"));
 }
 
-TEST(SsEdit, typingStopsAtMaxLength)
+TEST(SsEdit, typing_stopsAtMaxLength)
 {
     EXPECT_TRUE(ssedit::acceptsCharacter(3, 0, false, 4));
     EXPECT_FALSE(ssedit::acceptsCharacter(4, 0, false, 4));
@@ -38,7 +38,7 @@ TEST(SsEdit, typingStopsAtMaxLength)
     EXPECT_TRUE(ssedit::acceptsCharacter(100, 0, false, 0));
 }
 
-TEST(SsEdit, typedTextFoldsFullWidthNumbersAndStopsAtMaxLength)
+TEST(SsEdit, typedText_foldsFullWidthNumbersAndStopsAtMaxLength)
 {
     SsEditOption o = optionFor(SsEditStyle::esComma, 2);
     o.maxLength = 5;
@@ -55,7 +55,7 @@ TEST(SsEdit, typedTextFoldsFullWidthNumbersAndStopsAtMaxLength)
     EXPECT_EQ(ssedit::typeText({"", 0, 0}, u"１Ａ", o).state.text, QStringLiteral("１Ａ"));
 }
 
-TEST(SsEdit, commaStyleGroupsTheIntegerPartAndChecksDecimals)
+TEST(SsEdit, commaStyle_groupsTheIntegerPartAndChecksDecimals)
 {
     const SsEditOption o = optionFor(SsEditStyle::esComma, 2);
     ssedit::LeaveResult r = ssedit::leave("1234567.5", o, kNow);
@@ -77,7 +77,7 @@ TEST(SsEdit, commaStyleGroupsTheIntegerPartAndChecksDecimals)
     EXPECT_EQ(ssedit::leave("+999", o, kNow).text, QStringLiteral("999"));
 }
 
-TEST(SsEdit, commaStyleRefusesTextThatIsNotANumber)
+TEST(SsEdit, commaStyle_refusesTextThatIsNotANumber)
 {
     const SsEditOption o = optionFor(SsEditStyle::esComma, 2);
     for (const char *bad : {"12a", "1.2.3", "-", ".", "1e3", "1,234", "--1", "１２"}) {
@@ -88,7 +88,7 @@ TEST(SsEdit, commaStyleRefusesTextThatIsNotANumber)
     }
 }
 
-TEST(SsEdit, moneyStyleShowsTheYenSignAndGivesTheValue)
+TEST(SsEdit, moneyStyle_showsTheYenSignAndGivesTheValue)
 {
     const SsEditOption o = optionFor(SsEditStyle::esMoney);
     const ssedit::LeaveResult r = ssedit::leave("1200", o, kNow);
@@ -100,7 +100,7 @@ TEST(SsEdit, moneyStyleShowsTheYenSignAndGivesTheValue)
     EXPECT_EQ(ssedit::leave("-1200", o, kNow).text, QStringLiteral("¥-1,200"));
 }
 
-TEST(SsEdit, emptyAndOverlongTexts)
+TEST(SsEdit, emptyAndOverlongTexts_areCheckedWhenAsked)
 {
     SsEditOption o = optionFor(SsEditStyle::esComma);
     EXPECT_TRUE(ssedit::leave("", o, kNow).valid);
@@ -116,7 +116,7 @@ TEST(SsEdit, emptyAndOverlongTexts)
     EXPECT_TRUE(ssedit::leave("1234", o, kNow).valid);
 }
 
-TEST(SsEdit, easyDateIsCompletedFromToday)
+TEST(SsEdit, easyDate_isCompletedFromToday)
 {
     SsEditOption o = optionFor(SsEditStyle::esDate);
     o.inputMethod = InputMethod::imEasy;
@@ -136,7 +136,7 @@ TEST(SsEdit, easyDateIsCompletedFromToday)
     EXPECT_FALSE(ssedit::leave("00000101", o, kNow).valid);
 }
 
-TEST(SsEdit, fullDateMustBeTypedWhole)
+TEST(SsEdit, fullDate_mustBeTypedWhole)
 {
     const SsEditOption o = optionFor(SsEditStyle::esDate);
     EXPECT_EQ(ssedit::leave("20240315", o, kNow).text, QStringLiteral("2024/03/15"));
@@ -145,7 +145,7 @@ TEST(SsEdit, fullDateMustBeTypedWhole)
     EXPECT_EQ(r.message, QStringLiteral("入力値 15 は，日付として認識できません"));
 }
 
-TEST(SsEdit, timeIsCompletedFromTheCurrentTime)
+TEST(SsEdit, time_isCompletedFromTheCurrentTime)
 {
     SsEditOption o = optionFor(SsEditStyle::esTime);
     o.inputMethod = InputMethod::imEasy;
@@ -157,14 +157,14 @@ TEST(SsEdit, timeIsCompletedFromTheCurrentTime)
     EXPECT_FALSE(ssedit::leave("1260", o, kNow).valid); // 14:12:60
 }
 
-TEST(SsEdit, noneStyleKeepsTheText)
+TEST(SsEdit, noneStyle_keepsTheText)
 {
     const ssedit::LeaveResult r = ssedit::leave("abc", optionFor(SsEditStyle::esNone), kNow);
     EXPECT_TRUE(r.valid);
     EXPECT_EQ(r.text, QStringLiteral("abc"));
 }
 
-TEST(SsEdit, setValueFormatsAsFarAsPossible)
+TEST(SsEdit, setValue_formatsAsFarAsPossible)
 {
     EXPECT_EQ(ssedit::textForValue(Money::fromScaled(12345000), optionFor(SsEditStyle::esComma, 1),
                                    kNow),
@@ -181,7 +181,7 @@ TEST(SsEdit, setValueFormatsAsFarAsPossible)
     EXPECT_EQ(ssedit::formatForAssignment("", optionFor(SsEditStyle::esMoney), kNow), QString());
 }
 
-TEST(SsEdit, dateAndTimeHaveNoValue)
+TEST(SsEdit, dateAndTime_haveNoValue)
 {
     EXPECT_EQ(ssedit::value("2024/03/15", SsEditStyle::esDate), Money());
     EXPECT_EQ(ssedit::value("12:00:00", SsEditStyle::esTime), Money());

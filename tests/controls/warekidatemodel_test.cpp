@@ -20,7 +20,7 @@ WarekiDateModel modelAt(const QDate &date, DateType type = DateType::dtWareki,
 
 } // namespace
 
-TEST(WarekiDateModel, newEditHoldsTodayInEraFormWithDays)
+TEST(WarekiDateModel, newEdit_holdsTodayInEraFormWithDays)
 {
     const WarekiDateModel m(QDate(2024, 5, 17));
     EXPECT_EQ(m.date(), QDate(2024, 5, 17));
@@ -33,7 +33,7 @@ TEST(WarekiDateModel, newEditHoldsTodayInEraFormWithDays)
     EXPECT_FALSE(m.calendarOpen());
 }
 
-TEST(WarekiDateModel, setDateShowsStoredEraBoundaries)
+TEST(WarekiDateModel, setDate_showsStoredEraBoundaries)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     EXPECT_TRUE(m.setDate(QDate(1989, 1, 7)).changed);
@@ -46,7 +46,7 @@ TEST(WarekiDateModel, setDateShowsStoredEraBoundaries)
     EXPECT_EQ(m.eraNameText() + m.digitsText(), QStringLiteral("令和01/05/01"));
 }
 
-TEST(WarekiDateModel, setDateClampsToTheTable)
+TEST(WarekiDateModel, setDate_clampsToTheTable)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     const DateEditEffect effect = m.setDate(QDate(1800, 1, 1));
@@ -59,7 +59,7 @@ TEST(WarekiDateModel, setDateClampsToTheTable)
     EXPECT_EQ(m.date(), QDate(2117, 12, 31)); // an invalid date changes nothing
 }
 
-TEST(WarekiDateModel, yearAndMonthDatesAreTheFirstOfTheMonth)
+TEST(WarekiDateModel, yearAndMonthDates_areTheFirstOfTheMonth)
 {
     WarekiDateModel m = modelAt(QDate(2024, 3, 1), DateType::dtWareki, false);
     m.setDate(QDate(2024, 5, 17));
@@ -80,7 +80,7 @@ TEST(WarekiDateModel, yearAndMonthDatesAreTheFirstOfTheMonth)
     EXPECT_EQ(m.digitsText(), QStringLiteral("1868/09"));
 }
 
-TEST(WarekiDateModel, yearAndMonthDateClampedAtTheUpperLimitIsDayOne)
+TEST(WarekiDateModel, yearAndMonthDateClampedAtTheUpperLimit_isDayOne)
 {
     WarekiDateModel m = modelAt(QDate(2024, 3, 1), DateType::dtWareki, false);
     m.setDate(QDate(2200, 5, 17));
@@ -96,7 +96,7 @@ TEST(WarekiDateModel, yearAndMonthDateClampedAtTheUpperLimitIsDayOne)
     EXPECT_EQ(m.date(), QDate(2117, 12, 1));
 }
 
-TEST(WarekiDateModel, westernDateBefore1899IsKeptWhenSet)
+TEST(WarekiDateModel, westernDateBefore1899_isKeptWhenSet)
 {
     WarekiDateModel m = modelAt(QDate(1880, 5, 5), DateType::dtSeireki);
     EXPECT_EQ(m.date(), QDate(1880, 5, 5));
@@ -107,7 +107,7 @@ TEST(WarekiDateModel, westernDateBefore1899IsKeptWhenSet)
     EXPECT_EQ(m.date(), QDate(1899, 5, 6));
 }
 
-TEST(WarekiDateModel, switchingFormOrDayKeepsTheShownDate)
+TEST(WarekiDateModel, switchingFormOrDay_keepsTheShownDate)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     m.setDateType(DateType::dtSeireki);
@@ -123,7 +123,7 @@ TEST(WarekiDateModel, switchingFormOrDayKeepsTheShownDate)
     EXPECT_EQ(m.digitsText(), QStringLiteral("06/05/01"));
 }
 
-TEST(WarekiDateModel, upArrowStepsTheSelectedPart)
+TEST(WarekiDateModel, upArrow_stepsTheSelectedPart)
 {
     WarekiDateModel m(QDate(2024, 2, 29));
     m.enterDigits();
@@ -147,7 +147,7 @@ TEST(WarekiDateModel, upArrowStepsTheSelectedPart)
     EXPECT_EQ(m.digitsText(), QStringLiteral("06/02/28"));
 }
 
-TEST(WarekiDateModel, downArrowStopsAtTheFirstEra)
+TEST(WarekiDateModel, downArrow_stopsAtTheFirstEra)
 {
     WarekiDateModel m(QDate(1869, 1, 1));
     m.enterDigits();
@@ -155,7 +155,7 @@ TEST(WarekiDateModel, downArrowStopsAtTheFirstEra)
     EXPECT_EQ(m.date(), QDate(1868, 9, 8));
 }
 
-TEST(WarekiDateModel, arrowKeysMoveBetweenPartsAndTheEraBox)
+TEST(WarekiDateModel, arrowKeys_moveBetweenPartsAndTheEraBox)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     m.enterDigits();
@@ -189,7 +189,7 @@ TEST(WarekiDateModel, arrowKeysMoveBetweenPartsAndTheEraBox)
     EXPECT_EQ(m.selection(), std::make_pair(5, 2));
 }
 
-TEST(WarekiDateModel, dropingTheDayMovesTheSelectionOffIt)
+TEST(WarekiDateModel, droppingTheDay_movesTheSelectionOffIt)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     m.enterDigits();
@@ -199,7 +199,7 @@ TEST(WarekiDateModel, dropingTheDayMovesTheSelectionOffIt)
     EXPECT_EQ(m.selectedPart(), WarekiDateModel::Month);
 }
 
-TEST(WarekiDateModel, clickSelectsThePartUnderThePointer)
+TEST(WarekiDateModel, click_selectsThePartUnderThePointer)
 {
     EXPECT_EQ(WarekiDateModel::partAt(5, 20, 40, true), WarekiDateModel::Year);
     EXPECT_EQ(WarekiDateModel::partAt(20, 20, 40, true), WarekiDateModel::Month);
@@ -217,7 +217,7 @@ TEST(WarekiDateModel, clickSelectsThePartUnderThePointer)
     EXPECT_EQ(m.selectedPart(), WarekiDateModel::Day);
 }
 
-TEST(WarekiDateModel, typedDigitsBecomeTheDateAndStayAsTyped)
+TEST(WarekiDateModel, typedDigits_becomeTheDateAndStayAsTyped)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     m.enterDigits();
@@ -241,7 +241,7 @@ TEST(WarekiDateModel, typedDigitsBecomeTheDateAndStayAsTyped)
     EXPECT_EQ(m.eraNameText() + m.digitsText(), QStringLiteral("令和05/01/01"));
 }
 
-TEST(WarekiDateModel, typedDateBeforeTheFirstEraBeeps)
+TEST(WarekiDateModel, typedDateBeforeTheFirstEra_beeps)
 {
     WarekiDateModel m(QDate(1900, 5, 17));
     ASSERT_EQ(m.eraNameText(), QStringLiteral("明治"));
@@ -250,7 +250,7 @@ TEST(WarekiDateModel, typedDateBeforeTheFirstEraBeeps)
     EXPECT_EQ(m.date(), QDate(1868, 9, 8));
 }
 
-TEST(WarekiDateModel, zeroMonthReportsAndKeepsTheDate)
+TEST(WarekiDateModel, zeroMonth_reportsAndKeepsTheDate)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     const DateEditEffect effect = m.editDigits("06/00/17");
@@ -258,7 +258,7 @@ TEST(WarekiDateModel, zeroMonthReportsAndKeepsTheDate)
     EXPECT_EQ(m.date(), QDate(2024, 5, 17));
 }
 
-TEST(WarekiDateModel, westernYearBelow1899IsRaised)
+TEST(WarekiDateModel, westernYearBelow1899_isRaised)
 {
     WarekiDateModel m = modelAt(QDate(2024, 5, 17), DateType::dtSeireki);
     m.editDigits("1850/05/17");
@@ -267,7 +267,7 @@ TEST(WarekiDateModel, westernYearBelow1899IsRaised)
     EXPECT_EQ(m.date(), QDate(1900, 2, 28));
 }
 
-TEST(WarekiDateModel, eraKeysChangeTheEraAndKeepTheDigits)
+TEST(WarekiDateModel, eraKeys_changeTheEraAndKeepTheDigits)
 {
     WarekiDateModel m(QDate(1993, 3, 1));
     ASSERT_EQ(m.eraNameText() + m.digitsText(), QStringLiteral("平成05/03/01"));
@@ -285,7 +285,7 @@ TEST(WarekiDateModel, eraKeysChangeTheEraAndKeepTheDigits)
     EXPECT_EQ(m.eraNameText(), QStringLiteral("明治"));
 }
 
-TEST(WarekiDateModel, calendarPicksADayOrTakesItsSelectionOnLeaving)
+TEST(WarekiDateModel, calendar_picksADayOrTakesItsSelectionOnLeaving)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     m.toggleCalendar();
@@ -318,7 +318,7 @@ TEST(WarekiDateModel, calendarPicksADayOrTakesItsSelectionOnLeaving)
     EXPECT_FALSE(m.calendarDayClicked(QDate(2024, 7, 9)).changed); // closed: ignored
 }
 
-TEST(WarekiDateModel, movingFromDigitsToTheEraBoxTakesTheCalendarDate)
+TEST(WarekiDateModel, movingFromDigitsToTheEraBox_takesTheCalendarDate)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     m.enterDigits();
@@ -342,7 +342,7 @@ TEST(WarekiDateModel, movingFromDigitsToTheEraBoxTakesTheCalendarDate)
     EXPECT_EQ(m.eraNameText() + m.digitsText(), QStringLiteral("平成06/06/17"));
 }
 
-TEST(WarekiDateModel, eraStepWithTheCalendarOpenActsOnItsDate)
+TEST(WarekiDateModel, eraStepWithTheCalendarOpen_actsOnItsDate)
 {
     // The spin buttons can be pressed while the digits box keeps the focus.
     WarekiDateModel m(QDate(2024, 5, 17));
@@ -356,7 +356,7 @@ TEST(WarekiDateModel, eraStepWithTheCalendarOpenActsOnItsDate)
     EXPECT_EQ(m.date(), QDate(1994, 6, 17));
 }
 
-TEST(WarekiDateModel, calendarPageKeepsTheDayAndEscCancels)
+TEST(WarekiDateModel, calendarPage_keepsTheDayAndEscCancels)
 {
     WarekiDateModel m(QDate(2024, 1, 31));
     m.toggleCalendar();
@@ -369,7 +369,7 @@ TEST(WarekiDateModel, calendarPageKeepsTheDayAndEscCancels)
     EXPECT_EQ(m.date(), QDate(2024, 1, 31));
 }
 
-TEST(WarekiDateModel, addEraWidensTheSpin)
+TEST(WarekiDateModel, addedEra_widensTheSpin)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
     EXPECT_EQ(m.addEra("古", "1900/01/01"), EraTable::kOutOfOrderMessage);
@@ -380,7 +380,7 @@ TEST(WarekiDateModel, addEraWidensTheSpin)
     EXPECT_EQ(m.eraNameText() + m.digitsText(), QStringLiteral("新02/02/03"));
 }
 
-TEST(WarekiDateModel, layoutAndMasksFollowTheForm)
+TEST(WarekiDateModel, layoutAndMasks_followTheForm)
 {
     DateEditLayout l = WarekiDateModel::layout(DateType::dtWareki, 30, 60, 12);
     EXPECT_EQ(l.size, QSize(34 + 64 + 42, 20));

@@ -16,7 +16,7 @@ QList<AcquisitionTaxItem> amounts(std::initializer_list<const char *> texts)
 
 } // namespace
 
-TEST(AcquisitionTax, belowThresholdIsFreeAndAtThresholdTaxed)
+TEST(AcquisitionTax, belowThreshold_isFreeAndAtThresholdTaxed)
 {
     const AcquisitionTax below = computeAcquisitionTax(amounts({"499999"}), 5);
     EXPECT_EQ(below.total, 499999);
@@ -26,7 +26,7 @@ TEST(AcquisitionTax, belowThresholdIsFreeAndAtThresholdTaxed)
     EXPECT_EQ(at.tax, 25000);
 }
 
-TEST(AcquisitionTax, baseIsCutTo1000AndTaxTo100)
+TEST(AcquisitionTax, base_isCutTo1000AndTaxTo100)
 {
     // 1,234,567 -> base 1,234,000; at 3 % 37,020 -> 37,000.
     const AcquisitionTax t = computeAcquisitionTax(amounts({"1000000", "234567"}), 3);
@@ -36,7 +36,7 @@ TEST(AcquisitionTax, baseIsCutTo1000AndTaxTo100)
     EXPECT_EQ(computeAcquisitionTax(amounts({"999999"}), 2).tax, 19900);
 }
 
-TEST(AcquisitionTax, fractionalRateWorksOnTheFourDecimalMoneyValue)
+TEST(AcquisitionTax, fractionalRate_worksOnTheFourDecimalMoneyValue)
 {
     // 1,001,000 x 2.55 % = 25,525.5 -> 25,500.
     EXPECT_EQ(computeAcquisitionTax(amounts({"1001000"}), 2.55).tax, 25500);
@@ -45,7 +45,7 @@ TEST(AcquisitionTax, fractionalRateWorksOnTheFourDecimalMoneyValue)
     EXPECT_EQ(computeAcquisitionTax(amounts({"600000"}), 0).tax, 0);
 }
 
-TEST(AcquisitionTax, amountsThatAreNotPlainIntegersCountAsZero)
+TEST(AcquisitionTax, amountsThatAreNotPlainIntegers_countAsZero)
 {
     const AcquisitionTax t = computeAcquisitionTax(amounts({"400000", "1,000,000", "abc", "", "100000"}), 5);
     EXPECT_EQ(t.total, 500000);
@@ -53,14 +53,14 @@ TEST(AcquisitionTax, amountsThatAreNotPlainIntegersCountAsZero)
     EXPECT_EQ(computeAcquisitionTax({}, 5).total, 0);
 }
 
-TEST(AcquisitionTax, totalBeyond32BitsIsStillSummed)
+TEST(AcquisitionTax, totalBeyond32Bits_isStillSummed)
 {
     const AcquisitionTax t = computeAcquisitionTax(amounts({"2000000000", "2000000000"}), 3);
     EXPECT_EQ(t.total, 4000000000LL);
     EXPECT_EQ(t.tax, 120000000);
 }
 
-TEST(AcquisitionTax, itemsFromTheSlipTakeCarBaseThenTaxableNamedRows)
+TEST(AcquisitionTax, itemsFromTheSlip_takeCarBaseThenTaxableNamedRows)
 {
     const QList<TaxableRow> accessories = {
         {QStringLiteral("フロアマット"), QStringLiteral("25000"), QStringLiteral("1")},

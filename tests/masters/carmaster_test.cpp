@@ -71,7 +71,7 @@ TEST_F(CarMasterFiles, missingFilesGiveOneEmptyRow_blankLinesAreHeldAsSpace)
     EXPECT_EQ(lines("トヨタ"), QStringList({"カローラ", " ", "ヤリス"}));
 }
 
-TEST_F(CarMasterFiles, leavingAMakerRowWritesItsCarsFirst)
+TEST_F(CarMasterFiles, leavingAMakerRow_writesItsCarsFirst)
 {
     writeThreeMakers();
     CarMaster master(folder);
@@ -88,7 +88,7 @@ TEST_F(CarMasterFiles, leavingAMakerRowWritesItsCarsFirst)
     EXPECT_EQ(lines("ホンダ"), QStringList({"フィット"}));
 }
 
-TEST_F(CarMasterFiles, renamedMakerWritesToNewFileAndLeavesOldOne)
+TEST_F(CarMasterFiles, renamedMaker_writesToNewFileAndLeavesOldOne)
 {
     writeThreeMakers();
     CarMaster master(folder);
@@ -100,7 +100,7 @@ TEST_F(CarMasterFiles, renamedMakerWritesToNewFileAndLeavesOldOne)
     EXPECT_EQ(lines("Maker.dat"), QStringList({"TOYOTA", "日産", "ホンダ"}));
 }
 
-TEST_F(CarMasterFiles, addedMakerLeftEmptyWritesAnEmptyLineAndNoCarFile)
+TEST_F(CarMasterFiles, addedMakerLeftEmpty_writesAnEmptyLineAndNoCarFile)
 {
     writeThreeMakers();
     CarMaster master(folder);
@@ -134,7 +134,7 @@ TEST_F(CarMasterFiles, deleteMaker_asksThenRemovesRowAndCarFile)
     EXPECT_EQ(master.cars(), QStringList({"ノート"}));
 }
 
-TEST_F(CarMasterFiles, deleteLastMakerRowShowsTheMakerNowCurrent)
+TEST_F(CarMasterFiles, deleteLastMakerRow_showsTheMakerNowCurrent)
 {
     writeThreeMakers();
     CarMaster master(folder);
@@ -159,7 +159,7 @@ TEST_F(CarMasterFiles, deleteCar_removesRowWithoutAsking)
     EXPECT_EQ(master.cars(), QStringList({""}));
 }
 
-TEST_F(CarMasterFiles, makerNamesThatAreNotFilesOfTheFolderTouchNoOtherFile)
+TEST_F(CarMasterFiles, makerNamesThatAreNotFilesOfTheFolder_touchNoOtherFile)
 {
     // A list edited by hand may name anything; typing such a name is refused.
     write("Maker.dat", {"../outside", "日産", "Maker.dat", "AB/CD"});
@@ -193,7 +193,7 @@ TEST_F(CarMasterFiles, makerNamesThatAreNotFilesOfTheFolderTouchNoOtherFile)
 
 // A maker's cars are one file named after it: no typed name may make a row
 // write over, or delete with it, the file of another row.
-TEST_F(CarMasterFiles, aMakerEditNeverTouchesAnotherMakersCars)
+TEST_F(CarMasterFiles, aMakerEdit_neverTouchesAnotherMakersCars)
 {
     QStringList toyota;
     for (int i = 1; i <= 33; ++i)
@@ -239,7 +239,7 @@ TEST_F(CarMasterFiles, aMakerEditNeverTouchesAnotherMakersCars)
     EXPECT_EQ(lines("Maker.dat"), QStringList({"トヨタ", "日産", "Honda", ""}));
 }
 
-TEST_F(CarMasterFiles, deletingOneOfTwoRowsNamingOneFileKeepsTheFile)
+TEST_F(CarMasterFiles, deletingOneOfTwoRowsNamingOneFile_keepsTheFile)
 {
     // Lists edited by hand (or written before names were checked) may name
     // one file twice.
@@ -294,7 +294,7 @@ TEST_F(CarMasterFiles, sortMakers_keepsEveryCarListWithItsMaker)
     EXPECT_EQ(checked, 4);
 }
 
-TEST_F(CarMasterFiles, sortCarsAndPickedName)
+TEST_F(CarMasterFiles, sortedCars_giveThePickedNameWithItsMaker)
 {
     writeThreeMakers();
     CarMaster master(folder);
@@ -323,14 +323,14 @@ TEST(JapaneseSort, ignoresCaseAndOrdersKanaAndLatinAsTheLocaleDoes)
     EXPECT_EQ(names.mid(6), QStringList({"アウディ", "トヨタ", "マツダ"}));
 }
 
-TEST(JapaneseSort, hiraganaAndKatakanaAreInterleavedByReading)
+TEST(JapaneseSort, hiraganaAndKatakana_areInterleavedByReading)
 {
     QStringList names = {"ホンダ", "すずき", "カローラ", "いすゞ"};
     sortJapaneseIgnoringCase(names);
     EXPECT_EQ(names, QStringList({"いすゞ", "カローラ", "すずき", "ホンダ"}));
 }
 
-TEST_F(CarMasterFiles, unreadableCarListIsReportedAndNotWrittenBack)
+TEST_F(CarMasterFiles, unreadableCarList_isReportedAndNotWrittenBack)
 {
     write("Maker.dat", {"トヨタ", "日産"});
     write("トヨタ", {"カローラ"});

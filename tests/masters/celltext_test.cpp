@@ -18,7 +18,7 @@ TEST(CellText, parseYen_acceptsOnlyPlainIntegersWithinInt)
     EXPECT_EQ(yenOrZero(u"350"), 350);
 }
 
-TEST(CellText, amountCellsHoldingIntegersAreFormattedWithTheirPattern)
+TEST(CellText, amountCellsHoldingIntegers_areFormattedWithTheirPattern)
 {
     const CellDisplay amount = displayAmountCell(QStringLiteral("25000"), QStringLiteral("%.0n"));
     EXPECT_EQ(amount.text, "25,000");

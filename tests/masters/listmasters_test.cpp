@@ -31,7 +31,7 @@ protected:
 
 } // namespace
 
-TEST(SimpleMasterTable, sixMastersWithTheirColumnsAndPickModes)
+TEST(SimpleMasterTable, sixMasters_haveTheirColumnsAndPickModes)
 {
     ASSERT_EQ(simpleMasters().size(), 6);
     const QStringList names = {"色", "付属品", "特別仕様", "販売諸費用", "その他諸費用", "担当者"};
@@ -46,7 +46,7 @@ TEST(SimpleMasterTable, sixMastersWithTheirColumnsAndPickModes)
     EXPECT_FALSE(simpleMasterNamed("Maker.dat"));
 }
 
-TEST_F(ListMasterFiles, accessoryLineShowsGroupedAndPicksPlain)
+TEST_F(ListMasterFiles, accessoryLine_showsGroupedAndPicksPlain)
 {
     write("付属品", {"フロアマット,25000", "バイザー,22000"});
     SimpleMaster master(dir.path());
@@ -60,7 +60,7 @@ TEST_F(ListMasterFiles, accessoryLineShowsGroupedAndPicksPlain)
     EXPECT_EQ(master.selectedPrice(), "25000");
 }
 
-TEST_F(ListMasterFiles, emptyPriceComesBackAsQuotedSpace)
+TEST_F(ListMasterFiles, emptyPrice_comesBackAsQuotedSpace)
 {
     write("付属品", {"フロアマット,"});
     SimpleMaster master(dir.path());
@@ -70,7 +70,7 @@ TEST_F(ListMasterFiles, emptyPriceComesBackAsQuotedSpace)
     EXPECT_EQ(lines("付属品"), QStringList({"フロアマット,\" \""}));
 }
 
-TEST_F(ListMasterFiles, colourIsReturnedTrimmedAndHasNoPrice)
+TEST_F(ListMasterFiles, colour_isReturnedTrimmedAndHasNoPrice)
 {
     write("色", {"\"  パールホワイト \",ignored", "赤"});
     SimpleMaster master(dir.path());
@@ -83,7 +83,7 @@ TEST_F(ListMasterFiles, colourIsReturnedTrimmedAndHasNoPrice)
     EXPECT_EQ(lines("色"), QStringList({"\"  パールホワイト \"", "赤"})); // the extra item does not fit a row
 }
 
-TEST_F(ListMasterFiles, switchingMastersWritesTheCurrentOneBack)
+TEST_F(ListMasterFiles, switchingMasters_writesTheCurrentOneBack)
 {
     write("販売諸費用", {"納車費用,11000"});
     SimpleMaster master(dir.path());
@@ -101,7 +101,7 @@ TEST_F(ListMasterFiles, switchingMastersWritesTheCurrentOneBack)
     EXPECT_EQ(master.name(), "担当者");
 }
 
-TEST_F(ListMasterFiles, amountColumnStoresPlainIntegersAndDeleteMovesRowsUp)
+TEST_F(ListMasterFiles, amountColumn_storesPlainIntegersAndDeleteMovesRowsUp)
 {
     write("その他諸費用", {"a,1", "b,2", "c,3"});
     SimpleMaster master(dir.path());
@@ -185,7 +185,7 @@ TEST_F(ListMasterFiles, memo_missingOrNearlyEmptyFileGivesBlankRowsNotAFailure)
     EXPECT_EQ(picker.templates().size(), 4);
 }
 
-TEST_F(ListMasterFiles, unreadableFilesAreReportedAndNeverReplaced)
+TEST_F(ListMasterFiles, unreadableFiles_areReportedAndNeverReplaced)
 {
     // A folder where a file is expected cannot be read, whoever runs the test.
     QDir(dir.path()).mkpath("付属品");

@@ -43,7 +43,7 @@ TEST(ZipCommand, printsTabSeparatedResultsThenTheEndLine)
     EXPECT_TRUE(missing.err.contains("キーワード"));
 }
 
-TEST(ZipCommand, noDictionaryListFindsNothing)
+TEST(ZipCommand, noDictionaryList_findsNothing)
 {
     QTemporaryDir root;
     const test::CliResult r = test::runCli({"--data-dir", root.path(), "zip", "060"});
@@ -68,7 +68,7 @@ TEST(GtaxCommand, usesTheSettingsRateUnlessGivenOne)
     EXPECT_EQ(test::runCli({"--data-dir", root.path(), "gtax"}).exitCode, 1);
 }
 
-TEST(GtaxCommand, defaultRateIsFiveWithoutSettings)
+TEST(GtaxCommand, defaultRate_isFiveWithoutSettings)
 {
     QTemporaryDir root;
     const test::CliResult r = test::runCli({"--data-dir", root.path(), "gtax", "500000"});

@@ -20,7 +20,7 @@ QString refusalOf(const QString &name, const QStringList &reserved = {})
 
 } // namespace
 
-TEST(StorableName, ordinaryJapaneseNamesPass)
+TEST(StorableName, ordinaryJapaneseNames_pass)
 {
     for (const QString &name : {QStringLiteral("トヨタ"), QStringLiteral("自家用乗用（2019年10月以降登録）"),
                                 QStringLiteral("KEN_ALL.CSV"), QStringLiteral("a b"), QStringLiteral("..a")}) {
@@ -29,7 +29,7 @@ TEST(StorableName, ordinaryJapaneseNamesPass)
     }
 }
 
-TEST(StorableName, namesThatLeaveTheFolderOrBreakTheListAreRefusedWithAReason)
+TEST(StorableName, namesThatLeaveTheFolderOrBreakTheList_areRefusedWithAReason)
 {
     EXPECT_TRUE(refusalOf(QStringLiteral("../Maker.dat")).contains(QStringLiteral("ファイル名として使えません")));
     EXPECT_FALSE(refusalOf(QStringLiteral("..")).isEmpty());
@@ -42,7 +42,7 @@ TEST(StorableName, namesThatLeaveTheFolderOrBreakTheListAreRefusedWithAReason)
         EXPECT_FALSE(isStorableName(bad)) << bad.toStdString();
 }
 
-TEST(StorableName, theFolderListFileIsReservedWhateverItsCase)
+TEST(StorableName, theFolderListFile_isReservedWhateverItsCase)
 {
     EXPECT_FALSE(isStorableName(QStringLiteral("Maker.dat"), {QStringLiteral("Maker.dat")}));
     EXPECT_FALSE(isStorableName(QStringLiteral("MAKER.DAT"), {QStringLiteral("Maker.dat")}));
@@ -62,7 +62,7 @@ TEST(FileNameKey, namesOneFileWhereCaseAndTrailingBlanksAndDotsAreNotToldApart)
 
 // Every reason a name can't be an entry's file, each with its own message,
 // for an entry kind with a prefix and one with a suffix.
-TEST(EntryNames, newNamesAreRefusedWithTheReason)
+TEST(EntryNames, newNames_areRefusedWithTheReason)
 {
     const EntryNames makers(QStringLiteral("メーカー"), QString(), QString(), {QStringLiteral("Maker.dat")});
     const QStringList others = {QStringLiteral("トヨタ"), QStringLiteral(" "), QStringLiteral("Honda")};

@@ -48,7 +48,7 @@ QStringList rowHeaded(const TaxTableEditor &editor, const QString &heading)
 
 } // namespace
 
-TEST(ShippedData, everyMasterFileIsShiftJisWithCrLfLineEnds)
+TEST(ShippedData, everyMasterFile_isShiftJisWithCrLfLineEnds)
 {
     QStringList files = filesUnder("Mst") + filesUnder("Tax");
     ASSERT_GT(files.size(), 30);
@@ -64,7 +64,7 @@ TEST(ShippedData, everyMasterFileIsShiftJisWithCrLfLineEnds)
     }
 }
 
-TEST(ShippedData, makersHaveCarListsAndSortedMakersStayWithThem)
+TEST(ShippedData, makers_haveCarListsAndSortedMakersStayWithThem)
 {
     QTemporaryDir copy;
     DataFolder::copyMissing(kDat + "Mst/Mk", copy.path());
@@ -80,7 +80,7 @@ TEST(ShippedData, makersHaveCarListsAndSortedMakersStayWithThem)
     EXPECT_TRUE(master.cars().contains("プリウス"));
 }
 
-TEST(ShippedData, listMastersHoldEntriesWithAmounts)
+TEST(ShippedData, listMasters_holdEntriesWithAmounts)
 {
     SimpleMaster master(kDat + "Mst");
     for (const SimpleMasterInfo &info : simpleMasters()) {
@@ -107,7 +107,7 @@ TEST(ShippedData, listMastersHoldEntriesWithAmounts)
     EXPECT_EQ(master.cellDisplay(1, 0).text, "    25,000"); // "%10.0n"
 }
 
-TEST(ShippedData, equipmentAbbreviationsAndMemoTemplates)
+TEST(ShippedData, equipmentAndMemoMasters_holdTheUsualAbbreviationsAndTemplates)
 {
     const EquipmentList equipment(kDat + "Mst");
     QStringList abbreviations;
@@ -123,7 +123,7 @@ TEST(ShippedData, equipmentAbbreviationsAndMemoTemplates)
     EXPECT_FALSE(memo.templates()[0][0].trimmed().isEmpty());
 }
 
-TEST(ShippedData, automobileTaxRatesByDisplacement)
+TEST(ShippedData, automobileTaxTables_holdThePublicRatesByDisplacement)
 {
     TaxTableEditor editor(kDat + "Tax");
     editor.selectKind(0);
@@ -146,7 +146,7 @@ TEST(ShippedData, automobileTaxRatesByDisplacement)
     }
 }
 
-TEST(ShippedData, liabilityPremiumsAndWeightTax)
+TEST(ShippedData, liabilityAndWeightTaxTables_holdThePublicFigures)
 {
     TaxTableEditor editor(kDat + "Tax");
     editor.selectKind(1);
@@ -161,7 +161,7 @@ TEST(ShippedData, liabilityPremiumsAndWeightTax)
     EXPECT_EQ(rowHeaded(editor, "1.5t以下").value(2), "36900");
 }
 
-TEST(ShippedData, sampleDictionaryIsListedAndFindsTokyo)
+TEST(ShippedData, sampleDictionary_isListedAndFindsTokyo)
 {
     ZipDictionaryList list(kDat + "Mst/Zip");
     EXPECT_EQ(list.names(), QStringList{"SAMPLE.CSV"});

@@ -47,7 +47,7 @@ TEST_F(ZipFolder, usableList_dropsMissingFilesAndNamesOutsideTheFolder)
     EXPECT_EQ(listLines().size(), 7); // reading does not rewrite the list
 }
 
-TEST_F(ZipFolder, missingListMeansNoDictionaries)
+TEST_F(ZipFolder, missingList_meansNoDictionaries)
 {
     const ZipDictionaryList list(dir.filePath("nowhere"));
     EXPECT_TRUE(list.names().isEmpty());
@@ -119,7 +119,7 @@ TEST_F(ZipFolder, remove_asksThenDeletesFileAndListEntry)
     EXPECT_EQ(list.names(), QStringList({"B.CSV"}));
 }
 
-TEST_F(ZipFolder, unreadableListIsReportedRatherThanTakenAsEmpty)
+TEST_F(ZipFolder, unreadableList_isReportedRatherThanTakenAsEmpty)
 {
     QDir(folder).mkpath("ziplist");
     EXPECT_THROW(ZipDictionaryList{folder}, Error);

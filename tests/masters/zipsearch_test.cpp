@@ -117,7 +117,7 @@ TEST(ZipLine, splitsLikeTheGeneralCommaTextReader)
         EXPECT_EQ(parsedFields(line), generalFields(line)) << line.toStdString();
 }
 
-TEST(ZipLine, randomLinesSplitLikeTheGeneralReader)
+TEST(ZipLine, randomLines_splitLikeTheGeneralReader)
 {
     QRandomGenerator random(20260101);
     // Double-byte characters whose second byte is '@', '\\' or '|' sit next to
@@ -132,7 +132,7 @@ TEST(ZipLine, randomLinesSplitLikeTheGeneralReader)
     }
 }
 
-TEST(ZipLine, invalidBytesDecodeAsInTheWholeLine)
+TEST(ZipLine, invalidBytes_decodeAsInTheWholeLine)
 {
     // A lone lead byte at a field's end stays one replacement character.
     const QByteArray line = QByteArray("a,b,1234567,d,e,f,\"\x93\x8c\",\"X\x81\",\"\x81\",z");
@@ -145,7 +145,7 @@ TEST(ZipLine, invalidBytesDecodeAsInTheWholeLine)
     EXPECT_EQ(cp932::decode(f.prefecture), QStringLiteral("東"));
 }
 
-TEST(ZipLine, forEachLineSplitsLikeTextFiles)
+TEST(ZipLine, forEachLine_splitsLikeTextFiles)
 {
     for (const QString &text : {QStringLiteral("a\r\nb\rc\nd"), QStringLiteral("a\r\n\r\n"), QStringLiteral("\n"),
                                 QStringLiteral(""), QStringLiteral("x\r")}) {
@@ -183,7 +183,7 @@ TEST(ZipFileReaderPieces, cutOnlyBetweenWholeLinesEvenAcrossCrLfAtTheBoundary)
     EXPECT_EQ(lines, textfile::readLines(path).value());
 }
 
-TEST_F(ZipSearch, postalCodePrefixMatchesOnlyAtTheStart)
+TEST_F(ZipSearch, postalCodePrefix_matchesOnlyAtTheStart)
 {
     const QString d = dictionary("a.csv", sapporo());
     EXPECT_EQ(codesOf(searcher.search("060", {d})), QStringList({"0600000", "0600042", "0600600"}));
@@ -195,7 +195,7 @@ TEST_F(ZipSearch, postalCodePrefixMatchesOnlyAtTheStart)
     EXPECT_TRUE(searcher.search("600", {d}).entries.isEmpty());
 }
 
-TEST_F(ZipSearch, addressMatchesAnywhereInCityFollowedByArea)
+TEST_F(ZipSearch, address_matchesAnywhereInCityFollowedByArea)
 {
     const QString d = dictionary("a.csv", sapporo());
     const ZipSearchResult r = searcher.search("中央", {d});
@@ -208,7 +208,7 @@ TEST_F(ZipSearch, addressMatchesAnywhereInCityFollowedByArea)
     EXPECT_TRUE(searcher.search("丘\n", {d}).entries.isEmpty());
 }
 
-TEST_F(ZipSearch, resultsInDictionaryThenLineOrderAndShortLinesSkipped)
+TEST_F(ZipSearch, results_comeInDictionaryThenLineOrderAndSkipShortLines)
 {
     const QString a = dictionary("a.csv", sapporo());
     const QString b = dictionary("b.csv", tokyo());
@@ -218,7 +218,7 @@ TEST_F(ZipSearch, resultsInDictionaryThenLineOrderAndShortLinesSkipped)
     EXPECT_TRUE(r.failure.isEmpty());
 }
 
-TEST_F(ZipSearch, emptyKeywordMatchesNothingButReadsEveryDictionary)
+TEST_F(ZipSearch, emptyKeyword_matchesNothingButReadsEveryDictionary)
 {
     const QString a = dictionary("a.csv", sapporo());
     const QString b = dictionary("b.csv", tokyo());
@@ -229,7 +229,7 @@ TEST_F(ZipSearch, emptyKeywordMatchesNothingButReadsEveryDictionary)
     EXPECT_EQ(started, QStringList({"a.csv", "b.csv"}));
 }
 
-TEST_F(ZipSearch, quotedFieldsKeepCommasAndDoubledQuotes)
+TEST_F(ZipSearch, quotedFields_keepCommasAndDoubledQuotes)
 {
     const QString d = dictionary("q.csv", {"x,y,\"1234567\",k,k,k,\"県\",\"市, \"\"東\"\"\",\"町\",0"});
     const ZipSearchResult r = searcher.search("\"東\"", {d});
@@ -237,7 +237,7 @@ TEST_F(ZipSearch, quotedFieldsKeepCommasAndDoubledQuotes)
     EXPECT_EQ(r.entries[0].address, "市, \"東\"町");
 }
 
-TEST_F(ZipSearch, progressReportsEveryFewThousandLinesAndCountsAllLines)
+TEST_F(ZipSearch, progress_reportsEveryFewThousandLinesAndCountsAllLines)
 {
     QStringList lines;
     for (int i = 0; i < 30000; ++i)
@@ -259,7 +259,7 @@ TEST_F(ZipSearch, progressReportsEveryFewThousandLinesAndCountsAllLines)
     }
 }
 
-TEST_F(ZipSearch, stopInSecondOfThreeDictionariesKeepsResultsSoFar)
+TEST_F(ZipSearch, stopInTheSecondOfThreeDictionaries_keepsResultsSoFar)
 {
     QStringList many;
     for (int i = 0; i < 20000; ++i)
@@ -290,7 +290,7 @@ TEST_F(ZipSearch, stopInSecondOfThreeDictionariesKeepsResultsSoFar)
     EXPECT_EQ(searcher.search("中央", {a, b, c}).entries.size(), 3 + 20000 + 1);
 }
 
-TEST_F(ZipSearch, keptCopyIsUsedUntilSizeOrTimeChanges)
+TEST_F(ZipSearch, keptCopy_isUsedUntilSizeOrTimeChanges)
 {
     const QString d = dictionary("a.csv", sapporo());
     EXPECT_EQ(searcher.search("旭ケ丘", {d}).entries.size(), 1);
@@ -324,7 +324,7 @@ TEST_F(ZipSearch, keptCopyIsUsedUntilSizeOrTimeChanges)
     EXPECT_EQ(codesOf(searcher.search("1", {d})), QStringList({"1000001", "1040061", "1600022"}));
 }
 
-TEST_F(ZipSearch, unreadableDictionaryEndsTheSearchWithAFailureKeepingResults)
+TEST_F(ZipSearch, unreadableDictionary_endsTheSearchWithAFailureKeepingResults)
 {
     const QString a = dictionary("a.csv", sapporo());
     const ZipSearchResult r = searcher.search("060", {a, dir.filePath("gone.csv"), a});
@@ -333,7 +333,7 @@ TEST_F(ZipSearch, unreadableDictionaryEndsTheSearchWithAFailureKeepingResults)
     EXPECT_FALSE(r.stopped);
 }
 
-TEST(ZipSearchTexts, statusLinesAndCaptions)
+TEST(ZipSearchTexts, statusLinesAndCaptions_countAndSplitAsShown)
 {
     EXPECT_EQ(zipsearchtext::searching(1234), "検索中...1234");
     EXPECT_EQ(zipsearchtext::finished(0), "検索終了 - 0 件");

@@ -2,7 +2,7 @@
 #include "options/widgets/defaultprintsettingspage.h"
 #include "options/widgets/optionsdialog.h"
 
-#include "app/shellfakes.h"
+#include "support/shellfakes.h"
 #include "common/datafolder.h"
 #include "common/error.h"
 #include "common/iniprofile.h"
@@ -16,7 +16,7 @@
 #include "masters/widgets/taxgridframe.h"
 #include "masters/widgets/zipdictionarypage.h"
 #include "support/fakedialogquestions.h"
-#include "widgets/widgettesting.h"
+#include "support/widgettesting.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 // vendara-cli render (print data to PDF and PNG without a printer) and print
 // (the whole road from a slip file to a PDF).
-#include "pdftools.h"
+#include "support/pdftools.h"
 #include "support/testdata.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // PDF and PNG output of the page files: one sheet per page, each page over
 // the whole sheet, fonts embedded, bold as heavy on paper as in the preview.
-#include "pdftools.h"
+#include "support/pdftools.h"
 #include "renderfixture.h"
 
 #include "print/pageoutput.h"

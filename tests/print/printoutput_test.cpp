@@ -1,7 +1,7 @@
 // Print output over the in-memory printing service: one job for all pages,
 // each page stretched over the whole sheet, the question, the abort request
 // and the page files' end in every case.
-#include "pdftools.h"
+#include "support/pdftools.h"
 #include "support/testdata.h"
 
 #include "common/error.h"

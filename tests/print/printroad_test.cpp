@@ -6,7 +6,7 @@
 #include "common/error.h"
 #include "common/iniprofile.h"
 #include "slip/slipdocument.h"
-#include "slip/slipsamples.h"
+#include "support/slipsamples.h"
 
 #include "support/testdata.h"
 

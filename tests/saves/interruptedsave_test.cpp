@@ -1,5 +1,7 @@
 // A save killed at any moment leaves every file either whole old or whole
 // new, never mixed or empty, and its temporary files go with the next save.
+#include "support/testdata.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -39,7 +41,7 @@ QStringList temporariesIn(const QString &dir)
 
 } // namespace
 
-TEST(InterruptedSave, killedSavesLeaveOldOrNewFilesAndNoTemporariesAfterTheNextSave)
+TEST(InterruptedSave, killedSaves_leaveOldOrNewFilesAndNoTemporariesAfterTheNextSave)
 {
     QTemporaryDir refA;
     QTemporaryDir refB;
@@ -57,6 +59,10 @@ TEST(InterruptedSave, killedSavesLeaveOldOrNewFilesAndNoTemporariesAfterTheNextS
     }
 
     ASSERT_TRUE(runChild(work.path(), QStringLiteral("A")));
+    // The moments of the kills are drawn from this seed; a failure names it.
+    const quint32 seed = vendara::test::randomSeed();
+    RecordProperty("seed", std::to_string(seed));
+    QRandomGenerator random(seed);
     int changed = 0;
     for (int round = 0; round < 40; ++round) {
         QProcess child;
@@ -67,14 +73,14 @@ TEST(InterruptedSave, killedSavesLeaveOldOrNewFilesAndNoTemporariesAfterTheNextS
         const QByteArray before = contentOf(work.path() + u'/' + kFiles[0]);
         for (int waited = 0; contentOf(work.path() + u'/' + kFiles[0]) == before && waited < 10000; ++waited)
             QThread::usleep(500);
-        QThread::usleep(QRandomGenerator::global()->bounded(0, 20000));
+        QThread::usleep(random.bounded(0, 20000));
         child.kill(); // SIGKILL: no clean-up of any kind
         child.waitForFinished();
         for (qsizetype i = 0; i < kFiles.size(); ++i) {
             const QByteArray now = contentOf(work.path() + u'/' + kFiles[i]);
             ASSERT_TRUE(now == versionA[i] || now == versionB[i])
                 << kFiles[i].toStdString() << " is neither version after round " << round << " (" << now.size()
-                << " bytes)";
+                << " bytes, VENDARA_TEST_SEED=" << seed << ")";
             changed += now == versionB[i];
         }
     }

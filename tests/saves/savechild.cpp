@@ -8,7 +8,7 @@
 #include "masters/memotemplates.h"
 #include "slip/slipdocument.h"
 #include "slip/slipfile.h"
-#include "slip/slipsamples.h"
+#include "support/slipsamples.h"
 
 #include "common/atomicfile.h"
 

@@ -19,7 +19,7 @@ SlipComputation at(double rate, int rounding, int ratio = 90)
 
 } // namespace
 
-TEST(SlipComputation, rateIsHeldAsTenThousandthsRoundedToNearest)
+TEST(SlipComputation, rate_isHeldAsTenThousandthsRoundedToNearest)
 {
     EXPECT_EQ(at(5, 0).rateE4, 50000);
     EXPECT_EQ(at(3.9, 0).rateE4, 39000);
@@ -28,7 +28,7 @@ TEST(SlipComputation, rateIsHeldAsTenThousandthsRoundedToNearest)
     EXPECT_EQ(at(0, 1).rounding, 1);
 }
 
-TEST(SlipComputation, taxOfHalfYenRoundsPerModeOnBothSides)
+TEST(SlipComputation, taxOfHalfYen_roundsPerModeOnBothSides)
 {
     // 1250 at 5 % is exactly 62.5.
     struct Case { int mode; double plus; double minus; };
@@ -39,7 +39,7 @@ TEST(SlipComputation, taxOfHalfYenRoundsPerModeOnBothSides)
     }
 }
 
-TEST(SlipComputation, taxOfOrdinaryAmounts)
+TEST(SlipComputation, taxOfOrdinaryAmounts_followsTheRoundingMode)
 {
     EXPECT_EQ(at(5, 0).taxOf(1234), 62); // 61.7
     EXPECT_EQ(at(5, 1).taxOf(1234), 61);
@@ -50,7 +50,7 @@ TEST(SlipComputation, taxOfOrdinaryAmounts)
     EXPECT_EQ(at(0, 2).taxOf(999999), 0);
 }
 
-TEST(SlipComputation, taxIncludedTakesTheTaxOutOfAnAmountIncludingIt)
+TEST(SlipComputation, taxIncluded_takesTheTaxOutOfAnAmountIncludingIt)
 {
     EXPECT_EQ(at(5, 0).taxIncluded(1050), 50);
     EXPECT_EQ(at(5, 0).taxIncluded(1460000), 69524); // 69,523.8
@@ -59,7 +59,7 @@ TEST(SlipComputation, taxIncludedTakesTheTaxOutOfAnAmountIncludingIt)
     EXPECT_EQ(at(5, 0).taxIncluded(0), 0);
 }
 
-TEST(SlipComputation, acquisitionBaseIsCutDownToThousands)
+TEST(SlipComputation, acquisitionBase_isCutDownToThousands)
 {
     EXPECT_EQ(at(5, 0, 90).acquisitionBase(1234567), 1111000);
     EXPECT_EQ(at(5, 0, 85).acquisitionBase(1000000), 850000);
@@ -68,7 +68,7 @@ TEST(SlipComputation, acquisitionBaseIsCutDownToThousands)
     EXPECT_EQ(at(5, 0, 100).acquisitionBase(1999), 1000);
 }
 
-TEST(SlipAmount, wholeNumbersFitThirtyTwoBits)
+TEST(SlipAmount, wholeNumbers_fitThirtyTwoBits)
 {
     EXPECT_EQ(amount::wholeNumber(u"12"), 12);
     EXPECT_EQ(amount::wholeNumber(u" -5 "), -5);
@@ -82,7 +82,7 @@ TEST(SlipAmount, wholeNumbersFitThirtyTwoBits)
     EXPECT_EQ(amount::cellValue(u"ABC"), 0);
 }
 
-TEST(SlipAmount, truncationTowardZeroAndRangeError)
+TEST(SlipAmount, truncation_goesTowardZeroAndNamesTheFieldOutOfRange)
 {
     EXPECT_EQ(amount::truncated(1.9, "x"), 1);
     EXPECT_EQ(amount::truncated(-1.9, "x"), -1);
@@ -98,7 +98,7 @@ TEST(SlipAmount, truncationTowardZeroAndRangeError)
     EXPECT_EQ(amount::toFourDecimals(1.23456), 1.2346);
 }
 
-TEST(Annuity, levelPaymentAndItsInterestParts)
+TEST(Annuity, levelPayment_addsUpWithItsInterestParts)
 {
     const double payment = annuity::pmt(0.00325, 60, 900000).value();
     EXPECT_NEAR(payment, 16534.286, 0.001);
@@ -111,7 +111,7 @@ TEST(Annuity, levelPaymentAndItsInterestParts)
     EXPECT_NEAR(annuity::pmt(0, 4, 1000).value(), 250, 1e-12);
 }
 
-TEST(Annuity, noAnnuityWithoutPeriodsOrAtMinusHundredPercent)
+TEST(Annuity, withoutPeriodsOrAtMinusHundredPercent_thereIsNoAnnuity)
 {
     EXPECT_FALSE(annuity::pmt(-1, 12, 1000));
     EXPECT_FALSE(annuity::pmt(-1.5, 12, 1000));
@@ -122,7 +122,7 @@ TEST(Annuity, noAnnuityWithoutPeriodsOrAtMinusHundredPercent)
 
 // The base is price × Std ÷ 100 cut down to thousands, exactly: no price
 // may lose 1000 yen to a binary fraction (100,000 at 29 % is 29,000).
-TEST(SlipComputation, acquisitionBaseIsExactForEveryRatio)
+TEST(SlipComputation, acquisitionBase_isExactForEveryRatio)
 {
     EXPECT_EQ(at(5, 0, 29).acquisitionBase(100000), 29000);
     EXPECT_EQ(at(5, 0, 58).acquisitionBase(100000), 58000);
@@ -135,7 +135,7 @@ TEST(SlipComputation, acquisitionBaseIsExactForEveryRatio)
     }
 }
 
-TEST(SlipComputation, taxIncludedIsExactWhereTheAmountDividesEvenly)
+TEST(SlipComputation, taxIncluded_isExactWhereTheAmountDividesEvenly)
 {
     // 735 at 5 % holds exactly 35 of tax; evaluated in binary it is just
     // below or above, and truncating or rounding up would miss by a yen.

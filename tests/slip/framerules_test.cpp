@@ -6,11 +6,16 @@
 #include "slip/slipcode.h"
 #include "slip/slippicks.h"
 
+#include "common/commatext.h"
+#include "common/textfile.h"
+
+#include <QSet>
+
 #include <gtest/gtest.h>
 
 using namespace vendara;
 
-TEST(SlipCode, stepsWrapAtBothEndsAndUnfilledTextHasNoStep)
+TEST(SlipCode, steps_wrapAtBothEndsAndUnfilledTextHasNoStep)
 {
     EXPECT_EQ(steppedSlipCode(u"99999999", 1), QStringLiteral("00000000"));
     EXPECT_EQ(steppedSlipCode(u"00000000", -1), QStringLiteral("99999999"));
@@ -21,7 +26,7 @@ TEST(SlipCode, stepsWrapAtBothEndsAndUnfilledTextHasNoStep)
     EXPECT_FALSE(steppedSlipCode(u"１２３４５６７８", 1)); // full-width digits are not the field's digits
 }
 
-TEST(TableCells, wholeNumbersAreGroupedAndOtherTextStaysAsTyped)
+TEST(TableCells, wholeNumbers_areGroupedAndOtherTextStaysAsTyped)
 {
     EXPECT_EQ(amount::displayText(QStringLiteral("1616313")), QStringLiteral("1,616,313"));
     EXPECT_EQ(amount::displayText(QStringLiteral("-200000")), QStringLiteral("-200,000"));
@@ -30,7 +35,7 @@ TEST(TableCells, wholeNumbersAreGroupedAndOtherTextStaysAsTyped)
     EXPECT_EQ(amount::displayText(QString()), QString());
 }
 
-TEST(StatusColours, storedValuesAreBlueGreenRedAndTheSystemColourFollowsThePalette)
+TEST(StatusColours, storedValues_areBlueGreenRedAndTheSystemColourFollowsThePalette)
 {
     EXPECT_EQ(statusTextColour(kStatusOpenColour, Qt::darkGray), QColor(Qt::red));
     EXPECT_EQ(statusTextColour(kStatusDoneColour, Qt::darkGray), QColor(Qt::blue));
@@ -38,17 +43,30 @@ TEST(StatusColours, storedValuesAreBlueGreenRedAndTheSystemColourFollowsThePalet
     EXPECT_EQ(statusTextColour(kButtonTextColour, Qt::darkGray), QColor(Qt::darkGray));
 }
 
-TEST(Prefectures, allFortySevenFromHokkaidoToOkinawa)
+// The field offers the prefectures in the order of their national codes (the
+// first two digits of a local government code): the prefecture of every
+// entry of the shipped postal dictionary sits at its code's place.
+TEST(Prefectures, order_followsTheNationalCodesOfThePostalDictionary)
 {
     const QStringList &names = prefectureNames();
     ASSERT_EQ(names.size(), 47);
-    EXPECT_EQ(names.first(), QStringLiteral("北海道"));
-    EXPECT_EQ(names.at(1), QStringLiteral("青森県"));
-    EXPECT_EQ(names.at(12), QStringLiteral("東京都"));
-    EXPECT_EQ(names.last(), QStringLiteral("沖縄県"));
+    EXPECT_EQ(QSet<QString>(names.cbegin(), names.cend()).size(), 47);
+    const std::optional<QStringList> lines =
+        textfile::readLines(QStringLiteral(VENDARA_SHIPPED_DATA "/Dat/Mst/Zip/SAMPLE.CSV"));
+    ASSERT_TRUE(lines && !lines->isEmpty());
+    QSet<QString> seen;
+    for (const QString &line : *lines) {
+        const QStringList fields = commatext::split(line);
+        ASSERT_GE(fields.size(), 7) << line.toStdString();
+        const int code = fields[0].left(2).toInt();
+        ASSERT_TRUE(code >= 1 && code <= 47) << line.toStdString();
+        EXPECT_EQ(names.at(code - 1), fields[6]) << line.toStdString();
+        seen.insert(fields[6]);
+    }
+    EXPECT_GE(seen.size(), 5); // from the north to the south, not one prefecture
 }
 
-TEST(PostalPick, splitsTheCodeAndMarksTheSlipOnce)
+TEST(PostalPick, pick_splitsTheCodeAndMarksTheSlipOnce)
 {
     SlipDocument doc;
     doc.setEventsOn(true);

@@ -35,7 +35,7 @@ double level(double i, double n, double pv)
 
 } // namespace
 
-TEST(recalcPlan, workedExampleComesOutToTheYen)
+TEST(recalcPlan, workedExample_comesOutToTheYen)
 {
     const PlanCells cells = planCells(workedPlan());
     EXPECT_EQ(cell(cells, PlanRow::Head), "100000");
@@ -49,7 +49,7 @@ TEST(recalcPlan, workedExampleComesOutToTheYen)
     EXPECT_EQ(cell(cells, PlanRow::Total), "1092091");
 }
 
-TEST(recalcPlan, noRateCountOrTotalLeavesEveryCellEmpty)
+TEST(recalcPlan, noRateCountOrTotal_leavesEveryCellEmpty)
 {
     for (int which = 0; which < 3; ++which) {
         PlanInputs in = workedPlan();
@@ -61,7 +61,7 @@ TEST(recalcPlan, noRateCountOrTotalLeavesEveryCellEmpty)
     }
 }
 
-TEST(recalcPlan, bonusCountThatYieldsNoBonusPaymentStillFillsBothBonusMonths)
+TEST(recalcPlan, bonusCountThatYieldsNoBonusPayment_stillFillsBothBonusMonths)
 {
     PlanInputs in = workedPlan();
     in.count = 5;
@@ -79,7 +79,7 @@ TEST(recalcPlan, bonusCountThatYieldsNoBonusPaymentStillFillsBothBonusMonths)
     EXPECT_EQ(cell(cells, PlanRow::Int).toInt(), cell(cells, PlanRow::First).toInt() + 4 * month.toInt() - 900000);
 }
 
-TEST(recalcPlan, bonusPaymentsCarryTheirOwnInterest)
+TEST(recalcPlan, bonusPayments_carryTheirOwnInterest)
 {
     PlanInputs in;
     in.total = 2000000;
@@ -104,7 +104,7 @@ TEST(recalcPlan, bonusPaymentsCarryTheirOwnInterest)
     EXPECT_EQ(cell(cells, PlanRow::All), "2000000");
 }
 
-TEST(recalcPlan, oneBonusPerYearFillsOnlyTheSecondBonusMonth)
+TEST(recalcPlan, oneBonusPerYear_fillsOnlyTheSecondBonusMonth)
 {
     PlanInputs in = workedPlan();
     in.bonusPerYear = 1;
@@ -114,7 +114,7 @@ TEST(recalcPlan, oneBonusPerYearFillsOnlyTheSecondBonusMonth)
     EXPECT_EQ(cell(cells, PlanRow::Bonus2).toInt(), cell(cells, PlanRow::Month).toInt() + 20000);
 }
 
-TEST(recalcPlan, debtAndDownPaymentEnterThePrincipal)
+TEST(recalcPlan, debtAndDownPayment_enterThePrincipal)
 {
     PlanInputs in = workedPlan();
     in.debt = 150000.7;
@@ -125,7 +125,7 @@ TEST(recalcPlan, debtAndDownPaymentEnterThePrincipal)
     EXPECT_EQ(cell(cells, PlanRow::Month).toInt(), int(std::trunc(m / 100) * 100));
 }
 
-TEST(recalcPlan, rateWithoutAnnuityOrCountBelowOneGivesNoPlanAndNoError)
+TEST(recalcPlan, rateWithoutAnnuityOrCountBelowOne_givesNoPlanAndNoError)
 {
     PlanInputs in = workedPlan();
     in.annualRate = -1200; // -100 % a month
@@ -137,7 +137,7 @@ TEST(recalcPlan, rateWithoutAnnuityOrCountBelowOneGivesNoPlanAndNoError)
         EXPECT_TRUE(c.isEmpty());
 }
 
-TEST(recalcPlan, planCellOutsideThirtyTwoBitsIsARangeError)
+TEST(recalcPlan, planCellOutsideThirtyTwoBits_isARangeError)
 {
     PlanInputs in = workedPlan();
     in.total = 5e9;

@@ -1,5 +1,5 @@
 #include "slip/sectioncheck.h"
-#include "slipsamples.h"
+#include "support/slipsamples.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 using namespace vendara;
 
-TEST(SectionCheck, customerRulesInOrder)
+TEST(SectionCheck, customerRules_applyInOrder)
 {
     SlipRecord s;
     EXPECT_EQ(sectionStatus(s, 1), "顧客名が未設定です");
@@ -28,7 +28,7 @@ TEST(SectionCheck, customerRulesInOrder)
     EXPECT_EQ(sectionStatus(s, 1), "設定完了");
 }
 
-TEST(SectionCheck, taxRateMustNotBeZero)
+TEST(SectionCheck, taxRate_mustNotBeZero)
 {
     SlipRecord s;
     s.tax.rate = 0;
@@ -37,7 +37,7 @@ TEST(SectionCheck, taxRateMustNotBeZero)
     EXPECT_EQ(sectionStatus(s, 2), "設定完了");
 }
 
-TEST(SectionCheck, vehicleRulesDependOnNewOrUsed)
+TEST(SectionCheck, vehicleRules_dependOnNewOrUsed)
 {
     SlipRecord s;
     EXPECT_EQ(sectionStatus(s, 3), "車名が未設定です");
@@ -67,7 +67,7 @@ TEST(SectionCheck, vehicleRulesDependOnNewOrUsed)
     EXPECT_EQ(sectionStatus(s, 3), "設定完了");
 }
 
-TEST(SectionCheck, itemRowsCountOnlyWithNameAndPriceBeyondBlanks)
+TEST(SectionCheck, itemRows_countOnlyWithNameAndPriceBeyondBlanks)
 {
     SlipRecord s;
     EXPECT_EQ(sectionStatus(s, 4), "付属品が未設定です");
@@ -81,7 +81,7 @@ TEST(SectionCheck, itemRowsCountOnlyWithNameAndPriceBeyondBlanks)
     EXPECT_EQ(sectionStatus(s, 4), "設定完了");
 }
 
-TEST(SectionCheck, costRulesInOrder)
+TEST(SectionCheck, costRules_applyInOrder)
 {
     SlipRecord s;
     EXPECT_EQ(sectionStatus(s, 5), "自動車税が未設定です");
@@ -101,7 +101,7 @@ TEST(SectionCheck, costRulesInOrder)
     EXPECT_EQ(sectionStatus(s, 5), "設定完了");
 }
 
-TEST(SectionCheck, tradeInRulesApplyEvenWithoutATradeIn)
+TEST(SectionCheck, tradeInRules_applyEvenWithoutATradeIn)
 {
     SlipRecord s;
     EXPECT_EQ(sectionStatus(s, 6), "車名が未設定です");
@@ -125,7 +125,7 @@ TEST(SectionCheck, tradeInRulesApplyEvenWithoutATradeIn)
     }
 }
 
-TEST(SectionCheck, totalsNotesAndPayment)
+TEST(SectionCheck, totalsNotesAndPayment_sayWhatIsMissing)
 {
     SlipRecord s;
     EXPECT_EQ(sectionStatus(s, 7), "確認済み");
@@ -142,14 +142,14 @@ TEST(SectionCheck, totalsNotesAndPayment)
     EXPECT_EQ(sectionStatus(s, 8), "設定完了 (現金)");
 }
 
-TEST(SectionCheck, onlyNineSections)
+TEST(SectionCheck, sectionOutsideOneToNine_isAnError)
 {
     const SlipRecord s;
     EXPECT_THROW(sectionStatus(s, 0), std::out_of_range);
     EXPECT_THROW(sectionStatus(s, 10), std::out_of_range);
 }
 
-TEST(SectionCheck, colourRuleLooksForCompletionWords)
+TEST(SectionCheck, colourRule_looksForCompletionWords)
 {
     EXPECT_EQ(statusColour("設定完了"), 16711680);
     EXPECT_EQ(statusColour("設定完了 (分割)"), 16711680);

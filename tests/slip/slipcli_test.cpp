@@ -41,7 +41,7 @@ QString value(const IniProfile &ini, const char *section, const char *key)
 
 } // namespace
 
-TEST(SlipCli, recalcOfAHandWrittenSlipGivesTheWorkedTotals)
+TEST(SlipCli, recalcOfAHandWrittenSlip_givesTheWorkedTotals)
 {
     CliRun cli;
     const QString out = cli.root.filePath(QStringLiteral("out.pvq"));
@@ -72,7 +72,7 @@ TEST(SlipCli, recalcOfAHandWrittenSlipGivesTheWorkedTotals)
     EXPECT_FALSE(IniProfile::load(test::fixturePath("slip/worked_totals.pvq")).hasSection("Price"));
 }
 
-TEST(SlipCli, recalcInPlaceComputesThePlanWithTheDataRootsRatio)
+TEST(SlipCli, recalcInPlace_computesThePlanWithTheDataRootsRatio)
 {
     CliRun cli;
     const QString path = cli.copyOf(QStringLiteral("worked_plan.pvq"));
@@ -95,7 +95,7 @@ TEST(SlipCli, recalcInPlaceComputesThePlanWithTheDataRootsRatio)
                                                "Note", "Print"}));
 }
 
-TEST(SlipCli, checkPrintsEverySectionsStatusAndColour)
+TEST(SlipCli, check_printsEverySectionsStatusAndColour)
 {
     CliRun cli;
     const test::CliResult r = cli({"check", test::fixturePath("slip/customer_only.pvq")});
@@ -111,7 +111,7 @@ TEST(SlipCli, checkPrintsEverySectionsStatusAndColour)
                      "9\t確認済み\t16711680\n");
 }
 
-TEST(SlipCli, checkOfChosenSectionsWritesTheResult)
+TEST(SlipCli, checkOfChosenSections_writesTheResult)
 {
     CliRun cli;
     const QString out = cli.root.filePath(QStringLiteral("checked.pvq"));
@@ -129,7 +129,7 @@ TEST(SlipCli, checkOfChosenSectionsWritesTheResult)
     EXPECT_EQ(value(ini, "Car", "Extra"), "手で足した値");
 }
 
-TEST(SlipCli, checkKeepsTheStatusesOfSectionsNotClosed)
+TEST(SlipCli, check_keepsTheStatusesOfSectionsNotClosed)
 {
     CliRun cli;
     const QString out = cli.root.filePath(QStringLiteral("one.pvq"));
@@ -142,7 +142,7 @@ TEST(SlipCli, checkKeepsTheStatusesOfSectionsNotClosed)
     EXPECT_EQ(value(ini, "Cust", "City_Add1"), "東京都千代田区");
 }
 
-TEST(SlipCli, failuresExitNonZeroWithOneLine)
+TEST(SlipCli, failures_exitNonZeroWithOneLine)
 {
     CliRun cli;
     const QString missing = cli.root.filePath(QStringLiteral("missing.pvq"));
@@ -171,7 +171,7 @@ TEST(SlipCli, failuresExitNonZeroWithOneLine)
     EXPECT_FALSE(QFile::exists(badOut));
 }
 
-TEST(SlipCli, unwritableTargetKeepsItsContent)
+TEST(SlipCli, unwritableTarget_keepsItsContent)
 {
     CliRun cli;
     const QString path = cli.copyOf(QStringLiteral("worked_plan.pvq"));

@@ -1,6 +1,6 @@
 #include "slip/sectioncheck.h"
 #include "slip/slipdocument.h"
-#include "slipsamples.h"
+#include "support/slipsamples.h"
 
 #include "common/error.h"
 
@@ -42,7 +42,7 @@ void loadWorkedExample(SlipDocument &d)
 
 } // namespace
 
-TEST(SlipDocument, newSlipTakesTheSettingsDefaults)
+TEST(SlipDocument, newSlip_takesTheSettingsDefaults)
 {
     SlipDocument d;
     const QDate today(2026, 12, 7);
@@ -70,7 +70,7 @@ TEST(SlipDocument, newSlipTakesTheSettingsDefaults)
     EXPECT_FALSE(d.totalsDue());
 }
 
-TEST(SlipDocument, eachEditMarksModifiedWithOneNotification)
+TEST(SlipDocument, eachEdit_marksModifiedWithOneNotification)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -92,7 +92,7 @@ TEST(SlipDocument, eachEditMarksModifiedWithOneNotification)
     EXPECT_EQ(d.text(SlipField::CustName), "山田");
 }
 
-TEST(SlipDocument, eventsOffStoresValuesWithoutChangeHandling)
+TEST(SlipDocument, eventsOff_storesValuesWithoutChangeHandling)
 {
     SlipDocument d;
     Signals sig(d);
@@ -110,7 +110,7 @@ TEST(SlipDocument, eventsOffStoresValuesWithoutChangeHandling)
     EXPECT_EQ(d.record().car.left, 1111000);
 }
 
-TEST(SlipDocument, amountEditsScheduleTheTotalsOncePerBurst)
+TEST(SlipDocument, amountEdits_scheduleTheTotalsOncePerBurst)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -138,7 +138,7 @@ TEST(SlipDocument, amountEditsScheduleTheTotalsOncePerBurst)
     }
 }
 
-TEST(SlipDocument, planInputsScheduleOnlyThePlan)
+TEST(SlipDocument, planInputs_scheduleOnlyThePlan)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -159,7 +159,7 @@ TEST(SlipDocument, planInputsScheduleOnlyThePlan)
     EXPECT_FALSE(d.record().pay[PlanRow::Month].isEmpty());
 }
 
-TEST(SlipDocument, acquisitionBaseFollowsNewCarsOnly)
+TEST(SlipDocument, acquisitionBase_followsNewCarsOnly)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -175,7 +175,7 @@ TEST(SlipDocument, acquisitionBaseFollowsNewCarsOnly)
     EXPECT_EQ(d.record().car.left, 1700000);
 }
 
-TEST(SlipDocument, changedRoundingRecomputesAtOnce)
+TEST(SlipDocument, changedRounding_recomputesAtOnce)
 {
     SlipDocument d;
     loadWorkedExample(d);
@@ -192,7 +192,7 @@ TEST(SlipDocument, changedRoundingRecomputesAtOnce)
     EXPECT_EQ(sig.changed, 1);
 }
 
-TEST(SlipDocument, totalsRunThatChangesATotalFlagsSectionSeven)
+TEST(SlipDocument, totalsRunThatChangesATotal_flagsSectionSeven)
 {
     SlipDocument d;
     loadWorkedExample(d);
@@ -215,7 +215,7 @@ TEST(SlipDocument, totalsRunThatChangesATotalFlagsSectionSeven)
     EXPECT_EQ(sig.changed, 1); // status and total together: one notification
 }
 
-TEST(SlipDocument, statusChangeMarksAnUnchangedSlip)
+TEST(SlipDocument, statusChange_marksAnUnchangedSlip)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -233,7 +233,7 @@ TEST(SlipDocument, statusChangeMarksAnUnchangedSlip)
     EXPECT_THROW(d.setStatus(10, QStringLiteral("x")), std::out_of_range);
 }
 
-TEST(SlipDocument, typedTotalToPayWorksTheDiscountBack)
+TEST(SlipDocument, typedTotalToPay_worksTheDiscountBack)
 {
     SlipDocument d;
     loadWorkedExample(d);
@@ -259,7 +259,7 @@ TEST(SlipDocument, typedTotalToPayWorksTheDiscountBack)
     EXPECT_FALSE(d.record().car.discBtn);
 }
 
-TEST(SlipDocument, releasingTheDiscountButtonClearsTheDiscountAtOnce)
+TEST(SlipDocument, releasingTheDiscountButton_clearsTheDiscountAtOnce)
 {
     SlipDocument d;
     loadWorkedExample(d);
@@ -276,7 +276,7 @@ TEST(SlipDocument, releasingTheDiscountButtonClearsTheDiscountAtOnce)
     EXPECT_EQ(d.record().car.disc, 0);
 }
 
-TEST(SlipDocument, inputTablesEmptyBadAmountsAndToggleMarks)
+TEST(SlipDocument, inputTables_emptyBadAmountsAndToggleMarks)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -305,7 +305,7 @@ TEST(SlipDocument, inputTablesEmptyBadAmountsAndToggleMarks)
     EXPECT_THROW(d.setCell(Table::SalesCosts, 0, 2, "x"), std::out_of_range);
 }
 
-TEST(SlipDocument, deletingARowMovesTheRowsBelowUp)
+TEST(SlipDocument, deletingARow_movesTheRowsBelowUp)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -336,7 +336,7 @@ TEST(SlipDocument, deletingARowMovesTheRowsBelowUp)
     EXPECT_FALSE(d.isModified());
 }
 
-TEST(SlipDocument, closingSectionsRunsTheirChecks)
+TEST(SlipDocument, closingSections_runsTheirChecks)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -351,7 +351,7 @@ TEST(SlipDocument, closingSectionsRunsTheirChecks)
     EXPECT_EQ(d.record().idx.label[2], "未設定");
 }
 
-TEST(SlipDocument, closingAllChecksOnlyTheSectionsThatWereOpen)
+TEST(SlipDocument, closingAll_checksOnlyTheSectionsThatWereOpen)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -372,7 +372,7 @@ TEST(SlipDocument, closingAllChecksOnlyTheSectionsThatWereOpen)
     EXPECT_EQ(d.record().idx.label[0], "顧客名が未設定です");
 }
 
-TEST(SlipDocument, batchGroupsEditsIntoOneNotification)
+TEST(SlipDocument, batch_groupsEditsIntoOneNotification)
 {
     SlipDocument d;
     d.setEventsOn(true);
@@ -394,7 +394,7 @@ TEST(SlipDocument, batchGroupsEditsIntoOneNotification)
     EXPECT_EQ(sig.changed, 3);
 }
 
-TEST(SlipDocument, wrongTypeForAFieldIsRefused)
+TEST(SlipDocument, wrongTypeForAField_isRefused)
 {
     SlipDocument d;
     EXPECT_THROW(d.setText(SlipField::CarPrice, QStringLiteral("1")), std::invalid_argument);
@@ -403,7 +403,7 @@ TEST(SlipDocument, wrongTypeForAFieldIsRefused)
     EXPECT_EQ(fieldName(SlipField::SlipCode), "No.SlipCode");
 }
 
-TEST(SlipDocument, acquisitionTaxDialogGetsBodyAndMarkedNamedRows)
+TEST(SlipDocument, acquisitionTaxDialog_getsBodyAndMarkedNamedRows)
 {
     SlipDocument d;
     SlipRecord s;
@@ -422,7 +422,7 @@ TEST(SlipDocument, acquisitionTaxDialogGetsBodyAndMarkedNamedRows)
     EXPECT_EQ(d.acquisitionTaxItems(), expected);
 }
 
-TEST(SlipDocument, failedTotalsRunKeepsTheRecord)
+TEST(SlipDocument, failedTotalsRun_keepsTheRecord)
 {
     SlipDocument d;
     loadWorkedExample(d);
@@ -431,4 +431,25 @@ TEST(SlipDocument, failedTotalsRunKeepsTheRecord)
     EXPECT_THROW(d.runDueTotals(), Error);
     EXPECT_EQ(d.record(), before);
     EXPECT_FALSE(d.totalsDue());
+}
+
+// Every number the user types has its limits, and each fits the slip file's
+// 32-bit integers; no other field has any.
+TEST(SlipFields, everyNumberFieldHasInputLimitsThatTheFileCanStore)
+{
+    SlipRecord probe;
+    for (int f = int(SlipField::SlipCode); f <= int(SlipField::NoteMemo3); ++f) {
+        const auto field = SlipField(f);
+        const std::optional<NumberInput> input = numberInput(field);
+        if (!std::holds_alternative<double *>(fieldRef(probe, field))) {
+            EXPECT_FALSE(input) << qPrintable(fieldName(field));
+            continue;
+        }
+        ASSERT_TRUE(input) << qPrintable(fieldName(field));
+        EXPECT_GT(input->maximum, 0) << qPrintable(fieldName(field));
+        EXPECT_LT(input->maximum, 2147483647.0) << qPrintable(fieldName(field));
+        EXPECT_TRUE(input->decimals == 0 || input->decimals == 2) << qPrintable(fieldName(field));
+    }
+    EXPECT_EQ(numberInput(SlipField::TaxRate)->decimals, 2);
+    EXPECT_EQ(numberInput(SlipField::CarPrice)->maximum, numberInput(SlipField::TradeTrade)->maximum);
 }

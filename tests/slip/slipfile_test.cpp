@@ -2,7 +2,7 @@
 #include "slip/slipdocument.h"
 #include "slip/slipfield.h"
 #include "slip/slipfile.h"
-#include "slipsamples.h"
+#include "support/slipsamples.h"
 
 #include "common/cp932codec.h"
 #include "common/error.h"
@@ -50,7 +50,7 @@ QStringList numberedKeys(const QString &prefix, int count, const QString &suffix
 
 } // namespace
 
-TEST(SlipFile, fullyFilledSlipSurvivesWriteAndRead)
+TEST(SlipFile, fullyFilledSlip_survivesWriteAndRead)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("full.pvq"));
@@ -74,7 +74,7 @@ TEST(SlipFile, fullyFilledSlipSurvivesWriteAndRead)
     EXPECT_EQ(back.record().pay[PlanRow::Deb], "150000");
 }
 
-TEST(SlipFile, newFileHasEverySectionAndKeyInWritingOrder)
+TEST(SlipFile, newFile_hasEverySectionAndKeyInWritingOrder)
 {
     const IniProfile ini = written(test::fullyFilledSlip());
     EXPECT_EQ(ini.sectionNames(), QStringList({"Idx", "No", "Cust", "Tax", "Car", "Cost", "Trade", "Price", "Pay",
@@ -102,7 +102,7 @@ TEST(SlipFile, newFileHasEverySectionAndKeyInWritingOrder)
               QStringList({"PriceTitle", "DisTitle", "PayMethod", "CarCheck", "TrCheck", "CarFirst", "TrCarFirst"}));
 }
 
-TEST(SlipFile, valueEncodings)
+TEST(SlipFile, everyKindOfValue_isWrittenInTheFilesEncoding)
 {
     SlipRecord s = test::fullyFilledSlip();
     s.car.kiro = 12345.9;
@@ -141,7 +141,7 @@ TEST(SlipFile, valueEncodings)
     EXPECT_EQ(second.value("Print", "PayMethod"), "現金");
 }
 
-TEST(SlipFile, fileIsShiftJisWithCrLf)
+TEST(SlipFile, file_isShiftJisWithCrLf)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("s.pvq"));
@@ -155,7 +155,7 @@ TEST(SlipFile, fileIsShiftJisWithCrLf)
     EXPECT_TRUE(bytes.contains(cp932::encode(u"Title=様\r\n")));
 }
 
-TEST(SlipFile, writingIntoAnotherSlipsFileLeavesNoOldValueAndKeepsForeignKeys)
+TEST(SlipFile, writingIntoAnotherSlipsFile_leavesNoOldValueAndKeepsForeignKeys)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("old.pvq"));
@@ -189,7 +189,7 @@ TEST(SlipFile, writingIntoAnotherSlipsFileLeavesNoOldValueAndKeepsForeignKeys)
     EXPECT_EQ(written(back.record()).toText(), expected.toText());
 }
 
-TEST(SlipFile, writingOverItsOwnFileElsewhereTakesItsForeignKeysAlong)
+TEST(SlipFile, writingOverItsOwnFileElsewhere_takesItsForeignKeysAlong)
 {
     QTemporaryDir dir;
     const QString own = dir.filePath(QStringLiteral("own.pvq"));
@@ -233,7 +233,7 @@ TEST(SlipFile, readsWithoutRegardToCaseAndFillsDefaults)
     EXPECT_EQ(s.price[TotalsRow::Dis].amount, "");
 }
 
-TEST(SlipFile, rowLinesFillEveryCellOfTheirRow)
+TEST(SlipFile, rowLines_fillEveryCellOfTheirRow)
 {
     const SlipRecord s = readLines({"[Car]", "LineA1=ナビ,150000", "LineA2=,,", "LineA3=\"マット,バイザー\",12000,1",
                                     "LineA4=a\tb\tc\td", "LineA5=  ,  ,1", "LineA6=\"\",\"x\"\"y\",1",
@@ -256,7 +256,7 @@ TEST(SlipFile, rowLinesFillEveryCellOfTheirRow)
     EXPECT_EQ(doc.record().car.lineA[0].mark, "");
 }
 
-TEST(SlipFile, discountAmountNeedsItsLabel)
+TEST(SlipFile, discountAmount_needsItsLabel)
 {
     EXPECT_EQ(readLines({"[Price]", "Dis=5000"}).price[TotalsRow::Dis].amount, "");
     EXPECT_EQ(readLines({"[Price]", "DisTitle=", "Dis=5000"}).price[TotalsRow::Dis].amount, "");
@@ -267,7 +267,7 @@ TEST(SlipFile, discountAmountNeedsItsLabel)
     EXPECT_EQ(s.price.taxInc, 99);
 }
 
-TEST(SlipFile, fileWithoutTaxSectionHasNoRateAndHalfRounding)
+TEST(SlipFile, fileWithoutTaxSection_hasNoRateAndHalfRounding)
 {
     const SlipRecord s = readLines({"[Car]", "Price=1000"});
     EXPECT_EQ(s.tax.rate, 0);
@@ -280,7 +280,7 @@ TEST(SlipFile, fileWithoutTaxSectionHasNoRateAndHalfRounding)
     EXPECT_EQ(odd.pay.bTime, 0);
 }
 
-TEST(SlipFile, unknownFirstRegistrationPrintsAsNotSet)
+TEST(SlipFile, unknownFirstRegistration_printsAsNotSet)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("nofirst.pvq"));
@@ -295,7 +295,7 @@ TEST(SlipFile, unknownFirstRegistrationPrintsAsNotSet)
     EXPECT_EQ(ini.value("Car", "First"), "2020/04/01");
 }
 
-TEST(SlipFile, cashPaymentWritesZerosAndReadsBackOnlyTheDebt)
+TEST(SlipFile, cashPayment_writesZerosAndReadsBackOnlyTheDebt)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cash.pvq"));
@@ -317,7 +317,7 @@ TEST(SlipFile, cashPaymentWritesZerosAndReadsBackOnlyTheDebt)
         EXPECT_EQ(back.record().pay.plan[size_t(row)], row == int(PlanRow::Deb) ? "150000" : "0");
 }
 
-TEST(SlipFile, readingRecomputesANewCarsAcquisitionBase)
+TEST(SlipFile, reading_recomputesANewCarsAcquisitionBase)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("left.pvq"));
@@ -331,7 +331,7 @@ TEST(SlipFile, readingRecomputesANewCarsAcquisitionBase)
     EXPECT_EQ(doc.record().car.left, 5);
 }
 
-TEST(SlipFile, readingDropsPendingComputationsAndShowsStoredTotals)
+TEST(SlipFile, reading_dropsPendingComputationsAndShowsStoredTotals)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("stored.pvq"));
@@ -347,7 +347,7 @@ TEST(SlipFile, readingDropsPendingComputationsAndShowsStoredTotals)
     EXPECT_EQ(doc.record().price.last, 3);
 }
 
-TEST(SlipFile, failedSaveLeavesTheOldFileWholeAndTheSlipModified)
+TEST(SlipFile, failedSave_leavesTheOldFileWholeAndTheSlipModified)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ro.pvq"));
@@ -372,7 +372,7 @@ TEST(SlipFile, failedSaveLeavesTheOldFileWholeAndTheSlipModified)
     EXPECT_TRUE(doc.isModified());
 }
 
-TEST(SlipFile, amountOutsideThirtyTwoBitsStopsTheSaveBeforeAnythingIsWritten)
+TEST(SlipFile, amountOutsideThirtyTwoBits_stopsTheSaveBeforeAnythingIsWritten)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("range.pvq"));
@@ -396,7 +396,7 @@ TEST(SlipFile, amountOutsideThirtyTwoBitsStopsTheSaveBeforeAnythingIsWritten)
     EXPECT_EQ(ini.toText(), "[Keep]\r\nA=1\r\n");
 }
 
-TEST(SlipFile, copyForPrintingKeepsTheModifiedFlag)
+TEST(SlipFile, copyForPrinting_keepsTheModifiedFlag)
 {
     QTemporaryDir dir;
     SlipDocument doc;
@@ -413,7 +413,7 @@ TEST(SlipFile, copyForPrintingKeepsTheModifiedFlag)
     EXPECT_FALSE(unchanged.isModified());
 }
 
-TEST(SlipFile, lineBreakInAValueCannotStartKeysOfItsOwn)
+TEST(SlipFile, lineBreakInAValue_cannotStartKeysOfItsOwn)
 {
     SlipRecord s;
     s.cust.name = QStringLiteral("山田\r\n[Pay]\r\nMethod=0");
@@ -425,7 +425,7 @@ TEST(SlipFile, lineBreakInAValueCannotStartKeysOfItsOwn)
     EXPECT_EQ(readSlipProfile(ini, kToday).car.lineA[0].name, "a b");
 }
 
-TEST(SlipFile, unreadableFileGivesDefaultsOrAClearError)
+TEST(SlipFile, unreadableFile_givesDefaultsOrAClearError)
 {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("none.pvq"));
@@ -447,7 +447,7 @@ TEST(SlipFile, unreadableFileGivesDefaultsOrAClearError)
 
 // Quotes, commas, blanks and full-width blanks at either end of a value must
 // come back from the file exactly as they were typed.
-TEST(SlipFile, textWithQuotesAndBlanksAtEitherEndSurvivesWriteAndRead)
+TEST(SlipFile, textWithQuotesAndBlanksAtEitherEnd_survivesWriteAndRead)
 {
     const QStringList awkward{QStringLiteral("\"山田商会\""), QStringLiteral("　よろしくお願いします"),
                               QStringLiteral("末尾に全角　"), QStringLiteral(" 前後に空白 "), QStringLiteral("\"左だけ"),

@@ -1,5 +1,5 @@
 #include "slip/slipcalc.h"
-#include "slipsamples.h"
+#include "support/slipsamples.h"
 
 #include "common/error.h"
 
@@ -26,7 +26,7 @@ QString taxOf(const SlipRecord &s, TotalsRow row)
 
 } // namespace
 
-TEST(recalcTotals, workedExampleComesOutToTheYen)
+TEST(recalcTotals, workedExample_comesOutToTheYen)
 {
     SlipRecord s = test::workedTotalsSlip();
     EXPECT_TRUE(recalcTotals(s, fivePercent()));
@@ -64,7 +64,7 @@ TEST(recalcTotals, workedExampleComesOutToTheYen)
     EXPECT_FALSE(recalcTotals(s, fivePercent()));
 }
 
-TEST(recalcTotals, taxIsRoundedRowByRowNotOnTheSum)
+TEST(recalcTotals, tax_isRoundedRowByRowNotOnTheSum)
 {
     SlipRecord s;
     for (ItemRow &row : s.car.lineA)
@@ -84,7 +84,7 @@ TEST(recalcTotals, taxIsRoundedRowByRowNotOnTheSum)
     EXPECT_EQ(taxOf(s, TotalsRow::CarAmt), "16");
 }
 
-TEST(recalcTotals, cellsThatAreNotWholeNumbersCountZero)
+TEST(recalcTotals, cellsThatAreNotWholeNumbers_countZero)
 {
     SlipRecord s;
     s.car.lineB[0] = {QStringLiteral("A"), QStringLiteral("12a"), {}};
@@ -99,7 +99,7 @@ TEST(recalcTotals, cellsThatAreNotWholeNumbersCountZero)
     EXPECT_EQ(amountOf(s, TotalsRow::ExCst), "-300");
 }
 
-TEST(recalcTotals, withoutDiscountTheDiscountRowIsEmpty)
+TEST(recalcTotals, withoutDiscount_theDiscountRowIsEmpty)
 {
     SlipRecord s = test::workedTotalsSlip();
     s.car.disc = 0;
@@ -110,7 +110,7 @@ TEST(recalcTotals, withoutDiscountTheDiscountRowIsEmpty)
     EXPECT_EQ(amountOf(s, TotalsRow::Obj), "1500000");
 }
 
-TEST(recalcTotals, tradeInIsSubtractedFromTheTotalToPayOnly)
+TEST(recalcTotals, tradeIn_isSubtractedFromTheTotalToPayOnly)
 {
     SlipRecord s = test::workedTotalsSlip();
     s.trade.trade = 0;
@@ -119,7 +119,7 @@ TEST(recalcTotals, tradeInIsSubtractedFromTheTotalToPayOnly)
     EXPECT_EQ(s.price.last, 1691480);
 }
 
-TEST(recalcTotals, totalOutsideThirtyTwoBitsLeavesTheRecordAsItWas)
+TEST(recalcTotals, totalOutsideThirtyTwoBits_leavesTheRecordAsItWas)
 {
     SlipRecord s = test::workedTotalsSlip();
     recalcTotals(s, fivePercent());
@@ -138,7 +138,7 @@ TEST(recalcTotals, totalOutsideThirtyTwoBitsLeavesTheRecordAsItWas)
     EXPECT_EQ(s.price, before.price);
 }
 
-TEST(recalcTotals, discountWorkedBackFromATotalToPay)
+TEST(recalcTotals, discount_isWorkedBackFromATotalToPay)
 {
     SlipRecord s = test::workedTotalsSlip();
     const SlipComputation c = fivePercent();

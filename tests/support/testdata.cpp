@@ -1,9 +1,12 @@
-#include "testdata.h"
+#include "support/testdata.h"
 
 #include "common/cp932codec.h"
 
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
+
+#include <cstdio>
 
 namespace vendara::test {
 
@@ -43,6 +46,16 @@ CliResult runCli(const QStringList &args)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+quint32 randomSeed()
+{
+    bool given = false;
+    quint32 seed = qEnvironmentVariable("VENDARA_TEST_SEED").toUInt(&given);
+    if (!given)
+        seed = QRandomGenerator::system()->generate();
+    std::fprintf(stderr, "random seed %u (VENDARA_TEST_SEED=%u repeats it)\n", seed, seed);
+    return seed;
 }
 
 } // namespace vendara::test

@@ -22,4 +22,9 @@ struct CliResult
 // Runs the built vendara-cli with the given arguments.
 CliResult runCli(const QStringList &args);
 
+// The seed of a test that draws at random: VENDARA_TEST_SEED when set, so
+// that a failure can be run again as it was, otherwise a fresh one. Either
+// way it is printed on standard error.
+quint32 randomSeed();
+
 } // namespace vendara::test

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 
 #include <functional>
@@ -37,5 +38,23 @@ inline QAbstractButton *buttonWithText(QWidget *parent, const QString &text)
             return button;
     return nullptr;
 }
+
+// While it lives, closes (rejects) whatever modal dialog comes up, so that
+// an action that opens one cannot stall a test that triggers it.
+class ModalCloser
+{
+public:
+    ModalCloser()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        m_timer.start(10);
+    }
+
+private:
+    QTimer m_timer;
+};
 
 } // namespace vendara::test

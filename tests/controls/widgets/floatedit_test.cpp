@@ -1,6 +1,6 @@
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/spinfloatedit.h"
-#include "widgets/widgettesting.h"
+#include "support/widgettesting.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -68,21 +68,21 @@ class FloatEditTest : public QObject
     Q_OBJECT
 
 private slots:
-    void typeSeparator_wholeYenField_isRefusedAfterEntering();
-    void typeDigit_pastMax_isRefused();
-    void typeMinus_becomesMinusZero_andLeavingOutOfRangeRestores();
+    void typeSeparatorIntoAWholeYenField_isRefusedAfterEntering();
+    void typeDigitPastMax_isRefused();
+    void typeMinus_becomesMinusZeroAndLeavingOutOfRangeRestores();
     void esc_restoresTheValueFromEntry();
     void inputMethodDigits_areTakenAsAscii();
     void paste_capsAtMaxAndUndoesText();
     void enter_raisesEnterPressed();
     void setValue_clampsWithErrorMessage();
     void spin_stepsClampedByKeysAndButtons();
-    void spin_editorDisabled_onlyButtonsStep();
+    void spinWithItsEditorDisabled_onlyButtonsStep();
     void spin_computedIncrementReplacesTheStep();
     void accessibility_valueAndName();
 };
 
-void FloatEditTest::typeSeparator_wholeYenField_isRefusedAfterEntering()
+void FloatEditTest::typeSeparatorIntoAWholeYenField_isRefusedAfterEntering()
 {
     Form f;
     f.amountField(100'000'000);
@@ -99,7 +99,7 @@ void FloatEditTest::typeSeparator_wholeYenField_isRefusedAfterEntering()
     QCOMPARE(f.edit->value(), 5.0);
 }
 
-void FloatEditTest::typeDigit_pastMax_isRefused()
+void FloatEditTest::typeDigitPastMax_isRefused()
 {
     Form f;
     f.amountField(10'000'000);
@@ -113,7 +113,7 @@ void FloatEditTest::typeDigit_pastMax_isRefused()
     QCOMPARE(f.edit->text(), QStringLiteral("10,000,000"));
 }
 
-void FloatEditTest::typeMinus_becomesMinusZero_andLeavingOutOfRangeRestores()
+void FloatEditTest::typeMinus_becomesMinusZeroAndLeavingOutOfRangeRestores()
 {
     Form f;
     f.edit->setValue(3); // Min 0, Max 100, one decimal
@@ -235,7 +235,7 @@ void FloatEditTest::spin_stepsClampedByKeysAndButtons()
     QCOMPARE(f.spin->value(), -12.3);
 }
 
-void FloatEditTest::spin_editorDisabled_onlyButtonsStep()
+void FloatEditTest::spinWithItsEditorDisabled_onlyButtonsStep()
 {
     Form f;
     f.offsetField();

@@ -1,6 +1,6 @@
 // What an input method composes stays in the field it was typed in.
 #include "controls/widgets/inputmethodguard.h"
-#include "widgettesting.h"
+#include "support/widgettesting.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "controls/widgets/ssedit.h"
 #include "controls/widgets/valuessedit.h"
-#include "widgets/widgettesting.h"
+#include "support/widgettesting.h"
 
 #include <QAccessible>
 #include <QFormLayout>
@@ -43,15 +43,15 @@ class SsEditTest : public QObject
     Q_OBJECT
 
 private slots:
-    void leave_commaStyle_groupsAndEnteringUnformats();
-    void leave_tooManyDecimals_reportsOnInvalidAndKeepsTheFocus();
+    void leaveACommaStyleField_groupsAndEnteringUnformats();
+    void leaveWithTooManyDecimals_reportsOnInvalidAndKeepsTheFocus();
     void money_showsTheYenSignAndGivesTheValue();
     void moveByEnter_movesForwardAndBack();
     void easyDate_isCompletedFromTheClock();
-    void typing_stopsAtMaxLength_andTakesFullWidthDigits();
+    void typing_stopsAtMaxLengthAndTakesFullWidthDigits();
 };
 
-void SsEditTest::leave_commaStyle_groupsAndEnteringUnformats()
+void SsEditTest::leaveACommaStyleField_groupsAndEnteringUnformats()
 {
     Form f;
     f.edit->setEditOption(option(SsEditStyle::esComma, 2));
@@ -68,7 +68,7 @@ void SsEditTest::leave_commaStyle_groupsAndEnteringUnformats()
     QCOMPARE(f.edit->selectedText(), QStringLiteral("1234567.5"));
 }
 
-void SsEditTest::leave_tooManyDecimals_reportsOnInvalidAndKeepsTheFocus()
+void SsEditTest::leaveWithTooManyDecimals_reportsOnInvalidAndKeepsTheFocus()
 {
     Form f;
     f.edit->setEditOption(option(SsEditStyle::esComma, 2));
@@ -146,7 +146,7 @@ void SsEditTest::easyDate_isCompletedFromTheClock()
     QCOMPARE(invalid.at(0).at(0).toString(), QStringLiteral("入力値 20240230 は，日付として認識できません"));
 }
 
-void SsEditTest::typing_stopsAtMaxLength_andTakesFullWidthDigits()
+void SsEditTest::typing_stopsAtMaxLengthAndTakesFullWidthDigits()
 {
     Form f;
     SsEditOption o = option(SsEditStyle::esComma, 2);

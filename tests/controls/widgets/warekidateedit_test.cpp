@@ -2,7 +2,7 @@
 #include "controls/widgets/datedigitsbox.h"
 #include "controls/widgets/erabuttons.h"
 #include "controls/widgets/warekidateedit.h"
-#include "widgets/widgettesting.h"
+#include "support/widgettesting.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -66,16 +66,16 @@ class WarekiDateEditTest : public QObject
     Q_OBJECT
 
 private slots:
-    void typeDate_eraForm_clampsDayWithBeepAndNormalisesOnLeaving();
-    void typeDate_westernForm_raisesYearAndClampsMonth();
-    void typeDate_yearAndMonth_isDayOne();
+    void typeDateInEraForm_clampsDayWithBeepAndNormalisesOnLeaving();
+    void typeDateInWesternForm_raisesYearAndClampsMonth();
+    void typeDateOfYearAndMonth_isDayOne();
     void arrows_stepTheSelectedPart();
-    void rightAndLeft_atTheEnds_moveIntoTheEraBoxOrWrap();
+    void rightAndLeftAtTheEnds_moveIntoTheEraBoxOrWrap();
     void eraBox_arrowsAndSpinChangeTheEraKeepingTheDigits();
     void click_selectsThePartUnderThePointer();
-    void calendar_opensBelowWithoutTakingTheFocus_andPicksADay();
-    void calendar_keyInDigitsTakesItsMonth_escCancels();
-    void calendar_eraBoxAfterMovingTheMonth_actsOnThatMonth();
+    void calendar_opensBelowWithoutTakingTheFocusAndPicksADay();
+    void calendarKeyInDigits_takesItsMonthAndEscCancels();
+    void calendarEraBoxAfterMovingTheMonth_actsOnThatMonth();
     void calendar_onlyOneOpenInTheProgram();
     void calendar_followsTheControlWhenThePageScrolls();
     void sizeAndForm_followTheTexts();
@@ -83,7 +83,7 @@ private slots:
     void accessibility_nameAndValueReachScreenReaders();
 };
 
-void WarekiDateEditTest::typeDate_eraForm_clampsDayWithBeepAndNormalisesOnLeaving()
+void WarekiDateEditTest::typeDateInEraForm_clampsDayWithBeepAndNormalisesOnLeaving()
 {
     Form f;
     f.first->setDate(QDate(2024, 5, 17));
@@ -119,7 +119,7 @@ void WarekiDateEditTest::typeDate_eraForm_clampsDayWithBeepAndNormalisesOnLeavin
     QCOMPARE(f.first->date(), QDate(2024, 2, 29));
 }
 
-void WarekiDateEditTest::typeDate_westernForm_raisesYearAndClampsMonth()
+void WarekiDateEditTest::typeDateInWesternForm_raisesYearAndClampsMonth()
 {
     Form f;
     f.first->setDateType(DateType::dtSeireki);
@@ -139,7 +139,7 @@ void WarekiDateEditTest::typeDate_westernForm_raisesYearAndClampsMonth()
     QCOMPARE(f.first->displayText(), QStringLiteral("1899/12/17"));
 }
 
-void WarekiDateEditTest::typeDate_yearAndMonth_isDayOne()
+void WarekiDateEditTest::typeDateOfYearAndMonth_isDayOne()
 {
     Form f;
     f.first->setDayEnabled(false);
@@ -183,7 +183,7 @@ void WarekiDateEditTest::arrows_stepTheSelectedPart()
     QCOMPARE(digits->selectedText(), QStringLiteral("28"));
 }
 
-void WarekiDateEditTest::rightAndLeft_atTheEnds_moveIntoTheEraBoxOrWrap()
+void WarekiDateEditTest::rightAndLeftAtTheEnds_moveIntoTheEraBoxOrWrap()
 {
     Form f;
     f.first->setDate(QDate(2024, 5, 17));
@@ -264,7 +264,7 @@ void WarekiDateEditTest::click_selectsThePartUnderThePointer()
     QCOMPARE(digits->selectedText(), QStringLiteral("06"));
 }
 
-void WarekiDateEditTest::calendar_opensBelowWithoutTakingTheFocus_andPicksADay()
+void WarekiDateEditTest::calendar_opensBelowWithoutTakingTheFocusAndPicksADay()
 {
     Form f;
     f.first->setDate(QDate(2024, 5, 17));
@@ -296,7 +296,7 @@ void WarekiDateEditTest::calendar_opensBelowWithoutTakingTheFocus_andPicksADay()
     QCOMPARE(f.first->date(), QDate(2024, 5, 3));
 }
 
-void WarekiDateEditTest::calendar_keyInDigitsTakesItsMonth_escCancels()
+void WarekiDateEditTest::calendarKeyInDigits_takesItsMonthAndEscCancels()
 {
     Form f;
     f.first->setDate(QDate(2024, 1, 31));
@@ -329,7 +329,7 @@ void WarekiDateEditTest::calendar_keyInDigitsTakesItsMonth_escCancels()
     QCOMPARE(f.first->date(), QDate(2025, 4, 29));
 }
 
-void WarekiDateEditTest::calendar_eraBoxAfterMovingTheMonth_actsOnThatMonth()
+void WarekiDateEditTest::calendarEraBoxAfterMovingTheMonth_actsOnThatMonth()
 {
     Form f;
     f.first->setDate(QDate(2024, 5, 17));

@@ -10,14 +10,16 @@
 #include "common/error.h"
 #include "common/textfile.h"
 #include "support/fakedialogquestions.h"
-#include "widgets/widgettesting.h"
+#include "support/widgettesting.h"
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -79,19 +81,19 @@ class ListWidgetsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext();
-    void carFrame_makerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay();
-    void carFrame_deleteMaker_asksAndTakesItsFileOnlyOnYes();
-    void pickDialog_mode0_locksEditingUntilEditAndWritesBackOnCancel();
-    void pickDialog_amountCell_refusesNonIntegersAtOnceAndShowsGrouped();
-    void pickDialog_typingFirstLetters_movesToTheName();
+    void carFrameLeavingAMakerRow_writesItsCarsThenShowsTheNext();
+    void carFrameMakerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay();
+    void carFrameDeleteMaker_asksAndTakesItsFileOnlyOnYes();
+    void pickDialogInMode0_locksEditingUntilEditAndWritesBackOnCancel();
+    void pickDialogAmountCell_refusesNonIntegersAtOnceAndShowsGrouped();
+    void pickDialogTypingFirstLetters_movesToTheName();
     void equipmentPick_presetsFromFieldAndReturnsListOrder();
     void equipmentPage_editsListButWritesOnlyOnSave();
     void memoTemplates_pageEditsAndPickerPicksByDoubleClick();
     void everyInput_hasAnAccessibleName();
 };
 
-void ListWidgetsTest::carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext()
+void ListWidgetsTest::carFrameLeavingAMakerRow_writesItsCarsThenShowsTheNext()
 {
     Masters m;
     FakeDialogQuestions questions;
@@ -118,7 +120,7 @@ void ListWidgetsTest::carFrame_leavingMakerRow_writesItsCarsThenShowsTheNext()
     QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), (QStringList{QStringLiteral("TOYOTA"), QStringLiteral("日産")}));
 }
 
-void ListWidgetsTest::carFrame_makerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay()
+void ListWidgetsTest::carFrameMakerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay()
 {
     Masters m;
     QStringList toyota;
@@ -170,7 +172,7 @@ void ListWidgetsTest::carFrame_makerNameOfAnotherMaker_isRefusedWhereTypedAndIts
     QCOMPARE(linesOf(m.mk + QStringLiteral("日産")), QStringList{QStringLiteral("ノート")});
 }
 
-void ListWidgetsTest::carFrame_deleteMaker_asksAndTakesItsFileOnlyOnYes()
+void ListWidgetsTest::carFrameDeleteMaker_asksAndTakesItsFileOnlyOnYes()
 {
     Masters m;
     FakeDialogQuestions questions;
@@ -195,7 +197,7 @@ void ListWidgetsTest::carFrame_deleteMaker_asksAndTakesItsFileOnlyOnYes()
     QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), QStringList{QStringLiteral("日産")});
 }
 
-void ListWidgetsTest::pickDialog_mode0_locksEditingUntilEditAndWritesBackOnCancel()
+void ListWidgetsTest::pickDialogInMode0_locksEditingUntilEditAndWritesBackOnCancel()
 {
     Masters m;
     FakeDialogQuestions questions;
@@ -231,7 +233,7 @@ void ListWidgetsTest::pickDialog_mode0_locksEditingUntilEditAndWritesBackOnCance
     delete dialog;
 }
 
-void ListWidgetsTest::pickDialog_amountCell_refusesNonIntegersAtOnceAndShowsGrouped()
+void ListWidgetsTest::pickDialogAmountCell_refusesNonIntegersAtOnceAndShowsGrouped()
 {
     Masters m;
     FakeDialogQuestions questions;
@@ -276,7 +278,7 @@ void ListWidgetsTest::pickDialog_amountCell_refusesNonIntegersAtOnceAndShowsGrou
              (QStringList{QStringLiteral("フロアマットL,25000"), QStringLiteral("サイドバイザー,18000")}));
 }
 
-void ListWidgetsTest::pickDialog_typingFirstLetters_movesToTheName()
+void ListWidgetsTest::pickDialogTypingFirstLetters_movesToTheName()
 {
     Masters m;
     FakeDialogQuestions questions;
@@ -284,11 +286,19 @@ void ListWidgetsTest::pickDialog_typingFirstLetters_movesToTheName()
     dialog.selectList(1);
     QVERIFY(showActive(&dialog));
     QTableView *grid = dialog.listFrame()->view();
-    QApplication::setKeyboardInputInterval(50);
+    const int usualInterval = QApplication::keyboardInputInterval();
+    const auto restore = qScopeGuard([usualInterval] { QApplication::setKeyboardInputInterval(usualInterval); });
+    // Keys within the interval make one name, however slow the machine.
+    QApplication::setKeyboardInputInterval(60000);
     grid->setFocus();
     typeKeys(grid, QStringLiteral("ホワ"));
+    QElapsedTimer sinceLastKey;
+    sinceLastKey.start();
     QCOMPARE(dialog.selectedName(), QStringLiteral("ホワイト"));
-    QTest::qWait(80); // a pause starts a new name
+
+    // A pause longer than the interval starts a new name.
+    QApplication::setKeyboardInputInterval(30);
+    QVERIFY(QTest::qWaitFor([&] { return sinceLastKey.elapsed() > QApplication::keyboardInputInterval(); }));
     commitText(grid, QStringLiteral("レッ")); // as an input method confirms it
     QCOMPARE(dialog.selectedName(), QStringLiteral("レッド"));
 }

@@ -9,7 +9,7 @@
 #include "controls/widgets/floatedit.h"
 #include "masters/taxtableeditor.h"
 #include "support/fakedialogquestions.h"
-#include "widgets/widgettesting.h"
+#include "support/widgettesting.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -123,12 +123,12 @@ class TaxWidgetsTest : public QObject
 
 private slots:
     void pickMode_headingsFixedAndButtonsHidden();
-    void editMode_buttonsInOrder_headingsTakeTextBodyKeepsIntegers();
+    void editMode_ordersItsButtonsHeadingsTakeTextBodyKeepsIntegers();
     void categoryChange_writesOldTableBeforeReadingNew();
     void kindChange_writesTableBackAndShowsNewTitle();
     void guideDialog_writesTableBackAsItClosesWhicheverButton_data();
     void guideDialog_writesTableBackAsItClosesWhicheverButton();
-    void guideDialog_okDisabledWhileEditing_andTakesCurrentAmount();
+    void guideDialog_disablesOkWhileEditingAndTakesTheCurrentAmount();
     void deleteCategory_asksRemovesOnYesAndRefusesTheLast();
     void renameCategory_movesFileOrRefusesWithMessage();
     void addCategory_listsItAndShowsEmptyFiveByFive();
@@ -160,7 +160,7 @@ void TaxWidgetsTest::pickMode_headingsFixedAndButtonsHidden()
     QCOMPARE(cell(view, 2, 2), QStringLiteral("27900"));
 }
 
-void TaxWidgetsTest::editMode_buttonsInOrder_headingsTakeTextBodyKeepsIntegers()
+void TaxWidgetsTest::editMode_ordersItsButtonsHeadingsTakeTextBodyKeepsIntegers()
 {
     Tables tables;
     FakeDialogQuestions questions;
@@ -306,7 +306,7 @@ void TaxWidgetsTest::guideDialog_writesTableBackAsItClosesWhicheverButton()
     QVERIFY(!QFile::exists(tables.path(file)));
 }
 
-void TaxWidgetsTest::guideDialog_okDisabledWhileEditing_andTakesCurrentAmount()
+void TaxWidgetsTest::guideDialog_disablesOkWhileEditingAndTakesTheCurrentAmount()
 {
     Tables tables;
     FakeDialogQuestions questions;

@@ -6,7 +6,7 @@
 #include "common/textfile.h"
 #include "masters/zipsearch.h"
 #include "support/fakedialogquestions.h"
-#include "widgets/widgettesting.h"
+#include "support/widgettesting.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -146,16 +146,16 @@ class ZipWidgetsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initialKeywordSearchesOnceAndPickGivesParts();
-    void withoutKeywordPromptsAndEnterSearches();
-    void doubleClickPicks();
-    void stopConfirmedInSecondOfThreeKeepsResults();
-    void stopDeclinedGoesOnWithSearchingState();
-    void pageAddsAndRemovesDictionaries();
-    void unreadableListIsReported();
+    void initialKeyword_searchesOnceAndPickGivesParts();
+    void withoutKeyword_promptsAndEnterSearches();
+    void doubleClick_picks();
+    void stopConfirmedInTheSecondOfThree_keepsResults();
+    void stopDeclined_goesOnWithTheSearchingState();
+    void page_addsAndRemovesDictionaries();
+    void unreadableList_isReported();
 };
 
-void ZipWidgetsTest::initialKeywordSearchesOnceAndPickGivesParts()
+void ZipWidgetsTest::initialKeyword_searchesOnceAndPickGivesParts()
 {
     Fixture f;
     f.install({{QStringLiteral("SAMPLE.CSV"), kSample}});
@@ -197,7 +197,7 @@ void ZipWidgetsTest::initialKeywordSearchesOnceAndPickGivesParts()
     QVERIFY(dialog.isHidden());
 }
 
-void ZipWidgetsTest::withoutKeywordPromptsAndEnterSearches()
+void ZipWidgetsTest::withoutKeyword_promptsAndEnterSearches()
 {
     Fixture f;
     f.install({{QStringLiteral("SAMPLE.CSV"), kSample}});
@@ -243,7 +243,7 @@ void ZipWidgetsTest::withoutKeywordPromptsAndEnterSearches()
     QCOMPARE(QApplication::focusWidget(), keyword);
 }
 
-void ZipWidgetsTest::doubleClickPicks()
+void ZipWidgetsTest::doubleClick_picks()
 {
     Fixture f;
     f.install({{QStringLiteral("SAMPLE.CSV"), kSample}});
@@ -266,7 +266,7 @@ void ZipWidgetsTest::doubleClickPicks()
     QCOMPARE(dialog.address(), QStringLiteral("那覇市おもろまち"));
 }
 
-void ZipWidgetsTest::stopConfirmedInSecondOfThreeKeepsResults()
+void ZipWidgetsTest::stopConfirmedInTheSecondOfThree_keepsResults()
 {
     constexpr int kLines = 20000;
     Fixture f;
@@ -315,7 +315,7 @@ void ZipWidgetsTest::stopConfirmedInSecondOfThreeKeepsResults()
     QCOMPARE(model->rowCount(), found);
 }
 
-void ZipWidgetsTest::stopDeclinedGoesOnWithSearchingState()
+void ZipWidgetsTest::stopDeclined_goesOnWithTheSearchingState()
 {
     constexpr int kLines = 12000;
     Fixture f;
@@ -364,7 +364,7 @@ void ZipWidgetsTest::stopDeclinedGoesOnWithSearchingState()
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
 
-void ZipWidgetsTest::pageAddsAndRemovesDictionaries()
+void ZipWidgetsTest::page_addsAndRemovesDictionaries()
 {
     Fixture f;
     f.install({{QStringLiteral("SAMPLE.CSV"), kSample}});
@@ -426,7 +426,7 @@ void ZipWidgetsTest::pageAddsAndRemovesDictionaries()
     QVERIFY(!remove->isEnabled());
 }
 
-void ZipWidgetsTest::unreadableListIsReported()
+void ZipWidgetsTest::unreadableList_isReported()
 {
     Fixture f;
     QVERIFY(QDir().mkpath(f.folder() + QStringLiteral("ziplist"))); // exists, cannot be read as a file

@@ -3,7 +3,7 @@
 // slots and uneven margins, a stopped queue and one that rejects jobs. Runs
 // as root only (cupsd, and cups-pdf reads its configuration from /etc/cups);
 // otherwise every test is skipped with the reason.
-#include "../pdftools.h"
+#include "support/pdftools.h"
 #include "support/testdata.h"
 
 #include "common/error.h"

@@ -539,6 +539,39 @@ private slots:
         QCOMPARE(dialog->formatPath(), f.data->datPath(QStringLiteral("Fmt/注文書_A4.fmt")));
     }
 
+    // The kind comes from its name as format files give it; a name that is
+    // neither takes the order form's defaults, as "注文書" does.
+    void kindNamesChooseTheirDefaults()
+    {
+        Fixture f;
+        DefaultPrintSettings defaults = DefaultPrintSettings::load(*f.data);
+        defaults.titles[0][0] = QStringLiteral("御見積書");
+        defaults.titles[1][0] = QStringLiteral("御注文書");
+        defaults.save(*f.data);
+        const struct
+        {
+            QString kind;
+            QString firstTitle;
+        } cases[] = {
+            {QStringLiteral("見積書"), QStringLiteral("御見積書")},
+            {QStringLiteral("注文書"), QStringLiteral("御注文書")},
+            {QStringLiteral("請求書"), QStringLiteral("御注文書")},
+            {QStringLiteral(" 見積書"), QStringLiteral("御注文書")},
+        };
+        for (const auto &c : cases) {
+            auto dialog = f.open(c.kind);
+            QCOMPARE(dialog->titles()[0], c.firstTitle);
+            QCOMPARE(child<QTableWidget>(dialog.get(), "titleGrid")->horizontalHeaderItem(0)->text(), c.kind);
+            // The titles go back into that kind's record only.
+            CurrentPrintSettings current = CurrentPrintSettings::load(*f.data, 0, 0);
+            current.titles[0][0] = current.titles[1][0] = QStringLiteral("前の題");
+            dialog->takeBackInto(current);
+            const size_t taken = c.firstTitle == QStringLiteral("御見積書") ? 0 : 1;
+            QCOMPARE(current.titles[taken][0], c.firstTitle);
+            QCOMPARE(current.titles[1 - taken][0], QStringLiteral("前の題"));
+        }
+    }
+
     void setsMissingGiveNoPath()
     {
         Fixture f;
@@ -606,16 +639,30 @@ private slots:
         QCOMPARE(dialog->outcome(), PrinterSettingDialog::Cancelled);
     }
 
-    void orientationPictures()
+    void orientationPicture_followsTheChosenOrientation()
     {
-        const QImage portrait = PrinterSettingDialog::orientationPicture(QPageLayout::Portrait).toImage();
-        const QImage landscape = PrinterSettingDialog::orientationPicture(QPageLayout::Landscape).toImage();
-        QCOMPARE(portrait.size(), QSize(32, 32));
-        // Tall sheet: covered near the bottom, clear at the far left.
-        QVERIFY(qAlpha(portrait.pixel(10, 28)) > 0);
-        QCOMPARE(qAlpha(portrait.pixel(2, 16)), 0);
-        QCOMPARE(qAlpha(landscape.pixel(10, 28)), 0);
-        QVERIFY(qAlpha(landscape.pixel(2, 16)) > 0);
+        Fixture f;
+        auto dialog = f.open();
+        auto *picture = child<QLabel>(dialog.get(), "orientationPicture");
+        const auto shown = [picture] { return picture->pixmap().toImage(); };
+        // What the picture covers: a sheet standing up, or lying down.
+        const auto sheet = [](const QImage &image) {
+            QRect covered;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qAlpha(image.pixel(x, y)) > 0)
+                        covered |= QRect(x, y, 1, 1);
+            return covered;
+        };
+
+        child<QRadioButton>(dialog.get(), "landscapeButton")->click();
+        const QImage landscape = shown();
+        QVERIFY(sheet(landscape).width() > sheet(landscape).height());
+        child<QRadioButton>(dialog.get(), "portraitButton")->click();
+        const QImage portrait = shown();
+        QVERIFY(sheet(portrait).height() > sheet(portrait).width());
+        child<QRadioButton>(dialog.get(), "landscapeButton")->click();
+        QCOMPARE(shown(), landscape);
     }
 
     void namedAndFitsSmallScreen()

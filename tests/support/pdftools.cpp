@@ -1,4 +1,4 @@
-#include "pdftools.h"
+#include "support/pdftools.h"
 
 #include <QFile>
 #include <QTemporaryDir>

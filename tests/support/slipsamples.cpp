@@ -1,4 +1,4 @@
-#include "slipsamples.h"
+#include "support/slipsamples.h"
 
 #include "common/commatext.h"
 #include "slip/slipfile.h"
