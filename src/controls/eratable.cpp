@@ -122,7 +122,7 @@ EraParse EraTable::eraToDate(const QString &digits, const QString &eraName, Date
     QStringView monthText;
     QStringView dayText;
     const QStringView text(digits);
-    if (type == DateType::dtWareki) {
+    if (type == DateType::Era) {
         const std::optional<int> eraYear = partNumber(text.left(2));
         if (!eraYear)
             return result;
@@ -176,7 +176,7 @@ EraParse EraTable::eraToDate(const QString &digits, const QString &eraName, Date
         result.feedback.beep = true;
         date = latestDate();
     }
-    if (type == DateType::dtSeireki)
+    if (type == DateType::Western)
         result.eraIndex = indexOfDate(date);
     result.status = EraParse::Status::Date;
     result.date = date;

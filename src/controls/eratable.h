@@ -11,7 +11,7 @@
 namespace vendara {
 
 // Display form of a date edit.
-enum class DateType { dtWareki = 0, dtSeireki = 1 }; // era form, western form
+enum class DateType { Era = 0, Western = 1 }; // era form, western form
 
 struct Era
 {

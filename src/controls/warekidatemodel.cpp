@@ -24,7 +24,7 @@ WarekiDateModel::WarekiDateModel(const QDate &today)
 
 std::pair<int, int> WarekiDateModel::selection() const
 {
-    const bool era = m_type == DateType::dtWareki;
+    const bool era = m_type == DateType::Era;
     switch (m_part) {
     case Year:
         return {0, era ? 2 : 4};
@@ -46,7 +46,7 @@ DateEditEffect WarekiDateModel::setDate(const QDate &date)
     const EraDate era = m_eras.dateToEra(m_date, m_dayEnabled);
     m_eraIndex = era.eraIndex;
     m_eraNameText = era.eraName;
-    m_digitsText = m_type == DateType::dtWareki ? era.digits : westernDigits(m_date, m_dayEnabled);
+    m_digitsText = m_type == DateType::Era ? era.digits : westernDigits(m_date, m_dayEnabled);
     m_calendarDate = m_date;
     DateEditEffect effect;
     effect.changed = true;
@@ -148,7 +148,7 @@ void WarekiDateModel::digitsRight()
         return;
     }
     m_part = Year;
-    if (m_type == DateType::dtWareki)
+    if (m_type == DateType::Era)
         m_focus = Focus::EraBox;
 }
 
@@ -159,7 +159,7 @@ void WarekiDateModel::digitsLeft()
         --m_part;
         return;
     }
-    if (m_type == DateType::dtWareki)
+    if (m_type == DateType::Era)
         m_focus = Focus::EraBox;
     else
         m_part = lastPart();
@@ -167,7 +167,7 @@ void WarekiDateModel::digitsLeft()
 
 std::pair<QString, QString> WarekiDateModel::partMeasureTexts(DateType type)
 {
-    if (type == DateType::dtWareki)
+    if (type == DateType::Era)
         return {QStringLiteral("00/"), QStringLiteral("00/00/")};
     return {QStringLiteral("0000/"), QStringLiteral("0000/00/")};
 }
@@ -201,7 +201,7 @@ void WarekiDateModel::enterEraBox()
 
 DateEditEffect WarekiDateModel::stepEra(int delta)
 {
-    if (m_type != DateType::dtWareki || m_eras.isEmpty())
+    if (m_type != DateType::Era || m_eras.isEmpty())
         return {};
     DateEditEffect effect = closeCalendarAndTake();
     const int index = std::clamp(m_eraIndex + delta, 0, m_eras.size() - 1);
@@ -294,7 +294,7 @@ DateEditEffect WarekiDateModel::closeCalendarAndTake()
 
 QString WarekiDateModel::digitsInputMask(DateType type, bool dayEnabled)
 {
-    QString mask = type == DateType::dtWareki ? QStringLiteral("00/00") : QStringLiteral("0000/00");
+    QString mask = type == DateType::Era ? QStringLiteral("00/00") : QStringLiteral("0000/00");
     if (dayEnabled)
         mask += QStringLiteral("/00");
     return mask + QStringLiteral("; ");
@@ -311,7 +311,7 @@ DateEditLayout WarekiDateModel::layout(DateType type, int eraNameWidth, int digi
     const int height = textHeight + 8;
 
     DateEditLayout l;
-    if (type == DateType::dtWareki) {
+    if (type == DateType::Era) {
         l.size = QSize(e + d + 42, height);
         l.eraBox = QRect(0, 0, e, height);
         l.spin = QRect(e, 0, kSpinWidth, height);

@@ -150,7 +150,7 @@ private:
 
     EraTable m_eras;
     QDate m_date;
-    DateType m_type = DateType::dtWareki;
+    DateType m_type = DateType::Era;
     bool m_dayEnabled = true;
     int m_eraIndex = 0;
     int m_part = Year;

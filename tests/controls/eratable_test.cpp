@@ -17,12 +17,12 @@ const EraTable &eras()
 EraParse parseEra(const char16_t *digits, const char16_t *eraName, int current = 4)
 {
     return eras().eraToDate(QString::fromUtf16(digits), QString::fromUtf16(eraName),
-                            DateType::dtWareki, current);
+                            DateType::Era, current);
 }
 
 EraParse parseWestern(const char16_t *digits)
 {
-    return eras().eraToDate(QString::fromUtf16(digits), QString(), DateType::dtSeireki, 4);
+    return eras().eraToDate(QString::fromUtf16(digits), QString(), DateType::Western, 4);
 }
 
 } // namespace
@@ -48,7 +48,7 @@ TEST(EraTable, everyDayFromTheFirstEraOn_showsInOneEraAndReadsBack)
         if (day == table.at(shown.eraIndex).firstDay) {
             ASSERT_TRUE(shown.digits.startsWith(u"01/")) << qPrintable(shown.eraName + shown.digits);
         }
-        const EraParse back = table.eraToDate(shown.digits, shown.eraName, DateType::dtWareki, shown.eraIndex);
+        const EraParse back = table.eraToDate(shown.digits, shown.eraName, DateType::Era, shown.eraIndex);
         ASSERT_EQ(back.date, day) << qPrintable(shown.eraName + shown.digits);
         ASSERT_FALSE(back.feedback.beep) << qPrintable(shown.eraName + shown.digits);
     }

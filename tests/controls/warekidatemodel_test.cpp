@@ -8,7 +8,7 @@ namespace {
 
 using Focus = WarekiDateModel::Focus;
 
-WarekiDateModel modelAt(const QDate &date, DateType type = DateType::dtWareki,
+WarekiDateModel modelAt(const QDate &date, DateType type = DateType::Era,
                         bool dayEnabled = true)
 {
     WarekiDateModel m(date);
@@ -24,7 +24,7 @@ TEST(WarekiDateModel, newEdit_holdsTodayInEraFormWithDays)
 {
     const WarekiDateModel m(QDate(2024, 5, 17));
     EXPECT_EQ(m.date(), QDate(2024, 5, 17));
-    EXPECT_EQ(m.dateType(), DateType::dtWareki);
+    EXPECT_EQ(m.dateType(), DateType::Era);
     EXPECT_TRUE(m.dayEnabled());
     EXPECT_EQ(m.eraNameText(), QStringLiteral("令和"));
     EXPECT_EQ(m.digitsText(), QStringLiteral("06/05/17"));
@@ -61,7 +61,7 @@ TEST(WarekiDateModel, setDate_clampsToTheTable)
 
 TEST(WarekiDateModel, yearAndMonthDates_areTheFirstOfTheMonth)
 {
-    WarekiDateModel m = modelAt(QDate(2024, 3, 1), DateType::dtWareki, false);
+    WarekiDateModel m = modelAt(QDate(2024, 3, 1), DateType::Era, false);
     m.setDate(QDate(2024, 5, 17));
     EXPECT_EQ(m.digitsText(), QStringLiteral("06/05"));
     EXPECT_EQ(m.date(), QDate(2024, 5, 1));
@@ -69,7 +69,7 @@ TEST(WarekiDateModel, yearAndMonthDates_areTheFirstOfTheMonth)
     m.setDate(QDate(2024, 5, 17));
     EXPECT_EQ(m.date(), QDate(2024, 5, 1));
 
-    m.setDateType(DateType::dtSeireki);
+    m.setDateType(DateType::Western);
     m.setDate(QDate(2024, 6, 20));
     EXPECT_EQ(m.digitsText(), QStringLiteral("2024/06"));
     EXPECT_EQ(m.date(), QDate(2024, 6, 1));
@@ -82,14 +82,14 @@ TEST(WarekiDateModel, yearAndMonthDates_areTheFirstOfTheMonth)
 
 TEST(WarekiDateModel, yearAndMonthDateClampedAtTheUpperLimit_isDayOne)
 {
-    WarekiDateModel m = modelAt(QDate(2024, 3, 1), DateType::dtWareki, false);
+    WarekiDateModel m = modelAt(QDate(2024, 3, 1), DateType::Era, false);
     m.setDate(QDate(2200, 5, 17));
     EXPECT_EQ(m.date(), QDate(2117, 12, 1));
     EXPECT_EQ(m.digitsText(), QStringLiteral("99/12"));
 
     // Typed past the limit in western form: the same day 1 at once, not
     // only when the control is left.
-    m.setDateType(DateType::dtSeireki);
+    m.setDateType(DateType::Western);
     m.enterDigits();
     const DateEditEffect effect = m.editDigits("2150/05");
     EXPECT_TRUE(effect.feedback.beep);
@@ -98,7 +98,7 @@ TEST(WarekiDateModel, yearAndMonthDateClampedAtTheUpperLimit_isDayOne)
 
 TEST(WarekiDateModel, westernDateBefore1899_isKeptWhenSet)
 {
-    WarekiDateModel m = modelAt(QDate(1880, 5, 5), DateType::dtSeireki);
+    WarekiDateModel m = modelAt(QDate(1880, 5, 5), DateType::Western);
     EXPECT_EQ(m.date(), QDate(1880, 5, 5));
     EXPECT_EQ(m.digitsText(), QStringLiteral("1880/05/05"));
     m.leave();
@@ -110,10 +110,10 @@ TEST(WarekiDateModel, westernDateBefore1899_isKeptWhenSet)
 TEST(WarekiDateModel, switchingFormOrDay_keepsTheShownDate)
 {
     WarekiDateModel m(QDate(2024, 5, 17));
-    m.setDateType(DateType::dtSeireki);
+    m.setDateType(DateType::Western);
     EXPECT_EQ(m.date(), QDate(2024, 5, 17));
     EXPECT_EQ(m.digitsText(), QStringLiteral("2024/05/17"));
-    m.setDateType(DateType::dtWareki);
+    m.setDateType(DateType::Era);
     EXPECT_EQ(m.digitsText(), QStringLiteral("06/05/17"));
 
     m.setDayEnabled(false);
@@ -172,7 +172,7 @@ TEST(WarekiDateModel, arrowKeys_moveBetweenPartsAndTheEraBox)
     EXPECT_EQ(m.focus(), Focus::EraBox);
 
     // Western form wraps around.
-    m.setDateType(DateType::dtSeireki);
+    m.setDateType(DateType::Western);
     m.enterDigits();
     m.digitsLeft();
     EXPECT_EQ(m.focus(), Focus::Digits);
@@ -206,9 +206,9 @@ TEST(WarekiDateModel, click_selectsThePartUnderThePointer)
     EXPECT_EQ(WarekiDateModel::partAt(40, 20, 40, true), WarekiDateModel::Month);
     EXPECT_EQ(WarekiDateModel::partAt(41, 20, 40, true), WarekiDateModel::Day);
     EXPECT_EQ(WarekiDateModel::partAt(41, 20, 40, false), WarekiDateModel::Month);
-    EXPECT_EQ(WarekiDateModel::partMeasureTexts(DateType::dtWareki),
+    EXPECT_EQ(WarekiDateModel::partMeasureTexts(DateType::Era),
               std::make_pair(QStringLiteral("00/"), QStringLiteral("00/00/")));
-    EXPECT_EQ(WarekiDateModel::partMeasureTexts(DateType::dtSeireki),
+    EXPECT_EQ(WarekiDateModel::partMeasureTexts(DateType::Western),
               std::make_pair(QStringLiteral("0000/"), QStringLiteral("0000/00/")));
 
     WarekiDateModel m(QDate(2024, 5, 17));
@@ -260,7 +260,7 @@ TEST(WarekiDateModel, zeroMonth_reportsAndKeepsTheDate)
 
 TEST(WarekiDateModel, westernYearBelow1899_isRaised)
 {
-    WarekiDateModel m = modelAt(QDate(2024, 5, 17), DateType::dtSeireki);
+    WarekiDateModel m = modelAt(QDate(2024, 5, 17), DateType::Western);
     m.editDigits("1850/05/17");
     EXPECT_EQ(m.date(), QDate(1899, 5, 17));
     m.editDigits("1900/02/29");
@@ -382,22 +382,22 @@ TEST(WarekiDateModel, addedEra_widensTheSpin)
 
 TEST(WarekiDateModel, layoutAndMasks_followTheForm)
 {
-    DateEditLayout l = WarekiDateModel::layout(DateType::dtWareki, 30, 60, 12);
+    DateEditLayout l = WarekiDateModel::layout(DateType::Era, 30, 60, 12);
     EXPECT_EQ(l.size, QSize(34 + 64 + 42, 20));
     EXPECT_EQ(l.eraBox, QRect(0, 0, 34, 20));
     EXPECT_EQ(l.spin, QRect(34, 0, 14, 20));
     EXPECT_EQ(l.digitsBox, QRect(48, 0, 64, 20));
     EXPECT_EQ(l.dropButton, QRect(140 - 22, 0, 18, 20));
 
-    l = WarekiDateModel::layout(DateType::dtSeireki, 30, 80, 12);
+    l = WarekiDateModel::layout(DateType::Western, 30, 80, 12);
     EXPECT_EQ(l.size, QSize(84 + 24, 20));
     EXPECT_TRUE(l.eraBox.isEmpty());
     EXPECT_EQ(l.digitsBox, QRect(0, 0, 84, 20));
     EXPECT_EQ(l.dropButton, QRect(108 - 22, 0, 18, 20));
 
-    EXPECT_EQ(WarekiDateModel::digitsInputMask(DateType::dtWareki, true), QStringLiteral("00/00/00; "));
-    EXPECT_EQ(WarekiDateModel::digitsInputMask(DateType::dtWareki, false), QStringLiteral("00/00; "));
-    EXPECT_EQ(WarekiDateModel::digitsInputMask(DateType::dtSeireki, true),
+    EXPECT_EQ(WarekiDateModel::digitsInputMask(DateType::Era, true), QStringLiteral("00/00/00; "));
+    EXPECT_EQ(WarekiDateModel::digitsInputMask(DateType::Era, false), QStringLiteral("00/00; "));
+    EXPECT_EQ(WarekiDateModel::digitsInputMask(DateType::Western, true),
               QStringLiteral("0000/00/00; "));
-    EXPECT_EQ(WarekiDateModel::digitsInputMask(DateType::dtSeireki, false), QStringLiteral("0000/00; "));
+    EXPECT_EQ(WarekiDateModel::digitsInputMask(DateType::Western, false), QStringLiteral("0000/00; "));
 }

@@ -8,8 +8,8 @@
 
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/spinfloatedit.h"
-#include "controls/widgets/ssedit.h"
-#include "controls/widgets/valuessedit.h"
+#include "controls/widgets/formattedtextedit.h"
+#include "controls/widgets/formattedamountedit.h"
 #include "controls/widgets/warekidateedit.h"
 
 #include <QApplication>
@@ -57,12 +57,12 @@ QGroupBox *dateGroup(WarekiDateEdit **first)
     addRow(form, QStringLiteral("初度登録年月（和暦）"), registration);
 
     auto *western = new WarekiDateEdit;
-    western->setDateType(DateType::dtSeireki);
+    western->setDateType(DateType::Western);
     western->setDate(date);
     addRow(form, QStringLiteral("発行日（西暦）"), western);
 
     auto *westernMonth = new WarekiDateEdit;
-    westernMonth->setDateType(DateType::dtSeireki);
+    westernMonth->setDateType(DateType::Western);
     westernMonth->setDayEnabled(false);
     westernMonth->setDate(date);
     addRow(form, QStringLiteral("初度登録年月（西暦）"), westernMonth);
@@ -135,50 +135,50 @@ QGroupBox *numberGroup()
 
 QGroupBox *formattedGroup()
 {
-    auto *box = new QGroupBox(QStringLiteral("書式付き（SsEdit / ValueSsEdit）"));
+    auto *box = new QGroupBox(QStringLiteral("書式付き（FormattedTextEdit / FormattedAmountEdit）"));
     auto *form = new QFormLayout(box);
 
-    auto *comma = new SsEdit;
-    SsEditOption o;
-    o.editStyle = SsEditStyle::esComma;
+    auto *comma = new FormattedTextEdit;
+    FormatOptions o;
+    o.editStyle = FormatStyle::Comma;
     o.decLength = 2;
     comma->setEditOption(o);
     comma->setAlignment(Qt::AlignRight);
     comma->setText(QStringLiteral("1234567.5"));
     addRow(form, QStringLiteral("合計"), comma);
 
-    auto *money = new ValueSsEdit;
-    o.editStyle = SsEditStyle::esMoney;
+    auto *money = new FormattedAmountEdit;
+    o.editStyle = FormatStyle::Money;
     o.decLength = 0;
     money->setEditOption(o);
     money->setAlignment(Qt::AlignRight);
     money->setValue(Money::fromScaled(1200 * Money::kScale));
     addRow(form, QStringLiteral("税額"), money);
 
-    auto *date = new SsEdit;
-    o.editStyle = SsEditStyle::esDate;
-    o.inputMethod = InputMethod::imEasy;
+    auto *date = new FormattedTextEdit;
+    o.editStyle = FormatStyle::Date;
+    o.entryMode = EntryMode::Easy;
     date->setEditOption(o);
     date->setText(QStringLiteral("20240515"));
-    addRow(form, QStringLiteral("日付 (esDate)"), date);
+    addRow(form, QStringLiteral("日付 (Date)"), date);
 
-    auto *time = new SsEdit;
-    o.editStyle = SsEditStyle::esTime;
+    auto *time = new FormattedTextEdit;
+    o.editStyle = FormatStyle::Time;
     time->setEditOption(o);
     time->setText(QStringLiteral("093000"));
-    addRow(form, QStringLiteral("時刻 (esTime)"), time);
+    addRow(form, QStringLiteral("時刻 (Time)"), time);
 
     // Invalid input: the text as typed, the invalid() message beside it.
-    auto *invalid = new SsEdit;
-    o.editStyle = SsEditStyle::esComma;
+    auto *invalid = new FormattedTextEdit;
+    o.editStyle = FormatStyle::Comma;
     o.decLength = 2;
     invalid->setEditOption(o);
     invalid->setAlignment(Qt::AlignRight);
     invalid->setText(QString());
     invalid->setText(QStringLiteral("1.234"));
-    auto *message = new QLabel(ssedit::leave(invalid->text(), o, QDateTime::currentDateTime()).message);
+    auto *message = new QLabel(formattededit::leave(invalid->text(), o, QDateTime::currentDateTime()).message);
     message->setStyleSheet(QStringLiteral("color: #b00000"));
-    QObject::connect(invalid, &SsEdit::invalid, message, &QLabel::setText);
+    QObject::connect(invalid, &FormattedTextEdit::invalid, message, &QLabel::setText);
     auto *row = new QWidget;
     auto *rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);

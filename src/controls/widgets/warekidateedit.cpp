@@ -123,7 +123,7 @@ bool WarekiDateEdit::addEra(const QString &name, const QString &firstDayText)
 
 QString WarekiDateEdit::displayText() const
 {
-    if (m_model.dateType() == DateType::dtWareki)
+    if (m_model.dateType() == DateType::Era)
         return m_model.eraNameText() + m_model.digitsText();
     return m_model.digitsText();
 }
@@ -158,7 +158,7 @@ void WarekiDateEdit::apply(const DateEditEffect &effect, Select select)
 
 void WarekiDateEdit::sync(Select select)
 {
-    const bool era = m_model.dateType() == DateType::dtWareki;
+    const bool era = m_model.dateType() == DateType::Era;
     m_updating = true;
     const QString mask = WarekiDateModel::digitsInputMask(m_model.dateType(), m_model.dayEnabled());
     if (mask != m_mask) {

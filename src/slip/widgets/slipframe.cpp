@@ -116,7 +116,7 @@ void SlipFrame::setDateDisplay(bool era)
 {
     m_binder->withoutUserChanges([&] {
         for (WarekiDateEdit *edit : std::as_const(m_dates))
-            edit->setDateType(era ? DateType::dtWareki : DateType::dtSeireki);
+            edit->setDateType(era ? DateType::Era : DateType::Western);
     });
 }
 

@@ -122,7 +122,7 @@ void WarekiDateEditTest::typeDateInEraForm_clampsDayWithBeepAndNormalisesOnLeavi
 void WarekiDateEditTest::typeDateInWesternForm_raisesYearAndClampsMonth()
 {
     Form f;
-    f.first->setDateType(DateType::dtSeireki);
+    f.first->setDateType(DateType::Western);
     f.first->setDate(QDate(2024, 5, 17));
     QVERIFY(showActive(&f.window));
     QVERIFY(f.first->eraBox()->isHidden());
@@ -209,7 +209,7 @@ void WarekiDateEditTest::rightAndLeftAtTheEnds_moveIntoTheEraBoxOrWrap()
     QVERIFY(digits->hasFocus());
 
     // Western form wraps within the digits.
-    f.first->setDateType(DateType::dtSeireki);
+    f.first->setDateType(DateType::Western);
     QTest::keyClick(digits, Qt::Key_Home);
     f.after->setFocus(Qt::TabFocusReason);
     digits->setFocus(Qt::TabFocusReason);
@@ -399,7 +399,7 @@ void WarekiDateEditTest::sizeAndForm_followTheTexts()
     const int frame = f.first->width() - (e + d + 42);
     QCOMPARE(f.first->dropButton()->geometry().right() + 1, f.first->width() - frame / 2 - 4);
 
-    f.first->setDateType(DateType::dtSeireki);
+    f.first->setDateType(DateType::Western);
     QVERIFY(f.first->eraBox()->isHidden());
     QCOMPARE(f.first->displayText(), QStringLiteral("2024/05/17"));
     QCOMPARE(f.first->date(), QDate(2024, 5, 17));

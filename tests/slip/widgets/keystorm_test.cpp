@@ -3,8 +3,8 @@
 // control holds afterwards still keeps the control's own rules.
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/spinfloatedit.h"
-#include "controls/widgets/ssedit.h"
-#include "controls/widgets/valuessedit.h"
+#include "controls/widgets/formattedtextedit.h"
+#include "controls/widgets/formattedamountedit.h"
 #include "controls/widgets/warekidateedit.h"
 #include "masters/widgets/listmasterframe.h"
 #include "masters/widgets/taxgridframe.h"
@@ -126,22 +126,22 @@ private slots:
 
     void formattedFields_keepTheirLengthUnderEveryKey()
     {
-        const SsEditStyle styles[] = {SsEditStyle::esNone, SsEditStyle::esComma, SsEditStyle::esDate,
-                                      SsEditStyle::esTime};
-        for (SsEditStyle style : styles) {
-            for (InputMethod method : {InputMethod::imFull, InputMethod::imEasy}) {
+        const FormatStyle styles[] = {FormatStyle::None, FormatStyle::Comma, FormatStyle::Date,
+                                      FormatStyle::Time};
+        for (FormatStyle style : styles) {
+            for (EntryMode method : {EntryMode::Full, EntryMode::Easy}) {
                 QWidget window;
-                auto *edit = new SsEdit(&window);
-                SsEditOption option;
+                auto *edit = new FormattedTextEdit(&window);
+                FormatOptions option;
                 option.editStyle = style;
                 option.maxLength = 8;
-                option.decLength = style == SsEditStyle::esComma ? 2 : 0;
-                option.inputMethod = method;
+                option.decLength = style == FormatStyle::Comma ? 2 : 0;
+                option.entryMode = method;
                 option.moveByEnter = true;
                 edit->setEditOption(option);
-                const QString state = QStringLiteral("SsEdit style %1").arg(int(style));
+                const QString state = QStringLiteral("FormattedTextEdit style %1").arg(int(style));
                 stormInState(edit, state, [&] {
-                    QVERIFY2(ssedit::unformat(edit->text(), style).size() <= option.maxLength,
+                    QVERIFY2(formattededit::unformat(edit->text(), style).size() <= option.maxLength,
                              qPrintable(state + QStringLiteral(": \"%1\" too long").arg(edit->text())));
                 });
                 if (QTest::currentTestFailed())
@@ -153,14 +153,14 @@ private slots:
     void amountFields_keepAWholeAmountUnderEveryKey()
     {
         QWidget window;
-        auto *edit = new ValueSsEdit(&window);
-        SsEditOption option;
-        option.editStyle = SsEditStyle::esMoney;
+        auto *edit = new FormattedAmountEdit(&window);
+        FormatOptions option;
+        option.editStyle = FormatStyle::Money;
         option.maxLength = 11;
         edit->setEditOption(option);
         edit->setValue(Money::fromScaled(1500000 * Money::kScale));
-        stormInState(edit, QStringLiteral("ValueSsEdit"), [&] {
-            const QString digits = ssedit::unformat(edit->text(), SsEditStyle::esMoney);
+        stormInState(edit, QStringLiteral("FormattedAmountEdit"), [&] {
+            const QString digits = formattededit::unformat(edit->text(), FormatStyle::Money);
             QVERIFY2(digits.size() <= option.maxLength, qPrintable(edit->text()));
         });
     }
@@ -171,7 +171,7 @@ private slots:
         {
             DateType type;
             bool day;
-        } states[] = {{DateType::dtWareki, true}, {DateType::dtSeireki, true}, {DateType::dtWareki, false}};
+        } states[] = {{DateType::Era, true}, {DateType::Western, true}, {DateType::Era, false}};
         for (const auto &s : states) {
             QWidget window;
             auto *edit = new WarekiDateEdit(&window);

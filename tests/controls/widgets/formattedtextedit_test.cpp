@@ -1,5 +1,5 @@
-#include "controls/widgets/ssedit.h"
-#include "controls/widgets/valuessedit.h"
+#include "controls/widgets/formattedtextedit.h"
+#include "controls/widgets/formattedamountedit.h"
 #include "support/widgettesting.h"
 
 #include <QAccessible>
@@ -15,9 +15,9 @@ namespace {
 struct Form
 {
     QWidget window;
-    SsEdit *edit = new SsEdit;
-    ValueSsEdit *money = new ValueSsEdit;
-    SsEdit *date = new SsEdit;
+    FormattedTextEdit *edit = new FormattedTextEdit;
+    FormattedAmountEdit *money = new FormattedAmountEdit;
+    FormattedTextEdit *date = new FormattedTextEdit;
 
     Form()
     {
@@ -28,9 +28,9 @@ struct Form
     }
 };
 
-SsEditOption option(SsEditStyle style, int decLength = 0)
+FormatOptions option(FormatStyle style, int decLength = 0)
 {
-    SsEditOption o;
+    FormatOptions o;
     o.editStyle = style;
     o.decLength = decLength;
     return o;
@@ -38,7 +38,7 @@ SsEditOption option(SsEditStyle style, int decLength = 0)
 
 } // namespace
 
-class SsEditTest : public QObject
+class FormattedTextEditTest : public QObject
 {
     Q_OBJECT
 
@@ -51,12 +51,12 @@ private slots:
     void typing_stopsAtMaxLengthAndTakesFullWidthDigits();
 };
 
-void SsEditTest::leaveACommaStyleField_groupsAndEnteringUnformats()
+void FormattedTextEditTest::leaveACommaStyleField_groupsAndEnteringUnformats()
 {
     Form f;
-    f.edit->setEditOption(option(SsEditStyle::esComma, 2));
+    f.edit->setEditOption(option(FormatStyle::Comma, 2));
     QVERIFY(showActive(&f.window));
-    QSignalSpy invalid(f.edit, &SsEdit::invalid);
+    QSignalSpy invalid(f.edit, &FormattedTextEdit::invalid);
     f.edit->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(f.edit, "1234567.5");
     QTest::keyClick(f.edit, Qt::Key_Tab);
@@ -68,13 +68,13 @@ void SsEditTest::leaveACommaStyleField_groupsAndEnteringUnformats()
     QCOMPARE(f.edit->selectedText(), QStringLiteral("1234567.5"));
 }
 
-void SsEditTest::leaveWithTooManyDecimals_reportsOnInvalidAndKeepsTheFocus()
+void FormattedTextEditTest::leaveWithTooManyDecimals_reportsOnInvalidAndKeepsTheFocus()
 {
     Form f;
-    f.edit->setEditOption(option(SsEditStyle::esComma, 2));
+    f.edit->setEditOption(option(FormatStyle::Comma, 2));
     QVERIFY(showActive(&f.window));
-    QSignalSpy invalid(f.edit, &SsEdit::invalid);
-    QSignalSpy exits(f.edit, &SsEdit::exited);
+    QSignalSpy invalid(f.edit, &FormattedTextEdit::invalid);
+    QSignalSpy exits(f.edit, &FormattedTextEdit::exited);
     f.edit->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(f.edit, "1.234");
     QTest::keyClick(f.edit, Qt::Key_Tab);
@@ -91,10 +91,10 @@ void SsEditTest::leaveWithTooManyDecimals_reportsOnInvalidAndKeepsTheFocus()
     QCOMPARE(invalid.at(1).at(0).toString(), QStringLiteral("入力値 abc は，数値として認識できません"));
 }
 
-void SsEditTest::money_showsTheYenSignAndGivesTheValue()
+void FormattedTextEditTest::money_showsTheYenSignAndGivesTheValue()
 {
     Form f;
-    f.money->setEditOption(option(SsEditStyle::esMoney));
+    f.money->setEditOption(option(FormatStyle::Money));
     f.money->setValue(Money::fromScaled(1200 * Money::kScale));
     QCOMPARE(f.money->text(), kYenSign + QStringLiteral("1,200"));
     QCOMPARE(f.money->value(), Money::fromScaled(1200 * Money::kScale));
@@ -108,10 +108,10 @@ void SsEditTest::money_showsTheYenSignAndGivesTheValue()
     QCOMPARE(QAccessible::queryAccessibleInterface(f.money)->text(QAccessible::Value), f.money->text());
 }
 
-void SsEditTest::moveByEnter_movesForwardAndBack()
+void FormattedTextEditTest::moveByEnter_movesForwardAndBack()
 {
     Form f;
-    SsEditOption o = option(SsEditStyle::esComma);
+    FormatOptions o = option(FormatStyle::Comma);
     o.moveByEnter = true;
     f.money->setEditOption(o);
     QVERIFY(showActive(&f.window));
@@ -123,16 +123,16 @@ void SsEditTest::moveByEnter_movesForwardAndBack()
     QVERIFY(f.edit->hasFocus());
 }
 
-void SsEditTest::easyDate_isCompletedFromTheClock()
+void FormattedTextEditTest::easyDate_isCompletedFromTheClock()
 {
     Form f;
-    SsEditOption o = option(SsEditStyle::esDate);
-    o.inputMethod = InputMethod::imEasy;
+    FormatOptions o = option(FormatStyle::Date);
+    o.entryMode = EntryMode::Easy;
     f.date->setEditOption(o);
     const QDateTime now(QDate(2024, 5, 20), QTime(10, 0));
     f.date->setClock([now] { return now; });
     QVERIFY(showActive(&f.window));
-    QSignalSpy invalid(f.date, &SsEdit::invalid);
+    QSignalSpy invalid(f.date, &FormattedTextEdit::invalid);
     f.date->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(f.date, "15");
     QTest::keyClick(f.date, Qt::Key_Tab);
@@ -146,10 +146,10 @@ void SsEditTest::easyDate_isCompletedFromTheClock()
     QCOMPARE(invalid.at(0).at(0).toString(), QStringLiteral("入力値 20240230 は，日付として認識できません"));
 }
 
-void SsEditTest::typing_stopsAtMaxLengthAndTakesFullWidthDigits()
+void FormattedTextEditTest::typing_stopsAtMaxLengthAndTakesFullWidthDigits()
 {
     Form f;
-    SsEditOption o = option(SsEditStyle::esComma, 2);
+    FormatOptions o = option(FormatStyle::Comma, 2);
     o.maxLength = 5;
     f.edit->setEditOption(o);
     QVERIFY(showActive(&f.window));
@@ -164,5 +164,5 @@ void SsEditTest::typing_stopsAtMaxLengthAndTakesFullWidthDigits()
     QCOMPARE(f.edit->text(), QStringLiteral("12.5"));
 }
 
-QTEST_MAIN(SsEditTest)
-#include "ssedit_test.moc"
+QTEST_MAIN(FormattedTextEditTest)
+#include "formattedtextedit_test.moc"

@@ -1,4 +1,4 @@
-#include "controls/widgets/ssedit.h"
+#include "controls/widgets/formattedtextedit.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -7,17 +7,17 @@
 
 namespace vendara {
 
-SsEdit::SsEdit(QWidget *parent)
+FormattedTextEdit::FormattedTextEdit(QWidget *parent)
     : QLineEdit(parent)
 {
 }
 
-void SsEdit::setEditOption(const SsEditOption &option)
+void FormattedTextEdit::setEditOption(const FormatOptions &option)
 {
     m_option = option;
 }
 
-void SsEdit::setText(const QString &text)
+void FormattedTextEdit::setText(const QString &text)
 {
     if (m_formatNextText) {
         m_formatNextText = false;
@@ -27,25 +27,25 @@ void SsEdit::setText(const QString &text)
     QLineEdit::setText(text);
 }
 
-void SsEdit::setFormattedText(const QString &text)
+void FormattedTextEdit::setFormattedText(const QString &text)
 {
     m_formatNextText = false;
-    QLineEdit::setText(ssedit::formatForAssignment(text, m_option, now()));
+    QLineEdit::setText(formattededit::formatForAssignment(text, m_option, now()));
 }
 
-QDateTime SsEdit::now() const
+QDateTime FormattedTextEdit::now() const
 {
     return m_clock ? m_clock() : QDateTime::currentDateTime();
 }
 
-ssedit::SsEditText SsEdit::state() const
+formattededit::EditedText FormattedTextEdit::state() const
 {
     if (hasSelectedText())
         return {text(), selectionStart(), selectionLength()};
     return {text(), cursorPosition(), 0};
 }
 
-void SsEdit::applyState(const ssedit::SsEditText &s)
+void FormattedTextEdit::applyState(const formattededit::EditedText &s)
 {
     if (text() != s.text)
         QLineEdit::setText(s.text);
@@ -55,7 +55,7 @@ void SsEdit::applyState(const ssedit::SsEditText &s)
         setCursorPosition(int(s.selStart));
 }
 
-void SsEdit::keyPressEvent(QKeyEvent *event)
+void FormattedTextEdit::keyPressEvent(QKeyEvent *event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_option.moveByEnter) {
         focusNextPrevChild(!(event->modifiers() & Qt::ShiftModifier));
@@ -70,11 +70,11 @@ void SsEdit::keyPressEvent(QKeyEvent *event)
         QLineEdit::keyPressEvent(event);
         return;
     }
-    applyState(ssedit::typeText(state(), typed, m_option).state);
+    applyState(formattededit::typeText(state(), typed, m_option).state);
     event->accept();
 }
 
-void SsEdit::inputMethodEvent(QInputMethodEvent *event)
+void FormattedTextEdit::inputMethodEvent(QInputMethodEvent *event)
 {
     const QString commit = event->commitString();
     if (commit.isEmpty() || isReadOnly()) {
@@ -83,11 +83,11 @@ void SsEdit::inputMethodEvent(QInputMethodEvent *event)
     }
     QInputMethodEvent composing(event->preeditString(), event->attributes());
     QLineEdit::inputMethodEvent(&composing);
-    applyState(ssedit::typeText(state(), commit, m_option).state);
+    applyState(formattededit::typeText(state(), commit, m_option).state);
     event->accept();
 }
 
-void SsEdit::focusInEvent(QFocusEvent *event)
+void FormattedTextEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
     // The first focus of a window comes with ActiveWindowFocusReason too;
@@ -96,18 +96,18 @@ void SsEdit::focusInEvent(QFocusEvent *event)
         return;
     m_inside = true;
     if (!text().isEmpty()) {
-        QLineEdit::setText(ssedit::unformat(text(), m_option.editStyle));
+        QLineEdit::setText(formattededit::unformat(text(), m_option.editStyle));
         selectAll();
     }
     emit entered();
 }
 
-void SsEdit::focusOutEvent(QFocusEvent *event)
+void FormattedTextEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    const ssedit::LeaveResult left = ssedit::leave(text(), m_option, now());
+    const formattededit::LeaveResult left = formattededit::leave(text(), m_option, now());
     if (left.valid) {
         m_inside = false;
         QLineEdit::setText(left.text);
@@ -115,7 +115,7 @@ void SsEdit::focusOutEvent(QFocusEvent *event)
         return;
     }
     emit invalid(left.message);
-    QPointer<SsEdit> self(this);
+    QPointer<FormattedTextEdit> self(this);
     QTimer::singleShot(0, this, [self] {
         if (!self)
             return;
@@ -128,7 +128,7 @@ void SsEdit::focusOutEvent(QFocusEvent *event)
     });
 }
 
-void SsEdit::hideEvent(QHideEvent *event)
+void FormattedTextEdit::hideEvent(QHideEvent *event)
 {
     // Shown again later, the control is entered afresh.
     m_inside = false;

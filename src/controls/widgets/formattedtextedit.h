@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ssedit.h"
+#include "controls/formattededit.h"
 
 #include <QDateTime>
 #include <QLineEdit>
@@ -14,15 +14,15 @@ namespace vendara {
 // removes the formatting while the user edits and validates on leaving. A
 // failed validation is reported through invalid(), the text
 // stays as typed, all of it is selected and the focus stays.
-class SsEdit : public QLineEdit
+class FormattedTextEdit : public QLineEdit
 {
     Q_OBJECT
 
 public:
-    explicit SsEdit(QWidget *parent = nullptr);
+    explicit FormattedTextEdit(QWidget *parent = nullptr);
 
-    const SsEditOption &editOption() const { return m_option; }
-    void setEditOption(const SsEditOption &option);
+    const FormatOptions &editOption() const { return m_option; }
+    void setEditOption(const FormatOptions &option);
 
     // The first text assignment is formatted by the style (errors not
     // reported); later ones set the text unchanged.
@@ -49,10 +49,10 @@ protected:
     void setFormattedText(const QString &text);
 
 private:
-    ssedit::SsEditText state() const;
-    void applyState(const ssedit::SsEditText &state);
+    formattededit::EditedText state() const;
+    void applyState(const formattededit::EditedText &state);
 
-    SsEditOption m_option;
+    FormatOptions m_option;
     bool m_formatNextText = true;
     bool m_inside = false; // entered and not yet left
     std::function<QDateTime()> m_clock;

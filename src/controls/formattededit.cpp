@@ -1,11 +1,11 @@
-#include "controls/ssedit.h"
+#include "controls/formattededit.h"
 
 #include "controls/decimalformat.h"
 #include "controls/fullwidth.h"
 
 #include <algorithm>
 
-namespace vendara::ssedit {
+namespace vendara::formattededit {
 
 namespace {
 
@@ -24,10 +24,10 @@ struct Formatted
     QString message;             // why it cannot, or a decimal-length error
 };
 
-// esComma / esMoney: a decimal number [+-]digits[.digits]; the integer part
+// Comma / Money: a decimal number [+-]digits[.digits]; the integer part
 // is grouped, the fraction from the point on kept as typed. The sign stays
 // only on a number that is not zero, so "-0.5" keeps it and "-0" loses it.
-Formatted formatNumber(const QString &typed, const SsEditOption &option)
+Formatted formatNumber(const QString &typed, const FormatOptions &option)
 {
     Formatted result;
     const QString text = typed.trimmed();
@@ -48,7 +48,7 @@ Formatted formatNumber(const QString &typed, const SsEditOption &option)
     const QString integerText = integer.isEmpty() ? QStringLiteral("0") : integer.toString();
     const bool zero = integerText == u"0" && fractionDigits.count(u'0') == fractionDigits.size();
 
-    QString out = option.editStyle == SsEditStyle::esMoney ? kYenSign : QString();
+    QString out = option.editStyle == FormatStyle::Money ? kYenSign : QString();
     if (negative && !zero)
         out += u'-';
     out += decimalformat::groupThousands(integerText) + fraction.toString();
@@ -58,16 +58,16 @@ Formatted formatNumber(const QString &typed, const SsEditOption &option)
     return result;
 }
 
-// esDate / esTime: `width` ASCII digits after the optional completion from
+// Date / Time: `width` ASCII digits after the optional completion from
 // `nowDigits`, split 4-2-2 (date) or 2-2-2 (time).
-QString completed(const QString &typed, const SsEditOption &option, const QString &nowDigits)
+QString completed(const QString &typed, const FormatOptions &option, const QString &nowDigits)
 {
-    if (option.inputMethod == InputMethod::imEasy && typed.size() < nowDigits.size())
+    if (option.entryMode == EntryMode::Easy && typed.size() < nowDigits.size())
         return nowDigits.left(nowDigits.size() - typed.size()) + typed;
     return typed;
 }
 
-Formatted formatDate(const QString &typed, const SsEditOption &option, const QDateTime &now)
+Formatted formatDate(const QString &typed, const FormatOptions &option, const QDateTime &now)
 {
     Formatted result;
     const QString text = completed(typed, option, now.date().toString(u"yyyyMMdd"));
@@ -84,7 +84,7 @@ Formatted formatDate(const QString &typed, const SsEditOption &option, const QDa
     return result;
 }
 
-Formatted formatTime(const QString &typed, const SsEditOption &option, const QDateTime &now)
+Formatted formatTime(const QString &typed, const FormatOptions &option, const QDateTime &now)
 {
     Formatted result;
     const QString text = completed(typed, option, now.time().toString(u"HHmmss"));
@@ -99,17 +99,17 @@ Formatted formatTime(const QString &typed, const SsEditOption &option, const QDa
     return result;
 }
 
-Formatted format(const QString &text, const SsEditOption &option, const QDateTime &now)
+Formatted format(const QString &text, const FormatOptions &option, const QDateTime &now)
 {
     switch (option.editStyle) {
-    case SsEditStyle::esComma:
-    case SsEditStyle::esMoney:
+    case FormatStyle::Comma:
+    case FormatStyle::Money:
         return formatNumber(text, option);
-    case SsEditStyle::esDate:
+    case FormatStyle::Date:
         return formatDate(text, option, now);
-    case SsEditStyle::esTime:
+    case FormatStyle::Time:
         return formatTime(text, option, now);
-    case SsEditStyle::esNone:
+    case FormatStyle::None:
         break;
     }
     return Formatted{text, {}};
@@ -117,24 +117,24 @@ Formatted format(const QString &text, const SsEditOption &option, const QDateTim
 
 } // namespace
 
-QString unformat(const QString &text, SsEditStyle style)
+QString unformat(const QString &text, FormatStyle style)
 {
     QString out = text;
     switch (style) {
-    case SsEditStyle::esMoney:
+    case FormatStyle::Money:
         out.remove(u'\\');
         out.remove(kYenSign);
         [[fallthrough]];
-    case SsEditStyle::esComma:
+    case FormatStyle::Comma:
         out.remove(u',');
         break;
-    case SsEditStyle::esDate:
+    case FormatStyle::Date:
         out.remove(u'/');
         break;
-    case SsEditStyle::esTime:
+    case FormatStyle::Time:
         out.remove(u':');
         break;
-    case SsEditStyle::esNone:
+    case FormatStyle::None:
         break;
     }
     return out;
@@ -148,11 +148,11 @@ bool acceptsCharacter(qsizetype textLength, qsizetype selectionLength, bool back
     return selectionLength >= maxLength;
 }
 
-TypedText typeText(const SsEditText &current, QStringView typed, const SsEditOption &option)
+TypedText typeText(const EditedText &current, QStringView typed, const FormatOptions &option)
 {
     TypedText result{current, false};
-    SsEditText &s = result.state;
-    const bool numeric = option.editStyle != SsEditStyle::esNone;
+    EditedText &s = result.state;
+    const bool numeric = option.editStyle != FormatStyle::None;
     for (QChar c : typed) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             continue;
@@ -170,7 +170,7 @@ TypedText typeText(const SsEditText &current, QStringView typed, const SsEditOpt
     return result;
 }
 
-LeaveResult leave(const QString &text, const SsEditOption &option, const QDateTime &now)
+LeaveResult leave(const QString &text, const FormatOptions &option, const QDateTime &now)
 {
     LeaveResult result{true, text, {}};
     if (text.isEmpty()) {
@@ -195,7 +195,7 @@ LeaveResult leave(const QString &text, const SsEditOption &option, const QDateTi
     return result;
 }
 
-QString formatForAssignment(const QString &text, const SsEditOption &option,
+QString formatForAssignment(const QString &text, const FormatOptions &option,
                             const QDateTime &now)
 {
     if (text.isEmpty())
@@ -203,16 +203,16 @@ QString formatForAssignment(const QString &text, const SsEditOption &option,
     return format(text, option, now).text.value_or(text);
 }
 
-Money value(const QString &text, SsEditStyle style)
+Money value(const QString &text, FormatStyle style)
 {
-    if (style == SsEditStyle::esDate || style == SsEditStyle::esTime)
+    if (style == FormatStyle::Date || style == FormatStyle::Time)
         return Money();
     return Money::parse(unformat(text, style)).value_or(Money());
 }
 
-QString textForValue(Money value, const SsEditOption &option, const QDateTime &now)
+QString textForValue(Money value, const FormatOptions &option, const QDateTime &now)
 {
     return formatForAssignment(value.toPlainText(), option, now);
 }
 
-} // namespace vendara::ssedit
+} // namespace vendara::formattededit

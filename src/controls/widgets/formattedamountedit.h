@@ -1,17 +1,17 @@
 #pragma once
 
 #include "controls/money.h"
-#include "controls/widgets/ssedit.h"
+#include "controls/widgets/formattedtextedit.h"
 
 namespace vendara {
 
 // A formatted edit holding a money amount.
-class ValueSsEdit : public SsEdit
+class FormattedAmountEdit : public FormattedTextEdit
 {
     Q_OBJECT
 
 public:
-    explicit ValueSsEdit(QWidget *parent = nullptr);
+    explicit FormattedAmountEdit(QWidget *parent = nullptr);
 
     // The text without the style's formatting as an amount; 0 when it is not
     // one, and always for the date and time styles.

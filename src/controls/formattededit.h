@@ -9,18 +9,18 @@
 
 namespace vendara {
 
-enum class SsEditStyle { esNone = 0, esComma = 1, esMoney = 2, esDate = 3, esTime = 4 };
-// imFull: the whole date or time is typed; imEasy: missing leading digits
+enum class FormatStyle { None = 0, Comma = 1, Money = 2, Date = 3, Time = 4 };
+// Full: the whole date or time is typed; Easy: missing leading digits
 // come from today's date or the current time.
-enum class InputMethod { imFull, imEasy };
+enum class EntryMode { Full, Easy };
 
-struct SsEditOption
+struct FormatOptions
 {
-    SsEditStyle editStyle = SsEditStyle::esNone;
+    FormatStyle editStyle = FormatStyle::None;
     int maxLength = 0; // characters, 0 = no limit
     int decLength = 0; // decimals allowed
     bool doEmptyCheck = false;
-    InputMethod inputMethod = InputMethod::imFull;
+    EntryMode entryMode = EntryMode::Full;
     bool moveByEnter = false;
 };
 
@@ -29,12 +29,12 @@ struct SsEditOption
 inline const QString kYenSign = QStringLiteral("\u00A5");
 
 // The rules of the formatted edit and its money value
-// (ValueSsEdit), as functions of the text.
-namespace ssedit {
+// (FormattedAmountEdit), as functions of the text.
+namespace formattededit {
 
 // The text shown while editing: the style's separators removed (",";
 // "," and the yen prefix; "/"; ":").
-QString unformat(const QString &text, SsEditStyle style);
+QString unformat(const QString &text, FormatStyle style);
 
 // Whether a typed character may go in: with maxLength > 0 and the text
 // already that long, only Backspace or replacing a selection of at least
@@ -43,18 +43,18 @@ bool acceptsCharacter(qsizetype textLength, qsizetype selectionLength, bool back
                       int maxLength);
 
 // The text of a formatted edit with its selection.
-struct SsEditText
+struct EditedText
 {
     QString text;
     qsizetype selStart = 0;
     qsizetype selLength = 0;
 
-    bool operator==(const SsEditText &) const = default;
+    bool operator==(const EditedText &) const = default;
 };
 
 struct TypedText
 {
-    SsEditText state;
+    EditedText state;
     bool refused = false; // some character was dropped
 };
 
@@ -62,7 +62,7 @@ struct TypedText
 // date and time styles full-width forms count as their ASCII characters (an
 // input method's １２３ is 123). A character that acceptsCharacter() refuses
 // is dropped.
-TypedText typeText(const SsEditText &current, QStringView typed, const SsEditOption &option);
+TypedText typeText(const EditedText &current, QStringView typed, const FormatOptions &option);
 
 struct LeaveResult
 {
@@ -72,20 +72,20 @@ struct LeaveResult
 };
 
 // Validates and formats the text when the edit is left. `now` completes
-// dates and times typed with imEasy.
-LeaveResult leave(const QString &text, const SsEditOption &option, const QDateTime &now);
+// dates and times typed with EntryMode::Easy.
+LeaveResult leave(const QString &text, const FormatOptions &option, const QDateTime &now);
 
 // The text assigned by SetValue or as the first text: formatted as far as
 // the style allows, errors not reported.
-QString formatForAssignment(const QString &text, const SsEditOption &option,
+QString formatForAssignment(const QString &text, const FormatOptions &option,
                             const QDateTime &now);
 
 // GetValue: the text without the style's formatting as a money amount; 0
-// when that fails and always for esDate and esTime.
-Money value(const QString &text, SsEditStyle style);
+// when that fails and always for Date and Time.
+Money value(const QString &text, FormatStyle style);
 
 // SetValue: the amount as plain decimal text, formatted by the style.
-QString textForValue(Money value, const SsEditOption &option, const QDateTime &now);
+QString textForValue(Money value, const FormatOptions &option, const QDateTime &now);
 
-} // namespace ssedit
+} // namespace formattededit
 } // namespace vendara
