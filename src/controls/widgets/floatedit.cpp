@@ -1,4 +1,5 @@
 #include "controls/widgets/floatedit.h"
+#include "controls/widgets/inputmethodguard.h"
 
 #include "common/error.h"
 #include "controls/widgets/messagepopup.h"
@@ -160,16 +161,13 @@ void FloatEdit::keyPressEvent(QKeyEvent *event)
 
 void FloatEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    const QString commit = event->commitString();
-    if (commit.isEmpty() || isReadOnly()) {
+    if (event->commitString().isEmpty() || isReadOnly()) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    // The composition goes on as usual; the committed text is typed.
-    QInputMethodEvent composing(event->preeditString(), event->attributes());
-    QLineEdit::inputMethodEvent(&composing);
-    applyState(floatedit::typeText(state(), commit, m_config).state);
-    event->accept();
+    typeCommittedText(this, event, [this](const QString &text) {
+        applyState(floatedit::typeText(state(), text, m_config).state);
+    });
 }
 
 void FloatEdit::focusInEvent(QFocusEvent *event)

@@ -1,4 +1,5 @@
 #include "controls/widgets/formattedtextedit.h"
+#include "controls/widgets/inputmethodguard.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -76,15 +77,13 @@ void FormattedTextEdit::keyPressEvent(QKeyEvent *event)
 
 void FormattedTextEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    const QString commit = event->commitString();
-    if (commit.isEmpty() || isReadOnly()) {
+    if (event->commitString().isEmpty() || isReadOnly()) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    QInputMethodEvent composing(event->preeditString(), event->attributes());
-    QLineEdit::inputMethodEvent(&composing);
-    applyState(formattededit::typeText(state(), commit, m_option).state);
-    event->accept();
+    typeCommittedText(this, event, [this](const QString &text) {
+        applyState(formattededit::typeText(state(), text, m_option).state);
+    });
 }
 
 void FormattedTextEdit::focusInEvent(QFocusEvent *event)

@@ -101,6 +101,16 @@ void switchInputMethodOff(QWidget *field)
     field->setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
+void typeCommittedText(QLineEdit *edit, QInputMethodEvent *event,
+                       const std::function<void(const QString &)> &type)
+{
+    // Without its commit the event is the edit's own composing step.
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    static_cast<QObject *>(edit)->event(&composing);
+    type(event->commitString());
+    event->accept();
+}
+
 void takeAsciiNumbers(QLineEdit *field)
 {
     switchInputMethodOff(field);

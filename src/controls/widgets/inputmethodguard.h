@@ -1,6 +1,10 @@
 #pragma once
 
+#include <functional>
+
+class QInputMethodEvent;
 class QLineEdit;
+class QString;
 class QWidget;
 
 namespace vendara {
@@ -20,6 +24,11 @@ void installInputMethodGuard();
 
 // A field for amounts, codes or digits: no input method.
 void switchInputMethodOff(QWidget *field);
+
+// For line edits with a typing rule of their own: the input method composes
+// in `edit` as usual, and the text it commits goes through `type`.
+void typeCommittedText(QLineEdit *edit, QInputMethodEvent *event,
+                       const std::function<void(const QString &)> &type);
 
 // A line edit for digits and codes: no input method, and full-width numbers
 // that still arrive (pasted, dropped) turn into ASCII.
