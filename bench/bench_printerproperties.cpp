@@ -9,7 +9,7 @@
 //     read again each time (start one with tests/print/cups/start-cupsd.sh).
 #include "controls/widgets/dialogquestions.h"
 #include "print/cupsprintingservice.h"
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/printerselection.h"
 #include "print/widgets/printerpropertiesdialog.h"
 

@@ -15,7 +15,7 @@ namespace vendara {
 
 // The system's printing service as the program needs it: the printers with
 // their attributes, what each driver offers, and print jobs. CUPS provides it
-// on Linux (CupsPrintingService); tests use FakePrintingService.
+// on Linux (CupsPrintingService); tests use FakePrintingService (tests/support).
 
 enum class PrinterState { Idle, Printing, Stopped };
 

@@ -6,7 +6,7 @@
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/printcommands.h"
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/printerselection.h"
 #include "print/widgets/printersettingdialog.h"
 #include "print/widgets/printpreviewwindow.h"

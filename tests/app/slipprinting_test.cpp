@@ -4,7 +4,7 @@
 #include "support/shellfakes.h"
 
 #include "app/slipprinting.h"
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/pagerecorder.h"
 #include "print/printerselection.h"
 

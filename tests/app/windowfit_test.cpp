@@ -18,7 +18,7 @@
 #include "options/widgets/autocompanyblockdialog.h"
 #include "options/widgets/companyblockeditor.h"
 #include "options/widgets/optionsdialog.h"
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/pagerecorder.h"
 #include "print/printerselection.h"
 #include "print/widgets/printersettingdialog.h"

@@ -1,7 +1,7 @@
 // Two-sided printing, colour mode and resolution through the printer object
 // over an in-memory printing service, and the printer properties: read from
 // the settings copy, handed back only where the printer lets them be chosen.
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/printerproperties.h"
 #include "print/printerselection.h"
 

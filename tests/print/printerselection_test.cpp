@@ -1,6 +1,6 @@
 // The printer object over an in-memory printing service: the index rules,
 // the settings copy, the geometry and every error with its exact message.
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/printerselection.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "support/testdata.h"
 
 #include "common/error.h"
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/printoutput.h"
 #include "print/printroad.h"
 #include "print/printerselection.h"

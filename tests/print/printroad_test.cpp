@@ -1,6 +1,6 @@
 #include "print/printroad.h"
 
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/printerselection.h"
 
 #include "common/error.h"

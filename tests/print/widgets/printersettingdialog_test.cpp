@@ -6,7 +6,7 @@
 #include "print/widgets/printersettingdialog.h"
 #include "print/widgets/printerstatusline.h"
 
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/printerselection.h"
 #include "printsettings/companyblock.h"
 #include "support/fakedialogquestions.h"

@@ -7,7 +7,7 @@
 #include "print/widgets/printstatuswindow.h"
 
 #include "common/datafolder.h"
-#include "print/fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 #include "print/pagerecorder.h"
 #include "print/pagerenderer.h"
 #include "print/printerselection.h"

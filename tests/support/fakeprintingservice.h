@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printingservice.h"
+#include "print/printingservice.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "fakeprintingservice.h"
+#include "support/fakeprintingservice.h"
 
 #include "common/error.h"
 
