@@ -60,7 +60,7 @@ TEST_F(RenderCli, writesOnePdfPagePerPage_andCleansItsPageFilesUp)
     }
 }
 
-TEST_F(RenderCli, paperOrientationAndCorrections)
+TEST_F(RenderCli, paperLandscapeAndCorrection_setTheSheetAndShiftTheText)
 {
     if (!havePdfTools())
         GTEST_SKIP() << "poppler-utils are not installed";

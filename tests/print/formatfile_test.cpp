@@ -37,7 +37,7 @@ const QString kOrder = QStringLiteral("注文書");
 
 } // namespace
 
-TEST(FormatListing, listsBaseNamesWhoseTypeAndNameMatchExactlySortedByName)
+TEST(FormatListing, folderOfFormats_listsExactTypeAndNameMatchesSortedByName)
 {
     FormatFolder f;
     f.add(QStringLiteral("Plan.fmt"), kEstimate, QStringLiteral("plan"));   // name differs in case
@@ -64,7 +64,7 @@ TEST(FormatListing, missingFolder_listsNothing)
     EXPECT_EQ(listFormats(DataFolder(dir.path()), kEstimate), QStringList());
 }
 
-TEST(FormatGlobal, missingKeysGiveDefaultsAndHexOrTextColoursReadAsSpecified)
+TEST(FormatGlobal, globalKeys_readHexAndFallBackToDefaultsWhenMissingOrText)
 {
     const FormatGlobal empty = FormatGlobal::read(IniProfile());
     EXPECT_EQ(empty.font, FormatFont{});
@@ -85,7 +85,7 @@ TEST(FormatGlobal, missingKeysGiveDefaultsAndHexOrTextColoursReadAsSpecified)
     EXPECT_EQ(g.repeat, 2);
 }
 
-TEST(FormatSections, kindsFollowTheNameAndType)
+TEST(FormatSections, sectionNameAndType_decideTheKind)
 {
     const IniProfile f = format({"[Global]", "[GLOBAL2]", "[sliptitle]", "[LogoImage]", "[Script]", "[Cust,Name]",
                                  "Type=STRING", "[Car,LineA]", "Type=line", "[Car,LineB,extra]", "Type=LINE",
@@ -102,7 +102,7 @@ TEST(FormatSections, kindsFollowTheNameAndType)
     EXPECT_EQ(formatSectionKind(f, QStringLiteral("Memo")), FormatSectionKind::None);
 }
 
-TEST(FormatSections, namesSplitLikeCommaTextAndKeepAtMostTwoParts)
+TEST(FormatSections, sectionNames_splitLikeCommaTextIntoAtMostTwoParts)
 {
     EXPECT_EQ(formatSectionParts(QStringLiteral("Car,LineA")), (QStringList{"Car", "LineA"}));
     EXPECT_EQ(formatSectionParts(QStringLiteral(" Car , LineA ")), (QStringList{"Car", "LineA"}));
@@ -112,14 +112,14 @@ TEST(FormatSections, namesSplitLikeCommaTextAndKeepAtMostTwoParts)
     EXPECT_TRUE(formatSectionParts(QString()).isEmpty());
 }
 
-TEST(FormatSections, columnKeysAreNumberedOnlyWithSeveralColumns)
+TEST(FormatSections, columnKeys_areNumberedOnlyWithSeveralColumns)
 {
     EXPECT_EQ(formatColumnKey(QStringLiteral("Left"), 1, 1), QStringLiteral("Left"));
     EXPECT_EQ(formatColumnKey(QStringLiteral("Left"), 1, 2), QStringLiteral("Left1"));
     EXPECT_EQ(formatColumnKey(QStringLiteral("Digit"), 12, 12), QStringLiteral("Digit12"));
 }
 
-TEST(FormatFile, missingFileReadsEmptyAndPathRuleAppendsFmt)
+TEST(FormatFile, missingFile_readsEmptyAndANameMapsToItsFmtPath)
 {
     QTemporaryDir dir;
     EXPECT_TRUE(loadFormatFile(dir.filePath(QStringLiteral("none.fmt"))).sectionNames().isEmpty());

@@ -100,7 +100,7 @@ TEST_F(Render, unknownCommandsAndBack_areIgnored)
     EXPECT_TRUE(page->shapes.isEmpty());
 }
 
-TEST_F(Render, tooFewArguments_stopsNamingLineAndCommand_andDeletesPages)
+TEST_F(Render, tooFewArguments_stopsNamingLineAndCommandAndDeletesPages)
 {
     const QStringList lines{QStringLiteral("text,A,1,1"), QStringLiteral("page"), QStringLiteral("page"),
                             QStringLiteral("RText,\"1,234\",1900")};
@@ -202,7 +202,7 @@ TEST_F(Render, pageRecorder_deletesItsPageFilesWhenDiscarded)
     EXPECT_TRUE(filesInTmp().isEmpty());
 }
 
-TEST(PageFiles, namesCarryTheRunTagAndThePageNumber)
+TEST(PageFiles, pageFileNames_carryAFreshRunTagAndThePageNumber)
 {
     EXPECT_EQ(PageRecorder::pageFileName(QStringLiteral("987654"), 12), QStringLiteral("987654_PTmp12.pic"));
     QTemporaryDir dir;

@@ -47,7 +47,7 @@ QString pictLine(const QRect &r, const QString &path)
 
 } // namespace
 
-TEST_F(Pictures, jpgAndBmp_areStretchedIntoTheRectangle_extensionInAnyCase)
+TEST_F(Pictures, jpgAndBmpInAnyCase_areStretchedIntoTheRectangle)
 {
     const QString jpg = writeImage(QStringLiteral("a.JPG"), "JPEG");
     const QString bmp = writeImage(QStringLiteral("b.Bmp"), "BMP", QSize(7, 3));
@@ -60,7 +60,7 @@ TEST_F(Pictures, jpgAndBmp_areStretchedIntoTheRectangle_extensionInAnyCase)
     EXPECT_EQ(images[1].imageSize, QSize(7, 3));
 }
 
-TEST_F(Pictures, otherExtensions_jpegIncluded_drawNothing)
+TEST_F(Pictures, otherExtensionsEvenJpeg_drawNothing)
 {
     const QString jpeg = writeImage(QStringLiteral("a.jpeg"), "JPEG");
     const QString png = writeImage(QStringLiteral("a.png"), "PNG");
@@ -172,7 +172,7 @@ TEST_F(Pictures, logo_nonNumericImageLinesAndCornersTakeTheirOwnDefaults)
     EXPECT_EQ(images[0].bounds, QRectF(0, 56, 100, 56));
 }
 
-TEST_F(Pictures, logo_missingSetDrawsNothing_shortSetStops)
+TEST_F(Pictures, logoWithMissingOrShortSet_drawsNothingOrStopsNamingTheLine)
 {
     render({QStringLiteral("logo,0,0,425,177,\"%1/none.Dat\"").arg(dir.path())});
     EXPECT_TRUE(playPage(1)->shapes.isEmpty());
@@ -193,7 +193,7 @@ TEST_F(Pictures, logo_missingSetDrawsNothing_shortSetStops)
 // Found by fuzz/emf.cpp: a header with empty bounds and a frame near the
 // int limits made the bounds taken from the frame overflow. Such a metafile
 // is refused like any other unreadable one.
-TEST(EmfPictureHeader, coordinatesNearTheIntLimitsAreRefused)
+TEST(EmfPictureHeader, coordinatesNearTheIntLimits_areRefused)
 {
     const QByteArray crash = QByteArray::fromBase64(
         "AQAAAFgAAAAAAAAkAAAAAGMAAQAxAAAAAAAAAAAAAAAoCgAAFAUAQCBFTUYAACoAAAAAJQAAAAAIAAAAAQAAAAAAAAAAAAAAAAEAAABY/QAl"
@@ -213,7 +213,7 @@ TEST(EmfPictureHeader, coordinatesNearTheIntLimitsAreRefused)
 // Found by fuzz/emf.cpp: the converter read the header's description string
 // at its offset even past the end of the bytes. The description is not
 // drawn, so a metafile whose description points anywhere reads as without.
-TEST(EmfPictureHeader, descriptionOutsideTheBytesIsIgnored)
+TEST(EmfPictureHeader, descriptionOutsideTheBytes_isIgnored)
 {
     const QByteArray crash = QByteArray::fromBase64(
         "AQAAAFgAAAAAAAAAAAAAAGMAAAAxAAAAAAAACgAAAAAoCgAAFAUAACBFTUYAAAEAbAAAAAIAAABsAAAAAAAAAGwAAAAAAAAAgAcAADgEAAD8"

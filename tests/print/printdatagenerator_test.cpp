@@ -383,7 +383,7 @@ TEST(PrintdataCommand, defaults_comeFromDefPrDatAndTheSlipsKind)
         << "SlipDiv 1 prints the order form with its titles";
 }
 
-TEST(PrintdataCommand, optionsOverrideKindFormatTitlesCopiesAndSet)
+TEST(PrintdataCommand, options_overrideKindFormatTitlesCopiesAndSet)
 {
     CliData d({"[Fuk]", "0=0", "1=0"});
     const QString format = d.data.datPath(QStringLiteral("Fmt/Order.fmt"));
@@ -404,7 +404,7 @@ TEST(PrintdataCommand, optionsOverrideKindFormatTitlesCopiesAndSet)
     EXPECT_TRUE(test::readBytes(d.out).isEmpty()) << "no copy switched on: an empty print-data file";
 }
 
-TEST(PrintdataCommand, dateStyleOfTheSettingsIsTheDefaultPattern)
+TEST(PrintdataCommand, settingsDateStyle_isTheDefaultDatePattern)
 {
     CliData d;
     test::writeSjisLines(d.data.datPath(QStringLiteral("Fmt/Dates.fmt")), {"[No,SlipDate]", "Type=DATE"});
@@ -416,7 +416,7 @@ TEST(PrintdataCommand, dateStyleOfTheSettingsIsTheDefaultPattern)
               "text," + formatDatePattern(kEraDatePattern, QDate(2008, 4, 1)) + ",0,0");
 }
 
-TEST(PrintdataCommand, badInputsFailWithOneLineAndWriteNothing)
+TEST(PrintdataCommand, badInputs_failWithOneLineAndWriteNothing)
 {
     CliData d;
     for (const QStringList &args : {QStringList{"--kind", "請求書"}, QStringList{"--copies", "5"},

@@ -92,7 +92,7 @@ protected:
 
 } // namespace
 
-TEST(JobOptionNamesTest, wellKnownValuesAreNamedInJapaneseAndOthersKeepTheDriversName)
+TEST(JobOptionNamesTest, wellKnownValues_areNamedInJapaneseOthersKeepTheDriversName)
 {
     EXPECT_EQ(jobOptionDisplayName(JobOption::Duplex, "one-sided"), "片面");
     EXPECT_EQ(jobOptionDisplayName(JobOption::Duplex, "None", "Off"), "片面");
@@ -113,7 +113,7 @@ TEST(JobOptionNamesTest, wellKnownValuesAreNamedInJapaneseAndOthersKeepTheDriver
     EXPECT_EQ(jobOptionDisplayName(JobOption::Resolution, "monochrome"), "monochrome");
 }
 
-TEST(JobOptionNamesTest, resolutionKeywords)
+TEST(JobOptionNamesTest, resolutionKeyword_givesItsDotsPerInchOrAnInvalidSize)
 {
     EXPECT_EQ(resolutionOfKeyword("600dpi"), QSize(600, 600));
     EXPECT_EQ(resolutionOfKeyword("1200x600dpi"), QSize(1200, 600));
@@ -123,7 +123,7 @@ TEST(JobOptionNamesTest, resolutionKeywords)
     EXPECT_FALSE(resolutionOfKeyword("0dpi").isValid());
 }
 
-TEST_F(JobOptionsTest, theDriversDefaultsAreInEffectUntilAChoiceIsApplied)
+TEST_F(JobOptionsTest, choiceNotYetApplied_leavesTheDriversDefaultsInEffect)
 {
     EXPECT_EQ(printer.choiceNames(JobOption::Duplex),
               (QStringList{"片面", "両面 (長辺とじ)", "両面 (短辺とじ)"}));
@@ -162,7 +162,7 @@ TEST_F(JobOptionsTest, theDriversDefaultsAreInEffectUntilAChoiceIsApplied)
     EXPECT_FALSE(printer.changed());
 }
 
-TEST_F(JobOptionsTest, landscapeTurnsTheChosenResolutionWithTheSheet)
+TEST_F(JobOptionsTest, landscape_turnsTheChosenResolutionWithTheSheet)
 {
     printer.setChoiceIndex(JobOption::Resolution, 2);
     printer.setOrientation(QPageLayout::Landscape);
@@ -170,7 +170,7 @@ TEST_F(JobOptionsTest, landscapeTurnsTheChosenResolutionWithTheSheet)
     EXPECT_EQ(printer.resolution(), QSize(600, 1200));
 }
 
-TEST_F(JobOptionsTest, unsupportedUnlistedAndOutOfRangeChoicesRaiseTheirOwnMessages)
+TEST_F(JobOptionsTest, unsupportedUnlistedOrOutOfRangeChoices_raiseTheirOwnMessages)
 {
     // Supports two-sided printing but lists no values for it.
     PrinterDriverInfo silent = labelDriver();
@@ -202,7 +202,7 @@ TEST_F(JobOptionsTest, unsupportedUnlistedAndOutOfRangeChoicesRaiseTheirOwnMessa
     EXPECT_FALSE(printer.outputSetup().duplex.has_value());
 }
 
-TEST_F(JobOptionsTest, aPrinterWithoutTheFieldsSendsNoneOfThem)
+TEST_F(JobOptionsTest, printerWithoutTheFields_sendsNoneOfThem)
 {
     // Listed values without the field: the driver does not let them be chosen.
     PrinterDriverInfo listedOnly = laserDriver();
@@ -214,7 +214,7 @@ TEST_F(JobOptionsTest, aPrinterWithoutTheFieldsSendsNoneOfThem)
     EXPECT_EQ(setup.resolution->keyword, "600dpi");
 }
 
-TEST_F(JobOptionsTest, cancelPutsTheOptionsBackAndAnotherPrinterStartsFromItsDefaults)
+TEST_F(JobOptionsTest, cancel_putsTheOptionsBackAndAnotherPrinterHasItsDefaults)
 {
     printer.setChoiceIndex(JobOption::Duplex, 2);
     printer.apply();
@@ -235,7 +235,7 @@ TEST_F(JobOptionsTest, cancelPutsTheOptionsBackAndAnotherPrinterStartsFromItsDef
     EXPECT_EQ(printer.outputSetup().duplex->keyword, "DuplexTumble");
 }
 
-TEST_F(JobOptionsTest, propertiesShowTheSettingsCopyOfTheCurrentPrinter)
+TEST_F(JobOptionsTest, properties_showTheSettingsCopyOfTheCurrentPrinter)
 {
     printer.setOrientation(QPageLayout::Landscape);
     printer.setPaperSizeIndex(1);
@@ -253,7 +253,7 @@ TEST_F(JobOptionsTest, propertiesShowTheSettingsCopyOfTheCurrentPrinter)
     EXPECT_EQ(p.resolution, (PropertyChoice{{"300 dpi", "600 dpi", "1200 × 600 dpi"}, 1, true}));
 }
 
-TEST_F(JobOptionsTest, propertiesOfAPrinterWithoutChoicesAreDisabledAndTouchNothing)
+TEST_F(JobOptionsTest, printerWithoutChoices_hasDisabledPropertiesThatTouchNothing)
 {
     printer.setIndex(1);
     const PrinterProperties p = PrinterProperties::of(printer);
@@ -274,7 +274,7 @@ TEST_F(JobOptionsTest, propertiesOfAPrinterWithoutChoicesAreDisabledAndTouchNoth
     EXPECT_FALSE(printer.outputSetup().landscape);
 }
 
-TEST_F(JobOptionsTest, propertiesHandBackWhatWasChosenAndApplyIt)
+TEST_F(JobOptionsTest, chosenProperties_areAppliedAndReadBack)
 {
     PrinterProperties p = PrinterProperties::of(printer);
     p.paper.current = 1;
@@ -296,7 +296,7 @@ TEST_F(JobOptionsTest, propertiesHandBackWhatWasChosenAndApplyIt)
     EXPECT_EQ(PrinterProperties::of(printer), p);
 }
 
-TEST_F(JobOptionsTest, propertiesLeaveAValueOutsideTheListAsItIs)
+TEST_F(JobOptionsTest, propertiesWithAValueOutsideTheList_leaveItAsItIs)
 {
     // The driver names no default paper: the settings hold none of the list.
     PrinterDriverInfo odd = laserDriver();
@@ -313,7 +313,7 @@ TEST_F(JobOptionsTest, propertiesLeaveAValueOutsideTheListAsItIs)
     EXPECT_EQ(kind, PrinterErrorKind::PaperSizeError) << "the paper was left as the driver has it";
 }
 
-TEST_F(JobOptionsTest, propertiesOfOnePrinterAreNotGivenToAnother)
+TEST_F(JobOptionsTest, propertiesOfOnePrinter_areNotGivenToAnother)
 {
     PrinterProperties p = PrinterProperties::of(printer);
     p.duplex.current = 1;

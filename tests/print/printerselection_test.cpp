@@ -62,7 +62,7 @@ QString errorOf(const std::function<void()> &call, PrinterErrorKind *kind = null
 
 } // namespace
 
-TEST(PrinterSelectionTest, hiddenPrintersAreLeftOutOfEveryIndex)
+TEST(PrinterSelectionTest, hiddenPrinters_areLeftOutOfEveryIndex)
 {
     FakePrintingService service;
     service.addPrinter(printerNamed("first", true), officeDriver());
@@ -86,7 +86,7 @@ TEST(PrinterSelectionTest, hiddenPrintersAreLeftOutOfEveryIndex)
     EXPECT_EQ(printer.currentPrinter().name, "first");
 }
 
-TEST(PrinterSelectionTest, aHiddenCurrentPrinterHasNoIndex)
+TEST(PrinterSelectionTest, hiddenCurrentPrinter_hasNoIndex)
 {
     FakePrintingService service;
     service.addPrinter(printerNamed("visible"), officeDriver());
@@ -100,7 +100,7 @@ TEST(PrinterSelectionTest, aHiddenCurrentPrinterHasNoIndex)
     EXPECT_EQ(printer.index(), 0);
 }
 
-TEST(PrinterSelectionTest, withoutVisiblePrintersEveryOperationSaysNoPrinter)
+TEST(PrinterSelectionTest, noVisiblePrinter_makesEveryOperationSayNoPrinter)
 {
     FakePrintingService service;
     service.addPrinter(printerNamed("hidden", true, true), officeDriver());
@@ -130,7 +130,7 @@ TEST(PrinterSelectionTest, withoutVisiblePrintersEveryOperationSaysNoPrinter)
     EXPECT_EQ(printer.paperSizeNames(), (QStringList{"A4", "B5 (JIS)", "Letter"}));
 }
 
-TEST(PrinterSelectionTest, paperCodesAreStableAndAPaperListedTwiceIndexesItsFirstPosition)
+TEST(PrinterSelectionTest, paperCodes_areStableAndATwiceListedPaperIndexesItsFirst)
 {
     FakePrintingService service;
     PrinterDriverInfo driver = officeDriver();
@@ -153,7 +153,7 @@ TEST(PrinterSelectionTest, paperCodesAreStableAndAPaperListedTwiceIndexesItsFirs
     EXPECT_EQ(printer.binIndex(), 2) << "bins: the last position";
 }
 
-TEST(PrinterSelectionTest, indexRangeAndUnknownCurrentValues)
+TEST(PrinterSelectionTest, outOfRangeIndicesAndUnlistedCodes_raiseTheirOwnErrors)
 {
     FakePrintingService service;
     PrinterDriverInfo driver = officeDriver();
@@ -179,7 +179,7 @@ TEST(PrinterSelectionTest, indexRangeAndUnknownCurrentValues)
     EXPECT_EQ(errorOf([&] { printer.binIndex(); }), "TNkPrinter.GetBinIndex: Cannot Get Bin Index");
 }
 
-TEST(PrinterSelectionTest, unsupportedAndUnlistedFieldsRaiseTheirOwnMessages)
+TEST(PrinterSelectionTest, unsupportedOrUnlistedFields_raiseTheirOwnMessages)
 {
     FakePrintingService service;
     PrinterDriverInfo noBins = officeDriver();
@@ -227,7 +227,7 @@ TEST(PrinterSelectionTest, unsupportedAndUnlistedFieldsRaiseTheirOwnMessages)
     EXPECT_EQ(printer.infoFlags(), PrinterSelection::ResolutionsInfo | PrinterSelection::CopiesInfo);
 }
 
-TEST(PrinterSelectionTest, changesStayInTheCopyUntilApplied)
+TEST(PrinterSelectionTest, changes_stayInTheCopyUntilApplied)
 {
     FakePrintingService service;
     service.addPrinter(printerNamed("office", true), officeDriver());
@@ -271,7 +271,7 @@ TEST(PrinterSelectionTest, changesStayInTheCopyUntilApplied)
     EXPECT_EQ(printer.orientation(), QPageLayout::Portrait);
 }
 
-TEST(PrinterSelectionTest, geometryOfTheSheetInDotsAndTenthsOfAMillimetre)
+TEST(PrinterSelectionTest, sheetGeometry_isInDotsAndTenthsOfAMillimetre)
 {
     FakePrintingService service;
     PrinterDriverInfo driver = officeDriver();
@@ -301,7 +301,7 @@ TEST(PrinterSelectionTest, geometryOfTheSheetInDotsAndTenthsOfAMillimetre)
     EXPECT_EQ(printer.pageSize(), QSize(1049, 1484));
 }
 
-TEST(PrinterSelectionTest, listChangesDropTheCopyAndAGonePrinterGivesWayToTheDefault)
+TEST(PrinterSelectionTest, listChanges_dropTheCopyAndAGonePrinterGivesWayToTheDefault)
 {
     FakePrintingService service;
     service.addPrinter(printerNamed("a", true), officeDriver());
@@ -330,7 +330,7 @@ TEST(PrinterSelectionTest, listChangesDropTheCopyAndAGonePrinterGivesWayToTheDef
     EXPECT_EQ(printer.printerNames(), (QStringList{"a", "c"}));
 }
 
-TEST(PrinterSelectionTest, thePreviewStatusBarNamesPrinterResolutionAndPaper)
+TEST(PrinterSelectionTest, previewStatusBar_namesPrinterResolutionAndPaper)
 {
     FakePrintingService service;
     PrinterDriverInfo driver = officeDriver();
@@ -348,7 +348,7 @@ TEST(PrinterSelectionTest, thePreviewStatusBarNamesPrinterResolutionAndPaper)
     EXPECT_EQ(errorOf([&] { printer.previewStatusTexts(); }), "TNkPrinter.GetPaperSizeIndex: No Papersize Info Available");
 }
 
-TEST(PrinterStatusTest, statusLineOfThePrinterFacts)
+TEST(PrinterStatusTest, stateAndReasons_readAsReadyStoppedOrNeedsChecking)
 {
     PrinterInfo p = printerNamed("p");
     EXPECT_EQ(printerStatusText(p), "準備完了");
@@ -366,7 +366,7 @@ TEST(PrinterStatusTest, statusLineOfThePrinterFacts)
     EXPECT_EQ(printerStatusText(p), "要調査");
 }
 
-TEST(PrinterSelectionTest, cancelRestoresTheChoiceOnlyWhereThePrinterLetsItBeChosen)
+TEST(PrinterSelectionTest, cancel_restoresTheChoiceOnlyWhereThePrinterLetsItBeChosen)
 {
     FakePrintingService service;
     service.addPrinter(printerNamed("office", true), officeDriver());

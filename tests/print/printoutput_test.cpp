@@ -78,7 +78,7 @@ protected:
 
 } // namespace
 
-TEST_F(PrintOutputTest, allPagesGoOutAsOneJobStretchedOverTheWholeSheet)
+TEST_F(PrintOutputTest, allPages_goOutAsOneJobStretchedOverTheWholeSheet)
 {
     printer.setPaperSizeIndex(0);
     printer.setBinIndex(1);
@@ -127,7 +127,7 @@ TEST_F(PrintOutputTest, allPagesGoOutAsOneJobStretchedOverTheWholeSheet)
     EXPECT_EQ(seen, (QStringList{"甲", "右", "乙", "右", "丙", "右"}));
 }
 
-TEST_F(PrintOutputTest, landscapeMakesLandscapeSizedPages)
+TEST_F(PrintOutputTest, landscape_makesLandscapeSizedPages)
 {
     printer.setOrientation(QPageLayout::Landscape);
     printer.setPaperSizeIndex(1);
@@ -144,7 +144,7 @@ TEST_F(PrintOutputTest, landscapeMakesLandscapeSizedPages)
     EXPECT_EQ(pdfPageSize(savedJobPdf()).toSize(), QSize(729, 516));
 }
 
-TEST_F(PrintOutputTest, theChosenTwoSidedPrintingAndColourModeGoWithTheJob)
+TEST_F(PrintOutputTest, chosenTwoSidedAndColourMode_goWithTheJob)
 {
     PrinterDriverInfo &driver = service.printer("office").driver;
     driver.supportedFields |= fieldBit(PrinterField::Duplex) | fieldBit(PrinterField::Color);
@@ -175,7 +175,7 @@ TEST_F(PrintOutputTest, theChosenTwoSidedPrintingAndColourModeGoWithTheJob)
     EXPECT_FALSE(job.resolution.has_value());
 }
 
-TEST_F(PrintOutputTest, answeringNoToThePrintQuestionLeavesEverythingAsItWas)
+TEST_F(PrintOutputTest, noToThePrintQuestion_leavesEverythingAsItWas)
 {
     auto pages = render({QStringLiteral("甲")});
     PrintOutputCallbacks callbacks;
@@ -186,7 +186,7 @@ TEST_F(PrintOutputTest, answeringNoToThePrintQuestionLeavesEverythingAsItWas)
     EXPECT_EQ(pageFilesLeft().size(), 1) << "the preview that asked still shows them";
 }
 
-TEST_F(PrintOutputTest, abortingDiscardsTheWholeJobAndNoGoesOnWithTheSamePage)
+TEST_F(PrintOutputTest, abortRequest_yesDiscardsTheJobAndNoGoesOnWithTheSamePage)
 {
     // An abort request pending before page 2; the first answer is No, the
     // request comes again before page 3 and is answered Yes.
@@ -227,7 +227,7 @@ TEST_F(PrintOutputTest, abortingDiscardsTheWholeJobAndNoGoesOnWithTheSamePage)
     }
 }
 
-TEST_F(PrintOutputTest, aFailingServiceEndsTheRunWithItsMessageAndNoJob)
+TEST_F(PrintOutputTest, failingService_endsTheRunWithItsMessageAndNoJob)
 {
     auto pages = render({QStringLiteral("甲")});
     service.setSubmitFailure(QStringLiteral("office: the queue rejects jobs"));

@@ -44,7 +44,7 @@ protected:
 
 } // namespace
 
-TEST_F(PrintRoadTest, rendersOnePagePerSwitchedOnCopyAndCleansUp)
+TEST_F(PrintRoadTest, switchedOnCopies_renderOnePageEachAndLeaveNoFiles)
 {
     job.generation.copies = {true, false, true, false};
     slip.setModified(true);
@@ -64,7 +64,7 @@ TEST_F(PrintRoadTest, rendersOnePagePerSwitchedOnCopyAndCleansUp)
     EXPECT_TRUE(slip.isModified()); // the temporary copy does not count as a save
 }
 
-TEST_F(PrintRoadTest, temporarySlipHoldsRecalculatedTotals)
+TEST_F(PrintRoadTest, temporarySlip_holdsRecalculatedTotals)
 {
     SlipRecord stale = test::workedTotalsSlip();
     stale.price.last = 1; // what was stored, not what the inputs give
@@ -75,7 +75,7 @@ TEST_F(PrintRoadTest, temporarySlipHoldsRecalculatedTotals)
     EXPECT_EQ(IniProfile::load(road.temporarySlipPath()).readInt("Price", "Last", 0), 1491480);
 }
 
-TEST_F(PrintRoadTest, cancelledRenderingLeavesNoPageFiles)
+TEST_F(PrintRoadTest, cancelledRendering_leavesNoPageFiles)
 {
     job.generation.copies = {true, true, true, true};
     PrintRoad road(data, QStringLiteral("9"));
@@ -86,7 +86,7 @@ TEST_F(PrintRoadTest, cancelledRenderingLeavesNoPageFiles)
     EXPECT_EQ(tmpFiles(), QStringList{"9PrTmpDat2"});
 }
 
-TEST_F(PrintRoadTest, generationErrorStopsBeforeRenderingAndRemovesPrintData)
+TEST_F(PrintRoadTest, generationError_stopsBeforeRenderingAndRemovesPrintData)
 {
     const QString format = dir.filePath("bad.fmt");
     test::writeSjisLines(format, {"[Car,Price]", "Type=CURRENCY", "Digit=%d"});
@@ -97,7 +97,7 @@ TEST_F(PrintRoadTest, generationErrorStopsBeforeRenderingAndRemovesPrintData)
     EXPECT_EQ(tmpFiles(), QStringList{"3PrTmpDat2"});
 }
 
-TEST(PrintDataRequest, takesTheKindsTitlesAndFormatFromTheCurrentSettings)
+TEST(PrintDataRequest, currentSettings_giveTheKindsTitlesAndFormat)
 {
     CurrentPrintSettings current;
     current.titles[1] = {QStringLiteral("注文書"), QStringLiteral("注文書(控)"), QString(), QString()};
@@ -113,7 +113,7 @@ TEST(PrintDataRequest, takesTheKindsTitlesAndFormatFromTheCurrentSettings)
     EXPECT_TRUE(r.slipPath.isEmpty());
 }
 
-TEST_F(PrintRoadTest, letterTypedIntoAListedPriceStopsThePrintNamingTheSection)
+TEST_F(PrintRoadTest, letterInAListedPrice_stopsThePrintNamingTheSection)
 {
     SlipRecord record = test::workedTotalsSlip();
     record.car.lineB[1].name = QStringLiteral("バイザー");
@@ -130,7 +130,7 @@ TEST_F(PrintRoadTest, letterTypedIntoAListedPriceStopsThePrintNamingTheSection)
     EXPECT_EQ(tmpFiles(), QStringList{"5PrTmpDat2"});
 }
 
-TEST_F(PrintRoadTest, onAPrinterThePagesTakeItsSheetAndWithoutOneNothingIsWritten)
+TEST_F(PrintRoadTest, onAPrinter_pagesTakeItsSheetAndWithoutOneNothingIsWritten)
 {
     FakePrintingService service;
     PrinterSelection printer(service);

@@ -23,7 +23,7 @@ struct DataDir
 
 } // namespace
 
-TEST(DocumentKind, namesAndSlipDiv)
+TEST(DocumentKind, namesAndSlipDiv_mapToKindsAndUnknownNamesToNone)
 {
     EXPECT_EQ(documentKindName(DocumentKind::Estimate), QStringLiteral("見積書"));
     EXPECT_EQ(documentKindName(DocumentKind::Order), QStringLiteral("注文書"));
