@@ -4,7 +4,7 @@
 #include "shippedestimate.h"
 
 #include "common/datafolder.h"
-#include "controls/widgets/dialogquestions.h"
+#include "controls/widgets/messageboxquestions.h"
 #include "print/pagerecorder.h"
 #include "print/printfonts.h"
 #include "print/printroad.h"
@@ -20,6 +20,9 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+
+// Benchmarks never ask: a question would be a fault they should show.
+static vendara::MessageBoxQuestions boxQuestions;
 
 using namespace vendara;
 
@@ -41,7 +44,7 @@ void flipPages(benchmark::State &state, bool wholePage)
     const DataFolder data(dir.path());
     PrintPreviewWindow window(shippedEstimate(data), {QStringLiteral("printer"), QStringLiteral("600/600dpi"),
                                                       QStringLiteral("A4")},
-                              DialogQuestions::standard());
+                              boxQuestions);
     window.setWindowState(Qt::WindowNoState);
     window.resize(int(state.range(0)), int(state.range(1)));
     window.show();

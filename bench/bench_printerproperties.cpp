@@ -7,7 +7,7 @@
 //     driver again (the printer dialog applies every change at once);
 //   - with CUPS_SERVER set, over the first queue of that server, the driver
 //     read again each time (start one with tests/print/cups/start-cupsd.sh).
-#include "controls/widgets/dialogquestions.h"
+#include "controls/widgets/messageboxquestions.h"
 #include "print/cupsprintingservice.h"
 #include "support/fakeprintingservice.h"
 #include "print/printerselection.h"
@@ -20,6 +20,9 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+
+// Benchmarks never ask: a question would be a fault they should show.
+static vendara::MessageBoxQuestions boxQuestions;
 
 using namespace vendara;
 
@@ -83,7 +86,7 @@ protected:
 // One opening: built over the printer, shown, processed until painted.
 bool openProperties(PrinterSelection &printer)
 {
-    PrinterPropertiesDialog dialog(printer, DialogQuestions::standard());
+    PrinterPropertiesDialog dialog(printer, boxQuestions);
     if (!dialog.isReady())
         return false;
     PaintWatch watch;

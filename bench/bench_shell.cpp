@@ -6,7 +6,7 @@
 #include "app/platform/localinstanceregistry.h"
 #include "app/platformservices.h"
 #include "app/recentfiles.h"
-#include "app/userprompts.h"
+#include "common/questions.h"
 #include "slip/slipfile.h"
 
 #include <QCoreApplication>
@@ -70,13 +70,22 @@ void BM_ColdStartWithSlip(benchmark::State &state)
 }
 BENCHMARK(BM_ColdStartWithSlip)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
-class NoPrompts : public UserPrompts
+class NoQuestions : public Questions
 {
 public:
-    QString chooseFileToOpen(const QString &) override { return {}; }
-    QString chooseFileToSave(const QString &) override { return {}; }
-    Answer ask(const QString &, bool) override { return Answer::Cancel; }
+    bool confirm(const QString &, bool = false) override { return false; }
+    Answer confirmOrCancel(const QString &) override { return Answer::Cancel; }
+    void error(const QString &) override {}
     void warn(const QString &) override {}
+    void inform(const QString &) override {}
+    void acknowledge(const QString &) override {}
+    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseFileToOpen(const QString &, const QString &, const QString & = QString()) override { return {}; }
+    QString chooseFileToSave(const QString &, const QString &, const QString &,
+                             Overwrite = Overwrite::DialogAsks) override
+    {
+        return {};
+    }
 };
 
 class NoOtherProcesses : public InstanceRegistry
@@ -107,11 +116,11 @@ void BM_OpenFullSlip(benchmark::State &state)
     writeSlip(document, a);
     writeSlip(document, b);
 
-    NoPrompts prompts;
+    NoQuestions questions;
     NoOtherProcesses instances;
     NoLauncher launcher;
     RecentFiles recent(dir.filePath(QStringLiteral("recent-files")));
-    DocumentSession session(DataFolder(dir.filePath(QStringLiteral("root"))), prompts, instances, launcher, recent);
+    DocumentSession session(DataFolder(dir.filePath(QStringLiteral("root"))), questions, instances, launcher, recent);
     session.start(QString());
     bool flip = false;
     for (auto _ : state) {

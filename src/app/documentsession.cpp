@@ -7,7 +7,7 @@
 #include "print/runtag.h"
 #include "recentfiles.h"
 #include "slip/slipfile.h"
-#include "userprompts.h"
+#include "common/questions.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,9 +80,9 @@ QString defaultSlipFileName(const SlipRecord &slip)
     return slip.no.slipCode + slip.no.slipDate.toString(QStringLiteral("-yy-MM-dd.")) + kSlipFileSuffix;
 }
 
-DocumentSession::DocumentSession(const DataFolder &data, UserPrompts &prompts, InstanceRegistry &instances,
+DocumentSession::DocumentSession(const DataFolder &data, Questions &questions, InstanceRegistry &instances,
                                  ProcessLauncher &launcher, RecentFiles &recent, QObject *parent)
-    : QObject(parent), m_data(data), m_settingsFile(data.settingsPath()), m_prompts(prompts),
+    : QObject(parent), m_data(data), m_settingsFile(data.settingsPath()), m_questions(questions),
       m_instances(instances), m_launcher(launcher), m_recent(recent)
 {
     connect(&m_document, &SlipDocument::changed, this, &DocumentSession::updateTitle);
@@ -112,7 +112,7 @@ bool DocumentSession::start(const QString &argument)
         m_printSettings = CurrentPrintSettings::load(m_data, float(m_settings.correctionX),
                                                      float(m_settings.correctionY));
     } catch (const Error &e) {
-        m_prompts.warn(e.message());
+        m_questions.warn(e.message());
     }
 
     // An argument that names nothing is ignored; one that names something
@@ -136,7 +136,7 @@ bool DocumentSession::start(const QString &argument)
                 m_instances.claim(QString());
                 m_claimed.clear();
             }
-            m_prompts.warn(e.message());
+            m_questions.warn(e.message());
         }
     }
 
@@ -169,12 +169,12 @@ void DocumentSession::reloadAfterOptions()
 void DocumentSession::newSlip()
 {
     if (!m_launcher.startProgram({}))
-        m_prompts.warn(QStringLiteral("新しいウィンドウを開けませんでした"));
+        m_questions.warn(QStringLiteral("新しいウィンドウを開けませんでした"));
 }
 
 void DocumentSession::open()
 {
-    const QString chosen = m_prompts.chooseFileToOpen(m_dialogFolder);
+    const QString chosen = m_questions.chooseFileToOpen(QStringLiteral("開く"), kSlipFileFilter, m_dialogFolder);
     if (!chosen.isEmpty())
         openFile(chosen);
 }
@@ -195,12 +195,12 @@ DocumentSession::OpenResult DocumentSession::openFile(const QString &chosen)
     } catch (const Error &e) {
         // The slip on screen stays; a file that cannot be read must not
         // replace it with an empty slip under that file's name.
-        m_prompts.warn(e.message());
+        m_questions.warn(e.message());
         return OpenResult::Failed;
     }
     if (m_document.isModified()) {
         if (!m_launcher.startProgram({path})) {
-            m_prompts.warn(QStringLiteral("新しいウィンドウを開けませんでした"));
+            m_questions.warn(QStringLiteral("新しいウィンドウを開けませんでした"));
             return OpenResult::Failed;
         }
         return OpenResult::StartedProcess;
@@ -208,7 +208,7 @@ DocumentSession::OpenResult DocumentSession::openFile(const QString &chosen)
     try {
         readInto(path);
     } catch (const Error &e) {
-        m_prompts.warn(e.message());
+        m_questions.warn(e.message());
         return OpenResult::Failed;
     }
     m_claimed = m_instances.claim(canonical) ? canonical : QString();
@@ -228,7 +228,7 @@ DocumentSession::OpenResult DocumentSession::openRecent(const QString &path)
             // The entry comes back next time; the message below still holds.
         }
         emit recentFilesChanged();
-        m_prompts.warn(QStringLiteral("%1 が見つかりません。\n最近使ったファイルの一覧から削除しました。").arg(path));
+        m_questions.warn(QStringLiteral("%1 が見つかりません。\n最近使ったファイルの一覧から削除しました。").arg(path));
         return OpenResult::Failed;
     }
     return openFile(path);
@@ -257,7 +257,7 @@ bool DocumentSession::writeTo(const QString &path, bool inPlace)
             // not own to its new name.
             writeSlipOver(m_document, m_path, path, SlipWrite::Save);
     } catch (const Error &e) {
-        m_prompts.warn(QStringLiteral("保存できませんでした。\n%1").arg(e.message()));
+        m_questions.warn(QStringLiteral("保存できませんでした。\n%1").arg(e.message()));
         return false;
     }
     return true;
@@ -281,25 +281,26 @@ bool DocumentSession::saveAs()
         ? m_path
         : QDir(m_dialogFolder.isEmpty() ? QDir::homePath() : m_dialogFolder)
               .filePath(defaultSlipFileName(m_document.record()));
-    const QString chosen = m_prompts.chooseFileToSave(preset);
+    const QString chosen = m_questions.chooseFileToSave(QStringLiteral("名前をつけて保存"), preset, kSlipFileFilter,
+                                                         Questions::Overwrite::CallerAsks);
     if (chosen.isEmpty())
         return false;
     const QString path = QFileInfo(withSlipSuffix(chosen)).absoluteFilePath();
     m_dialogFolder = QFileInfo(path).absolutePath();
     const QFileInfo target(path);
     if (target.isDir()) {
-        m_prompts.warn(QStringLiteral("%1 はフォルダです。ファイル名を指定してください").arg(path));
+        m_questions.warn(QStringLiteral("%1 はフォルダです。ファイル名を指定してください").arg(path));
         return false;
     }
     const QString canonical = canonicalOf(path);
     if (target.exists()) {
         if (canonical != m_claimed && m_instances.isShownElsewhere(canonical)) {
-            m_prompts.warn(QStringLiteral("%1 は別のウィンドウで開かれています。別の名前を指定してください").arg(path));
+            m_questions.warn(QStringLiteral("%1 は別のウィンドウで開かれています。別の名前を指定してください").arg(path));
             return false;
         }
         // The window's own file is asked about too: Save As there replaces
         // it just the same.
-        if (m_prompts.ask(kOverwriteQuestion, false) != UserPrompts::Answer::Yes)
+        if (!m_questions.confirm(kOverwriteQuestion))
             return false;
     }
     if (!writeTo(path, canonical == m_claimed && !canonical.isEmpty()))
@@ -319,7 +320,7 @@ bool DocumentSession::saveAs()
         if (number >= m_settingsFile.nextSlipNumber())
             m_settingsFile.setNextSlipNumber(number + 1);
     } catch (const Error &e) {
-        m_prompts.warn(QStringLiteral("伝票番号を設定ファイルに書き込めませんでした。\n%1").arg(e.message()));
+        m_questions.warn(QStringLiteral("伝票番号を設定ファイルに書き込めませんでした。\n%1").arg(e.message()));
     }
     return true;
 }
@@ -333,7 +334,7 @@ void DocumentSession::undo()
         readInto(m_path);
     } catch (const Error &e) {
         // The slip on screen is all that is left of the file: keep it.
-        m_prompts.warn(e.message());
+        m_questions.warn(e.message());
         return;
     }
     updateTitle();
@@ -343,14 +344,14 @@ bool DocumentSession::queryClose()
 {
     if (!m_document.isModified())
         return true;
-    switch (m_prompts.ask(kSaveQuestion, true)) {
-    case UserPrompts::Answer::Yes:
+    switch (m_questions.confirmOrCancel(kSaveQuestion)) {
+    case Questions::Answer::Yes:
         // A save dialog cancelled or a failed write keeps the window open:
         // closing then would throw the changes away.
         return save();
-    case UserPrompts::Answer::No:
+    case Questions::Answer::No:
         return true;
-    case UserPrompts::Answer::Cancel:
+    case Questions::Answer::Cancel:
         break;
     }
     return false;

@@ -16,7 +16,7 @@ class HelpBrowser;
 class InstanceRegistry;
 class ProcessLauncher;
 class RecentFiles;
-class UserPrompts;
+class Questions;
 
 // The file filter and extension of slip files in the file dialogs.
 inline const QString kSlipFileFilter = QStringLiteral("車両販売見積ファイル(*.pvq)");
@@ -43,7 +43,7 @@ class DocumentSession : public QObject
     Q_OBJECT
 
 public:
-    DocumentSession(const DataFolder &data, UserPrompts &prompts, InstanceRegistry &instances,
+    DocumentSession(const DataFolder &data, Questions &questions, InstanceRegistry &instances,
                     ProcessLauncher &launcher, RecentFiles &recent, QObject *parent = nullptr);
     ~DocumentSession() override;
 
@@ -116,7 +116,7 @@ private:
 
     DataFolder m_data;
     Settings m_settingsFile;
-    UserPrompts &m_prompts;
+    Questions &m_questions;
     InstanceRegistry &m_instances;
     ProcessLauncher &m_launcher;
     RecentFiles &m_recent;

@@ -4,11 +4,11 @@
 #include "app/platform/desktopservices.h"
 #include "app/platform/localinstanceregistry.h"
 #include "app/recentfiles.h"
-#include "app/widgets/dialogprompts.h"
+#include "controls/widgets/messageboxquestions.h"
 #include "app/widgets/guisetup.h"
 #include "app/widgets/mainwindow.h"
 #include "app/widgets/printcommands.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "print/cupsprintingservice.h"
 #include "print/printerselection.h"
 #include "print/printfonts.h"
@@ -49,23 +49,21 @@ int main(int argc, char **argv)
         exeDir, installedShareFolder(exeDir, QStringLiteral("vendara"), QStringLiteral(VENDARA_SHARE_DIR)));
     const vendara::HelpPages help = vendara::HelpPages::locate(
         exeDir, installedShareFolder(exeDir, QStringLiteral("vendara-help"), QStringLiteral(VENDARA_HELP_DIR)));
-    vendara::DialogPrompts prompts;
+    vendara::MessageBoxQuestions questions;
     vendara::DetachedLauncher launcher(data.root());
     vendara::DesktopHelpBrowser browser;
     vendara::RecentFiles recent(vendara::RecentFiles::defaultListPath());
 
-    vendara::DocumentSession session(data, prompts, instances, launcher, recent);
+    vendara::DocumentSession session(data, questions, instances, launcher, recent);
     if (!session.start(argument))
         return 0;
 
-    vendara::MainWindow window(session, prompts, vendara::DialogQuestions::standard(), browser, help, recent);
-    prompts.setParentWidget(&window);
+    vendara::MainWindow window(session, questions, browser, help, recent);
     // The printer choice lives as long as the window: it is never stored.
     vendara::CupsPrintingService printingService;
     vendara::PrinterSelection printer(printingService);
     vendara::XdgMailSender mail;
-    auto *printCommands = new vendara::PrintCommands(window, session, printer, vendara::DialogQuestions::standard(),
-                                                     mail, browser, help);
+    auto *printCommands = new vendara::PrintCommands(window, session, printer, questions, mail, browser, help);
     window.setPrintCommands(printCommands);
     window.show();
     return app.exec();

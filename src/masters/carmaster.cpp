@@ -1,5 +1,6 @@
 #include "carmaster.h"
 
+#include "common/questions.h"
 #include "common/blanks.h"
 #include "celltext.h"
 #include "japanesesort.h"
@@ -135,7 +136,7 @@ void CarMaster::addCar()
     m_carRow = int(m_cars.size()) - 1;
 }
 
-bool CarMaster::deleteCurrentMaker(const AskQuestion &ask)
+bool CarMaster::deleteCurrentMaker(Questions &questions)
 {
     const QString maker = currentMakerName();
     // Only a name that is a file of this folder has a file to delete; a row
@@ -144,7 +145,7 @@ bool CarMaster::deleteCurrentMaker(const AskQuestion &ask)
     // the file to that row.
     const bool shared = !isBlank(maker) && makerNames().entrySharingFile(maker, makersBut(m_makerRow));
     const bool ownsFile = !isBlank(maker) && makerNames().isStorable(maker) && !shared;
-    if (!ask(shared ? deleteSharedMakerQuestion(maker) : deleteMakerQuestion(maker)))
+    if (!questions.confirm(shared ? deleteSharedMakerQuestion(maker) : deleteMakerQuestion(maker)))
         return false;
     if (ownsFile) {
         const QString path = carFilePath(maker);

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "namerules.h"
-#include "question.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace vendara {
+
+class Questions;
 
 // The maker and car-name master behind the options page and the pick dialog:
 // "Maker.dat" lists the makers, and each maker's car names are in a file
@@ -54,7 +55,7 @@ public:
     // row and shows the cars of the maker now current. A file that another
     // row also names stays (deleteSharedMakerQuestion is asked instead).
     // Returns false on No.
-    bool deleteCurrentMaker(const AskQuestion &ask);
+    bool deleteCurrentMaker(Questions &questions);
     void deleteCurrentCar(); // without asking
     // Writes the current cars back first; afterwards the current row shows
     // whichever maker sorted into it, with that maker's cars.

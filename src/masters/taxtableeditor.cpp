@@ -1,5 +1,6 @@
 #include "taxtableeditor.h"
 
+#include "common/questions.h"
 #include "masterfile.h"
 #include "namerules.h"
 #include "taxtablekind.h"
@@ -154,11 +155,11 @@ void TaxTableEditor::addCategory(const QString &name)
     selectCategory(int(m_categories.size()) - 1);
 }
 
-bool TaxTableEditor::deleteCurrentCategory(const AskQuestion &ask)
+bool TaxTableEditor::deleteCurrentCategory(Questions &questions)
 {
     if (m_categories.size() <= 1)
         throw Error(kLastCategoryMessage);
-    if (m_category.isEmpty() || !ask(deleteQuestion(m_category)))
+    if (m_category.isEmpty() || !questions.confirm(deleteQuestion(m_category), true))
         return false;
     const QString path = tablePath(m_category);
     if (QFileInfo::exists(path) && !QFile::remove(path))

@@ -3,12 +3,13 @@
 #include "cellgrid.h"
 #include "celltext.h"
 #include "namerules.h"
-#include "question.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace vendara {
+
+class Questions;
 
 // The tax-table editor behind the options page and the pick dialog: one kind
 // and one category current at a time, its table in a grid. Every switch of
@@ -56,7 +57,7 @@ public:
     void addCategory(const QString &name);
     // Refuses with kLastCategoryMessage when one category or none is left;
     // returns false when the question is answered No.
-    bool deleteCurrentCategory(const AskQuestion &ask);
+    bool deleteCurrentCategory(Questions &questions);
     // Writes the current table, then renames its file. Refused, with nothing
     // changed, with kInvalidNameMessage for a name that cannot be a file
     // name, and with a message saying it exists for a name whose table file

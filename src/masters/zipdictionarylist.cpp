@@ -1,5 +1,6 @@
 #include "zipdictionarylist.h"
 
+#include "common/questions.h"
 #include "masterfile.h"
 #include "namerules.h"
 
@@ -63,9 +64,9 @@ QString ZipDictionaryList::add(const QString &sourcePath)
     return name;
 }
 
-bool ZipDictionaryList::remove(int index, const AskQuestion &ask)
+bool ZipDictionaryList::remove(int index, Questions &questions)
 {
-    if (index < 0 || index >= m_names.size() || !ask(kDeleteQuestion))
+    if (index < 0 || index >= m_names.size() || !questions.confirm(kDeleteQuestion))
         return false;
     const QString name = m_names[index];
     requireStorableName(name, {kListFile});

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "question.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace vendara {
+
+class Questions;
 
 // The installed postal-code dictionaries: "ziplist" in Dat/Mst/Zip/ names
 // them, one bare file name a line, in search order. Only names of files that
@@ -32,7 +33,7 @@ public:
     QString add(const QString &sourcePath);
     // Asks kDeleteQuestion; on Yes deletes the dictionary file from the folder,
     // removes it from the list and writes the list. False on No.
-    bool remove(int index, const AskQuestion &ask);
+    bool remove(int index, Questions &questions);
     void save() const;
 
 private:

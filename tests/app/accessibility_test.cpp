@@ -14,7 +14,7 @@
 #include "print/widgets/printpreviewwindow.h"
 #include "slip/widgets/sectionpanel.h"
 #include "slip/widgets/slipframe.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -32,7 +32,7 @@
 
 using namespace vendara;
 using namespace vendara::test;
-using vendara::testing::FakeDialogQuestions;
+using vendara::testing::FakeQuestions;
 
 namespace {
 
@@ -71,7 +71,6 @@ void doAction(QObject *object, const QString &action)
 // The main window over the shipped data.
 struct Shell : ShellFixture
 {
-    FakeDialogQuestions questions;
     FakeBrowser browser;
     HelpPages pages{QStringLiteral("/help")};
     std::unique_ptr<MainWindow> window;
@@ -80,7 +79,7 @@ struct Shell : ShellFixture
     {
         copyShippedData(data->root());
         session->start(QString());
-        window = std::make_unique<MainWindow>(*session, prompts, questions, browser, pages, *recent);
+        window = std::make_unique<MainWindow>(*session, questions, browser, pages, *recent);
         window->show();
     }
 };

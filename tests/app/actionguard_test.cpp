@@ -12,7 +12,7 @@
 #include "print/printerselection.h"
 #include "print/printingservice.h"
 #include "print/widgets/printpreviewwindow.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 
 #include <QDialog>
 #include <QMenu>
@@ -24,7 +24,7 @@
 
 using namespace vendara;
 using namespace vendara::test;
-using vendara::testing::FakeDialogQuestions;
+using vendara::testing::FakeQuestions;
 
 namespace {
 
@@ -67,32 +67,31 @@ private slots:
         shell.session->start(QString());
         FakeBrowser browser;
         FakeMail mail;
-        FakeDialogQuestions questions;
+        FakeQuestions &questions = shell.questions;
         // Yes to whatever a window asks, "close without saving" included.
-        questions.confirmAnswers = QList<bool>(100, true);
+        questions.answer(true, 100);
         HelpPages pages{QStringLiteral("/help")};
         FailingPrintingService service;
         PrinterSelection printer(service);
-        MainWindow window(*shell.session, shell.prompts, questions, browser, pages, *shell.recent);
+        MainWindow window(*shell.session, questions, browser, pages, *shell.recent);
         window.setPrintCommands(new PrintCommands(window, *shell.session, printer, questions, mail, browser, pages));
         window.show();
         shell.session->document().setText(SlipField::CustName, QStringLiteral("山田 太郎"));
         breakDataFolder(*shell.data);
         // Save As lands in the broken folder too, so the slip stays unsaved
         // and 終了 asks (and is cancelled) instead of closing.
-        shell.prompts.saveAnswers = QStringList(64, shell.data->root() + QStringLiteral("Dat/a.pvq"));
-        questions.fileAnswers = QStringList(64, shell.data->root() + QStringLiteral("Dat/a.pdf"));
+        questions.fileAnswers = QStringList(128, shell.data->root() + QStringLiteral("Dat/a.pdf"));
 
         const ModalCloser closer; // the version window does not fail: it would stall the test
         QStringList silent; // actions that failed without a word
         for (QAction *action : window.findChildren<QAction *>()) {
             if (action->isSeparator() || action->menu() || !action->isEnabled())
                 continue;
-            const qsizetype before = questions.errors.size() + shell.prompts.warnings.size();
+            const qsizetype before = questions.errors.size() + questions.warnings.size();
             action->trigger();
             QCoreApplication::processEvents();
             QVERIFY2(window.isVisible(), qPrintable(action->objectName()));
-            const bool said = questions.errors.size() + shell.prompts.warnings.size() > before;
+            const bool said = questions.errors.size() + questions.warnings.size() > before;
             if (!said)
                 silent << action->objectName();
         }
@@ -107,8 +106,8 @@ private slots:
     void everyPreviewCommandThatThrows_showsErrorAndKeepsWindow()
     {
         QTemporaryDir dir;
-        FakeDialogQuestions questions;
-        questions.confirmAnswers = QList<bool>(8, true);
+        FakeQuestions questions;
+        questions.answer(true, 8);
         PrintPreviewWindow preview(recordedPages(dir.path()), {}, questions);
         preview.setPrintHandler([](PageRecorder &) { throw std::runtime_error("spooler gone"); });
         preview.addCommand(QStringLiteral("PDFに出力(&D)..."), [] { throw Error(QStringLiteral("書き込めません")); });

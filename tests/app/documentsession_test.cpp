@@ -21,8 +21,8 @@ using namespace vendara::test;
 namespace {
 
 const QString kNewTitle = QStringLiteral("[新規] - Parvex 自動車販売");
-const QString kSaveQuestion = QStringLiteral("保存しますか？ [YNC]");
-const QString kOverwriteQuestion = QStringLiteral("同名のファイルがあります\n上書きしますか？ [YN]");
+const QString kSaveQuestion = QStringLiteral("保存しますか？");
+const QString kOverwriteQuestion = QStringLiteral("同名のファイルがあります\n上書きしますか？");
 
 QString fileTitle(const QString &path, bool modified = false)
 {
@@ -64,13 +64,13 @@ private slots:
         f.session->undo(); // nothing to go back to
         QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田"));
         QCOMPARE(undoSpy.count(), 0);
-        QVERIFY(f.prompts.warnings.isEmpty());
+        QVERIFY(f.questions.warnings.isEmpty());
     }
 
     void start_takesTheDefaultsOfTheSettings()
     {
         ShellFixture f;
-        test::FakePrompts &p = f.prompts;
+        testing::FakeQuestions &p = f.questions;
         IniProfile ini;
         ini.writeInt(QStringLiteral("Slip"), QStringLiteral("No"), 41);
         ini.writeFloat(QStringLiteral("Tax"), QStringLiteral("SRate"), 8);
@@ -82,7 +82,7 @@ private slots:
         QVERIFY(f.session->document().eventsOn());
         QVERIFY(!f.session->runTag().isEmpty());
         f.session->open();
-        QCOMPARE(p.openFolders, QStringList{f.slips(QString())});
+        QCOMPARE(p.folders, QStringList{f.slips(QString())});
     }
 
     void startWithAFile_showsIt()
@@ -103,7 +103,7 @@ private slots:
         ShellFixture f;
         QVERIFY(f.session->start(f.slips(QStringLiteral("missing.pvq"))));
         QCOMPARE(f.session->title(), kNewTitle);
-        QVERIFY(f.prompts.warnings.isEmpty());
+        QVERIFY(f.questions.warnings.isEmpty());
     }
 
     void startWithAnUnreadableFile_saysWhyAndShowsANewSlip_data()
@@ -137,8 +137,8 @@ private slots:
         bind.reset();
         QCOMPARE(f.session->title(), kNewTitle);
         QVERIFY(!f.session->isUndoEnabled());
-        QCOMPARE(f.prompts.warnings.size(), 1);
-        QVERIFY2(f.prompts.warnings.first().contains(path), qPrintable(f.prompts.warnings.first()));
+        QCOMPARE(f.questions.warnings.size(), 1);
+        QVERIFY2(f.questions.warnings.first().contains(path), qPrintable(f.questions.warnings.first()));
         QVERIFY(f.instances.claimed.isEmpty());
         QVERIFY(f.session->document().eventsOn());
     }
@@ -161,17 +161,17 @@ private slots:
         SlipDocument &doc = f.session->document();
         doc.setText(SlipField::SlipCode, QStringLiteral("00000012"));
         doc.setDate(SlipField::SlipDate, QDate(2026, 12, 7));
-        f.prompts.saveAnswers << f.slips(QStringLiteral("yamada"));
+        f.questions.fileAnswers << f.slips(QStringLiteral("yamada"));
         QVERIFY(f.session->saveAs());
 
-        QCOMPARE(QFileInfo(f.prompts.savePresets.value(0)).fileName(), QStringLiteral("00000012-26-12-07.pvq"));
+        QCOMPARE(QFileInfo(f.questions.presets.value(0)).fileName(), QStringLiteral("00000012-26-12-07.pvq"));
         const QString path = f.slips(QStringLiteral("yamada.pvq"));
         QVERIFY(QFileInfo(path).isFile());
         QCOMPARE(f.session->title(), fileTitle(path));
         QVERIFY(f.session->isUndoEnabled());
         QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 13);
         QCOMPARE(f.instances.claimed, QFileInfo(path).canonicalFilePath());
-        QVERIFY(f.prompts.questions.isEmpty());
+        QVERIFY(f.questions.asked.isEmpty());
 
         // The next change names the file, not "[新規]".
         doc.setText(SlipField::CustName, QStringLiteral("山田"));
@@ -202,7 +202,7 @@ private slots:
         Settings(f.settingsPath()).setNextSlipNumber(before);
         QVERIFY(f.session->start(QString()));
         f.session->document().setText(SlipField::SlipCode, code);
-        f.prompts.saveAnswers << f.slips(QStringLiteral("n.pvq"));
+        f.questions.fileAnswers << f.slips(QStringLiteral("n.pvq"));
         QVERIFY(f.session->saveAs());
         QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), after);
     }
@@ -215,7 +215,7 @@ private slots:
         QVERIFY(f.session->start(path));
         f.session->document().setText(SlipField::CustName, QStringLiteral("y"));
         QVERIFY(f.session->save());
-        QVERIFY(f.prompts.savePresets.isEmpty()); // no dialog
+        QVERIFY(f.questions.presets.isEmpty()); // no dialog
         QCOMPARE(f.session->title(), fileTitle(path));
         QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 2);
         SlipDocument back;
@@ -230,16 +230,18 @@ private slots:
         const QByteArray before = bytesOf(other);
         QVERIFY(f.session->start(QString()));
         f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
-        f.prompts.saveAnswers << QFileInfo(other).absolutePath() + QStringLiteral("/other"); // extension added
-        f.prompts.answers << UserPrompts::Answer::No;
+        f.questions.fileAnswers << QFileInfo(other).absolutePath() + QStringLiteral("/other"); // extension added
+        f.questions.answers << Questions::Answer::No;
         QVERIFY(!f.session->saveAs());
-        QCOMPARE(f.prompts.questions, QStringList{kOverwriteQuestion});
+        QCOMPARE(f.questions.asked, QStringList{kOverwriteQuestion});
         QCOMPARE(bytesOf(other), before);
+        // The dialog must not ask too: the name it returns has no extension yet.
+        QCOMPARE(f.questions.overwrites.value(0), Questions::Overwrite::CallerAsks);
         QCOMPARE(f.session->path(), QString());
         QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
 
-        f.prompts.saveAnswers << other;
-        f.prompts.answers << UserPrompts::Answer::Yes;
+        f.questions.fileAnswers << other;
+        f.questions.answers << Questions::Answer::Yes;
         QVERIFY(f.session->saveAs());
         SlipDocument back;
         readSlip(back, other);
@@ -253,10 +255,10 @@ private slots:
         QVERIFY(f.session->start(own));
         const QByteArray before = bytesOf(own);
         f.session->document().setText(SlipField::CustName, QStringLiteral("佐藤"));
-        f.prompts.saveAnswers << own;
-        f.prompts.answers << UserPrompts::Answer::No;
+        f.questions.fileAnswers << own;
+        f.questions.answers << Questions::Answer::No;
         QVERIFY(!f.session->saveAs());
-        QCOMPARE(f.prompts.questions, QStringList{kOverwriteQuestion});
+        QCOMPARE(f.questions.asked, QStringList{kOverwriteQuestion});
         QCOMPARE(bytesOf(own), before);
         QVERIFY(f.session->document().isModified());
     }
@@ -268,10 +270,10 @@ private slots:
         f.instances.shownElsewhere.insert(QFileInfo(other).canonicalFilePath());
         const QByteArray before = bytesOf(other);
         QVERIFY(f.session->start(QString()));
-        f.prompts.saveAnswers << other;
+        f.questions.fileAnswers << other;
         QVERIFY(!f.session->saveAs());
         QCOMPARE(bytesOf(other), before);
-        QCOMPARE(f.prompts.warnings.size(), 1);
+        QCOMPARE(f.questions.warnings.size(), 1);
     }
 
     void openOverAnUnchangedSlip_readsTheFile()
@@ -279,7 +281,7 @@ private slots:
         ShellFixture f;
         const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田 太郎"));
         QVERIFY(f.session->start(QString()));
-        f.prompts.openAnswers << path;
+        f.questions.fileAnswers << path;
         f.session->open();
         QCOMPARE(f.session->title(), fileTitle(path));
         QVERIFY(f.session->isUndoEnabled());
@@ -335,7 +337,7 @@ private slots:
         QCOMPARE(f.session->openFile(bad), DocumentSession::OpenResult::Failed);
         QCOMPARE(f.session->title(), fileTitle(good));
         QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田"));
-        QCOMPARE(f.prompts.warnings.size(), 1);
+        QCOMPARE(f.questions.warnings.size(), 1);
     }
 
     void undo_readsTheSavedStateAgain()
@@ -355,7 +357,7 @@ private slots:
         QVERIFY(QFile::remove(path));
         f.session->undo();
         QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("佐藤"));
-        QCOMPARE(f.prompts.warnings.size(), 1);
+        QCOMPARE(f.questions.warnings.size(), 1);
     }
 
     void closeQueryOfAnUnchangedSlip_asksNothing()
@@ -363,7 +365,7 @@ private slots:
         ShellFixture f;
         QVERIFY(f.session->start(QString()));
         QVERIFY(f.session->queryClose());
-        QVERIFY(f.prompts.questions.isEmpty());
+        QVERIFY(f.questions.asked.isEmpty());
     }
 
     void closeQuery_answers_data()
@@ -372,11 +374,11 @@ private slots:
         QTest::addColumn<QString>("dialog"); // what the save dialog gives
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("written");
-        QTest::newRow("cancel keeps the window") << int(UserPrompts::Answer::Cancel) << "" << false << false;
-        QTest::newRow("no closes unsaved") << int(UserPrompts::Answer::No) << "" << true << false;
-        QTest::newRow("yes saves and closes") << int(UserPrompts::Answer::Yes) << "s.pvq" << true << true;
+        QTest::newRow("cancel keeps the window") << int(Questions::Answer::Cancel) << "" << false << false;
+        QTest::newRow("no closes unsaved") << int(Questions::Answer::No) << "" << true << false;
+        QTest::newRow("yes saves and closes") << int(Questions::Answer::Yes) << "s.pvq" << true << true;
         QTest::newRow("yes then dialog cancelled keeps the window")
-            << int(UserPrompts::Answer::Yes) << "" << false << false;
+            << int(Questions::Answer::Yes) << "" << false << false;
     }
     void closeQuery_answers()
     {
@@ -387,11 +389,12 @@ private slots:
         ShellFixture f;
         QVERIFY(f.session->start(QString()));
         f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
-        f.prompts.answers << UserPrompts::Answer(answer);
+        f.questions.answers << Questions::Answer(answer);
         if (!dialog.isEmpty())
-            f.prompts.saveAnswers << f.slips(dialog);
+            f.questions.fileAnswers << f.slips(dialog);
         QCOMPARE(f.session->queryClose(), closes);
-        QCOMPARE(f.prompts.questions.value(0), kSaveQuestion);
+        QCOMPARE(f.questions.asked.value(0), kSaveQuestion);
+        QCOMPARE(f.questions.askedWithCancel.value(0), kSaveQuestion);
         QCOMPARE(QFileInfo::exists(f.slips(QStringLiteral("s.pvq"))), written);
         QCOMPARE(f.session->document().isModified(), !written);
         QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("山田"));
@@ -404,13 +407,13 @@ private slots:
         writeBytes(f.slips(QStringLiteral("notafolder")), "x");
         QVERIFY(f.session->start(QString()));
         f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
-        f.prompts.answers << UserPrompts::Answer::Yes;
-        f.prompts.saveAnswers << f.slips(QStringLiteral("notafolder/s.pvq"));
+        f.questions.answers << Questions::Answer::Yes;
+        f.questions.fileAnswers << f.slips(QStringLiteral("notafolder/s.pvq"));
         QVERIFY(!f.session->queryClose());
         QVERIFY(f.session->document().isModified());
         QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
-        QCOMPARE(f.prompts.warnings.size(), 1);
-        QVERIFY(f.prompts.warnings.first().startsWith(QStringLiteral("保存できませんでした")));
+        QCOMPARE(f.questions.warnings.size(), 1);
+        QVERIFY(f.questions.warnings.first().startsWith(QStringLiteral("保存できませんでした")));
         QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 0);
     }
 
@@ -462,8 +465,8 @@ private slots:
         QVERIFY(f.session->start(QString()));
         QCOMPARE(f.session->openRecent(gone), DocumentSession::OpenResult::Failed);
         QCOMPARE(f.recent->entries(), QStringList{kept});
-        QCOMPARE(f.prompts.warnings.size(), 1);
-        QVERIFY(f.prompts.warnings.first().contains(gone));
+        QCOMPARE(f.questions.warnings.size(), 1);
+        QVERIFY(f.questions.warnings.first().contains(gone));
         QCOMPARE(f.session->openRecent(kept), DocumentSession::OpenResult::Opened);
     }
 

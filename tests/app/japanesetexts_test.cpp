@@ -1,9 +1,9 @@
 // Qt's own dialogs as the program opens them: in Japanese once the program
 // has loaded Qt's texts (the close question's buttons, the open dialog, the
 // input box), with the icon each message asks for.
-#include "app/widgets/dialogprompts.h"
+#include "controls/widgets/messageboxquestions.h"
 #include "app/widgets/guisetup.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "support/whenmodal.h"
 
 #include <QDialogButtonBox>
@@ -53,14 +53,14 @@ private slots:
 
     void closeQuestion_hasJapaneseButtons()
     {
-        DialogPrompts prompts;
+        MessageBoxQuestions questions;
         QStringList buttons;
         whenModal<QMessageBox>([&buttons](QMessageBox *box) {
             for (QAbstractButton *button : box->buttons())
                 buttons << button->text();
             box->reject();
         });
-        QCOMPARE(prompts.ask(QStringLiteral("保存しますか？"), true), UserPrompts::Answer::Cancel);
+        QCOMPARE(questions.confirmOrCancel(QStringLiteral("保存しますか？")), Questions::Answer::Cancel);
         QCOMPARE(buttons.size(), 3);
         for (const QString &text : std::as_const(buttons))
             QVERIFY2(isJapanese(text), qPrintable(text));
@@ -76,7 +76,7 @@ private slots:
                 buttons << button->text();
             box->accept();
         });
-        DialogQuestions::standard().acknowledge(nullptr, QStringLiteral("中止しました"));
+        MessageBoxQuestions().acknowledge(QStringLiteral("中止しました"));
         QCOMPARE(icon, QMessageBox::Question);
         QCOMPARE(buttons.size(), 1);
         QVERIFY2(isJapanese(buttons.value(0)), qPrintable(buttons.value(0)));
@@ -103,8 +103,7 @@ private slots:
             foreign = foreignTexts(dialog);
             dialog->reject();
         });
-        const auto answer = DialogQuestions::standard().inputText(nullptr, QStringLiteral("分類の追加"),
-                                                                   QStringLiteral("分類名"), QString());
+        const auto answer = MessageBoxQuestions().inputText(QStringLiteral("分類の追加"), QStringLiteral("分類名"), QString());
         QVERIFY(!answer);
         QVERIFY2(foreign.isEmpty(), qPrintable(foreign.join(u'|')));
     }

@@ -1,6 +1,6 @@
 // The main window over scripted dialogs: menus, shortcuts and tool bar, the
 // guard around every action, titles, the close query and drops.
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 #include "support/shellfakes.h"
 #include "support/whenmodal.h"
 #include "support/widgettesting.h"
@@ -32,14 +32,13 @@ namespace {
 struct WindowFixture : ShellFixture
 {
     FakeBrowser browser;
-    vendara::testing::FakeDialogQuestions questions;
     HelpPages pages{QStringLiteral("/help")};
     std::unique_ptr<MainWindow> window;
 
     explicit WindowFixture(const QString &argument = {})
     {
         session->start(argument);
-        window = std::make_unique<MainWindow>(*session, prompts, questions, browser, pages, *recent);
+        window = std::make_unique<MainWindow>(*session, questions, browser, pages, *recent);
     }
 
     QAction *action(const QString &name) const { return window->findChild<QAction *>(name); }
@@ -76,12 +75,15 @@ bool isJapanese(const QString &text)
 const QString kDown = QStringLiteral("デスクトップが応答しません");
 
 // The desktop gone: every dialog, question, page and new process fails.
-class FailingPrompts final : public FakePrompts
+class FailingQuestions final : public vendara::testing::FakeQuestions
 {
 public:
-    QString chooseFileToOpen(const QString &) override { throw Error(kDown); }
-    QString chooseFileToSave(const QString &) override { throw Error(kDown); }
-    Answer ask(const QString &, bool) override { throw Error(kDown); }
+    QString chooseFileToOpen(const QString &, const QString &, const QString &) override { throw Error(kDown); }
+    QString chooseFileToSave(const QString &, const QString &, const QString &, Overwrite) override
+    {
+        throw Error(kDown);
+    }
+    Answer confirmOrCancel(const QString &) override { throw Error(kDown); }
 };
 class FailingBrowser final : public HelpBrowser
 {
@@ -165,24 +167,23 @@ private slots:
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.launcher.started.size(), 1);  // 新規作成
         QCOMPARE(f.browser.opened.size(), 1);    // 目次
-        QCOMPARE(f.prompts.openFolders.size(), 1); // 開く
+        QCOMPARE(f.questions.folders.size(), 1); // 開く
     }
 
     void everyActionWhoseWorkFails_saysWhyThroughTheGuardAndKeepsTheWindow()
     {
         ShellFixture shell;
-        FailingPrompts prompts;
         FailingLauncher launcher;
         FailingBrowser browser;
-        vendara::testing::FakeDialogQuestions questions;
+        FailingQuestions questions;
         // Yes to "close without writing the lists?" of the options over the
         // broken data folder.
-        questions.confirmAnswers = QList<bool>(8, true);
+        questions.answer(true, 8);
         const QString path = shell.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田"));
-        DocumentSession session(*shell.data, prompts, shell.instances, launcher, *shell.recent);
+        DocumentSession session(*shell.data, questions, shell.instances, launcher, *shell.recent);
         QVERIFY(session.start(path));
         HelpPages pages{QStringLiteral("/help")};
-        MainWindow window(session, prompts, questions, browser, pages, *shell.recent);
+        MainWindow window(session, questions, browser, pages, *shell.recent);
         window.show();
         // Save, Undo and the recent file meet a folder where the file was,
         // 終了 a question that fails, the options a data folder that cannot be
@@ -202,11 +203,11 @@ private slots:
                 continue;
             // The unnamed ones are the entries of 最近使ったファイル.
             tried << (action->objectName().isEmpty() ? QStringLiteral("a recent file") : action->objectName());
-            const qsizetype before = questions.errors.size() + prompts.warnings.size();
+            const qsizetype before = questions.errors.size() + questions.warnings.size();
             action->trigger(); // an exception past the guard would end the test here
             QCoreApplication::processEvents();
             QVERIFY2(window.isVisible(), qPrintable(action->objectName()));
-            QVERIFY2(questions.errors.size() + prompts.warnings.size() > before, qPrintable(action->objectName()));
+            QVERIFY2(questions.errors.size() + questions.warnings.size() > before, qPrintable(action->objectName()));
         }
         // Print commands are not wired here (the print tests fail them).
         tried.sort();
@@ -273,7 +274,7 @@ private slots:
         QCOMPARE(f.window->windowTitle(), QStringLiteral("[新規] - Parvex 自動車販売"));
         f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("[新規] - Parvex 自動車販売 <更新>"));
-        f.prompts.saveAnswers << f.slips(QStringLiteral("a"));
+        f.questions.fileAnswers << f.slips(QStringLiteral("a"));
         f.action("saveAsAction")->trigger();
         const QString path = f.slips(QStringLiteral("a.pvq"));
         QCOMPARE(f.window->windowTitle(), path + QStringLiteral(" - Parvex 自動車販売"));
@@ -290,12 +291,12 @@ private slots:
         WindowFixture f;
         f.window->show();
         f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
-        f.prompts.answers << UserPrompts::Answer::Cancel;
+        f.questions.answers << Questions::Answer::Cancel;
         QVERIFY(!f.window->close());
         QVERIFY(f.window->isVisible());
-        f.prompts.answers << UserPrompts::Answer::No;
+        f.questions.answers << Questions::Answer::No;
         QVERIFY(f.window->close());
-        QCOMPARE(f.prompts.questions.size(), 2);
+        QCOMPARE(f.questions.asked.size(), 2);
     }
 
     void help_opensThePages()

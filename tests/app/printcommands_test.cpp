@@ -10,7 +10,7 @@
 #include "print/printerselection.h"
 #include "print/widgets/printersettingdialog.h"
 #include "print/widgets/printpreviewwindow.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 
 #include <QDirIterator>
 #include <QPushButton>
@@ -20,7 +20,7 @@
 
 using namespace vendara;
 using namespace vendara::test;
-using vendara::testing::FakeDialogQuestions;
+using vendara::testing::FakeQuestions;
 
 namespace {
 
@@ -29,7 +29,6 @@ struct PrintFixture : ShellFixture
 {
     FakeBrowser browser;
     FakeMail mail;
-    FakeDialogQuestions questions;
     HelpPages pages{QStringLiteral("/help")};
     FakePrintingService service;
     std::unique_ptr<PrinterSelection> printer;
@@ -44,7 +43,7 @@ struct PrintFixture : ShellFixture
         service.addPrinter(info, a4Driver());
         printer = std::make_unique<PrinterSelection>(service);
         session->start(QString());
-        window = std::make_unique<MainWindow>(*session, prompts, questions, browser, pages, *recent);
+        window = std::make_unique<MainWindow>(*session, questions, browser, pages, *recent);
         window->setPrintCommands(new PrintCommands(*window, *session, *printer, questions, mail, browser, pages));
         session->document().setText(SlipField::CustName, QStringLiteral("山田 太郎"));
     }
@@ -101,7 +100,7 @@ private slots:
     void preview_printsAfterQuestionAndLeavesSlipModified()
     {
         PrintFixture f;
-        f.questions.confirmAnswers = {true};
+        f.questions.answer(true);
         QString counter;
         whenModal<PrintPreviewWindow>([&counter](PrintPreviewWindow *preview) {
             counter = preview->counterText();

@@ -13,7 +13,7 @@
 #include "print/cupsprintingservice.h"
 #include "print/printerselection.h"
 #include "print/widgets/printersettingdialog.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 
 #include <QComboBox>
 #include <QProcess>
@@ -25,7 +25,7 @@
 
 using namespace vendara;
 using namespace vendara::test;
-using vendara::testing::FakeDialogQuestions;
+using vendara::testing::FakeQuestions;
 
 namespace {
 
@@ -86,12 +86,12 @@ private slots:
         copyShippedData(f.data->root());
         FakeBrowser browser;
         FakeMail mail;
-        FakeDialogQuestions questions;
+        FakeQuestions &questions = f.questions;
         HelpPages pages{QStringLiteral("/help")};
         CupsPrintingService service;
         PrinterSelection printer(service);
         QVERIFY(f.session->start(QString()));
-        MainWindow window(*f.session, f.prompts, questions, browser, pages, *f.recent);
+        MainWindow window(*f.session, questions, browser, pages, *f.recent);
         window.setPrintCommands(new PrintCommands(window, *f.session, printer, questions, mail, browser, pages));
         f.session->document().setText(SlipField::CustName, QStringLiteral("印刷花子"));
 

@@ -23,7 +23,7 @@
 #include "print/printerselection.h"
 #include "print/widgets/printersettingdialog.h"
 #include "print/widgets/printpreviewwindow.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 
 #include <QAbstractScrollArea>
 #include <QScrollArea>
@@ -36,7 +36,7 @@
 
 using namespace vendara;
 using namespace vendara::test;
-using vendara::testing::FakeDialogQuestions;
+using vendara::testing::FakeQuestions;
 
 using WindowMaker = std::function<QWidget *(QWidget *)>;
 Q_DECLARE_METATYPE(WindowMaker)
@@ -86,7 +86,6 @@ class WindowFitTest : public QObject
     Q_OBJECT
 
     ShellFixture m_shell;
-    FakeDialogQuestions m_questions;
     FakeBrowser m_browser;
     HelpPages m_pages{QStringLiteral("/help")};
     FakePrintingService m_service;
@@ -130,7 +129,7 @@ private slots:
         office.isDefault = true;
         m_service.addPrinter(office, a4Driver());
         m_printer = std::make_unique<PrinterSelection>(m_service);
-        m_main = std::make_unique<MainWindow>(*m_shell.session, m_shell.prompts, m_questions, m_browser, m_pages,
+        m_main = std::make_unique<MainWindow>(*m_shell.session, m_shell.questions, m_browser, m_pages,
                                               *m_shell.recent);
     }
 
@@ -140,7 +139,7 @@ private slots:
     {
         QTest::addColumn<WindowMaker>("make");
         const DataFolder &data = *m_shell.data;
-        FakeDialogQuestions &q = m_questions;
+        FakeQuestions &q = m_shell.questions;
         const QString mst = data.datPath(QStringLiteral("Mst/"));
         auto add = [](const char *name, WindowMaker make) {
             QTest::newRow(name) << make;

@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "common/textfile.h"
 
+#include "support/fakequestions.h"
 #include "support/testdata.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ protected:
     QString folder;
 };
 
-const AskQuestion yes = [](const QString &) { return true; };
+vendara::testing::YesToEverything yes;
 
 } // namespace
 
@@ -118,12 +119,10 @@ TEST_F(CarMasterFiles, deleteMaker_asksThenRemovesRowAndCarFile)
 {
     writeThreeMakers();
     CarMaster master(folder);
-    QString asked;
-    EXPECT_FALSE(master.deleteCurrentMaker([&](const QString &q) {
-        asked = q;
-        return false;
-    }));
-    EXPECT_EQ(asked, "メーカー トヨタ を削除しますか?\r同時にこのメーカーの車名データも削除されます");
+    vendara::testing::FakeQuestions asker;
+    asker.answer(false);
+    EXPECT_FALSE(master.deleteCurrentMaker(asker));
+    EXPECT_EQ(asker.asked.last(), "メーカー トヨタ を削除しますか?\r同時にこのメーカーの車名データも削除されます");
     EXPECT_EQ(master.makers().size(), 3);
 
     master.setCarText(0, "edited"); // the deleted maker's cars are not written back
@@ -247,20 +246,16 @@ TEST_F(CarMasterFiles, deletingOneOfTwoRowsNamingOneFile_keepsTheFile)
     write("トヨタ", {"カローラ", "プリウス"});
     CarMaster master(folder);
     master.moveToMaker(2);
-    QString asked;
-    EXPECT_TRUE(master.deleteCurrentMaker([&](const QString &q) {
-        asked = q;
-        return true;
-    }));
-    EXPECT_EQ(asked, CarMaster::deleteSharedMakerQuestion("トヨタ"));
+    vendara::testing::FakeQuestions asker;
+    asker.answer(true);
+    EXPECT_TRUE(master.deleteCurrentMaker(asker));
+    EXPECT_EQ(asker.asked.last(), CarMaster::deleteSharedMakerQuestion("トヨタ"));
     EXPECT_EQ(lines("トヨタ"), QStringList({"カローラ", "プリウス"}));
     // The last row naming it takes the file with it, as any maker does.
     master.moveToMaker(0);
-    EXPECT_TRUE(master.deleteCurrentMaker([&](const QString &q) {
-        asked = q;
-        return true;
-    }));
-    EXPECT_EQ(asked, CarMaster::deleteMakerQuestion("トヨタ"));
+    asker.answer(true);
+    EXPECT_TRUE(master.deleteCurrentMaker(asker));
+    EXPECT_EQ(asker.asked.last(), CarMaster::deleteMakerQuestion("トヨタ"));
     EXPECT_FALSE(QFile::exists(path("トヨタ")));
 }
 

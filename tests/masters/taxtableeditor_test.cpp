@@ -5,6 +5,7 @@
 #include "common/textfile.h"
 
 #include "support/permissions.h"
+#include "support/fakequestions.h"
 #include "support/testdata.h"
 
 #include <QDir>
@@ -40,7 +41,7 @@ QString messageOf(const std::function<void()> &f)
     return QString();
 }
 
-const AskQuestion yes = [](const QString &) { return true; };
+vendara::testing::YesToEverything yes;
 
 } // namespace
 
@@ -270,12 +271,10 @@ TEST_F(TaxTables, deleteCategory_refusesTheLastOneAndAsksFirst)
     write("CINA", {"a,1"});
     write("CINB", {"b,2"});
     editor.selectKind(1);
-    QString asked;
-    EXPECT_FALSE(editor.deleteCurrentCategory([&](const QString &q) {
-        asked = q;
-        return false;
-    }));
-    EXPECT_EQ(asked, "分類「A」を削除しますか?");
+    vendara::testing::FakeQuestions asker;
+    asker.answer(false);
+    EXPECT_FALSE(editor.deleteCurrentCategory(asker));
+    EXPECT_EQ(asker.asked.last(), "分類「A」を削除しますか?");
     EXPECT_TRUE(QFile::exists(path("CINA")));
 
     editor.setCellText(1, 0, "99"); // an edit of the table being deleted is not written

@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "common/textfile.h"
 
+#include "support/fakequestions.h"
 #include "support/testdata.h"
 
 #include <QDir>
@@ -30,7 +31,7 @@ protected:
     QString folder;
 };
 
-const AskQuestion yes = [](const QString &) { return true; };
+vendara::testing::YesToEverything yes;
 
 } // namespace
 
@@ -105,12 +106,10 @@ TEST_F(ZipFolder, remove_asksThenDeletesFileAndListEntry)
     test::writeBytes(folder + "B.CSV", "b");
     test::writeSjisLines(folder + "ziplist", {"A.CSV", "B.CSV"});
     ZipDictionaryList list(folder);
-    QString asked;
-    EXPECT_FALSE(list.remove(0, [&](const QString &q) {
-        asked = q;
-        return false;
-    }));
-    EXPECT_EQ(asked, "削除しますか?");
+    vendara::testing::FakeQuestions asker;
+    asker.answer(false);
+    EXPECT_FALSE(list.remove(0, asker));
+    EXPECT_EQ(asker.asked.last(), "削除しますか?");
     EXPECT_TRUE(QFile::exists(folder + "A.CSV"));
     EXPECT_FALSE(list.remove(5, yes));
     EXPECT_TRUE(list.remove(0, yes));

@@ -15,7 +15,7 @@
 #include "masters/widgets/memotemplatespage.h"
 #include "masters/widgets/taxgridframe.h"
 #include "masters/widgets/zipdictionarypage.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 #include "support/widgettesting.h"
 
 #include <QComboBox>
@@ -131,24 +131,19 @@ void typeIntoCell(QTableView *view, int row, int column, const QString &text)
 // The answers of a user who says Yes to everything but closing without
 // saving, types the same name into every input box, and picks the same
 // file; everything asked and every error is recorded.
-class YesQuestions final : public DialogQuestions
+class YesQuestions final : public FakeQuestions
 {
 public:
-    QStringList asked;
-    QStringList errors;
     QString typed = QStringLiteral("テスト");
     QString file;
     int inputsLeft = 0;
 
-    bool confirm(QWidget *, const QString &text, bool) override
+    bool confirm(const QString &text, bool = false) override
     {
         asked.append(text);
         return text != kCloseWithoutSavingQuestion;
     }
-    void error(QWidget *, const QString &text) override { errors.append(text); }
-    void inform(QWidget *, const QString &text) override { asked.append(text); }
-    void acknowledge(QWidget *, const QString &text) override { asked.append(text); }
-    std::optional<QString> inputText(QWidget *, const QString &, const QString &prompt, const QString &) override
+    std::optional<QString> inputText(const QString &, const QString &prompt, const QString &) override
     {
         asked.append(prompt);
         if (inputsLeft <= 0)
@@ -156,8 +151,8 @@ public:
         --inputsLeft;
         return typed;
     }
-    QString chooseFileToOpen(QWidget *, const QString &, const QString &) override { return file; }
-    QString chooseFileToSave(QWidget *, const QString &, const QString &, const QString &) override { return file; }
+    QString chooseFileToOpen(const QString &, const QString &, const QString &) override { return file; }
+    QString chooseFileToSave(const QString &, const QString &, const QString &, Overwrite) override { return file; }
 };
 
 // Until stopped: a modal dialog opened over `owner` gets its empty fields
@@ -235,7 +230,7 @@ private slots:
 void OptionsDialogTest::tree_hasTheNodesInOrderExpandedAndOpensOnBasicSettings()
 {
     DataRoot d;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     OptionsDialog dialog(d.data, questions);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("オプション設定"));
     QVERIFY(showActive(&dialog));
@@ -284,7 +279,7 @@ void OptionsDialogTest::tree_hasTheNodesInOrderExpandedAndOpensOnBasicSettings()
 void OptionsDialogTest::sharedPages_areSwitchedByTheNodeText()
 {
     DataRoot d;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     OptionsDialog dialog(d.data, questions);
     QVERIFY(showActive(&dialog));
 
@@ -327,7 +322,7 @@ void OptionsDialogTest::sharedPages_areSwitchedByTheNodeText()
 void OptionsDialogTest::help_followsTheSelectedNode()
 {
     DataRoot d;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     OptionsDialog dialog(d.data, questions);
     QSignalSpy spy(&dialog, &OptionsDialog::helpRequested);
     QPushButton *help = buttonNamed(&dialog, QStringLiteral("ヘルプ(&H)"));
@@ -352,7 +347,7 @@ void OptionsDialogTest::help_followsTheSelectedNode()
 void OptionsDialogTest::ok_afterRateChange_savesWithoutQuestion()
 {
     DataRoot d;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     OptionsDialog dialog(d.data, questions);
     CloseScript script;
     script.attach(dialog);
@@ -372,7 +367,7 @@ void OptionsDialogTest::cancel_afterRateChange_asksAndFollowsTheAnswer()
     using Answer = OptionsDialog::CloseAnswer;
     for (const Answer answer : {Answer::Save, Answer::Discard}) {
         DataRoot d;
-        FakeDialogQuestions questions;
+        FakeQuestions questions;
         OptionsDialog dialog(d.data, questions);
         CloseScript script;
         script.attach(dialog);
@@ -406,7 +401,7 @@ void OptionsDialogTest::cancel_afterRateChange_asksAndFollowsTheAnswer()
 void OptionsDialogTest::cancel_afterPrintTitleChange_closesWithoutQuestionAndWritesNothing()
 {
     DataRoot d;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     OptionsDialog dialog(d.data, questions);
     CloseScript script;
     script.attach(dialog);
@@ -485,7 +480,7 @@ void OptionsDialogTest::basicPage_loadIsChangedSave_againstTheSettingsFile()
 void OptionsDialogTest::ok_writesPrintEquipmentAndMemoPages()
 {
     DataRoot d;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     {
         OptionsDialog dialog(d.data, questions);
         QVERIFY(showActive(&dialog));
@@ -561,7 +556,7 @@ void OptionsDialogTest::closing_writesMasterPagesWhicheverButton_andStaysOpenWhi
     for (const Close how : {Close::Ok, Close::Cancel, Close::Escape, Close::CloseBox}) {
         DataRoot d;
         textfile::writeLines(d.mst + QStringLiteral("Mk/トヨタ"), {QStringLiteral("カローラ")});
-        FakeDialogQuestions questions;
+        FakeQuestions questions;
         OptionsDialog dialog(d.data, questions);
         QVERIFY(showActive(&dialog));
         const auto close = [&] {
@@ -621,11 +616,11 @@ void OptionsDialogTest::closing_writesMasterPagesWhicheverButton_andStaysOpenWhi
 
     // Closing without saving is the user's choice.
     DataRoot d;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     OptionsDialog dialog(d.data, questions);
     QVERIFY(showActive(&dialog));
     QVERIFY(QDir().mkdir(d.mst + QStringLiteral("Mk/トヨタ")));
-    questions.confirmAnswers = {true};
+    questions.answer(true);
     buttonNamed(&dialog, QStringLiteral("キャンセル"))->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(questions.errors.size(), 1);

@@ -11,7 +11,7 @@
 #include "printsettings/companyblock.h"
 #include "printsettings/generatedset.h"
 #include "printsettings/windowsfaces.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,7 +36,7 @@
 using vendara::CompanyBlockEditor;
 using vendara::DataFolder;
 using vendara::DefaultPrintSettingsPage;
-using vendara::testing::FakeDialogQuestions;
+using vendara::testing::FakeQuestions;
 namespace block = vendara::companyblock;
 
 namespace {
@@ -77,7 +77,7 @@ void click(QWidget *window, const char *button)
 struct Fixture
 {
     QTemporaryDir dir;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     std::unique_ptr<DataFolder> data;
 
     Fixture()
@@ -226,11 +226,11 @@ private slots:
 
         setBox->setCurrentIndex(1);
         QCOMPARE(page->workingBlock(), generatedEmpty());
-        f.questions.confirmAnswers = {false};
+        f.questions.answer(false);
         click(page.get(), "deleteButton");
         QVERIFY(QFile::exists(f.dat("Etc/支店.Dat")));
 
-        f.questions.confirmAnswers = {true};
+        f.questions.answer(true);
         click(page.get(), "deleteButton");
         QCOMPARE(f.questions.asked.last(), QStringLiteral("支店を削除しますか？"));
         QVERIFY(!QFile::exists(f.dat("Etc/支店.Dat")));
@@ -267,10 +267,10 @@ private slots:
         whenModal<vendara::AutoCompanyBlockDialog>([&](vendara::AutoCompanyBlockDialog *dialog) {
             part<QLineEdit>(dialog, "companyLine1Edit")->setText(QStringLiteral("株式会社テスト自動車"));
             part<QComboBox>(dialog, "setNameBox")->setEditText(QStringLiteral("空の設定"));
-            f.questions.confirmAnswers = {false};
+            f.questions.answer(false);
             click(dialog, "okButton");
             stayedOpen = dialog->isVisible();
-            f.questions.confirmAnswers = {true};
+            f.questions.answer(true);
             click(dialog, "okButton");
         });
         click(page.get(), "generateButton");
@@ -388,7 +388,8 @@ private slots:
                 part<QComboBox>(dialog, "nameBox")->setEditText(QStringLiteral("本店"));
                 click(dialog, "okButton");
             });
-            f.questions.confirmAnswers = {overwrite};
+            f.questions.answers.clear(); // a name that is new is saved without a question
+            f.questions.answer(overwrite);
             click(page.get(), "saveAsButton");
         };
         saveAs(false);

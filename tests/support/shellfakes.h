@@ -4,7 +4,7 @@
 #include "app/platformservices.h"
 #include "support/shippeddata.h"
 #include "app/recentfiles.h"
-#include "app/userprompts.h"
+#include "support/fakequestions.h"
 #include "slip/slipfile.h"
 
 #include <QDir>
@@ -19,37 +19,6 @@
 #include <memory>
 
 namespace vendara::test {
-
-// Scripted answers; every question and dialog is recorded.
-class FakePrompts : public UserPrompts
-{
-public:
-    QStringList openAnswers; // one per open dialog; none left = cancelled
-    QStringList saveAnswers;
-    QList<Answer> answers; // none left = Cancel
-
-    QStringList openFolders;
-    QStringList savePresets;
-    QStringList questions;
-    QStringList warnings;
-
-    QString chooseFileToOpen(const QString &folder) override
-    {
-        openFolders << folder;
-        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
-    }
-    QString chooseFileToSave(const QString &presetPath) override
-    {
-        savePresets << presetPath;
-        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
-    }
-    Answer ask(const QString &text, bool withCancel) override
-    {
-        questions << text + (withCancel ? QStringLiteral(" [YNC]") : QStringLiteral(" [YN]"));
-        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
-    }
-    void warn(const QString &text) override { warnings << text; }
-};
 
 // Other processes as a set of files they show.
 class FakeInstances : public InstanceRegistry
@@ -105,7 +74,7 @@ public:
 struct ShellFixture
 {
     QTemporaryDir dir;
-    FakePrompts prompts;
+    testing::FakeQuestions questions;
     FakeInstances instances;
     FakeLauncher launcher;
     std::unique_ptr<DataFolder> data;
@@ -118,7 +87,7 @@ struct ShellFixture
         QDir(dir.path()).mkpath(QStringLiteral("slips"));
         data = std::make_unique<DataFolder>(dir.filePath(QStringLiteral("root")));
         recent = std::make_unique<RecentFiles>(dir.filePath(QStringLiteral("config/recent-files")));
-        session = std::make_unique<DocumentSession>(*data, prompts, instances, launcher, *recent);
+        session = std::make_unique<DocumentSession>(*data, questions, instances, launcher, *recent);
     }
 
     QString slips(const QString &name) const { return dir.filePath(QStringLiteral("slips/") + name); }

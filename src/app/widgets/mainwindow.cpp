@@ -6,11 +6,11 @@
 #include "app/helppages.h"
 #include "app/platformservices.h"
 #include "app/recentfiles.h"
-#include "app/userprompts.h"
+#include "common/questions.h"
 #include "common/error.h"
 #include "controls/widgets/accessiblename.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "options/widgets/optionsdialog.h"
 #include "printcommands.h"
 #include "slip/widgets/masterlookups.h"
@@ -33,11 +33,10 @@ static void registerIcons()
 
 namespace vendara {
 
-MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, DialogQuestions &questions,
+MainWindow::MainWindow(DocumentSession &session, Questions &questions,
                        HelpBrowser &help, const HelpPages &pages, RecentFiles &recent, QWidget *parent,
                        SlipLookups *lookups)
-    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_session(session), m_prompts(prompts),
-      m_questions(questions), m_help(help), m_pages(pages), m_recent(recent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_session(session), m_questions(questions), m_help(help), m_pages(pages), m_recent(recent)
 {
     registerIcons();
     m_ui->setupUi(this);
@@ -80,7 +79,7 @@ MainWindow::MainWindow(DocumentSession &session, UserPrompts &prompts, DialogQue
         dialog.exec();
     });
     onTriggered(m_ui->optionAction, [this] { openOptions(); });
-    connect(m_ui->recentMenu, &QMenu::aboutToShow, this, guarded(this, m_questions, [this] { fillRecentMenu(); }));
+    connect(m_ui->recentMenu, &QMenu::aboutToShow, this, guarded(m_questions, [this] { fillRecentMenu(); }));
 
     connect(&m_session, &DocumentSession::titleChanged, this, &QWidget::setWindowTitle);
     connect(&m_session, &DocumentSession::undoEnabledChanged, m_ui->undoAction, &QAction::setEnabled);
@@ -120,13 +119,13 @@ void MainWindow::openOptions()
         m_session.reloadAfterOptions();
         m_frame->setDateDisplay(m_session.settings().eraDates);
     } catch (const Error &e) {
-        m_prompts.warn(e.message());
+        m_questions.warn(e.message());
     }
 }
 
 void MainWindow::onTriggered(QAction *action, const std::function<void()> &operation, QObject *context)
 {
-    connect(action, &QAction::triggered, context ? context : this, guarded(this, m_questions, operation));
+    connect(action, &QAction::triggered, context ? context : this, guarded(m_questions, operation));
 }
 
 void MainWindow::setUpIcons()
@@ -176,7 +175,7 @@ void MainWindow::fillRecentMenu()
 void MainWindow::showHelp(const QUrl &url)
 {
     if (!m_help.openUrl(url))
-        m_prompts.warn(QStringLiteral("%1 を表示できませんでした").arg(url.toDisplayString(QUrl::PreferLocalFile)));
+        m_questions.warn(QStringLiteral("%1 を表示できませんでした").arg(url.toDisplayString(QUrl::PreferLocalFile)));
 }
 
 void MainWindow::bringToFront()
@@ -191,7 +190,7 @@ void MainWindow::bringToFront()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     bool close = false;
-    runGuarded(this, m_questions, [&] { close = m_session.queryClose(); });
+    runGuarded(m_questions, [&] { close = m_session.queryClose(); });
     event->setAccepted(close);
 }
 
@@ -207,7 +206,7 @@ void MainWindow::dropEvent(QDropEvent *event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    runGuarded(this, m_questions, [&] { m_session.openFile(path); });
+    runGuarded(m_questions, [&] { m_session.openFile(path); });
 }
 
 } // namespace vendara

@@ -13,15 +13,14 @@ class MainWindow;
 
 namespace vendara {
 
-class DialogQuestions;
 class DocumentSession;
 class HelpBrowser;
 class HelpPages;
 class PrintCommands;
+class Questions;
 class RecentFiles;
 class SlipFrame;
 class SlipLookups;
-class UserPrompts;
 
 // The one window of a process: menus, tool bar and status bar around the
 // slip. What happens to the slip is the session's; the window shows it.
@@ -34,7 +33,7 @@ public:
     // window opens the master dialogs over the session's data folder.
     // Questions, errors and the file dialogs of the frame, the options and
     // every action go through `questions`.
-    MainWindow(DocumentSession &session, UserPrompts &prompts, DialogQuestions &questions, HelpBrowser &help,
+    MainWindow(DocumentSession &session, Questions &questions, HelpBrowser &help,
                const HelpPages &pages, RecentFiles &recent, QWidget *parent = nullptr,
                SlipLookups *lookups = nullptr);
     ~MainWindow() override;
@@ -61,8 +60,7 @@ private:
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     DocumentSession &m_session;
-    UserPrompts &m_prompts;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     HelpBrowser &m_help;
     const HelpPages &m_pages;
     RecentFiles &m_recent;

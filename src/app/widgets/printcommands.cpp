@@ -5,7 +5,7 @@
 #include "app/platformservices.h"
 
 #include "common/error.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "print/pagerecorder.h"
 #include "print/printerselection.h"
 #include "print/printoutput.h"
@@ -25,7 +25,7 @@
 namespace vendara {
 
 PrintCommands::PrintCommands(QWidget &window, DocumentSession &session, PrinterSelection &printer,
-                             DialogQuestions &questions, MailSender &mail, HelpBrowser &help, const HelpPages &pages)
+                             Questions &questions, MailSender &mail, HelpBrowser &help, const HelpPages &pages)
     : QObject(&window), m_window(window), m_session(session), m_printer(printer), m_questions(questions),
       m_mail(mail), m_help(help), m_pages(pages), m_printing(session, printer)
 {
@@ -82,7 +82,7 @@ PrintCommands::DialogResult PrintCommands::runPrinterDialog(bool printMode)
         try {
             m_session.settingsFile().setCorrections(dialog.correctionX(), dialog.correctionY());
         } catch (const Error &e) {
-            m_questions.error(&m_window, e.message());
+            m_questions.error(e.message());
         }
     }
     if (outcome == PrinterSettingDialog::Cancelled)
@@ -121,7 +121,7 @@ std::unique_ptr<PageRecorder> PrintCommands::renderWithProgress(bool forPdf)
     } catch (const Error &e) {
         dataWindow.finish();
         pageWindow.finish();
-        m_questions.error(&m_window, e.message());
+        m_questions.error(e.message());
         return nullptr;
     }
 }
@@ -132,7 +132,7 @@ void PrintCommands::showPreview(std::unique_ptr<PageRecorder> pages)
     try {
         status = m_printer.previewStatusTexts();
     } catch (const Error &e) {
-        m_questions.error(&m_window, e.message());
+        m_questions.error(e.message());
         return;
     }
     PrintPreviewWindow window(std::move(pages), status, m_questions, &m_window);
@@ -159,13 +159,13 @@ void PrintCommands::printWithProgress(PageRecorder &pages, QWidget *over)
         status.finish();
     } catch (const Error &e) {
         status.finish();
-        m_questions.error(&m_window, e.message());
+        m_questions.error(e.message());
     }
 }
 
 QString PrintCommands::choosePdfPath()
 {
-    const QString chosen = m_questions.chooseFileToSave(&m_window, QStringLiteral("PDFに出力"),
+    const QString chosen = m_questions.chooseFileToSave(QStringLiteral("PDFに出力"),
                                                         m_printing.defaultPdfPath(),
                                                         QStringLiteral("PDF ファイル (*.pdf)"));
     if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
@@ -186,7 +186,7 @@ bool PrintCommands::writePdfTo(const QString &path, PageRecorder *rendered)
         m_printing.writePdf(*rendered, path);
         return true;
     } catch (const Error &e) {
-        m_questions.error(&m_window, e.message());
+        m_questions.error(e.message());
         return false;
     }
 }
@@ -219,7 +219,7 @@ void PrintCommands::mailPdf(PageRecorder *rendered)
         return;
     if (m_mail.composeWithAttachment(path))
         return;
-    m_questions.error(&m_window, QStringLiteral("メールソフトが設定されていません。\nPDF は次のフォルダにあります:\n%1")
+    m_questions.error(QStringLiteral("メールソフトが設定されていません。\nPDF は次のフォルダにあります:\n%1")
                                      .arg(QDir::toNativeSeparators(folder)));
     m_help.openUrl(QUrl::fromLocalFile(folder));
 }

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class DocumentSession;
 class HelpBrowser;
 class HelpPages;
@@ -26,7 +26,7 @@ class PrintCommands : public QObject
 {
     Q_OBJECT
 public:
-    PrintCommands(QWidget &window, DocumentSession &session, PrinterSelection &printer, DialogQuestions &questions,
+    PrintCommands(QWidget &window, DocumentSession &session, PrinterSelection &printer, Questions &questions,
                   MailSender &mail, HelpBrowser &help, const HelpPages &pages);
     ~PrintCommands() override;
 
@@ -58,7 +58,7 @@ private:
     QWidget &m_window;
     DocumentSession &m_session;
     PrinterSelection &m_printer;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     MailSender &m_mail;
     HelpBrowser &m_help;
     const HelpPages &m_pages;

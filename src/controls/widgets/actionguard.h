@@ -1,30 +1,26 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
-
 #include <functional>
 #include <type_traits>
 #include <utility>
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 
 // Every operation the user starts (a menu action, a tool or dialog button, a
 // timer) runs through this guard: whatever it raises is shown in an error box
-// over `parent` and the operation stops there. Nothing reaches the event
-// loop, so an error never ends the program with unsaved work. False when the
-// operation failed.
-bool runGuarded(QWidget *parent, DialogQuestions &questions, const std::function<void()> &operation) noexcept;
+// and the operation stops there. Nothing reaches the event loop, so an error
+// never ends the program with unsaved work. False when the operation failed.
+bool runGuarded(Questions &questions, const std::function<void()> &operation) noexcept;
 
 // A slot for connect() that runs `operation` through the guard. The slot
 // passes the signal's arguments on where `operation` takes them.
 template <typename Operation>
-auto guarded(QWidget *parent, DialogQuestions &questions, Operation operation)
+auto guarded(Questions &questions, Operation operation)
 {
-    return [parent = QPointer<QWidget>(parent), &questions, operation = std::move(operation)](auto &&...args) {
-        runGuarded(parent, questions, [&] {
+    return [&questions, operation = std::move(operation)](auto &&...args) {
+        runGuarded(questions, [&] {
             if constexpr (std::is_invocable_v<Operation &, decltype(args)...>)
                 std::invoke(operation, std::forward<decltype(args)>(args)...);
             else

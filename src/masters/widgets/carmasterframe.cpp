@@ -7,7 +7,7 @@
 
 #include "common/error.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,7 +19,7 @@
 
 namespace vendara {
 
-CarMasterFrame::CarMasterFrame(const QString &folder, DialogQuestions &questions, QWidget *parent)
+CarMasterFrame::CarMasterFrame(const QString &folder, Questions &questions, QWidget *parent)
     : QWidget(parent), m_master(folder), m_questions(questions),
       m_makers(new CarListModel(m_master, CarListModel::Side::Makers, this)),
       m_cars(new CarListModel(m_master, CarListModel::Side::Cars, this)), m_makerView(new QTableView),
@@ -61,7 +61,7 @@ CarMasterFrame::CarMasterFrame(const QString &folder, DialogQuestions &questions
     // while the cell commits would take the editor's focus and commit again.
     connect(m_makers, &CarListModel::refused, this, [this] {
             if (const QString refusal = m_makers->takeRefusal(); !refusal.isEmpty())
-                m_questions.error(this, refusal);
+                m_questions.error(refusal);
         }, Qt::QueuedConnection);
 
     // After each action the lists show what the master holds, also when the
@@ -69,7 +69,7 @@ CarMasterFrame::CarMasterFrame(const QString &folder, DialogQuestions &questions
     // A new row is typed into at once.
     const auto makerAction = [this](std::function<void()> action, bool typeNext = false) {
         return [this, action = std::move(action), typeNext] {
-            const bool done = runGuarded(this, m_questions, action);
+            const bool done = runGuarded(m_questions, action);
             showMakers();
             if (done && typeNext)
                 m_makerView->setFocus();
@@ -77,7 +77,7 @@ CarMasterFrame::CarMasterFrame(const QString &folder, DialogQuestions &questions
     };
     const auto carAction = [this](std::function<void()> action, bool typeNext = false) {
         return [this, action = std::move(action), typeNext] {
-            const bool done = runGuarded(this, m_questions, action);
+            const bool done = runGuarded(m_questions, action);
             showCars();
             if (done && typeNext)
                 m_carView->setFocus();
@@ -85,7 +85,7 @@ CarMasterFrame::CarMasterFrame(const QString &folder, DialogQuestions &questions
     };
     connect(addMaker, &QPushButton::clicked, this, makerAction([this] { m_master.addMaker(); }, true));
     connect(deleteMaker, &QPushButton::clicked, this, makerAction([this] {
-                m_master.deleteCurrentMaker([this](const QString &q) { return m_questions.confirm(this, q); });
+                m_master.deleteCurrentMaker(m_questions);
             }));
     connect(sortMakers, &QPushButton::clicked, this, makerAction([this] { m_master.sortMakers(); }));
     connect(addCar, &QPushButton::clicked, this, carAction([this] { m_master.addCar(); }, true));
@@ -143,7 +143,7 @@ void CarMasterFrame::writeBack()
 
 void CarMasterFrame::makerRowEntered(int row)
 {
-    runGuarded(this, m_questions, [this, row] { m_master.moveToMaker(row); });
+    runGuarded(m_questions, [this, row] { m_master.moveToMaker(row); });
     // A maker whose cars could not be written stays current.
     if (m_master.currentMakerRow() != row)
         showMakers();

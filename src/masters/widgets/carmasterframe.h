@@ -10,7 +10,7 @@ class QTableView;
 namespace vendara {
 
 class CarListModel;
-class DialogQuestions;
+class Questions;
 
 // The maker and car-name master: makers at the left, the current maker's car
 // names at the right, each with its add, delete and sort buttons. Leaving a
@@ -22,7 +22,7 @@ class CarMasterFrame : public QWidget
     Q_OBJECT
 public:
     // folder: Dat/Mst/Mk/ of the data root.
-    CarMasterFrame(const QString &folder, DialogQuestions &questions, QWidget *parent = nullptr);
+    CarMasterFrame(const QString &folder, Questions &questions, QWidget *parent = nullptr);
     ~CarMasterFrame() override;
 
     // Off: the grids only move the cursor and the buttons are disabled.
@@ -46,7 +46,7 @@ private:
     void showCars();
 
     CarMaster m_master;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     CarListModel *m_makers;
     CarListModel *m_cars;
     QTableView *m_makerView;

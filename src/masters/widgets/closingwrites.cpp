@@ -1,19 +1,19 @@
 #include "closingwrites.h"
 
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
 
 namespace vendara {
 
-bool writeBeforeClosing(QWidget *window, DialogQuestions &questions, const QList<std::function<void()>> &writes)
+bool writeBeforeClosing(QWidget *window, Questions &questions, const QList<std::function<void()>> &writes)
 {
     bool written = true;
     for (const std::function<void()> &write : writes)
-        written = runGuarded(window, questions, write) && written;
-    return written || questions.confirm(window, kCloseWithoutSavingQuestion, true);
+        written = runGuarded(questions, write) && written;
+    return written || questions.confirm(kCloseWithoutSavingQuestion, true);
 }
 
 void commitOpenEditors(QWidget *window)

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 
 // The lists a window writes when it closes (whichever button closed it) are
 // written in its close path, never when it is destroyed, so that a failure
@@ -19,7 +19,7 @@ class DialogQuestions;
 // user chooses between staying in the window to put it right (the answer
 // No, and the default) and closing without saving what failed. True when the
 // window may close.
-bool writeBeforeClosing(QWidget *window, DialogQuestions &questions, const QList<std::function<void()>> &writes);
+bool writeBeforeClosing(QWidget *window, Questions &questions, const QList<std::function<void()>> &writes);
 
 inline const QString kCloseWithoutSavingQuestion =
     QStringLiteral("変更を保存できませんでした。\n保存せずに閉じますか？");

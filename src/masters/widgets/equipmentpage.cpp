@@ -13,7 +13,7 @@
 
 namespace vendara {
 
-EquipmentPage::EquipmentPage(const QString &folder, DialogQuestions &questions, QWidget *parent)
+EquipmentPage::EquipmentPage(const QString &folder, Questions &questions, QWidget *parent)
     : QWidget(parent), m_list(folder), m_questions(questions), m_view(new QTreeWidget), m_name(new QLineEdit), m_abbreviation(new QLineEdit),
       m_replace(new QPushButton(QStringLiteral("置換(&R)"))), m_remove(new QPushButton(QStringLiteral("削除(&D)")))
 {
@@ -44,16 +44,16 @@ EquipmentPage::EquipmentPage(const QString &folder, DialogQuestions &questions, 
     layout->addLayout(buttons);
 
     connect(m_view, &QTreeWidget::itemSelectionChanged, this, &EquipmentPage::selectionChanged);
-    connect(add, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+    connect(add, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 m_list.add(typedItem());
                 showItems(int(m_list.items().size()) - 1);
             }));
-    connect(m_replace, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+    connect(m_replace, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 const int index = selectedIndex();
                 m_list.replace(index, typedItem());
                 showItems(index);
             }));
-    connect(m_remove, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+    connect(m_remove, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 const int index = selectedIndex();
                 m_list.remove(index);
                 showItems(std::min(index, int(m_list.items().size()) - 1));

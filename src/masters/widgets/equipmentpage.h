@@ -10,7 +10,7 @@ class QTreeWidget;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 
 // The options page of the equipment list: the list of names and
 // abbreviations, the two entry fields and "追加", "置換", "削除". The list is
@@ -20,7 +20,7 @@ class EquipmentPage : public QWidget
     Q_OBJECT
 public:
     // folder: Dat/Mst/ of the data root.
-    EquipmentPage(const QString &folder, DialogQuestions &questions, QWidget *parent = nullptr);
+    EquipmentPage(const QString &folder, Questions &questions, QWidget *parent = nullptr);
 
     const EquipmentList &list() const { return m_list; }
     void save() const { m_list.save(); }
@@ -36,7 +36,7 @@ private:
     void selectionChanged();
 
     EquipmentList m_list;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     QTreeWidget *m_view;
     QLineEdit *m_name;
     QLineEdit *m_abbreviation;

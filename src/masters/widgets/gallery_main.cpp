@@ -17,7 +17,7 @@
 #include "masters/widgets/zipdictionarypage.h"
 #include "masters/widgets/zipsearchdialog.h"
 
-#include "controls/widgets/dialogquestions.h"
+#include "controls/widgets/messageboxquestions.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -46,7 +46,7 @@ void copyTree(const QString &from, const QString &to)
 
 std::unique_ptr<QWidget> makeWindow(const QString &name, const QString &dat, bool edit)
 {
-    DialogQuestions &questions = DialogQuestions::standard();
+    MessageBoxQuestions questions;
     const QString mst = dat + QStringLiteral("Mst/");
     if (name.startsWith(QLatin1String("tax:"))) {
         auto dialog = std::make_unique<TaxGuideDialog>(dat + QStringLiteral("Tax/"), questions);

@@ -6,7 +6,7 @@
 #include "closingwrites.h"
 
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -19,7 +19,7 @@
 
 namespace vendara {
 
-ListMasterFrame::ListMasterFrame(const QString &folder, DialogQuestions &questions, QWidget *parent)
+ListMasterFrame::ListMasterFrame(const QString &folder, Questions &questions, QWidget *parent)
     : QWidget(parent), m_master(folder), m_questions(questions), m_model(new SimpleMasterModel(m_master, this)),
       m_title(new QLabel), m_view(new QTableView), m_add(new QPushButton(QStringLiteral("追加(&A)"))),
       m_delete(new QPushButton(QStringLiteral("選択削除&(D)")))
@@ -45,12 +45,12 @@ ListMasterFrame::ListMasterFrame(const QString &folder, DialogQuestions &questio
                 if (current.isValid())
                     m_master.setCurrentRow(current.row());
             });
-    connect(m_add, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+    connect(m_add, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 m_master.addRow();
                 showRows();
                 m_view->setFocus();
             }));
-    connect(m_delete, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+    connect(m_delete, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 m_master.deleteCurrentRow();
                 showRows();
             }));
@@ -64,7 +64,7 @@ ListMasterFrame::~ListMasterFrame()
 void ListMasterFrame::selectMaster(const QString &name)
 {
     // Writes the current master back first.
-    if (!m_questions.attempt(this, [this, &name] { m_master.selectMaster(name); }))
+    if (!runGuarded(m_questions, [this, &name] { m_master.selectMaster(name); }))
         return;
     m_title->setText(name);
     m_view->setAccessibleName(name);

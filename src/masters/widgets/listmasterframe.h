@@ -10,7 +10,7 @@ class QTableView;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class SimpleMasterModel;
 
 // The editor of one simple list master (colours, staff, accessories with
@@ -22,7 +22,7 @@ class ListMasterFrame : public QWidget
     Q_OBJECT
 public:
     // folder: Dat/Mst/ of the data root. No master is shown at first.
-    ListMasterFrame(const QString &folder, DialogQuestions &questions, QWidget *parent = nullptr);
+    ListMasterFrame(const QString &folder, Questions &questions, QWidget *parent = nullptr);
     ~ListMasterFrame() override;
 
     void selectMaster(const QString &name);
@@ -43,7 +43,7 @@ private:
     void showRows();
 
     SimpleMaster m_master;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     SimpleMasterModel *m_model;
     QLabel *m_title;
     QTableView *m_view;

@@ -13,16 +13,16 @@
 
 namespace vendara {
 
-MasterPickDialog::MasterPickDialog(const QString &mastersFolder, DialogQuestions &questions, QWidget *parent)
+MasterPickDialog::MasterPickDialog(const QString &mastersFolder, Questions &questions, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::MasterPickDialog>()),
       m_folder(mastersFolder.endsWith(u'/') ? mastersFolder : mastersFolder + u'/'), m_questions(questions)
 {
     m_ui->setupUi(this);
     setFixedSize(620, 400);
     connect(m_ui->editButton, &QPushButton::clicked, this,
-            guarded(this, m_questions, [this] { setEditing(!m_editing); }));
+            guarded(m_questions, [this] { setEditing(!m_editing); }));
     connect(m_ui->helpButton, &QPushButton::clicked, this,
-            guarded(this, m_questions, [this] { emit helpRequested(help::GuideLists); }));
+            guarded(m_questions, [this] { emit helpRequested(help::GuideLists); }));
 }
 
 MasterPickDialog::~MasterPickDialog() = default;
@@ -30,7 +30,7 @@ MasterPickDialog::~MasterPickDialog() = default;
 void MasterPickDialog::selectList(int mode)
 {
     // The list on show is written before its frame goes.
-    if (!runGuarded(this, m_questions, [this] { writeBack(); }))
+    if (!runGuarded(m_questions, [this] { writeBack(); }))
         return;
     delete m_carFrame;
     delete m_listFrame;

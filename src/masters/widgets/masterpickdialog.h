@@ -11,7 +11,7 @@ class MasterPickDialog;
 namespace vendara {
 
 class CarMasterFrame;
-class DialogQuestions;
+class Questions;
 class ListMasterFrame;
 
 // The pick dialog "選択" of the list masters: mode 0 shows makers and car
@@ -26,7 +26,7 @@ class MasterPickDialog : public QDialog
 public:
 
     // mastersFolder: Dat/Mst/ of the data root (makers and cars are in Mk/).
-    MasterPickDialog(const QString &mastersFolder, DialogQuestions &questions, QWidget *parent = nullptr);
+    MasterPickDialog(const QString &mastersFolder, Questions &questions, QWidget *parent = nullptr);
     ~MasterPickDialog() override;
 
     void selectList(int mode);
@@ -54,7 +54,7 @@ private:
 
     std::unique_ptr<Ui::MasterPickDialog> m_ui;
     QString m_folder;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     int m_mode = -1;
     bool m_editing = false;
     CarMasterFrame *m_carFrame = nullptr;

@@ -12,7 +12,7 @@
 
 namespace vendara {
 
-MemoTemplatesPage::MemoTemplatesPage(const QString &folder, DialogQuestions &questions, QWidget *parent)
+MemoTemplatesPage::MemoTemplatesPage(const QString &folder, Questions &questions, QWidget *parent)
     : QWidget(parent), m_templates(folder, MemoTemplates::kEditorBlankRows), m_questions(questions), m_view(new MemoTemplateView(m_templates)),
       m_editor(new QPlainTextEdit)
 {
@@ -44,18 +44,18 @@ MemoTemplatesPage::MemoTemplatesPage(const QString &folder, DialogQuestions &que
         if (current.isValid())
             m_editor->setPlainText(m_templates.templates().value(current.row()).join(u'\n'));
     });
-    connect(add, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+    connect(add, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 m_templates.add(editorLines());
                 m_view->reload(int(m_templates.templates().size()) - 1);
             }));
-    connect(replace, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+    connect(replace, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 const int row = m_view->currentRow();
                 if (row < 0)
                     return;
                 m_templates.replace(row, editorLines());
                 m_view->reload(row);
             }));
-    connect(remove, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+    connect(remove, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 const int row = m_view->currentRow();
                 if (row < 0)
                     return;

@@ -8,7 +8,7 @@ class QPlainTextEdit;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class MemoTemplateView;
 
 // The options page of the memo templates: the templates, the three-line
@@ -20,7 +20,7 @@ class MemoTemplatesPage : public QWidget
     Q_OBJECT
 public:
     // folder: Dat/Mst/ of the data root.
-    MemoTemplatesPage(const QString &folder, DialogQuestions &questions, QWidget *parent = nullptr);
+    MemoTemplatesPage(const QString &folder, Questions &questions, QWidget *parent = nullptr);
 
     const MemoTemplates &templates() const { return m_templates; }
     void save() const { m_templates.save(); }
@@ -32,7 +32,7 @@ private:
     QStringList editorLines() const;
 
     MemoTemplates m_templates;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     MemoTemplateView *m_view;
     QPlainTextEdit *m_editor;
 };

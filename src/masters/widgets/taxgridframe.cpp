@@ -7,7 +7,7 @@
 #include "common/error.h"
 #include "closingwrites.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -26,7 +26,7 @@ constexpr int kHeadingColumnWidth = 100;
 
 } // namespace
 
-TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &questions, QWidget *parent)
+TaxGridFrame::TaxGridFrame(const QString &tableFolder, Questions &questions, QWidget *parent)
     : QWidget(parent),
       m_editor(tableFolder),
       m_questions(questions),
@@ -48,7 +48,7 @@ TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &question
     m_categoryBox->setMinimumContentsLength(12);
     top->addWidget(m_categoryBox, 1);
     connect(m_categoryBox, &QComboBox::activated, this,
-            guarded(this, m_questions, [this](int index) { pickCategory(index); }));
+            guarded(m_questions, [this](int index) { pickCategory(index); }));
 
     struct EditingButton
     {
@@ -77,7 +77,7 @@ TaxGridFrame::TaxGridFrame(const QString &tableFolder, DialogQuestions &question
         // Just wide enough for the caption, so that the row fits the pick
         // dialog at its smallest.
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(entry.caption) + 10);
-        connect(button, &QToolButton::clicked, this, guarded(this, m_questions, entry.action));
+        connect(button, &QToolButton::clicked, this, guarded(m_questions, entry.action));
         bar->addWidget(button);
         if (entry.hint == QStringLiteral("最終列削除"))
             bar->addSpacing(4); // the category buttons apart from the shape buttons
@@ -158,11 +158,7 @@ void TaxGridFrame::addCategory()
 
 void TaxGridFrame::deleteCategory()
 {
-    attempt([&] {
-        m_editor.deleteCurrentCategory([this](const QString &question) {
-            return m_questions.confirm(this, question, true);
-        });
-    });
+    attempt([&] { m_editor.deleteCurrentCategory(m_questions); });
 }
 
 void TaxGridFrame::renameCategory()
@@ -180,7 +176,7 @@ void TaxGridFrame::askCategoryName(const QString &prompt, const QString &initial
     // input is cancelled.
     QString typed = initial;
     while (const std::optional<QString> name =
-               m_questions.inputText(this, TaxTableEditor::kNameInputCaption, prompt, typed)) {
+               m_questions.inputText(TaxTableEditor::kNameInputCaption, prompt, typed)) {
         if (attempt([&] { take(*name); }))
             return;
         typed = *name;
@@ -193,7 +189,7 @@ bool TaxGridFrame::attempt(const std::function<void()> &operation)
         operation();
     } catch (const Error &e) {
         refresh();
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
         return false;
     }
     refresh();

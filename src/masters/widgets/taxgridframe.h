@@ -12,7 +12,7 @@ class QTableView;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class TaxGridModel;
 
 // Shows and edits the tax tables of one kind, a category at a time. In pick
@@ -27,7 +27,7 @@ class TaxGridFrame : public QWidget
 public:
     // tableFolder: the Dat/Tax/ folder of the data root. Starts in pick mode
     // with no table until selectKind().
-    TaxGridFrame(const QString &tableFolder, DialogQuestions &questions, QWidget *parent = nullptr);
+    TaxGridFrame(const QString &tableFolder, Questions &questions, QWidget *parent = nullptr);
     ~TaxGridFrame() override;
 
     void selectKind(int kind);
@@ -63,7 +63,7 @@ private:
     void commitOpenEditor();
 
     TaxTableEditor m_editor;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     QLabel *m_title;
     QComboBox *m_categoryBox;
     QWidget *m_buttonBar;

@@ -17,7 +17,7 @@ const QString kEditCaption = QStringLiteral("編集(&E)");
 const QString kEndEditCaption = QStringLiteral("編集終了(&E)");
 } // namespace
 
-TaxGuideDialog::TaxGuideDialog(const QString &tableFolder, DialogQuestions &questions, QWidget *parent)
+TaxGuideDialog::TaxGuideDialog(const QString &tableFolder, Questions &questions, QWidget *parent)
     : QDialog(parent),
       m_questions(questions),
       m_frame(new TaxGridFrame(tableFolder, questions, this)),
@@ -32,7 +32,7 @@ TaxGuideDialog::TaxGuideDialog(const QString &tableFolder, DialogQuestions &ques
 
     m_editButton->setObjectName(QStringLiteral("editButton"));
     m_editButton->setAutoDefault(false);
-    connect(m_editButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { toggleEditMode(); }));
+    connect(m_editButton, &QPushButton::clicked, this, guarded(m_questions, [this] { toggleEditMode(); }));
 
     auto *buttons = new QDialogButtonBox(this);
     m_okButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

@@ -6,7 +6,7 @@ class QPushButton;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class TaxGridFrame;
 
 // "選択": picks one amount from a tax table for the slip. The table can be
@@ -18,7 +18,7 @@ class TaxGuideDialog : public QDialog
 {
     Q_OBJECT
 public:
-    TaxGuideDialog(const QString &tableFolder, DialogQuestions &questions, QWidget *parent = nullptr);
+    TaxGuideDialog(const QString &tableFolder, Questions &questions, QWidget *parent = nullptr);
     ~TaxGuideDialog() override;
 
     void selectKind(int kind);
@@ -33,7 +33,7 @@ public slots:
 private:
     void toggleEditMode();
 
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     TaxGridFrame *m_frame;
     QPushButton *m_editButton;
     QPushButton *m_okButton;

@@ -4,7 +4,7 @@
 
 #include "common/error.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 
 #include <QTimer>
 
@@ -21,7 +21,7 @@ QString ZipDictionaryPage::openFilter()
     return filter.left(bar) + QStringLiteral(" (") + patterns + u')';
 }
 
-ZipDictionaryPage::ZipDictionaryPage(const QString &dictionaryFolder, DialogQuestions &questions, QWidget *parent)
+ZipDictionaryPage::ZipDictionaryPage(const QString &dictionaryFolder, Questions &questions, QWidget *parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::ZipDictionaryPage>()), m_questions(questions)
 {
     m_ui->setupUi(this);
@@ -30,12 +30,12 @@ ZipDictionaryPage::ZipDictionaryPage(const QString &dictionaryFolder, DialogQues
     } catch (const Error &e) {
         // Adding or deleting would overwrite a list that could not be read.
         m_ui->addButton->setEnabled(false);
-        QTimer::singleShot(0, this, [this, message = e.message()] { m_questions.error(this, message); });
+        QTimer::singleShot(0, this, [this, message = e.message()] { m_questions.error(message); });
     }
     setAccessibleName(windowTitle());
-    connect(m_ui->addButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { addDictionary(); }));
+    connect(m_ui->addButton, &QPushButton::clicked, this, guarded(m_questions, [this] { addDictionary(); }));
     connect(m_ui->removeButton, &QPushButton::clicked, this,
-            guarded(this, m_questions, [this] { removeDictionary(); }));
+            guarded(m_questions, [this] { removeDictionary(); }));
     connect(m_ui->dictionaryList, &QListWidget::itemSelectionChanged, this, [this] {
         m_ui->removeButton->setEnabled(!m_ui->dictionaryList->selectedItems().isEmpty());
     });
@@ -69,13 +69,13 @@ void ZipDictionaryPage::reloadQuietly()
 
 void ZipDictionaryPage::addDictionary()
 {
-    const QString path = m_questions.chooseFileToOpen(this, QStringLiteral("辞書追加"), openFilter());
+    const QString path = m_questions.chooseFileToOpen(QStringLiteral("辞書追加"), openFilter());
     if (path.isEmpty() || !m_list)
         return;
     try {
         showList(m_list->add(path));
     } catch (const Error &e) {
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
         reloadQuietly();
         showList();
     }
@@ -87,10 +87,10 @@ void ZipDictionaryPage::removeDictionary()
     if (row < 0 || m_ui->dictionaryList->selectedItems().isEmpty() || !m_list)
         return;
     try {
-        if (!m_list->remove(row, [this](const QString &question) { return m_questions.confirm(this, question); }))
+        if (!m_list->remove(row, m_questions))
             return;
     } catch (const Error &e) {
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
         reloadQuietly();
     }
     showList();

@@ -13,7 +13,7 @@ class ZipDictionaryPage;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 
 // The options page "郵便番号辞書": lists the usable postal-code dictionaries,
 // installs a comma-separated file as a new one and deletes one.
@@ -27,7 +27,7 @@ public:
     static QString openFilter();
 
     // dictionaryFolder: Dat/Mst/Zip/ of the data root.
-    ZipDictionaryPage(const QString &dictionaryFolder, DialogQuestions &questions, QWidget *parent = nullptr);
+    ZipDictionaryPage(const QString &dictionaryFolder, Questions &questions, QWidget *parent = nullptr);
     ~ZipDictionaryPage() override;
 
 private:
@@ -37,7 +37,7 @@ private:
     void reloadQuietly();
 
     std::unique_ptr<Ui::ZipDictionaryPage> m_ui;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     std::optional<ZipDictionaryList> m_list; // none when "ziplist" cannot be read
 };
 

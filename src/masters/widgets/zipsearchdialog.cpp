@@ -4,7 +4,7 @@
 #include "ui_zipsearchdialog.h"
 
 #include "common/error.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "masters/zipdictionarylist.h"
 #include "masters/zipsearch.h"
 #include "common/helptopic.h"
@@ -15,7 +15,7 @@
 
 namespace vendara {
 
-ZipSearchDialog::ZipSearchDialog(const QString &dictionaryFolder, DialogQuestions &questions, QWidget *parent)
+ZipSearchDialog::ZipSearchDialog(const QString &dictionaryFolder, Questions &questions, QWidget *parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::ZipSearchDialog>())
     , m_questions(questions)
@@ -205,7 +205,7 @@ void ZipSearchDialog::search(const QString &keyword)
     const QString failure = result.failure.isEmpty() ? m_listFailure : result.failure;
     if (!failure.isEmpty()) {
         const bool wasActive = isActiveWindow();
-        m_questions.error(this, failure);
+        m_questions.error(failure);
         if (!*alive)
             return;
         m_ignoreNextActivation = wasActive && !isActiveWindow();
@@ -229,7 +229,7 @@ bool ZipSearchDialog::afterBlock(const std::shared_ptr<bool> &alive)
     if (!m_stopRequested)
         return false;
     const bool wasActive = isActiveWindow();
-    const bool stop = m_questions.confirm(this, zipsearchtext::kStopQuestion);
+    const bool stop = m_questions.confirm(zipsearchtext::kStopQuestion);
     if (!*alive)
         return true;
     // The window's activation when the box has gone may still be on its way.

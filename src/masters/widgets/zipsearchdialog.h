@@ -16,7 +16,7 @@ class ZipSearchDialog;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class ZipResultModel;
 
 // "郵便番号検索": searches every installed postal-code dictionary for a
@@ -31,7 +31,7 @@ public:
 
     // dictionaryFolder: Dat/Mst/Zip/ of the data root. The usable
     // dictionaries are read once, here.
-    ZipSearchDialog(const QString &dictionaryFolder, DialogQuestions &questions, QWidget *parent = nullptr);
+    ZipSearchDialog(const QString &dictionaryFolder, Questions &questions, QWidget *parent = nullptr);
     ~ZipSearchDialog() override;
 
     // The keyword of the search that runs when the dialog is first activated;
@@ -68,7 +68,7 @@ private:
     void updatePicked();
 
     std::unique_ptr<Ui::ZipSearchDialog> m_ui;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     ZipResultModel *m_model;
     QStringList m_dictionaryPaths;
     QString m_listFailure; // "ziplist" could not be read

@@ -2,7 +2,7 @@
 #include "ui_autocompanyblockdialog.h"
 
 #include "common/error.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "controls/widgets/inputmethodguard.h"
 #include "masters/namerules.h"
 #include "printsettings/companyblock.h"
@@ -11,7 +11,7 @@
 
 namespace vendara {
 
-AutoCompanyBlockDialog::AutoCompanyBlockDialog(const DataFolder &data, DialogQuestions &questions, QWidget *parent)
+AutoCompanyBlockDialog::AutoCompanyBlockDialog(const DataFolder &data, Questions &questions, QWidget *parent)
     : QDialog(parent)
     , m_ui(std::make_unique<::Ui::AutoCompanyBlockDialog>())
     , m_data(data)
@@ -77,12 +77,12 @@ void AutoCompanyBlockDialog::accept()
         // name must be a set file of its own.
         companyBlockSetNames().requireNewName(name, companyblock::otherSetNames(m_data, name));
         if (QFileInfo::exists(companyblock::setFilePath(m_data, name))
-            && !m_questions.confirm(this, QStringLiteral("同名の設定があります\n上書きしますか？"))) {
+            && !m_questions.confirm(QStringLiteral("同名の設定があります\n上書きしますか？"))) {
             return;
         }
         companyblock::writeGeneratedSet(m_data, name, fields());
     } catch (const Error &e) {
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
         m_ui->setNameBox->setFocus();
         return;
     }

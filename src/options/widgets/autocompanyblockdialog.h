@@ -14,7 +14,7 @@ class AutoCompanyBlockDialog;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 
 // "社名ロゴの自動生成": builds a company block set from a few plain fields.
 // OK writes the set file and adds the name to the set list; the dialog
@@ -24,7 +24,7 @@ class AutoCompanyBlockDialog : public QDialog
     Q_OBJECT
 
 public:
-    AutoCompanyBlockDialog(const DataFolder &data, DialogQuestions &questions, QWidget *parent = nullptr);
+    AutoCompanyBlockDialog(const DataFolder &data, Questions &questions, QWidget *parent = nullptr);
     ~AutoCompanyBlockDialog() override;
 
     // The name the set was written under.
@@ -40,7 +40,7 @@ private:
 
     std::unique_ptr<::Ui::AutoCompanyBlockDialog> m_ui;
     DataFolder m_data;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     bool m_nameLocked = false;
 };
 

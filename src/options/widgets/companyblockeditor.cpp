@@ -3,7 +3,7 @@
 
 #include "common/error.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "controls/widgets/floatedit.h"
 #include "printsettings/windowsfaces.h"
 
@@ -32,7 +32,7 @@ const QStringList kWindowsFaces = {
 
 } // namespace
 
-CompanyBlockEditor::CompanyBlockEditor(DialogQuestions &questions, QWidget *parent)
+CompanyBlockEditor::CompanyBlockEditor(Questions &questions, QWidget *parent)
     : QDialog(parent)
     , m_ui(std::make_unique<::Ui::CompanyBlockEditor>())
     , m_questions(questions)
@@ -78,7 +78,7 @@ CompanyBlockEditor::CompanyBlockEditor(DialogQuestions &questions, QWidget *pare
         m_ui->imagePanel->setVisible(on);
         store(ImagePath, on ? m_ui->imagePathEdit->text() : QString());
     });
-    connect(m_ui->browseButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { chooseImage(); }));
+    connect(m_ui->browseButton, &QPushButton::clicked, this, guarded(m_questions, [this] { chooseImage(); }));
     connectPosition(m_ui->leftSlider, m_ui->leftEdit, ImageLeft);
     connectPosition(m_ui->topSlider, m_ui->topEdit, ImageTop);
     connectPosition(m_ui->widthSlider, m_ui->widthEdit, ImageWidth);
@@ -174,7 +174,7 @@ void CompanyBlockEditor::loadFile(const QString &path)
     try {
         fill(*lines);
     } catch (const std::exception &) {
-        m_questions.error(this, kUnreadable);
+        m_questions.error(kUnreadable);
     }
 }
 
@@ -237,12 +237,12 @@ void CompanyBlockEditor::storeAddress()
 
 void CompanyBlockEditor::chooseImage()
 {
-    const QString path = m_questions.chooseFileToOpen(this, QStringLiteral("画像ファイル"), kImageFilter);
+    const QString path = m_questions.chooseFileToOpen(QStringLiteral("画像ファイル"), kImageFilter);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     // A picture the block could not draw is not taken.
     if (!isBlockImageFile(path) || !decodeBlockImage(path)) {
-        m_questions.error(this, QStringLiteral("画像ファイルを読み込めません\n%1").arg(path));
+        m_questions.error(QStringLiteral("画像ファイルを読み込めません\n%1").arg(path));
         return;
     }
     m_ui->imagePathEdit->setText(path);

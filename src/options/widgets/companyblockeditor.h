@@ -17,7 +17,7 @@ class CompanyBlockEditor;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class FloatEdit;
 
 // "自社名ロゴ編集": edits the 23 values of a company block set, showing the
@@ -28,7 +28,7 @@ class CompanyBlockEditor : public QDialog
     Q_OBJECT
 
 public:
-    explicit CompanyBlockEditor(DialogQuestions &questions, QWidget *parent = nullptr);
+    explicit CompanyBlockEditor(Questions &questions, QWidget *parent = nullptr);
     ~CompanyBlockEditor() override;
 
     // Fills the editor from a set file. A missing file, or one that does not
@@ -56,7 +56,7 @@ private:
     void redraw();
 
     std::unique_ptr<::Ui::CompanyBlockEditor> m_ui;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     QStringList m_faces;
     QStringList m_values;
     CompanyBlockPainter m_painter; // one per editor: an image is decoded once per path

@@ -1,12 +1,12 @@
 #include "options/widgets/companyblocksavedialog.h"
 #include "ui_companyblocksavedialog.h"
 
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "masters/namerules.h"
 
 namespace vendara {
 
-CompanyBlockSaveDialog::CompanyBlockSaveDialog(const QStringList &setNames, DialogQuestions &questions,
+CompanyBlockSaveDialog::CompanyBlockSaveDialog(const QStringList &setNames, Questions &questions,
                                                QWidget *parent)
     : QDialog(parent)
     , m_ui(std::make_unique<::Ui::CompanyBlockSaveDialog>())
@@ -34,7 +34,7 @@ void CompanyBlockSaveDialog::accept()
     QStringList others = m_setNames;
     others.removeAll(name());
     if (const QString problem = companyBlockSetNames().newNameProblem(name(), others); !problem.isEmpty()) {
-        m_questions.error(this, problem);
+        m_questions.error(problem);
         m_ui->nameBox->setFocus();
         return;
     }

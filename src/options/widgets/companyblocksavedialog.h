@@ -11,7 +11,7 @@ class CompanyBlockSaveDialog;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 
 // "自社名印刷設定の保存": asks the name the working company block is saved
 // under, offering the existing set names. OK is refused, with the reason
@@ -21,7 +21,7 @@ class CompanyBlockSaveDialog : public QDialog
     Q_OBJECT
 
 public:
-    CompanyBlockSaveDialog(const QStringList &setNames, DialogQuestions &questions, QWidget *parent = nullptr);
+    CompanyBlockSaveDialog(const QStringList &setNames, Questions &questions, QWidget *parent = nullptr);
     ~CompanyBlockSaveDialog() override;
 
     QString name() const;
@@ -30,7 +30,7 @@ public:
 
 private:
     std::unique_ptr<::Ui::CompanyBlockSaveDialog> m_ui;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     QStringList m_setNames;
 };
 

@@ -3,7 +3,7 @@
 
 #include "common/error.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "options/widgets/autocompanyblockdialog.h"
 #include "options/widgets/companyblockeditor.h"
 #include "options/widgets/companyblocksavedialog.h"
@@ -34,7 +34,7 @@ std::optional<QString> setPathOf(const DataFolder &data, const QString &name)
 
 } // namespace
 
-DefaultPrintSettingsPage::DefaultPrintSettingsPage(const DataFolder &data, DialogQuestions &questions,
+DefaultPrintSettingsPage::DefaultPrintSettingsPage(const DataFolder &data, Questions &questions,
                                                    QWidget *parent)
     : QWidget(parent)
     , m_ui(std::make_unique<::Ui::DefaultPrintSettingsPage>())
@@ -67,11 +67,11 @@ DefaultPrintSettingsPage::DefaultPrintSettingsPage(const DataFolder &data, Dialo
         list->setMaximumHeight(list->fontMetrics().height() * listRows + 8);
     }
 
-    connect(m_ui->setBox, &QComboBox::currentIndexChanged, this, guarded(this, m_questions, [this] { selectSet(); }));
-    connect(m_ui->generateButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { generateSet(); }));
-    connect(m_ui->deleteButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { deleteSet(); }));
-    connect(m_ui->editButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { editBlock(); }));
-    connect(m_ui->saveAsButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { saveSetAs(); }));
+    connect(m_ui->setBox, &QComboBox::currentIndexChanged, this, guarded(m_questions, [this] { selectSet(); }));
+    connect(m_ui->generateButton, &QPushButton::clicked, this, guarded(m_questions, [this] { generateSet(); }));
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, guarded(m_questions, [this] { deleteSet(); }));
+    connect(m_ui->editButton, &QPushButton::clicked, this, guarded(m_questions, [this] { editBlock(); }));
+    connect(m_ui->saveAsButton, &QPushButton::clicked, this, guarded(m_questions, [this] { saveSetAs(); }));
 }
 
 DefaultPrintSettingsPage::~DefaultPrintSettingsPage() = default;
@@ -102,7 +102,7 @@ void DefaultPrintSettingsPage::load()
     try {
         companyblock::ensureSetList(m_data);
     } catch (const Error &e) {
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
     }
     const QStringList names = companyblock::readSetList(m_data);
     m_block = companyblock::newSetValues();
@@ -235,10 +235,10 @@ void DefaultPrintSettingsPage::deleteSet()
         return;
     const QString name = m_ui->setBox->currentText();
     if (name == kDefaultSet) {
-        m_questions.inform(this, QStringLiteral("デフォルト設定は削除できません"));
+        m_questions.inform(QStringLiteral("デフォルト設定は削除できません"));
         return;
     }
-    if (!m_questions.confirm(this, name + QStringLiteral("を削除しますか？")))
+    if (!m_questions.confirm(name + QStringLiteral("を削除しますか？")))
         return;
     try {
         QFile::remove(companyblock::setFilePath(m_data, name));
@@ -254,7 +254,7 @@ void DefaultPrintSettingsPage::deleteSet()
     try {
         writeSetBox();
     } catch (const Error &e) {
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
     }
     m_ui->saveAsButton->setEnabled(false);
     selectSet();
@@ -275,7 +275,7 @@ void DefaultPrintSettingsPage::editBlock()
             setSavedState(false);
         }
     } catch (const Error &e) {
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
     }
     QFile::remove(tmpPath);
 }
@@ -291,7 +291,7 @@ void DefaultPrintSettingsPage::saveSetAs()
     const QString name = dialog.name();
     try {
         if (QFileInfo::exists(companyblock::setFilePath(m_data, name))
-            && !m_questions.confirm(this, QStringLiteral("上書きしますか?"))) {
+            && !m_questions.confirm(QStringLiteral("上書きしますか?"))) {
             return;
         }
         companyblock::saveSetAs(m_data, name, m_block);
@@ -306,7 +306,7 @@ void DefaultPrintSettingsPage::saveSetAs()
         }
         writeSetBox();
     } catch (const Error &e) {
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
         return;
     }
     setSavedState(true);

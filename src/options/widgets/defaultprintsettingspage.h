@@ -16,7 +16,7 @@ class DefaultPrintSettingsPage;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 
 // The options dialog's page 印刷設定: the default titles, copies and formats
 // of a print (Dat/Mst/DefPrDat) and the company block sets. The defaults are
@@ -27,7 +27,7 @@ class DefaultPrintSettingsPage : public QWidget
     Q_OBJECT
 
 public:
-    DefaultPrintSettingsPage(const DataFolder &data, DialogQuestions &questions, QWidget *parent = nullptr);
+    DefaultPrintSettingsPage(const DataFolder &data, Questions &questions, QWidget *parent = nullptr);
     ~DefaultPrintSettingsPage() override;
 
     // Fills the page from DefPrDat (defaults for a missing file or key),
@@ -61,7 +61,7 @@ private:
 
     std::unique_ptr<::Ui::DefaultPrintSettingsPage> m_ui;
     DataFolder m_data;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     DefaultPrintSettings m_loaded;
     QStringList m_block;
 };

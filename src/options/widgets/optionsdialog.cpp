@@ -3,7 +3,7 @@
 #include "basicsettingspage.h"
 #include "common/error.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "defaultprintsettingspage.h"
 #include "masters/widgets/carmasterframe.h"
 #include "masters/widgets/closingwrites.h"
@@ -80,7 +80,7 @@ OptionsDialog::CloseAnswer askWithMessageBox(QWidget *parent, const QString &tex
 
 } // namespace
 
-OptionsDialog::OptionsDialog(const DataFolder &data, DialogQuestions &questions, QWidget *parent)
+OptionsDialog::OptionsDialog(const DataFolder &data, Questions &questions, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::OptionsDialog>()), m_questions(questions),
       m_closeQuestion(askWithMessageBox)
 {
@@ -118,10 +118,10 @@ OptionsDialog::OptionsDialog(const DataFolder &data, DialogQuestions &questions,
             m_ui->tree->setCurrentItem(selected.first());
     });
     connect(m_ui->tree, &QTreeWidget::currentItemChanged, this,
-            guarded(this, m_questions, [this](QTreeWidgetItem *current, QTreeWidgetItem *) { nodeSelected(current); }));
-    connect(m_ui->okButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { saveAndClose(); }));
-    connect(m_ui->cancelButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { reject(); }));
-    connect(m_ui->helpButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] {
+            guarded(m_questions, [this](QTreeWidgetItem *current, QTreeWidgetItem *) { nodeSelected(current); }));
+    connect(m_ui->okButton, &QPushButton::clicked, this, guarded(m_questions, [this] { saveAndClose(); }));
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, guarded(m_questions, [this] { reject(); }));
+    connect(m_ui->helpButton, &QPushButton::clicked, this, guarded(m_questions, [this] {
                 if (const int topic = currentHelpTopic())
                     emit helpRequested(topic);
             }));
@@ -132,7 +132,7 @@ OptionsDialog::OptionsDialog(const DataFolder &data, DialogQuestions &questions,
 
 OptionsDialog::~OptionsDialog() = default;
 
-void OptionsDialog::buildPages(const DataFolder &data, DialogQuestions &questions)
+void OptionsDialog::buildPages(const DataFolder &data, Questions &questions)
 {
     const QString mst = data.mastersDir();
     m_basic = new BasicSettingsPage(data.settingsPath());
@@ -255,7 +255,7 @@ void OptionsDialog::nodeSelected(QTreeWidgetItem *current)
 
 void OptionsDialog::saveAndClose()
 {
-    const bool saved = runGuarded(this, m_questions, [this] {
+    const bool saved = runGuarded(m_questions, [this] {
         m_print->save();
         m_basic->save();
         m_equipment->save();
@@ -276,7 +276,7 @@ void OptionsDialog::done(int result)
         case CloseAnswer::Stay:
             return;
         case CloseAnswer::Save:
-            if (!runGuarded(this, m_questions, [this] { m_basic->save(); }))
+            if (!runGuarded(m_questions, [this] { m_basic->save(); }))
                 return;
             break;
         case CloseAnswer::Discard:

@@ -19,7 +19,7 @@ namespace vendara {
 class BasicSettingsPage;
 class CarMasterFrame;
 class DefaultPrintSettingsPage;
-class DialogQuestions;
+class Questions;
 class EquipmentPage;
 class ListMasterFrame;
 class MemoTemplatesPage;
@@ -44,7 +44,7 @@ public:
     // Asks the close question (Yes / No / Cancel).
     using CloseQuestion = std::function<CloseAnswer(QWidget *parent, const QString &text)>;
 
-    OptionsDialog(const DataFolder &data, DialogQuestions &questions, QWidget *parent = nullptr);
+    OptionsDialog(const DataFolder &data, Questions &questions, QWidget *parent = nullptr);
     ~OptionsDialog() override;
 
     // Replaces the message box of the close question (tests answer from a script).
@@ -76,7 +76,7 @@ signals:
     void helpRequested(int topic);
 
 private:
-    void buildPages(const DataFolder &data, DialogQuestions &questions);
+    void buildPages(const DataFolder &data, Questions &questions);
     void buildTree();
     QWidget *pageOf(const QTreeWidgetItem *item) const;
     void showPage(QWidget *page);
@@ -84,7 +84,7 @@ private:
     void saveAndClose();
 
     std::unique_ptr<Ui::OptionsDialog> m_ui;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     CloseQuestion m_closeQuestion;
 
     BasicSettingsPage *m_basic = nullptr;

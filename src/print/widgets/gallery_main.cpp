@@ -11,7 +11,7 @@
 #include "print/widgets/printpreviewwindow.h"
 
 #include "common/datafolder.h"
-#include "controls/widgets/dialogquestions.h"
+#include "controls/widgets/messageboxquestions.h"
 #include "print/pageoutput.h"
 #include "print/pagerecorder.h"
 #include "print/printfonts.h"
@@ -82,9 +82,10 @@ int main(int argc, char **argv)
     if (!pages)
         return 1;
 
+    MessageBoxQuestions questions;
     PrintPreviewWindow window(std::move(pages),
                               {QStringLiteral("Gallery Printer"), QStringLiteral("600/600dpi"), QStringLiteral("A4")},
-                              DialogQuestions::standard());
+                              questions);
     window.setPrintHandler([](PageRecorder &recorded) {
         const QString pdf = QDir::temp().filePath(QStringLiteral("vendara-preview.pdf"));
         writePagesToPdf(pageFilesOf(recorded), SheetSetup{}, pdf);

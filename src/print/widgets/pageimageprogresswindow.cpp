@@ -2,7 +2,7 @@
 
 #include "progresswindowplacement.h"
 
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -94,9 +94,9 @@ RenderCallbacks PageImageProgressWindow::renderCallbacks(std::function<void()> b
     return callbacks;
 }
 
-void PageImageProgressWindow::reportCancelled(DialogQuestions &questions)
+void PageImageProgressWindow::reportCancelled(Questions &questions)
 {
-    questions.acknowledge(parentWidget(), QStringLiteral("中止しました"));
+    questions.acknowledge(QStringLiteral("中止しました"));
 }
 
 void PageImageProgressWindow::closeEvent(QCloseEvent *event)

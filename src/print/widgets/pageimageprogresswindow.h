@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 
 // "状況" while the page images are made: the page being drawn and "中止".
 // A small tool window above the main window, centred on it, not modal: the
@@ -51,7 +51,7 @@ public:
     RenderCallbacks renderCallbacks(std::function<void()> beforeFirstPage = {});
 
     // "中止しました" with an OK button, over the main window.
-    void reportCancelled(DialogQuestions &questions);
+    void reportCancelled(Questions &questions);
 
     QPushButton *abortButton() const { return m_abortButton; }
     QLabel *pageLabel() const { return m_pageLabel; }

@@ -4,7 +4,7 @@
 #include "printersettingdialog.h"
 
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 
 namespace vendara {
 namespace {
@@ -25,16 +25,16 @@ PropertyChoice shown(const QComboBox *box, PropertyChoice choice)
 
 } // namespace
 
-PrinterPropertiesDialog::PrinterPropertiesDialog(PrinterSelection &printer, DialogQuestions &questions,
+PrinterPropertiesDialog::PrinterPropertiesDialog(PrinterSelection &printer, Questions &questions,
                                                  QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PrinterPropertiesDialog>()), m_printer(printer),
       m_questions(questions)
 {
     m_ui->setupUi(this);
-    connect(m_ui->okButton, &QPushButton::clicked, this, guarded(this, m_questions, [this] { applyAndClose(); }));
+    connect(m_ui->okButton, &QPushButton::clicked, this, guarded(m_questions, [this] { applyAndClose(); }));
     connect(m_ui->portraitButton, &QRadioButton::toggled, this, [this] { showOrientationPicture(); });
 
-    m_ready = m_questions.attempt(this, [this] { m_opened = PrinterProperties::of(m_printer); });
+    m_ready = runGuarded(m_questions, [this] { m_opened = PrinterProperties::of(m_printer); });
     showProperties(m_opened);
     m_ui->okButton->setEnabled(m_ready);
 }

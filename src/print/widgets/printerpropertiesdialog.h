@@ -14,7 +14,7 @@ class QComboBox;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class PrinterSelection;
 
 // "プロパティ(&P)..." of the printer dialog: the current printer's paper,
@@ -30,7 +30,7 @@ public:
     // Reads the current printer's settings. When they cannot be read the
     // error is reported, isReady() is false and exec() ends at once as
     // Rejected.
-    PrinterPropertiesDialog(PrinterSelection &printer, DialogQuestions &questions, QWidget *parent = nullptr);
+    PrinterPropertiesDialog(PrinterSelection &printer, Questions &questions, QWidget *parent = nullptr);
     ~PrinterPropertiesDialog() override;
 
     bool isReady() const { return m_ready; }
@@ -48,7 +48,7 @@ private:
 
     std::unique_ptr<Ui::PrinterPropertiesDialog> m_ui;
     PrinterSelection &m_printer;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     PrinterProperties m_opened;
     bool m_ready = false;
 };

@@ -5,7 +5,7 @@
 #include "printerstatusline.h"
 
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "print/formatfile.h"
 #include "print/printerselection.h"
 #include "printsettings/companyblock.h"
@@ -38,7 +38,7 @@ QString existingOrEmpty(const std::function<QString()> &build)
 } // namespace
 
 PrinterSettingDialog::PrinterSettingDialog(const DataFolder &data, PrinterSelection &printer,
-                                           DialogQuestions &questions, QWidget *parent)
+                                           Questions &questions, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PrinterSettingDialog>()), m_data(data), m_printer(printer),
       m_questions(questions)
 {
@@ -68,7 +68,7 @@ PrinterSettingDialog::PrinterSettingDialog(const DataFolder &data, PrinterSelect
     // Every choice and button through the action guard: a printer that
     // stops answering shows a message, the dialog stays.
     const auto on = [this](auto *sender, auto signal, std::function<void()> operation) {
-        connect(sender, signal, this, guarded(this, m_questions, std::move(operation)));
+        connect(sender, signal, this, guarded(m_questions, std::move(operation)));
     };
     on(m_ui->printerBox, &QComboBox::activated, [this] { printerChanged(); });
     on(m_ui->paperBox, &QComboBox::activated, [this] { paperChosen(m_ui->paperBox->currentIndex()); });
@@ -87,7 +87,7 @@ PrinterSettingDialog::~PrinterSettingDialog() = default;
 
 bool PrinterSettingDialog::attempt(const std::function<void()> &operation)
 {
-    return m_questions.attempt(this, operation);
+    return runGuarded(m_questions, operation);
 }
 
 void PrinterSettingDialog::fillPrinters()
@@ -105,11 +105,11 @@ void PrinterSettingDialog::fillPrinters()
             current = 0;
         }
     } catch (const PrinterError &e) {
-        m_questions.error(this, e.kind() == PrinterErrorKind::NoPrinter ? QStringLiteral("有効なプリンタが見つかりません")
+        m_questions.error(e.kind() == PrinterErrorKind::NoPrinter ? QStringLiteral("有効なプリンタが見つかりません")
                                                                          : e.message());
         names.clear();
     } catch (const Error &e) {
-        m_questions.error(this, e.message());
+        m_questions.error(e.message());
         names.clear();
     }
     m_hasPrinter = !names.isEmpty();
@@ -426,7 +426,7 @@ void PrinterSettingDialog::done(int result)
     // A printer gone meanwhile cannot take its old settings back: that is
     // said, and the dialog closes all the same.
     if (result == Cancelled)
-        runGuarded(this, m_questions, [this] { restoreSnapshot(); });
+        runGuarded(m_questions, [this] { restoreSnapshot(); });
     QDialog::done(result);
 }
 

@@ -17,7 +17,7 @@ class PrinterSettingDialog;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class PrinterSelection;
 struct PrinterChoice;
 
@@ -51,7 +51,7 @@ public:
     // Checks the printer list for changes, fills the printer box and takes
     // the snapshot. Without any printer it reports "有効なプリンタが見つかりま
     // せん" and exec() ends at once as Cancelled.
-    PrinterSettingDialog(const DataFolder &data, PrinterSelection &printer, DialogQuestions &questions,
+    PrinterSettingDialog(const DataFolder &data, PrinterSelection &printer, Questions &questions,
                          QWidget *parent = nullptr);
     ~PrinterSettingDialog() override;
 
@@ -118,7 +118,7 @@ private:
     std::unique_ptr<Ui::PrinterSettingDialog> m_ui;
     DataFolder m_data;
     PrinterSelection &m_printer;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     std::unique_ptr<PrinterChoice> m_snapshot;
     Mode m_mode = Mode::Print;
     bool m_hasPrinter = false;

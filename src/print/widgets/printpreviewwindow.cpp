@@ -5,7 +5,7 @@
 #include "common/error.h"
 #include "controls/widgets/accessiblename.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "print/pagepicture.h"
 #include "print/pagerecorder.h"
 
@@ -33,7 +33,7 @@ const QColor kAreaColour(0x60, 0x60, 0x60);
 } // namespace
 
 PrintPreviewWindow::PrintPreviewWindow(std::unique_ptr<PageRecorder> pages, const QStringList &statusTexts,
-                                       DialogQuestions &questions, QWidget *parent)
+                                       Questions &questions, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                           Qt::WindowCloseButtonHint),
       m_questions(questions),
@@ -115,7 +115,7 @@ PrintPreviewWindow::PrintPreviewWindow(std::unique_ptr<PageRecorder> pages, cons
     // Keys: a page forward and back, the first and the last page.
     auto addKey = [this](QKeySequence key, auto slot) {
         auto *shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this, guarded(this, m_questions, slot));
+        connect(shortcut, &QShortcut::activated, this, guarded(m_questions, slot));
     };
     addKey(QKeySequence(Qt::Key_PageDown), [this] { if (m_nextButton->isEnabled()) nextPage(); });
     addKey(QKeySequence(Qt::Key_PageUp), [this] { if (m_previousButton->isEnabled()) previousPage(); });
@@ -152,7 +152,7 @@ QToolButton *PrintPreviewWindow::addCommand(const QString &text, const std::func
 
 void PrintPreviewWindow::onClicked(QToolButton *button, const std::function<void()> &operation)
 {
-    connect(button, &QToolButton::clicked, this, guarded(this, m_questions, operation));
+    connect(button, &QToolButton::clicked, this, guarded(m_questions, operation));
 }
 
 QToolButton *PrintPreviewWindow::addButton(const QString &text, const QString &accessibleName)
@@ -193,14 +193,14 @@ bool PrintPreviewWindow::printAllPages(bool askFirst)
 {
     if (!m_printHandler)
         return false;
-    if (askFirst && !m_questions.confirm(this, QStringLiteral("印刷しますか？")))
+    if (askFirst && !m_questions.confirm(QStringLiteral("印刷しますか？")))
         return false;
     bool printed = false;
     try {
         m_printHandler(*m_pages);
         printed = true;
     } catch (const Error &error) {
-        m_questions.error(this, error.message());
+        m_questions.error(error.message());
     }
     close();
     return printed;

@@ -19,7 +19,7 @@ class QWheelEvent;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class PageRecorder;
 class PreviewSheetView;
 
@@ -48,7 +48,7 @@ public:
     using Mode = PreviewLayout::Mode;
 
     PrintPreviewWindow(std::unique_ptr<PageRecorder> pages, const QStringList &statusTexts,
-                       DialogQuestions &questions, QWidget *parent = nullptr);
+                       Questions &questions, QWidget *parent = nullptr);
     ~PrintPreviewWindow() override;
 
     // Without a handler "印刷(&P)" is disabled.
@@ -100,7 +100,7 @@ private:
     // True when the wheel was used (scrolled or zoomed).
     bool handleWheel(QWheelEvent *event);
 
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     std::unique_ptr<PageRecorder> m_pages;
     PrintHandler m_printHandler;
     int m_pageCount = 0;

@@ -2,7 +2,7 @@
 
 #include "progresswindowplacement.h"
 
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "print/pagerecorder.h"
 
 #include <QCloseEvent>
@@ -93,14 +93,14 @@ void PrintStatusWindow::requestAbort()
         m_abortRequested = true;
 }
 
-PrintOutputCallbacks PrintStatusWindow::printCallbacks(DialogQuestions &questions)
+PrintOutputCallbacks PrintStatusWindow::printCallbacks(Questions &questions)
 {
     PrintOutputCallbacks callbacks;
     callbacks.ask = [this, &questions](const QString &question) {
         // Before printing the question belongs to the owner; while printing
         // its box opens over this window, so that it is not hidden behind it.
         QWidget *over = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
-        return questions.confirm(over, question);
+        return questions.confirm(question);
     };
     callbacks.abortRequested = [this] { return m_abortRequested; };
     callbacks.clearAbortRequest = [this] { clearAbortRequest(); };

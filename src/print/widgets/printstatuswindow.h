@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class PageRecorder;
 
 // "印刷中です...": the status window while pages go to the printer, and
@@ -46,7 +46,7 @@ public:
 
     // The callbacks of printPages(): questions through `questions`, abort
     // request and bar from this window.
-    PrintOutputCallbacks printCallbacks(DialogQuestions &questions);
+    PrintOutputCallbacks printCallbacks(Questions &questions);
 
     // "テンポラリファイルの削除": deletes the page files one by one with the
     // bar advancing and "中止" disabled, then lets the recorder forget them.

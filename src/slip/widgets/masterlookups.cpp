@@ -10,7 +10,7 @@
 
 namespace vendara {
 
-MasterLookups::MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp,
+MasterLookups::MasterLookups(const DataFolder &data, Questions &questions, std::function<void(int)> showHelp,
                              std::function<double()> acquisitionTaxRate)
     : m_masters(data.mastersDir()), m_postalCodes(data.postalCodesDir()), m_taxTables(data.taxTablesDir()),
       m_questions(questions), m_showHelp(std::move(showHelp)), m_acquisitionTaxRate(std::move(acquisitionTaxRate))

@@ -7,7 +7,7 @@
 namespace vendara {
 
 class DataFolder;
-class DialogQuestions;
+class Questions;
 
 // The real dialogs over the data folder's masters.
 class MasterLookups : public SlipLookups
@@ -16,7 +16,7 @@ public:
     // showHelp opens a help topic of the dialogs' help buttons;
     // acquisitionTaxRate reads the settings' rate the acquisition-tax dialog
     // opens with.
-    MasterLookups(const DataFolder &data, DialogQuestions &questions, std::function<void(int)> showHelp,
+    MasterLookups(const DataFolder &data, Questions &questions, std::function<void(int)> showHelp,
                   std::function<double()> acquisitionTaxRate);
 
     std::optional<ListPick> pickFromList(QWidget *owner, int mode) override;
@@ -30,7 +30,7 @@ private:
     QString m_masters;
     QString m_postalCodes;
     QString m_taxTables;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     std::function<void(int)> m_showHelp;
     std::function<double()> m_acquisitionTaxRate;
 };

@@ -1,7 +1,7 @@
 #include "slipfieldbinder.h"
 
 #include "memoedit.h"
-#include "controls/widgets/dialogquestions.h"
+#include "controls/widgets/actionguard.h"
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/warekidateedit.h"
 
@@ -13,8 +13,8 @@
 
 namespace vendara {
 
-SlipFieldBinder::SlipFieldBinder(SlipDocument &document, DialogQuestions &questions, QWidget *owner)
-    : QObject(owner), m_document(document), m_questions(questions), m_owner(owner)
+SlipFieldBinder::SlipFieldBinder(SlipDocument &document, Questions &questions, QWidget *owner)
+    : QObject(owner), m_document(document), m_questions(questions)
 {
 }
 
@@ -22,7 +22,7 @@ void SlipFieldBinder::userChange(const std::function<void()> &change)
 {
     if (m_refreshing)
         return;
-    m_questions.attempt(m_owner, change);
+    runGuarded(m_questions, change);
 }
 
 void SlipFieldBinder::addView(std::function<void()> show)

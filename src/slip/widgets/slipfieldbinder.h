@@ -15,7 +15,7 @@ class QWidget;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class FloatEdit;
 class MemoEdit;
 class WarekiDateEdit;
@@ -24,13 +24,13 @@ class WarekiDateEdit;
 // to the SlipDocument at once (whose rules decide what follows), and
 // refresh() shows the record in every control. Changes the controls report
 // while refresh() writes them are not the user's and are ignored. An error of
-// a change (a total out of range) is shown over `owner`.
+// a change (a total out of range) is shown in an error box.
 class SlipFieldBinder : public QObject
 {
     Q_OBJECT
 
 public:
-    SlipFieldBinder(SlipDocument &document, DialogQuestions &questions, QWidget *owner);
+    SlipFieldBinder(SlipDocument &document, Questions &questions, QWidget *owner);
 
     void bindText(QLineEdit *edit, SlipField field);
     // An editable choice: the text is the value.
@@ -58,8 +58,7 @@ public:
 
 private:
     SlipDocument &m_document;
-    DialogQuestions &m_questions;
-    QWidget *m_owner;
+    Questions &m_questions;
     std::vector<std::function<void()>> m_views;
     bool m_refreshing = false;
 };

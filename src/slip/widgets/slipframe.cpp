@@ -6,7 +6,7 @@
 #include "sliplookups.h"
 #include "sliptableview.h"
 #include "controls/widgets/actionguard.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/warekidateedit.h"
 #include "controls/widgets/inputmethodguard.h"
@@ -44,7 +44,7 @@ const QStringList kSectionCaptions{
 
 } // namespace
 
-SlipFrame::SlipFrame(SlipDocument &document, SlipLookups &lookups, DialogQuestions &questions, QWidget *parent)
+SlipFrame::SlipFrame(SlipDocument &document, SlipLookups &lookups, Questions &questions, QWidget *parent)
     : QWidget(parent), m_document(document), m_lookups(lookups), m_questions(questions),
       m_binder(new SlipFieldBinder(document, questions, this)), m_totalsTimer(new QTimer(this)),
       m_planTimer(new QTimer(this))
@@ -123,14 +123,14 @@ void SlipFrame::setDateDisplay(bool era)
 void SlipFrame::openAllSections(bool open)
 {
     setUpdatesEnabled(false);
-    m_questions.attempt(this, [&] { m_document.openAllSections(open); });
+    runGuarded(m_questions, [&] { m_document.openAllSections(open); });
     setUpdatesEnabled(true);
     m_slipCode->setFocus(Qt::OtherFocusReason);
 }
 
 void SlipFrame::toggleSection(int n, bool open)
 {
-    m_questions.attempt(this, [&] { m_document.setSectionOpen(n, open); });
+    runGuarded(m_questions, [&] { m_document.setSectionOpen(n, open); });
     if (open && m_document.eventsOn())
         focusFirstInput(n);
 }
@@ -179,7 +179,7 @@ void SlipFrame::showDocument()
 
 void SlipFrame::runTimer(bool totals)
 {
-    m_questions.attempt(this, [&] {
+    runGuarded(m_questions, [&] {
         if (totals)
             m_document.runDueTotals();
         else
@@ -231,7 +231,7 @@ bool SlipFrame::eventFilter(QObject *watched, QEvent *event)
 
 void SlipFrame::onCtrlSpace(QWidget *field, std::function<void()> lookup)
 {
-    m_ctrlSpace.insert(field, guarded(this, m_questions, std::move(lookup)));
+    m_ctrlSpace.insert(field, guarded(m_questions, std::move(lookup)));
     field->installEventFilter(this);
 }
 
@@ -241,7 +241,7 @@ void SlipFrame::pickIntoField(QWidget *field, SlipField target, int mode)
 {
     field->setFocus(Qt::OtherFocusReason);
     const auto pick = m_lookups.pickFromList(window(), mode);
-    m_questions.attempt(this, [&] {
+    runGuarded(m_questions, [&] {
         if (pick)
             m_document.setText(target, pick->name);
         finishListPick(m_document, pick.has_value());
@@ -253,7 +253,7 @@ void SlipFrame::pickIntoTable(SlipTableView *view, int mode)
     view->setFocus(Qt::OtherFocusReason);
     const int row = view->currentRow();
     const auto pick = m_lookups.pickFromList(window(), mode);
-    m_questions.attempt(this, [&] {
+    runGuarded(m_questions, [&] {
         if (pick)
             takeRowPick(m_document, view->slipModel()->inputTable(), row, pick->name, pick->price);
         finishListPick(m_document, pick.has_value());
@@ -266,7 +266,7 @@ void SlipFrame::pickTax(FloatEdit *field, SlipField target, int kind)
     if (!amount)
         return;
     field->setFocus(Qt::OtherFocusReason);
-    m_questions.attempt(this, [&] { takeLookedUpAmount(m_document, target, *amount); });
+    runGuarded(m_questions, [&] { takeLookedUpAmount(m_document, target, *amount); });
 }
 
 void SlipFrame::computeAcquisitionTax()
@@ -276,21 +276,21 @@ void SlipFrame::computeAcquisitionTax()
         items.append({item.name, item.price});
     const std::optional<qint64> amount = m_lookups.computeAcquisitionTax(window(), items);
     if (amount)
-        m_questions.attempt(this, [&] { takeLookedUpAmount(m_document, SlipField::CostGTax, *amount); });
+        runGuarded(m_questions, [&] { takeLookedUpAmount(m_document, SlipField::CostGTax, *amount); });
 }
 
 void SlipFrame::pickEquipment(QLineEdit *field, SlipField target)
 {
     const std::optional<QString> text = m_lookups.pickEquipment(window(), field->text());
     if (text)
-        m_questions.attempt(this, [&] { m_document.setText(target, *text); });
+        runGuarded(m_questions, [&] { m_document.setText(target, *text); });
 }
 
 void SlipFrame::pickMemo()
 {
     const std::optional<QStringList> lines = m_lookups.pickMemoLines(window());
     if (lines)
-        m_questions.attempt(this, [&] { m_document.setMemo(SlipDocument::Memo::Note, *lines); });
+        runGuarded(m_questions, [&] { m_document.setMemo(SlipDocument::Memo::Note, *lines); });
 }
 
 void SlipFrame::searchPostal(QWidget *field, const QString &keyword)
@@ -298,7 +298,7 @@ void SlipFrame::searchPostal(QWidget *field, const QString &keyword)
     field->setFocus(Qt::OtherFocusReason);
     const auto pick = m_lookups.searchPostalCode(window(), keyword);
     if (pick)
-        m_questions.attempt(this, [&] { takePostalPick(m_document, pick->postalCode, pick->prefecture, pick->address); });
+        runGuarded(m_questions, [&] { takePostalPick(m_document, pick->postalCode, pick->prefecture, pick->address); });
 }
 
 } // namespace vendara

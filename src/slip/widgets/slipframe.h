@@ -23,7 +23,7 @@ class QToolButton;
 
 namespace vendara {
 
-class DialogQuestions;
+class Questions;
 class FloatEdit;
 class FormGrid;
 class MemoEdit;
@@ -47,7 +47,7 @@ public:
     static constexpr int kComputeDelayMs = 800;
     static constexpr int kWheelStepPixels = 30;
 
-    SlipFrame(SlipDocument &document, SlipLookups &lookups, DialogQuestions &questions, QWidget *parent = nullptr);
+    SlipFrame(SlipDocument &document, SlipLookups &lookups, Questions &questions, QWidget *parent = nullptr);
     ~SlipFrame() override;
 
     // The foot buttons "印刷(&P)...", "上書き保存(&S)" and "終了(&X)" trigger these.
@@ -122,7 +122,7 @@ private:
 
     SlipDocument &m_document;
     SlipLookups &m_lookups;
-    DialogQuestions &m_questions;
+    Questions &m_questions;
     SlipFieldBinder *m_binder;
     QTimer *m_totalsTimer;
     QTimer *m_planTimer;

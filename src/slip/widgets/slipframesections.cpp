@@ -10,7 +10,7 @@
 #include "sliptableview.h"
 #include "controls/widgets/actionguard.h"
 #include "controls/widgets/accessiblename.h"
-#include "controls/widgets/dialogquestions.h"
+#include "common/questions.h"
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/inputmethodguard.h"
 #include "controls/widgets/warekidateedit.h"
@@ -159,7 +159,7 @@ QToolButton *SlipFrame::lookupButton(const QString &hint, QWidget *field, std::f
     button->setStatusTip(hint);
     button->setAccessibleName(hint);
     button->setFocusPolicy(Qt::NoFocus); // Ctrl+Space in the field opens it from the keyboard
-    connect(button, &QToolButton::clicked, this, guarded(this, m_questions, lookup));
+    connect(button, &QToolButton::clicked, this, guarded(m_questions, lookup));
     onCtrlSpace(field, std::move(lookup));
     return button;
 }
@@ -171,7 +171,7 @@ QPushButton *SlipFrame::deleteRowButton(SlipTableView *view)
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, [this, view] {
         const int current = view->currentRow();
-        m_questions.attempt(this, [&] { m_document.deleteRow(view->slipModel()->inputTable(), current); });
+        runGuarded(m_questions, [&] { m_document.deleteRow(view->slipModel()->inputTable(), current); });
         view->setFocus(Qt::OtherFocusReason);
     });
     return button;
@@ -437,7 +437,7 @@ QWidget *SlipFrame::inputTable(SlipTableModel::Table kind, const QString &title,
     pick->setStatusTip(pickHint);
     pick->setFocusPolicy(Qt::TabFocus);
     const auto lookup = [this, view, mode] { pickIntoTable(view, mode); };
-    connect(pick, &QPushButton::clicked, this, guarded(this, m_questions, lookup));
+    connect(pick, &QPushButton::clicked, this, guarded(m_questions, lookup));
     onCtrlSpace(view, lookup);
 
     auto *block = new QWidget;

@@ -9,7 +9,7 @@
 
 #include "common/error.h"
 #include "common/textfile.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 #include "support/widgettesting.h"
 
 #include <QAccessible>
@@ -96,7 +96,7 @@ private slots:
 void ListWidgetsTest::carFrameLeavingAMakerRow_writesItsCarsThenShowsTheNext()
 {
     Masters m;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     CarMasterFrame frame(m.mk, questions);
     QVERIFY(showActive(&frame));
     QCOMPARE(frame.carView()->model()->rowCount(), 2);
@@ -129,7 +129,7 @@ void ListWidgetsTest::carFrameMakerNameOfAnotherMaker_isRefusedWhereTypedAndItsC
     textfile::writeLines(m.mk + QStringLiteral("トヨタ"), toyota);
     const QString toyotaPath = m.mk + QStringLiteral("トヨタ");
     const QByteArray before = textfileBytes(toyotaPath);
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     CarMasterFrame frame(m.mk, questions);
     QVERIFY(showActive(&frame));
     QTableView *makers = frame.makerView();
@@ -175,20 +175,20 @@ void ListWidgetsTest::carFrameMakerNameOfAnotherMaker_isRefusedWhereTypedAndItsC
 void ListWidgetsTest::carFrameDeleteMaker_asksAndTakesItsFileOnlyOnYes()
 {
     Masters m;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     CarMasterFrame frame(m.mk, questions);
     QVERIFY(showActive(&frame));
     QPushButton *remove = buttonNamed(&frame, QStringLiteral("メーカーの選択削除"));
     QVERIFY(remove);
 
-    questions.confirmAnswers = {false};
+    questions.answer(false);
     remove->click();
     QCOMPARE(questions.asked.value(0),
              QStringLiteral("メーカー トヨタ を削除しますか?\r同時にこのメーカーの車名データも削除されます"));
     QVERIFY(QFile::exists(m.mk + QStringLiteral("トヨタ")));
     QCOMPARE(frame.makerView()->model()->rowCount(), 2);
 
-    questions.confirmAnswers = {true};
+    questions.answer(true);
     remove->click();
     QVERIFY(!QFile::exists(m.mk + QStringLiteral("トヨタ")));
     QCOMPARE(frame.makerView()->model()->rowCount(), 1);
@@ -200,7 +200,7 @@ void ListWidgetsTest::carFrameDeleteMaker_asksAndTakesItsFileOnlyOnYes()
 void ListWidgetsTest::pickDialogInMode0_locksEditingUntilEditAndWritesBackOnCancel()
 {
     Masters m;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     auto *dialog = new MasterPickDialog(m.mst, questions);
     dialog->selectList(0);
     QVERIFY(showActive(dialog));
@@ -236,7 +236,7 @@ void ListWidgetsTest::pickDialogInMode0_locksEditingUntilEditAndWritesBackOnCanc
 void ListWidgetsTest::pickDialogAmountCell_refusesNonIntegersAtOnceAndShowsGrouped()
 {
     Masters m;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     MasterPickDialog dialog(m.mst, questions);
     dialog.selectList(2);
     QVERIFY(showActive(&dialog));
@@ -281,7 +281,7 @@ void ListWidgetsTest::pickDialogAmountCell_refusesNonIntegersAtOnceAndShowsGroup
 void ListWidgetsTest::pickDialogTypingFirstLetters_movesToTheName()
 {
     Masters m;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     MasterPickDialog dialog(m.mst, questions);
     dialog.selectList(1);
     QVERIFY(showActive(&dialog));
@@ -331,7 +331,7 @@ void ListWidgetsTest::equipmentPage_editsListButWritesOnlyOnSave()
     Masters m;
     const QString path = m.mst + QStringLiteral("Accdata.dat");
     const QStringList before = linesOf(path);
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     EquipmentPage page(m.mst, questions);
     QVERIFY(showActive(&page));
     QPushButton *replace = buttonNamed(&page, QStringLiteral("置換(&R)"));
@@ -358,7 +358,7 @@ void ListWidgetsTest::memoTemplates_pageEditsAndPickerPicksByDoubleClick()
     Masters m;
     const QString path = m.mst + QStringLiteral("MemoOpt.Dat");
     {
-        FakeDialogQuestions questions;
+        FakeQuestions questions;
         MemoTemplatesPage page(m.mst, questions);
         QVERIFY(showActive(&page));
         QCOMPARE(page.editor()->toPlainText(), QStringLiteral("納車時\n全額\n現金"));
@@ -387,7 +387,7 @@ void ListWidgetsTest::memoTemplates_pageEditsAndPickerPicksByDoubleClick()
 void ListWidgetsTest::everyInput_hasAnAccessibleName()
 {
     Masters m;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     MasterPickDialog cars(m.mst, questions);
     cars.selectList(0);
     MasterPickDialog list(m.mst, questions);

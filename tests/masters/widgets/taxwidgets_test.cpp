@@ -8,7 +8,7 @@
 #include "common/textfile.h"
 #include "controls/widgets/floatedit.h"
 #include "masters/taxtableeditor.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 #include "support/widgettesting.h"
 
 #include <QComboBox>
@@ -138,7 +138,7 @@ private slots:
 void TaxWidgetsTest::pickMode_headingsFixedAndButtonsHidden()
 {
     Tables tables;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     TaxGridFrame frame(tables.folder(), questions);
     frame.selectKind(0);
     QVERIFY(showActive(&frame));
@@ -163,7 +163,7 @@ void TaxWidgetsTest::pickMode_headingsFixedAndButtonsHidden()
 void TaxWidgetsTest::editMode_ordersItsButtonsHeadingsTakeTextBodyKeepsIntegers()
 {
     Tables tables;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     TaxGridFrame frame(tables.folder(), questions);
     frame.selectKind(0);
     frame.setEditMode(true);
@@ -219,7 +219,7 @@ void TaxWidgetsTest::editMode_ordersItsButtonsHeadingsTakeTextBodyKeepsIntegers(
 void TaxWidgetsTest::categoryChange_writesOldTableBeforeReadingNew()
 {
     Tables tables;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     TaxGridFrame frame(tables.folder(), questions);
     frame.selectKind(0);
     frame.setEditMode(true);
@@ -244,7 +244,7 @@ void TaxWidgetsTest::categoryChange_writesOldTableBeforeReadingNew()
 void TaxWidgetsTest::kindChange_writesTableBackAndShowsNewTitle()
 {
     Tables tables;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     TaxGridFrame frame(tables.folder(), questions);
     frame.selectKind(0);
     frame.setEditMode(true);
@@ -268,7 +268,7 @@ void TaxWidgetsTest::guideDialog_writesTableBackAsItClosesWhicheverButton()
 {
     QFETCH(bool, ok);
     Tables tables;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     auto *dialog = new TaxGuideDialog(tables.folder(), questions);
     dialog->selectKind(0);
     QVERIFY(showActive(dialog));
@@ -309,7 +309,7 @@ void TaxWidgetsTest::guideDialog_writesTableBackAsItClosesWhicheverButton()
 void TaxWidgetsTest::guideDialog_disablesOkWhileEditingAndTakesTheCurrentAmount()
 {
     Tables tables;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     TaxGuideDialog dialog(tables.folder(), questions);
     dialog.selectKind(0);
     QVERIFY(showActive(&dialog));
@@ -336,8 +336,9 @@ void TaxWidgetsTest::guideDialog_disablesOkWhileEditingAndTakesTheCurrentAmount(
 void TaxWidgetsTest::deleteCategory_asksRemovesOnYesAndRefusesTheLast()
 {
     Tables tables;
-    FakeDialogQuestions questions;
-    questions.confirmAnswers = {false, true, true};
+    FakeQuestions questions;
+    questions.answer(false);
+    questions.answer(true, 2);
     TaxGridFrame frame(tables.folder(), questions);
     frame.selectKind(0);
     frame.setEditMode(true);
@@ -364,7 +365,7 @@ void TaxWidgetsTest::deleteCategory_asksRemovesOnYesAndRefusesTheLast()
 void TaxWidgetsTest::renameCategory_movesFileOrRefusesWithMessage()
 {
     Tables tables;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     questions.inputAnswers = {kBusiness, std::nullopt, QStringLiteral("a/b"), QStringLiteral("新規")};
     TaxGridFrame frame(tables.folder(), questions);
     frame.selectKind(0);
@@ -392,7 +393,7 @@ void TaxWidgetsTest::renameCategory_movesFileOrRefusesWithMessage()
 void TaxWidgetsTest::addCategory_listsItAndShowsEmptyFiveByFive()
 {
     Tables tables;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     questions.inputAnswers = {std::nullopt, QStringLiteral("営業用")};
     TaxGridFrame frame(tables.folder(), questions);
     frame.selectKind(0);

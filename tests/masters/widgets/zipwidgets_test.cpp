@@ -5,7 +5,7 @@
 
 #include "common/textfile.h"
 #include "masters/zipsearch.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 #include "support/widgettesting.h"
 
 #include <QAbstractItemView>
@@ -22,7 +22,7 @@
 
 using vendara::ZipDictionaryPage;
 using vendara::ZipSearchDialog;
-using vendara::testing::FakeDialogQuestions;
+using vendara::testing::FakeQuestions;
 namespace text = vendara::zipsearchtext;
 
 namespace {
@@ -54,7 +54,7 @@ QStringList generated(int d, int count)
 struct Fixture
 {
     QTemporaryDir dir;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
 
     QString folder() const { return dir.path() + QStringLiteral("/Zip/"); }
     void install(const QList<std::pair<QString, QStringList>> &dictionaries)
@@ -96,37 +96,16 @@ QString cell(QTreeView *view, int row, int column)
 
 // Answers like the fake, but from a window that takes the activation away
 // from the dialog as a message box does.
-class BoxLikeQuestions final : public vendara::DialogQuestions
+class BoxLikeQuestions final : public FakeQuestions
 {
 public:
-    explicit BoxLikeQuestions(FakeDialogQuestions &answers) : m_answers(answers) {}
-    bool confirm(QWidget *parent, const QString &text, bool warning) override
+    bool confirm(const QString &text, bool warning = false) override
     {
         QWidget box;
         if (!vendara::testing::showActive(&box))
             qFatal("the box did not become active");
-        return m_answers.confirm(parent, text, warning);
+        return FakeQuestions::confirm(text, warning);
     }
-    void error(QWidget *parent, const QString &text) override { m_answers.error(parent, text); }
-    void inform(QWidget *parent, const QString &text) override { m_answers.inform(parent, text); }
-    void acknowledge(QWidget *parent, const QString &text) override { m_answers.acknowledge(parent, text); }
-    std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
-                                     const QString &initial) override
-    {
-        return m_answers.inputText(parent, caption, prompt, initial);
-    }
-    QString chooseFileToOpen(QWidget *parent, const QString &caption, const QString &filter) override
-    {
-        return m_answers.chooseFileToOpen(parent, caption, filter);
-    }
-    QString chooseFileToSave(QWidget *parent, const QString &caption, const QString &preset,
-                             const QString &filter) override
-    {
-        return m_answers.chooseFileToSave(parent, caption, preset, filter);
-    }
-
-private:
-    FakeDialogQuestions &m_answers;
 };
 
 // Brings another window to the front and the dialog back again.
@@ -273,10 +252,10 @@ void ZipWidgetsTest::stopConfirmedInTheSecondOfThree_keepsResults()
     f.install({{QStringLiteral("A.CSV"), generated(1, kLines)},
                {QStringLiteral("B.CSV"), generated(2, kLines)},
                {QStringLiteral("C.CSV"), generated(3, kLines)}});
-    BoxLikeQuestions questions(f.questions);
+    BoxLikeQuestions questions;
     ZipSearchDialog dialog(f.folder(), questions);
     QVERIFY(vendara::testing::showActive(&dialog));
-    f.questions.confirmAnswers = {true};
+    questions.answer(true);
     auto *fileLine = part<QLabel>(&dialog, "fileLabel");
     QAbstractItemModel *model = results(&dialog)->model();
     QPushButton *button = part<QPushButton>(&dialog, "searchButton");
@@ -292,7 +271,7 @@ void ZipWidgetsTest::stopConfirmedInTheSecondOfThree_keepsResults()
     QTest::keyClick(keyword, Qt::Key_Return);
 
     QVERIFY(pressed);
-    QCOMPARE(f.questions.asked, QStringList{text::kStopQuestion});
+    QCOMPARE(questions.asked, QStringList{text::kStopQuestion});
     const int found = model->rowCount();
     QVERIFY2(found > kLines && found < 2 * kLines, qPrintable(QString::number(found)));
     QCOMPARE(cell(results(&dialog), kLines - 1, 0), QStringLiteral("1%1").arg(kLines - 1, 6, 10, QLatin1Char('0')));
@@ -324,7 +303,7 @@ void ZipWidgetsTest::stopDeclined_goesOnWithTheSearchingState()
                {QStringLiteral("C.CSV"), generated(3, kLines)}});
     ZipSearchDialog dialog(f.folder(), f.questions);
     dialog.setKeyword(QStringLiteral("試験"));
-    f.questions.confirmAnswers = {false};
+    f.questions.answer(false);
     QAbstractItemModel *model = results(&dialog)->model();
     QPushButton *button = part<QPushButton>(&dialog, "searchButton");
     int batches = 0;
@@ -412,7 +391,8 @@ void ZipWidgetsTest::page_addsAndRemovesDictionaries()
 
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     QVERIFY(remove->isEnabled());
-    f.questions.confirmAnswers = {false, true};
+    f.questions.answer(false);
+    f.questions.answer(true);
     QTest::mouseClick(remove, Qt::LeftButton);
     QCOMPARE(f.questions.asked, QStringList{QStringLiteral("削除しますか?")});
     QCOMPARE(list->count(), 2);

@@ -6,7 +6,7 @@
 #include "print/widgets/printpreviewwindow.h"
 
 #include "print/pagerecorder.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 
 #include <QAccessible>
 #include <QFile>
@@ -65,7 +65,7 @@ QToolButton *button(QWidget *window, const QString &text)
 struct Preview
 {
     QTemporaryDir dir;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     std::unique_ptr<PrintPreviewWindow> window;
     QStringList files;
 
@@ -247,7 +247,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
         QVERIFY(p["印刷(&P)"]->isEnabled());
 
-        p.questions.confirmAnswers = {false};
+        p.questions.answer(false);
         QTest::mouseClick(p["印刷(&P)"], Qt::LeftButton);
         QCOMPARE(p.questions.asked, QStringList{QStringLiteral("印刷しますか？")});
         QCOMPARE(printed, 0);
@@ -255,7 +255,7 @@ private slots:
         for (const QString &file : p.files)
             QVERIFY(QFile::exists(file));
 
-        p.questions.confirmAnswers = {true};
+        p.questions.answer(true);
         QTest::mouseClick(p["印刷(&P)"], Qt::LeftButton);
         QCOMPARE(printed, 1);
         QCOMPARE(pagesSeen, 3);

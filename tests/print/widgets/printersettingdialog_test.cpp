@@ -9,7 +9,7 @@
 #include "support/fakeprintingservice.h"
 #include "print/printerselection.h"
 #include "printsettings/companyblock.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 #include "support/whenmodal.h"
 
 #include <QApplication>
@@ -133,7 +133,7 @@ struct Fixture
     std::unique_ptr<DataFolder> data;
     FakePrintingService service;
     std::unique_ptr<PrinterSelection> printer;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
 
     explicit Fixture(bool withPrinters = true)
     {

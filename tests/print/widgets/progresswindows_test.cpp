@@ -15,7 +15,7 @@
 #include "print/printroad.h"
 #include "slip/slipdocument.h"
 #include "slip/slipfile.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 
 #include <QDir>
 #include <QFile>
@@ -150,7 +150,7 @@ void ProgressWindowsTest::abortDuringRenderingStopsItAndDeletesEveryPage()
     // ... and every page file is gone.
     QCOMPARE(filesIn(dir.path()), QStringList());
 
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     window.reportCancelled(questions);
     QCOMPARE(questions.notices, QStringList{QStringLiteral("中止しました")});
 }
@@ -282,8 +282,8 @@ void ProgressWindowsTest::abortQuestionAnsweredNoContinuesYesAborts()
     const auto owner = mainWindow();
     PrintStatusWindow status(owner.get());
     QCOMPARE(status.windowTitle(), QStringLiteral("状況"));
-    FakeDialogQuestions questions;
-    questions.confirmAnswers = {answer};
+    FakeQuestions questions;
+    questions.answer(answer);
 
     QString captionWhilePrinting = QStringLiteral("?");
     QString messageWhilePrinting;

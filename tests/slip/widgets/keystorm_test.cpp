@@ -13,7 +13,7 @@
 #include "slip/widgets/memoedit.h"
 #include "slip/widgets/sliptablemodel.h"
 #include "slip/widgets/sliptableview.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 #include "support/keystorm.h"
 #include "support/shippeddata.h"
 
@@ -232,7 +232,7 @@ private slots:
     {
         QTemporaryDir dir;
         copyShippedData(dir.path());
-        testing::FakeDialogQuestions questions;
+        testing::FakeQuestions questions;
         const QString dat = dir.path() + QStringLiteral("/Dat/");
         std::vector<std::unique_ptr<QWidget>> frames;
         frames.push_back(std::make_unique<TaxGridFrame>(dat + QStringLiteral("Tax/"), questions));

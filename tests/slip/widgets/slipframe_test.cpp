@@ -17,7 +17,7 @@
 #include "controls/widgets/floatedit.h"
 #include "slip/slipfile.h"
 #include "support/slipsamples.h"
-#include "support/fakedialogquestions.h"
+#include "support/fakequestions.h"
 #include "support/shippeddata.h"
 #include "support/whenmodal.h"
 #include "support/widgettesting.h"
@@ -89,7 +89,7 @@ struct Frame
 {
     SlipDocument document;
     FakeLookups lookups;
-    FakeDialogQuestions questions;
+    FakeQuestions questions;
     SlipFrame frame{document, lookups, questions};
 
     Frame()
@@ -634,7 +634,7 @@ private slots:
         test::copyShippedData(dir.path());
         // The sample postal dictionary, installed as the user would.
         textfile::writeLines(dir.filePath(QStringLiteral("Dat/Mst/Zip/ziplist")), {QStringLiteral("SAMPLE.CSV")});
-        FakeDialogQuestions questions;
+        FakeQuestions questions;
         MasterLookups lookups(DataFolder(dir.path()), questions, [](int) {}, [] { return 3.0; });
 
         QString shown;
