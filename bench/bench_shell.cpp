@@ -74,7 +74,7 @@ class NoQuestions : public Questions
 {
 public:
     bool confirm(const QString &, bool = false) override { return false; }
-    Answer confirmOrCancel(const QString &) override { return Answer::Cancel; }
+    Answer confirmOrCancel(const QString &, bool) override { return Answer::Cancel; }
     void error(const QString &) override {}
     void warn(const QString &) override {}
     void inform(const QString &) override {}

@@ -24,7 +24,7 @@ namespace {
 
 struct NoLookups : SlipLookups
 {
-    std::optional<ListPick> pickFromList(QWidget *, int) override { return {}; }
+    std::optional<ListPick> pickFromList(QWidget *, MasterList) override { return {}; }
     std::optional<int> pickTaxAmount(QWidget *, int) override { return {}; }
     std::optional<qint64> computeAcquisitionTax(QWidget *, const QList<AcquisitionItem> &) override { return {}; }
     std::optional<QString> pickEquipment(QWidget *, const QString &) override { return {}; }

@@ -12,12 +12,12 @@ seconds=${1:-60}
 # libFuzzer pick one.
 seed=${FUZZ_SEED:-1}
 build=build-fuzz
-targets=(iniprofile commatext cp932 slipfile formatfile printdata companyblock masters zipline emf image)
+targets=(iniprofile commatext cp932 slipfile formatfile printdata companyblock masters postalcodeline emf image)
 # The dictionary of each target's input language.
 declare -A dict=(
   [iniprofile]=ini [slipfile]=ini [formatfile]=format [printdata]=printdata
   [commatext]=commatext [cp932]=cp932 [companyblock]=companyblock
-  [masters]=masters [zipline]=zipline [emf]=emf [image]=image
+  [masters]=masters [postalcodeline]=postalcodeline [emf]=emf [image]=image
 )
 
 if [ ! -f "$build/build.ninja" ]; then

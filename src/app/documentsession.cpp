@@ -82,12 +82,16 @@ QString defaultSlipFileName(const SlipRecord &slip)
 
 DocumentSession::DocumentSession(const DataFolder &data, Questions &questions, InstanceRegistry &instances,
                                  ProcessLauncher &launcher, RecentFiles &recent, QObject *parent)
-    : QObject(parent), m_data(data), m_settingsFile(data.settingsPath()), m_questions(questions),
+    : QObject(parent), m_data(data), m_settings(data), m_questions(questions),
       m_instances(instances), m_launcher(launcher), m_recent(recent)
 {
     connect(&m_document, &SlipDocument::changed, this, &DocumentSession::updateTitle);
     connect(&m_document, &SlipDocument::modifiedChanged, this, &DocumentSession::updateTitle);
     m_instances.onActivate = [this] { emit raiseRequested(); };
+    // What the options dialog saved reaches the next print; the open slip's
+    // number, rates and rounding stay as they are.
+    connect(&m_settings, &Settings::changed, this,
+            [this] { m_printSettings.refill(m_data, m_settings.defaultPrint()); });
 }
 
 DocumentSession::~DocumentSession()
@@ -99,21 +103,24 @@ DocumentSession::~DocumentSession()
 bool DocumentSession::start(const QString &argument)
 {
     m_document.setEventsOn(false);
-    m_settings = m_settingsFile.load(true);
+    // A format or set name that makes no path is said; the print settings
+    // start empty then.
     NewSlipDefaults defaults;
-    defaults.slipCode = m_settings.nextSlipCode;
-    defaults.taxRate = m_settings.taxRate;
-    defaults.rounding = m_settings.rounding;
-    defaults.annualRate = m_settings.annualRate;
-    m_document.setAcquisitionRatio(m_settings.acquisitionRatio);
-    m_document.startNew(defaults, QDate::currentDate());
-    m_dialogFolder = m_settings.startFolder;
     try {
-        m_printSettings = CurrentPrintSettings::load(m_data, float(m_settings.correctionX),
-                                                     float(m_settings.correctionY));
+        m_settings.load();
+        defaults.slipCode = Settings::formatSlipCode(m_settings.nextSlipNumber());
+        m_dialogFolder = m_settings.startFolder();
+        m_printSettings = CurrentPrintSettings::from(m_data, m_settings.defaultPrint(),
+                                                     float(m_settings.correctionX()), float(m_settings.correctionY()));
     } catch (const Error &e) {
         m_questions.warn(e.message());
     }
+    const BasicSettings &basic = m_settings.basic();
+    defaults.taxRate = basic.standardTaxRate;
+    defaults.rounding = basic.rounding;
+    defaults.annualRate = basic.creditRate;
+    m_document.setAcquisitionRatio(m_settings.slipAcquisitionRatio());
+    m_document.startNew(defaults, QDate::currentDate());
 
     // An argument that names nothing is ignored; one that names something
     // unreadable is said and a new slip shown.
@@ -154,16 +161,6 @@ QString DocumentSession::title() const
 QString DocumentSession::tempSlipPath() const
 {
     return m_data.tmpDir() + m_runTag + QStringLiteral("PrTmpDat2");
-}
-
-void DocumentSession::reloadAfterOptions()
-{
-    m_document.setEventsOn(false);
-    const auto eventsOn = qScopeGuard([this] { m_document.setEventsOn(true); });
-    const LoadedSettings partial = m_settingsFile.load(false);
-    m_settings.eraDates = partial.eraDates;
-    m_settings.defaultDatePattern = partial.defaultDatePattern;
-    m_printSettings.reload(m_data);
 }
 
 void DocumentSession::newSlip()
@@ -317,8 +314,8 @@ bool DocumentSession::saveAs()
     // The next slip number follows the highest number saved.
     try {
         const int number = slipNumberOf(m_document.record().no.slipCode);
-        if (number >= m_settingsFile.nextSlipNumber())
-            m_settingsFile.setNextSlipNumber(number + 1);
+        if (number >= m_settings.nextSlipNumber())
+            m_settings.setNextSlipNumber(number + 1);
     } catch (const Error &e) {
         m_questions.warn(QStringLiteral("伝票番号を設定ファイルに書き込めませんでした。\n%1").arg(e.message()));
     }
@@ -366,7 +363,7 @@ void DocumentSession::finish()
         QFile::remove(tempSlipPath());
     if (!m_path.isEmpty()) {
         try {
-            m_settingsFile.setStartFolder(QFileInfo(m_path).absolutePath() + u'/');
+            m_settings.setStartFolder(QFileInfo(m_path).absolutePath() + u'/');
         } catch (const Error &) {
             // The window is gone; the next start merely opens its dialogs
             // in the folder remembered before.

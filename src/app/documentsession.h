@@ -2,7 +2,7 @@
 
 #include "common/datafolder.h"
 #include "printsettings/defaultprintsettings.h"
-#include "settings.h"
+#include "settings/settings.h"
 #include "slip/slipdocument.h"
 
 #include <QObject>
@@ -54,12 +54,14 @@ public:
 
     SlipDocument &document() { return m_document; }
     const SlipDocument &document() const { return m_document; }
-    const LoadedSettings &settings() const { return m_settings; }
+    // The settings this window follows: the options dialog saves through
+    // them, and the current print settings are refilled when they change.
+    Settings &settings() { return m_settings; }
+    const Settings &settings() const { return m_settings; }
     const CurrentPrintSettings &printSettings() const { return m_printSettings; }
     // The printer dialog takes its values back into these; they last until
     // the program ends.
     CurrentPrintSettings &printSettings() { return m_printSettings; }
-    const Settings &settingsFile() const { return m_settingsFile; }
     const DataFolder &data() const { return m_data; }
     const QString &path() const { return m_path; }
     bool isUndoEnabled() const { return m_undoEnabled; }
@@ -69,13 +71,6 @@ public:
     QString tempSlipPath() const;
     // Where the next file dialog starts.
     const QString &dialogFolder() const { return m_dialogFolder; }
-
-    // After the options dialog, with the slip's change events off: the date
-    // display form is read again and the current print settings refilled
-    // from the defaults; the open slip's number, rate, rounding and annual
-    // rate stay. The events are on again afterwards, also when the reload
-    // fails (vendara::Error passes through).
-    void reloadAfterOptions();
 
     // Starts another process of the program without argument.
     void newSlip();
@@ -115,14 +110,13 @@ private:
     bool writeTo(const QString &path, bool inPlace);
 
     DataFolder m_data;
-    Settings m_settingsFile;
+    Settings m_settings;
     Questions &m_questions;
     InstanceRegistry &m_instances;
     ProcessLauncher &m_launcher;
     RecentFiles &m_recent;
 
     SlipDocument m_document;
-    LoadedSettings m_settings;
     CurrentPrintSettings m_printSettings;
     QString m_path;
     QString m_claimed; // canonical path of the file this process shows

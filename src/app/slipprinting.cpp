@@ -25,7 +25,7 @@ PrintJob SlipPrinting::job() const
 {
     const CurrentPrintSettings &settings = m_session.printSettings();
     PrintJob job;
-    job.generation = printDataRequestFor(settings, kind(), m_session.settings().defaultDatePattern);
+    job.generation = printDataRequestFor(settings, kind(), m_session.settings().datePattern());
     job.correction = QPoint(PageRecorder::correctionUnits(settings.correctionX),
                             PageRecorder::correctionUnits(settings.correctionY));
     return job;
@@ -66,7 +66,7 @@ QString SlipPrinting::pdfTitle() const
 
 QString SlipPrinting::defaultPdfPath() const
 {
-    QString folder = m_session.settingsFile().pdfFolder();
+    QString folder = m_session.settings().pdfFolder();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = m_session.dialogFolder();
     const QString name = QFileInfo(defaultSlipFileName(m_session.document().record())).completeBaseName();
@@ -75,7 +75,7 @@ QString SlipPrinting::defaultPdfPath() const
 
 void SlipPrinting::rememberPdfFolder(const QString &pdfPath) const
 {
-    m_session.settingsFile().setPdfFolder(QFileInfo(pdfPath).absolutePath());
+    m_session.settings().setPdfFolder(QFileInfo(pdfPath).absolutePath());
 }
 
 } // namespace vendara

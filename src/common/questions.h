@@ -24,8 +24,8 @@ public:
     // Escape answers No. `warning` shows the warning icon instead of the
     // question mark.
     virtual bool confirm(const QString &text, bool warning = false) = 0;
-    // A question with Yes, No and Cancel; Escape cancels.
-    virtual Answer confirmOrCancel(const QString &text) = 0;
+    // A question with Yes, No and Cancel; Escape cancels. `warning` as above.
+    virtual Answer confirmOrCancel(const QString &text, bool warning = false) = 0;
     // An error, with an OK button only.
     virtual void error(const QString &text) = 0;
     // A problem that stops nothing but the user has to know about, with the

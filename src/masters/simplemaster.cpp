@@ -14,9 +14,12 @@ namespace vendara {
 const QList<SimpleMasterInfo> &simpleMasters()
 {
     static const QList<SimpleMasterInfo> masters = {
-        {QStringLiteral("色"), 1, 1},          {QStringLiteral("付属品"), 2, 2},
-        {QStringLiteral("特別仕様"), 2, 3},     {QStringLiteral("販売諸費用"), 2, 4},
-        {QStringLiteral("その他諸費用"), 2, 5}, {QStringLiteral("担当者"), 1, 6},
+        {QStringLiteral("色"), 1, MasterList::Colour},
+        {QStringLiteral("付属品"), 2, MasterList::Accessory},
+        {QStringLiteral("特別仕様"), 2, MasterList::SpecialEquipment},
+        {QStringLiteral("販売諸費用"), 2, MasterList::SalesCost},
+        {QStringLiteral("その他諸費用"), 2, MasterList::OtherCost},
+        {QStringLiteral("担当者"), 1, MasterList::Charge},
     };
     return masters;
 }
@@ -29,10 +32,17 @@ std::optional<SimpleMasterInfo> simpleMasterNamed(const QString &name)
     return std::nullopt;
 }
 
-std::optional<SimpleMasterInfo> simpleMasterForPickMode(int mode)
+std::optional<MasterList> masterListNumbered(int number)
+{
+    if (number < int(MasterList::CarName) || number > int(MasterList::Charge))
+        return std::nullopt;
+    return MasterList(number);
+}
+
+std::optional<SimpleMasterInfo> simpleMasterFor(MasterList list)
 {
     for (const SimpleMasterInfo &m : simpleMasters())
-        if (m.pickMode == mode)
+        if (m.list == list)
             return m;
     return std::nullopt;
 }
@@ -59,7 +69,7 @@ void SimpleMaster::load()
     try {
         lines = masterfile::readLines(path());
     } catch (const Error &) {
-        m_info = {QString(), 1, 0}; // a master that could not be read is not written back
+        m_info = {QString(), 1, MasterList::CarName}; // a master that could not be read is not written back
         throw;
     }
     QList<QStringList> rows;

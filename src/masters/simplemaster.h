@@ -10,19 +10,37 @@
 
 namespace vendara {
 
+// The lists the pick dialog "選択" picks from: the maker and car-name master
+// (Dat/Mst/Mk/) and the six simple masters below. The values are the lists'
+// numbers, which only masterListNumbered uses.
+enum class MasterList {
+    CarName = 0,          // makers and their car names
+    Colour = 1,           // 色: exterior and interior colours
+    Accessory = 2,        // 付属品: accessories with prices
+    SpecialEquipment = 3, // 特別仕様: special equipment with prices
+    SalesCost = 4,        // 販売諸費用: taxed sales costs with amounts
+    OtherCost = 5,        // その他諸費用: untaxed other costs with amounts
+    Charge = 6,           // 担当者: the staff who take charge of a slip
+};
+
+// The one place a list is a number: the master gallery's command line names
+// a list as list:<n>, n from 0 (CarName) to 6 (Charge). Nothing else stores
+// or passes the number. None outside 0..6.
+std::optional<MasterList> masterListNumbered(int number);
+
 // The six simple list masters of Dat/Mst/: file name = master name, one
 // comma-text line per entry (a name, or a name and a yen amount).
 struct SimpleMasterInfo
 {
     QString name;
     int columnCount; // 1: name only; 2: name and amount
-    int pickMode;    // the pick dialog's mode that shows this master
+    MasterList list; // the list of the pick dialog that shows this master
 };
 
 const QList<SimpleMasterInfo> &simpleMasters();
 std::optional<SimpleMasterInfo> simpleMasterNamed(const QString &name);
-// Modes 1-6; mode 0 is the maker and car-name master.
-std::optional<SimpleMasterInfo> simpleMasterForPickMode(int mode);
+// None for CarName, which is not a simple master.
+std::optional<SimpleMasterInfo> simpleMasterFor(MasterList list);
 
 // The editor of one simple master at a time, behind the options page and the
 // pick dialog. Switching masters writes the current one back first; the owner
@@ -62,7 +80,7 @@ public:
 
 private:
     QString m_folder;
-    SimpleMasterInfo m_info{QString(), 1, 0};
+    SimpleMasterInfo m_info{QString(), 1, MasterList::CarName}; // no name: no master
     CellGrid m_grid;
     int m_currentRow = 0;
 };

@@ -56,7 +56,7 @@ CodeTable &paperTable()
     return table;
 }
 
-CodeTable &binTable()
+CodeTable &sourceTable()
 {
     // Keys are lower case: PPDs write Upper, IPP writes top.
     static CodeTable table{QHash<QString, int>{
@@ -86,9 +86,9 @@ int paperCodeOf(const QString &mediaName)
     return paperTable().codeOf(mediaName);
 }
 
-int binCodeOf(const QString &keyword)
+int sourceCodeOf(const QString &keyword)
 {
-    return binTable().codeOf(keyword.toLower());
+    return sourceTable().codeOf(keyword.toLower());
 }
 
 } // namespace vendara

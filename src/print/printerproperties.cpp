@@ -34,7 +34,7 @@ PropertyChoice listed(const std::function<QStringList()> &names, const std::func
     try {
         choice.current = current();
     } catch (const PrinterError &e) {
-        if (e.kind() != PrinterErrorKind::PaperSizeError && e.kind() != PrinterErrorKind::BinError)
+        if (e.kind() != PrinterErrorKind::PaperSizeError && e.kind() != PrinterErrorKind::SourceError)
             throw;
         choice.current = -1;
     }
@@ -66,8 +66,8 @@ PrinterProperties PrinterProperties::of(PrinterSelection &printer)
     if (printer.supports(PrinterField::PaperSize) && (lists & PrinterSelection::PaperSizesInfo)) {
         properties.paper = listed([&] { return printer.paperSizeNames(); }, [&] { return printer.paperSizeIndex(); });
     }
-    if (printer.supports(PrinterField::DefaultSource) && (lists & PrinterSelection::BinsInfo))
-        properties.source = listed([&] { return printer.binNames(); }, [&] { return printer.binIndex(); });
+    if (printer.supports(PrinterField::DefaultSource) && (lists & PrinterSelection::SourcesInfo))
+        properties.source = listed([&] { return printer.sourceNames(); }, [&] { return printer.sourceIndex(); });
     properties.orientationEnabled = printer.supports(PrinterField::Orientation);
     if (properties.orientationEnabled)
         properties.orientation = printer.orientation();
@@ -89,7 +89,7 @@ void PrinterProperties::applyTo(PrinterSelection &printer) const
     if (chosen(paper))
         printer.setPaperSizeIndex(paper.current);
     if (chosen(source))
-        printer.setBinIndex(source.current);
+        printer.setSourceIndex(source.current);
     if (orientationEnabled)
         printer.setOrientation(orientation);
     for (JobOption option : kJobOptions) {

@@ -9,7 +9,7 @@ namespace vendara {
 namespace {
 
 constexpr int kPaperNameSlot = 64;
-constexpr int kBinNameSlot = 24;
+constexpr int kSourceNameSlot = 24;
 constexpr int kFallbackDpi = 600;
 
 [[noreturn]] void raise(PrinterErrorKind kind, const QString &message)
@@ -234,8 +234,8 @@ void PrinterSelection::dropCaches()
     m_driver = PrinterDriverInfo();
     m_paperCodes.clear();
     m_paperNames.clear();
-    m_binCodes.clear();
-    m_binNames.clear();
+    m_sourceCodes.clear();
+    m_sourceNames.clear();
     m_infoFlags = 0;
 }
 
@@ -256,11 +256,11 @@ void PrinterSelection::fillCaches()
     if (!m_paperCodes.isEmpty())
         m_infoFlags |= PaperSizesInfo;
     for (const PaperSource &source : std::as_const(m_driver.sources)) {
-        m_binCodes.append(binCodeOf(source.keyword));
-        m_binNames.append(source.displayName.left(kBinNameSlot));
+        m_sourceCodes.append(sourceCodeOf(source.keyword));
+        m_sourceNames.append(source.displayName.left(kSourceNameSlot));
     }
-    if (!m_binCodes.isEmpty())
-        m_infoFlags |= BinsInfo;
+    if (!m_sourceCodes.isEmpty())
+        m_infoFlags |= SourcesInfo;
     if (m_driver.resolutionCount > 0)
         m_infoFlags |= ResolutionsInfo;
     if (m_driver.maxCopies > 0)
@@ -279,7 +279,7 @@ DriverSettings PrinterSelection::defaultsOf(const PrinterDriverInfo &driver) con
     if (driver.defaultPaper >= 0 && driver.defaultPaper < driver.papers.size())
         settings.paperSizeCode = paperCodeOf(driver.papers[driver.defaultPaper].mediaName);
     if (driver.defaultSource >= 0 && driver.defaultSource < driver.sources.size())
-        settings.binCode = binCodeOf(driver.sources[driver.defaultSource].keyword);
+        settings.sourceCode = sourceCodeOf(driver.sources[driver.defaultSource].keyword);
     for (JobOption option : kJobOptions) {
         const QList<JobOptionChoice> &choices = driver.choicesOf(option);
         const int position = driver.defaultChoiceOf(option);
@@ -319,9 +319,9 @@ void PrinterSelection::requirePaperInfo(const char *operation)
     }
 }
 
-void PrinterSelection::requireBinInfo(const char *operation)
+void PrinterSelection::requireSourceInfo(const char *operation)
 {
-    if (!(m_infoFlags & BinsInfo))
+    if (!(m_infoFlags & SourcesInfo))
         raise(PrinterErrorKind::NoInfo, QStringLiteral("TNkPrinter.%1: No Bin Info Available").arg(QLatin1String(operation)));
 }
 
@@ -384,54 +384,54 @@ void PrinterSelection::setPaperSizeIndex(int index)
     setPaperSizeNumber(m_paperCodes[index]);
 }
 
-int PrinterSelection::binNumber()
+int PrinterSelection::sourceNumber()
 {
     requireSupport(PrinterField::DefaultSource, "GetBinNumber", "Bin");
-    return settingsCopy().binCode;
+    return settingsCopy().sourceCode;
 }
 
-void PrinterSelection::setBinNumber(int code)
+void PrinterSelection::setSourceNumber(int code)
 {
     requireSupport(PrinterField::DefaultSource, "SetBinNumber", "Bin");
     DriverSettings &copy = settingsCopy();
-    if (copy.binCode != code) {
-        copy.binCode = code;
+    if (copy.sourceCode != code) {
+        copy.sourceCode = code;
         m_changed = true;
     }
 }
 
-QList<int> PrinterSelection::binNumbers()
+QList<int> PrinterSelection::sourceNumbers()
 {
     requireSupport(PrinterField::DefaultSource, "GetBinNames", "Bin");
-    requireBinInfo("GetBinNames");
-    return m_binCodes;
+    requireSourceInfo("GetBinNames");
+    return m_sourceCodes;
 }
 
-QStringList PrinterSelection::binNames()
+QStringList PrinterSelection::sourceNames()
 {
     requireSupport(PrinterField::DefaultSource, "GetBinNames", "Bin");
-    requireBinInfo("GetBinNames");
-    return m_binNames;
+    requireSourceInfo("GetBinNames");
+    return m_sourceNames;
 }
 
-int PrinterSelection::binIndex()
+int PrinterSelection::sourceIndex()
 {
     requireSupport(PrinterField::DefaultSource, "GetBinIndex", "Bin");
-    requireBinInfo("GetBinIndex");
+    requireSourceInfo("GetBinIndex");
     // The last position, unlike papers.
-    const int found = int(m_binCodes.lastIndexOf(settingsCopy().binCode));
+    const int found = int(m_sourceCodes.lastIndexOf(settingsCopy().sourceCode));
     if (found < 0)
-        raise(PrinterErrorKind::BinError, QStringLiteral("TNkPrinter.GetBinIndex: Cannot Get Bin Index"));
+        raise(PrinterErrorKind::SourceError, QStringLiteral("TNkPrinter.GetBinIndex: Cannot Get Bin Index"));
     return found;
 }
 
-void PrinterSelection::setBinIndex(int index)
+void PrinterSelection::setSourceIndex(int index)
 {
     requireSupport(PrinterField::DefaultSource, "SetBinIndex", "Bin");
-    requireBinInfo("SetBinIndex");
-    if (index < 0 || index >= m_binCodes.size())
-        raise(PrinterErrorKind::BinError, QStringLiteral("TNkPrinter:SetBinIndex: No such Bin Index"));
-    setBinNumber(m_binCodes[index]);
+    requireSourceInfo("SetBinIndex");
+    if (index < 0 || index >= m_sourceCodes.size())
+        raise(PrinterErrorKind::SourceError, QStringLiteral("TNkPrinter:SetBinIndex: No such Bin Index"));
+    setSourceNumber(m_sourceCodes[index]);
 }
 
 QPageLayout::Orientation PrinterSelection::orientation()
@@ -555,7 +555,7 @@ const PaperInfo *PrinterSelection::paperWithCode(int code) const
 
 const PaperSource *PrinterSelection::sourceWithCode(int code) const
 {
-    const int found = int(m_binCodes.lastIndexOf(code));
+    const int found = int(m_sourceCodes.lastIndexOf(code));
     return found < 0 ? nullptr : &m_driver.sources[found];
 }
 
@@ -591,7 +591,7 @@ PrinterOutputSetup PrinterSelection::outputSetup()
     if (paper)
         setup.paper = *paper;
     if (settings.supports(PrinterField::DefaultSource)) {
-        if (const PaperSource *source = sourceWithCode(settings.binCode))
+        if (const PaperSource *source = sourceWithCode(settings.sourceCode))
             setup.source = *source;
     }
     setup.landscape = settings.supports(PrinterField::Orientation) && settings.orientation == QPageLayout::Landscape;
@@ -647,9 +647,9 @@ PrinterChoice PrinterSelection::choice()
         if (m_paperCodes.contains(settingsCopy().paperSizeCode))
             choice.paperIndex = paperSizeIndex();
     }
-    if (can(PrinterField::DefaultSource) && (infoFlags() & BinsInfo)) {
-        if (m_binCodes.contains(settingsCopy().binCode))
-            choice.binIndex = binIndex();
+    if (can(PrinterField::DefaultSource) && (infoFlags() & SourcesInfo)) {
+        if (m_sourceCodes.contains(settingsCopy().sourceCode))
+            choice.sourceIndex = sourceIndex();
     }
     if (can(PrinterField::Orientation))
         choice.orientation = orientation();
@@ -667,8 +667,8 @@ void PrinterSelection::restore(const PrinterChoice &choice)
     setIndex(choice.printerIndex);
     if (choice.paperIndex)
         setPaperSizeIndex(*choice.paperIndex);
-    if (choice.binIndex)
-        setBinIndex(*choice.binIndex);
+    if (choice.sourceIndex)
+        setSourceIndex(*choice.sourceIndex);
     if (choice.orientation)
         setOrientation(*choice.orientation);
     PrinterChoice chosen = choice;

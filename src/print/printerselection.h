@@ -24,9 +24,9 @@ enum class PrinterErrorKind {
     IllegalIndex,   // the current printer is a hidden one
     RangeError,     // a printer index below -1 or beyond the printers
     NotSupported,   // the driver does not support the field asked about
-    NoInfo,         // the driver lists no paper sizes or no bins
+    NoInfo,         // the driver lists no paper sizes or no paper sources
     PaperSizeError, // the current paper is not in the list, or no such index
-    BinError,       // the same for bins
+    SourceError,    // the same for paper sources
     ChoiceError,    // a two-sided, colour or resolution index outside the list
 };
 
@@ -48,7 +48,7 @@ struct DriverSettings
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     int paperSizeCode = 0;
     int scale = 100;
-    int binCode = 0;
+    int sourceCode = 0;
     // Keywords of the chosen two-sided printing, colour mode and resolution
     // (JobOptionChoice::keyword); empty: none chosen, the queue's default.
     QString duplex;
@@ -84,7 +84,7 @@ struct PrinterChoice
 {
     int printerIndex = -1;
     std::optional<int> paperIndex;
-    std::optional<int> binIndex;
+    std::optional<int> sourceIndex;
     std::optional<QPageLayout::Orientation> orientation;
     std::optional<int> duplexIndex;
     std::optional<int> colorModeIndex;
@@ -109,7 +109,7 @@ class PrinterSelection
 {
 public:
     // The four lists infoFlags() tells about.
-    enum InfoFlag { PaperSizesInfo = 1, BinsInfo = 2, ResolutionsInfo = 4, CopiesInfo = 8 };
+    enum InfoFlag { PaperSizesInfo = 1, SourcesInfo = 2, ResolutionsInfo = 4, CopiesInfo = 8 };
 
     explicit PrinterSelection(PrintingService &service);
 
@@ -146,12 +146,12 @@ public:
     QStringList paperSizeNames();
     int paperSizeIndex();
     void setPaperSizeIndex(int index);
-    int binNumber();
-    void setBinNumber(int code);
-    QList<int> binNumbers();
-    QStringList binNames();
-    int binIndex();
-    void setBinIndex(int index);
+    int sourceNumber();
+    void setSourceNumber(int code);
+    QList<int> sourceNumbers();
+    QStringList sourceNames();
+    int sourceIndex();
+    void setSourceIndex(int index);
     QPageLayout::Orientation orientation();
     void setOrientation(QPageLayout::Orientation orientation);
     // Two-sided printing (the Duplex field), colour mode (Color) and
@@ -216,7 +216,7 @@ private:
     DriverSettings defaultsOf(const PrinterDriverInfo &driver) const;
     void requireSupport(PrinterField field, const char *operation, const char *what);
     void requirePaperInfo(const char *operation);
-    void requireBinInfo(const char *operation);
+    void requireSourceInfo(const char *operation);
     const PaperInfo *paperWithCode(int code) const;
     const PaperSource *sourceWithCode(int code) const;
     const JobOptionChoice *choiceWithKeyword(JobOption option, const QString &keyword) const;
@@ -234,8 +234,8 @@ private:
     PrinterDriverInfo m_driver;
     QList<int> m_paperCodes;
     QStringList m_paperNames;
-    QList<int> m_binCodes;
-    QStringList m_binNames;
+    QList<int> m_sourceCodes;
+    QStringList m_sourceNames;
     int m_infoFlags = 0;
 };
 

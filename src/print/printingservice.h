@@ -50,7 +50,7 @@ struct PaperInfo
     bool fromPpd = false;
 };
 
-// A paper source (feed bin) a driver offers.
+// A paper source (a tray or manual feed) a driver offers.
 struct PaperSource
 {
     QString keyword;     // the PPD's InputSlot choice, or the IPP media-source value

@@ -101,23 +101,23 @@ void DefaultPrintSettings::save(const DataFolder &data) const
     file.save(path);
 }
 
-CurrentPrintSettings CurrentPrintSettings::load(const DataFolder &data, float correctionX, float correctionY)
+CurrentPrintSettings CurrentPrintSettings::from(const DataFolder &data, const DefaultPrintSettings &defaults,
+                                                float correctionX, float correctionY)
 {
     CurrentPrintSettings s;
     s.correctionX = correctionX;
     s.correctionY = correctionY;
-    s.reload(data);
+    s.refill(data, defaults);
     return s;
 }
 
-void CurrentPrintSettings::reload(const DataFolder &data)
+void CurrentPrintSettings::refill(const DataFolder &data, const DefaultPrintSettings &defaults)
 {
-    const DefaultPrintSettings d = DefaultPrintSettings::load(data);
-    titles = d.titles;
-    copies = d.copies;
+    titles = defaults.titles;
+    copies = defaults.copies;
     for (size_t kind = 0; kind < 2; ++kind)
-        formatPaths[kind] = pathOrEmptyName(data, d.formatNames[kind], formatFilePath);
-    setPath = pathOrEmptyName(data, d.setName, companyblock::setFilePath);
+        formatPaths[kind] = pathOrEmptyName(data, defaults.formatNames[kind], formatFilePath);
+    setPath = pathOrEmptyName(data, defaults.setName, companyblock::setFilePath);
 }
 
 } // namespace vendara

@@ -57,9 +57,11 @@ struct CurrentPrintSettings
 
     // At start-up: the default print settings plus the corrections of the
     // settings file ([Print] Fix_X / Fix_Y), which the caller reads.
-    static CurrentPrintSettings load(const DataFolder &data, float correctionX, float correctionY);
-    // After the options dialog: everything but the corrections is refilled.
-    void reload(const DataFolder &data);
+    static CurrentPrintSettings from(const DataFolder &data, const DefaultPrintSettings &defaults,
+                                     float correctionX, float correctionY);
+    // When the default print settings change: everything but the corrections
+    // is refilled from them.
+    void refill(const DataFolder &data, const DefaultPrintSettings &defaults);
 
     const CopyTitles &titlesOf(DocumentKind kind) const { return titles[size_t(kind)]; }
     const QString &formatPathOf(DocumentKind kind) const { return formatPaths[size_t(kind)]; }

@@ -54,8 +54,10 @@ inline constexpr int kCostRowCells = 2;
 struct SlipIdx
 {
     SlipIdx();
-    std::array<bool, kSectionCount> btn{};
-    std::array<QString, kSectionCount> label;
+    std::array<bool, kSectionCount> btn{};    // true while the section's panel is open
+    std::array<QString, kSectionCount> label; // status text: "未設定" or what the section check found
+    // The status text's colour: blue when done, red when not, the button-text
+    // colour for a section never checked (the k...Colour values above).
     std::array<int, kSectionCount> labelColour;
     bool operator==(const SlipIdx &) const = default;
 };
@@ -63,10 +65,10 @@ struct SlipIdx
 // [No]: the slip header.
 struct SlipNo
 {
-    QString slipCode = QStringLiteral("00000000");
-    int slipDiv = 0; // 0 見積書, 1 注文書
-    QDate slipDate = kZeroDate;
-    QString charge;
+    QString slipCode = QStringLiteral("00000000"); // the slip number, eight digits
+    int slipDiv = 0;            // 0 見積書 (estimate), 1 注文書 (order)
+    QDate slipDate = kZeroDate; // date of issue (発行日)
+    QString charge;             // the staff member in charge (担当者)
     bool operator==(const SlipNo &) const = default;
 };
 
@@ -74,13 +76,13 @@ struct SlipNo
 struct SlipCust
 {
     QString name;
-    QString title = QStringLiteral("様");
-    QString zip1;
-    QString zip2;
-    QString city;
-    QString add1;
-    QString add2;
-    QString tel;
+    QString title = QStringLiteral("様"); // honorific after the name: "様" or "御中"
+    QString zip1;                         // postal code, first three digits
+    QString zip2;                         // postal code, last four digits
+    QString city;                         // the prefecture (都道府県)
+    QString add1;                         // the address after the prefecture (住所)
+    QString add2;                         // building name and the like (建物名など)
+    QString tel;                          // telephone number
     // Cust.City_Add1: derived for print formats when the slip is written.
     QString cityAdd1() const { return city + add1; }
     bool operator==(const SlipCust &) const = default;
@@ -90,64 +92,69 @@ struct SlipCust
 struct SlipTax
 {
     double rate = 0; // percent
-    int cut = 0;     // 0 四捨五入, 1 切り捨て, 2 切り上げ
+    // Rounding of every tax amount to whole yen: 0 四捨五入 (half away from
+    // zero), 1 切り捨て (toward zero), 2 切り上げ (up, toward plus infinity).
+    int cut = 0;
     bool operator==(const SlipTax &) const = default;
 };
 
 // The fields the vehicle sold and the trade-in vehicle share.
 struct VehicleFields
 {
-    QString name;
+    QString name;              // car name (車名); a pick gives "maker car"
     QString grade;
-    QDate first = kZeroDate;
-    QDate check = kZeroDate;
-    bool noCheck = false; // 車検なし: Check prints as not set
-    bool noFirst = false; // 不明: First prints as not set
-    double kiro = 0;
-    double eSize = 0;
-    QString outer;
-    QString inner;
-    QString typeCode;
-    QString accessory;
-    QString memo1;
-    QString memo2;
+    QDate first = kZeroDate;   // first registration (初度登録), entered as year and month
+    QDate check = kZeroDate;   // expiry of the vehicle inspection (車検期限)
+    bool noCheck = false;      // 車検なし: Check prints as not set
+    bool noFirst = false;      // 不明: First prints as not set
+    double kiro = 0;           // odometer reading in km (走行距離)
+    double eSize = 0;          // engine displacement in cc (排気量)
+    QString outer;             // exterior colour (外装色)
+    QString inner;             // interior colour (内装色)
+    QString typeCode;          // model code (型式)
+    QString accessory;         // equipment abbreviations (装備), e.g. "AC PS"
+    QString memo1;             // remarks (備考), first line
+    QString memo2;             // remarks, second line
     bool operator==(const VehicleFields &) const = default;
 };
 
 // [Car]: sections 3 and 4.
 struct SlipCar : VehicleFields
 {
-    double price = 0;
-    double tax = 0; // computed: tax of price minus discount
-    double disc = 0;
-    bool discBtn = false;
-    int newOld = 0; // 0 新車, 1 中古車
-    double left = 0; // amount subject to acquisition tax
-    std::array<ItemRow, kItemRowCount> lineA;
-    std::array<ItemRow, kItemRowCount> lineB;
+    double price = 0;     // body price excluding tax (車両本体価格)
+    double tax = 0;       // computed: consumption tax of price minus discount
+    double disc = 0;      // discount off the body price (値引き)
+    bool discBtn = false; // the discount is shown (値引表示切替); off clears disc
+    int newOld = 0;       // 0 新車 (new), 1 中古車 (used)
+    // Amount subject to acquisition tax (取得税対象額): for a new car derived
+    // from the price (the settings' share, cut to 1000 yen), for a used car
+    // typed in; 0 when a car turns used.
+    double left = 0;
+    std::array<ItemRow, kItemRowCount> lineA; // ① accessories (付属品)
+    std::array<ItemRow, kItemRowCount> lineB; // ② special equipment (特別仕様)
     bool operator==(const SlipCar &) const = default;
 };
 
 // [Cost]: section 5.
 struct SlipCost
 {
-    double tax = 0;
-    double wTax = 0;
-    double ins = 0;
-    double gTax = 0;
-    std::array<CostRow, kSalesCostRowCount> lineA;
-    std::array<CostRow, kOtherCostRowCount> lineB;
+    double tax = 0;  // automobile tax (自動車税)
+    double wTax = 0; // weight tax (重量税)
+    double ins = 0;  // compulsory liability insurance (自賠責)
+    double gTax = 0; // acquisition tax (取得税)
+    std::array<CostRow, kSalesCostRowCount> lineA; // ④ sales costs, taxed (販売諸費用)
+    std::array<CostRow, kOtherCostRowCount> lineB; // ⑤ other costs, untaxed (その他諸費用)
     bool operator==(const SlipCost &) const = default;
 };
 
 // [Trade]: section 6 (Deb is entered in section 8).
 struct SlipTrade : VehicleFields
 {
-    double price = 0;
-    double trade = 0;
-    double tax = 0;
-    double ins = 0;
-    double deb = 0;
+    double price = 0; // appraised value (査定額)
+    double trade = 0; // trade-in amount allowed (下取額), taken off the total to pay
+    double tax = 0;   // refund of the trade-in's automobile tax (自動車税還付)
+    double ins = 0;   // refund of the trade-in's compulsory insurance (自賠責還付)
+    double deb = 0;   // loan still owed on the trade-in (下取車残債), added to the amount financed
     bool operator==(const SlipTrade &) const = default;
 };
 
@@ -168,8 +175,8 @@ struct SlipPrice
 {
     QString disTitle; // label of the discount row: "値引き" or empty
     std::array<TotalsLine, kTotalsRowCount> rows;
-    double taxInc = 0; // 税込み合計
-    double last = 0;   // 総お支払い額
+    double taxInc = 0; // total including tax (税込み合計): CarAmt plus its tax
+    double last = 0;   // total to pay (総お支払い額): taxInc less Trade.Trade
     TotalsLine &operator[](TotalsRow row) { return rows[size_t(row)]; }
     const TotalsLine &operator[](TotalsRow row) const { return rows[size_t(row)]; }
     bool operator==(const SlipPrice &) const = default;
@@ -184,13 +191,13 @@ using PlanCells = std::array<QString, kPlanRowCount>;
 // [Pay]: section 8.
 struct SlipPay
 {
-    bool method = true; // true 現金, false 分割
-    double down = 0;
-    double rate = 0; // effective annual rate, percent
-    double time = 0; // number of monthly instalments
-    int bTime = 0;   // bonus payments per year, 0..2
-    double bPlus = 0;
-    PlanCells plan;
+    bool method = true; // true 現金 (cash), false 分割 (instalments)
+    double down = 0;    // down payment (頭金)
+    double rate = 0;    // effective annual rate, percent
+    double time = 0;    // number of monthly instalments
+    int bTime = 0;      // bonus payments per year, 0..2
+    double bPlus = 0;   // amount added to the instalment in each bonus month (ボーナス加算額)
+    PlanCells plan;     // computed payment plan, one cell per PlanRow
     QString &operator[](PlanRow row) { return plan[size_t(row)]; }
     const QString &operator[](PlanRow row) const { return plan[size_t(row)]; }
     bool operator==(const SlipPay &) const = default;
@@ -199,7 +206,7 @@ struct SlipPay
 // [Note]: section 9.
 struct SlipNote
 {
-    QString memo1;
+    QString memo1; // the slip's remarks (備考), first of three lines
     QString memo2;
     QString memo3;
     bool operator==(const SlipNote &) const = default;
@@ -209,9 +216,9 @@ struct SlipNote
 struct NewSlipDefaults
 {
     QString slipCode = QStringLiteral("00000000");
-    double taxRate = 5;
-    int rounding = 0;
-    double annualRate = 0;
+    double taxRate = 5;    // Tax.Rate, percent
+    int rounding = 0;      // Tax.Cut
+    double annualRate = 0; // Pay.Rate, percent
 };
 
 struct SlipRecord
@@ -237,9 +244,11 @@ struct SlipRecord
 // [Print]: values derived for print formats when the slip is written.
 struct SlipPrintValues
 {
-    QString priceTitle;
-    QString disTitle;
-    QString payMethod;
+    QString priceTitle; // "お見積金額" for an estimate, "ご注文金額" for an order
+    QString disTitle;   // "値引き" when there is a discount, else empty
+    QString payMethod;  // "現金" or "分割"
+    // Inspection expiry and first registration of the car and the trade-in;
+    // kZeroDate where their box (車検なし, 不明) is ticked.
     QDate carCheck;
     QDate trCheck;
     QDate carFirst;

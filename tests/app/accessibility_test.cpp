@@ -8,8 +8,8 @@
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
 #include "masters/widgets/listmasterframe.h"
-#include "options/widgets/defaultprintsettingspage.h"
-#include "options/widgets/optionsdialog.h"
+#include "settings/widgets/defaultprintsettingspage.h"
+#include "settings/widgets/optionsdialog.h"
 #include "print/pagerecorder.h"
 #include "print/widgets/printpreviewwindow.h"
 #include "slip/widgets/sectionpanel.h"
@@ -110,7 +110,7 @@ private slots:
         QCoreApplication::processEvents();
         unnamed << unnamedControls(&preview);
 
-        OptionsDialog options(*shell.data, shell.questions);
+        OptionsDialog options(shell.session->settings(), shell.questions);
         options.show();
         QTreeWidget *tree = options.tree();
         QTreeWidgetItemIterator it(tree);
@@ -145,7 +145,7 @@ private slots:
     void optionsNodeSelectedByAScreenReader_showsItsPage()
     {
         Shell shell;
-        OptionsDialog options(*shell.data, shell.questions);
+        OptionsDialog options(shell.session->settings(), shell.questions);
         options.show();
         auto *pages = options.findChild<QStackedWidget *>(QStringLiteral("pages"));
         QWidget *first = pages->currentWidget();
@@ -160,7 +160,7 @@ private slots:
     void titleCells_areReadWithTheirValueAndGridEditorsAreNamed()
     {
         Shell shell;
-        DefaultPrintSettingsPage page(*shell.data, shell.questions);
+        DefaultPrintSettingsPage page(shell.session->settings(), shell.questions);
         page.load();
         page.show();
         auto *titles = page.findChild<QTableWidget *>(QStringLiteral("titleTable"));

@@ -6,7 +6,7 @@
 
 #include "app/appinfo.h"
 #include "app/helppages.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "common/iniprofile.h"
 
 #include <QFile>
@@ -156,7 +156,7 @@ private slots:
     void saveAsANewSlip_presetsTheDefaultNameAddsTheExtensionAndNumbers()
     {
         ShellFixture f;
-        Settings(f.settingsPath()).setNextSlipNumber(3);
+        Settings(*f.data).setNextSlipNumber(3);
         QVERIFY(f.session->start(QString()));
         SlipDocument &doc = f.session->document();
         doc.setText(SlipField::SlipCode, QStringLiteral("00000012"));
@@ -169,7 +169,7 @@ private slots:
         QVERIFY(QFileInfo(path).isFile());
         QCOMPARE(f.session->title(), fileTitle(path));
         QVERIFY(f.session->isUndoEnabled());
-        QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 13);
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 13);
         QCOMPARE(f.instances.claimed, QFileInfo(path).canonicalFilePath());
         QVERIFY(f.questions.asked.isEmpty());
 
@@ -199,25 +199,25 @@ private slots:
         QFETCH(int, before);
         QFETCH(int, after);
         ShellFixture f;
-        Settings(f.settingsPath()).setNextSlipNumber(before);
+        Settings(*f.data).setNextSlipNumber(before);
         QVERIFY(f.session->start(QString()));
         f.session->document().setText(SlipField::SlipCode, code);
         f.questions.fileAnswers << f.slips(QStringLiteral("n.pvq"));
         QVERIFY(f.session->saveAs());
-        QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), after);
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), after);
     }
 
     void saveOfAnOpenedFile_leavesTheNumberingAlone()
     {
         ShellFixture f;
-        Settings(f.settingsPath()).setNextSlipNumber(2);
+        Settings(*f.data).setNextSlipNumber(2);
         const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"), QStringLiteral("00000050"));
         QVERIFY(f.session->start(path));
         f.session->document().setText(SlipField::CustName, QStringLiteral("y"));
         QVERIFY(f.session->save());
         QVERIFY(f.questions.presets.isEmpty()); // no dialog
         QCOMPARE(f.session->title(), fileTitle(path));
-        QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 2);
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 2);
         SlipDocument back;
         readSlip(back, path);
         QCOMPARE(back.text(SlipField::CustName), QStringLiteral("y"));
@@ -414,7 +414,7 @@ private slots:
         QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
         QCOMPARE(f.questions.warnings.size(), 1);
         QVERIFY(f.questions.warnings.first().startsWith(QStringLiteral("保存できませんでした")));
-        QCOMPARE(Settings(f.settingsPath()).nextSlipNumber(), 0);
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 0);
     }
 
     void finish_deletesTheTempSlipAndRemembersTheFolder()
@@ -427,17 +427,17 @@ private slots:
         writeBytes(temp, "print copy");
         f.session->finish();
         QVERIFY(!QFileInfo::exists(temp));
-        QCOMPARE(Settings(f.settingsPath()).startFolder(), QFileInfo(path).absolutePath() + u'/');
+        QCOMPARE(Settings(*f.data).startFolder(), QFileInfo(path).absolutePath() + u'/');
         QVERIFY(f.instances.claimed.isEmpty());
     }
 
     void finishOfANeverSavedSlip_leavesTheStartFolder()
     {
         ShellFixture f;
-        Settings(f.settingsPath()).setStartFolder(QStringLiteral("/kept/"));
+        Settings(*f.data).setStartFolder(QStringLiteral("/kept/"));
         QVERIFY(f.session->start(QString()));
         f.session->finish();
-        QCOMPARE(Settings(f.settingsPath()).startFolder(), QStringLiteral("/kept/"));
+        QCOMPARE(Settings(*f.data).startFolder(), QStringLiteral("/kept/"));
     }
 
     void recentFiles_areSharedThroughTheFileNewestFirstEightAtMost()

@@ -83,7 +83,7 @@ public:
     {
         throw Error(kDown);
     }
-    Answer confirmOrCancel(const QString &) override { throw Error(kDown); }
+    Answer confirmOrCancel(const QString &, bool) override { throw Error(kDown); }
 };
 class FailingBrowser final : public HelpBrowser
 {

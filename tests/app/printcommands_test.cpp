@@ -77,7 +77,7 @@ private slots:
         QVERIFY(f.window->windowTitle().endsWith(QStringLiteral(" <更新>")));
         // Only the temporary slip is left: page files and print data are gone.
         QCOMPARE(f.tmpFiles(), QStringList{QFileInfo(f.session->tempSlipPath()).fileName()});
-        QCOMPARE(f.session->settingsFile().correctionX(), 0.0);
+        QCOMPARE(f.session->settings().correctionX(), 0.0);
     }
 
     void printSetupCancelled_keepsSettingsButStoresCorrections()
@@ -93,8 +93,8 @@ private slots:
         QVERIFY(f.service.jobs().isEmpty());
         QVERIFY(f.session->printSettings().titlesOf(DocumentKind::Estimate) == before);
         QCOMPARE(f.session->printSettings().correctionX, 0.0f);
-        QCOMPARE(f.session->settingsFile().correctionX(), 2.5);
-        QCOMPARE(f.session->settingsFile().correctionY(), -1.0);
+        QCOMPARE(f.session->settings().correctionX(), 2.5);
+        QCOMPARE(f.session->settings().correctionY(), -1.0);
     }
 
     void preview_printsAfterQuestionAndLeavesSlipModified()
@@ -123,7 +123,7 @@ private slots:
         f.trigger("exportPdfAction");
         QVERIFY(f.questions.presets.value(0).endsWith(QStringLiteral(".pdf")));
         QVERIFY(QFile::exists(pdf + QStringLiteral(".pdf")));
-        QCOMPARE(f.session->settingsFile().pdfFolder(), QFileInfo(pdf).absolutePath());
+        QCOMPARE(f.session->settings().pdfFolder(), QFileInfo(pdf).absolutePath());
         QVERIFY(f.service.jobs().isEmpty());
     }
 

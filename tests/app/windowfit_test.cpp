@@ -14,10 +14,10 @@
 #include "masters/widgets/masterpickdialog.h"
 #include "masters/widgets/memopickdialog.h"
 #include "masters/widgets/taxguidedialog.h"
-#include "masters/widgets/zipsearchdialog.h"
-#include "options/widgets/autocompanyblockdialog.h"
-#include "options/widgets/companyblockeditor.h"
-#include "options/widgets/optionsdialog.h"
+#include "masters/widgets/postalcodesearchdialog.h"
+#include "settings/widgets/autocompanyblockdialog.h"
+#include "settings/widgets/companyblockeditor.h"
+#include "settings/widgets/optionsdialog.h"
 #include "support/fakeprintingservice.h"
 #include "print/pagerecorder.h"
 #include "print/printerselection.h"
@@ -145,7 +145,7 @@ private slots:
             QTest::newRow(name) << make;
         };
         add("about", [](QWidget *owner) { return new AboutDialog(owner); });
-        add("options", [&data, &q](QWidget *owner) { return new OptionsDialog(data, q, owner); });
+        add("options", [this, &q](QWidget *owner) { return new OptionsDialog(m_shell.session->settings(), q, owner); });
         add("printer", [this, &data, &q](QWidget *owner) {
             auto *dialog = new PrinterSettingDialog(data, *m_printer, q, owner);
             dialog->setDocumentKind(QStringLiteral("見積書"));
@@ -163,7 +163,7 @@ private slots:
         add("memo", [mst](QWidget *owner) { return new MemoPickDialog(mst, owner); });
         add("taxGuide", [&data, &q](QWidget *owner) { return new TaxGuideDialog(data.datPath(QStringLiteral("Tax/")), q, owner); });
         add("acquisitionTax", [](QWidget *owner) { return new AcquisitionTaxDialog(owner); });
-        add("postal", [mst, &q](QWidget *owner) { return new ZipSearchDialog(mst + QStringLiteral("Zip/"), q, owner); });
+        add("postal", [mst, &q](QWidget *owner) { return new PostalCodeSearchDialog(mst + QStringLiteral("Zip/"), q, owner); });
     }
 
     void everyDialog_fitsTheScreen()

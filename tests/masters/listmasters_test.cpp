@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 using namespace vendara;
@@ -31,19 +33,47 @@ protected:
 
 } // namespace
 
-TEST(SimpleMasterTable, sixMasters_haveTheirColumnsAndPickModes)
+// Every list against the master file the pick dialog opens for it, spelled
+// out by name, so a reordered table or enum is caught.
+TEST(SimpleMasterTable, everyList_opensTheMasterItIsNamedAfter)
 {
-    ASSERT_EQ(simpleMasters().size(), 6);
-    const QStringList names = {"色", "付属品", "特別仕様", "販売諸費用", "その他諸費用", "担当者"};
-    for (int mode = 1; mode <= 6; ++mode) {
-        const auto info = simpleMasterForPickMode(mode);
+    const struct
+    {
+        MasterList list;
+        QString file;
+        int columns;
+    } lists[] = {
+        {MasterList::Colour, "色", 1},
+        {MasterList::Accessory, "付属品", 2},
+        {MasterList::SpecialEquipment, "特別仕様", 2},
+        {MasterList::SalesCost, "販売諸費用", 2},
+        {MasterList::OtherCost, "その他諸費用", 2},
+        {MasterList::Charge, "担当者", 1},
+    };
+    ASSERT_EQ(simpleMasters().size(), qsizetype(std::size(lists)));
+    for (const auto &l : lists) {
+        SCOPED_TRACE(l.file.toStdString());
+        const auto info = simpleMasterFor(l.list);
         ASSERT_TRUE(info);
-        EXPECT_EQ(info->name, names[mode - 1]);
-        EXPECT_EQ(info->columnCount, (mode == 1 || mode == 6) ? 1 : 2);
-        EXPECT_EQ(simpleMasterNamed(info->name)->pickMode, mode);
+        EXPECT_EQ(info->name, l.file);
+        EXPECT_EQ(info->columnCount, l.columns);
+        ASSERT_TRUE(simpleMasterNamed(l.file));
+        EXPECT_EQ(simpleMasterNamed(l.file)->list, l.list);
     }
-    EXPECT_FALSE(simpleMasterForPickMode(0));
+    // Makers and car names are the car master of Mk/, not a simple master.
+    EXPECT_FALSE(simpleMasterFor(MasterList::CarName));
     EXPECT_FALSE(simpleMasterNamed("Maker.dat"));
+}
+
+TEST(SimpleMasterTable, listNumbers_countFromCarNamesToStaff)
+{
+    const MasterList inOrder[] = {MasterList::CarName,   MasterList::Colour,    MasterList::Accessory,
+                                  MasterList::SpecialEquipment, MasterList::SalesCost,
+                                  MasterList::OtherCost, MasterList::Charge};
+    for (int n = 0; n < int(std::size(inOrder)); ++n)
+        EXPECT_EQ(masterListNumbered(n), inOrder[n]) << n;
+    EXPECT_FALSE(masterListNumbered(-1));
+    EXPECT_FALSE(masterListNumbered(7));
 }
 
 TEST_F(ListMasterFiles, accessoryLine_showsGroupedAndPicksPlain)

@@ -5,8 +5,8 @@
 #include "masters/memotemplates.h"
 #include "masters/simplemaster.h"
 #include "masters/taxtableeditor.h"
-#include "masters/zipdictionarylist.h"
-#include "masters/zipsearch.h"
+#include "masters/postalcodedictionarylist.h"
+#include "masters/postalcodesearch.h"
 
 #include "common/cp932codec.h"
 #include "common/datafolder.h"
@@ -163,16 +163,16 @@ TEST(ShippedData, liabilityAndWeightTaxTables_holdThePublicFigures)
 
 TEST(ShippedData, sampleDictionary_isListedAndFindsTokyo)
 {
-    ZipDictionaryList list(kDat + "Mst/Zip");
+    PostalCodeDictionaryList list(kDat + "Mst/Zip");
     EXPECT_EQ(list.names(), QStringList{"SAMPLE.CSV"});
-    ZipSearcher searcher;
-    const ZipSearchResult r = searcher.search("100", list.paths());
+    PostalCodeSearcher searcher;
+    const PostalCodeSearchResult r = searcher.search("100", list.paths());
     EXPECT_GE(r.entries.size(), 5);
-    for (const ZipEntry &e : r.entries) {
+    for (const PostalCodeEntry &e : r.entries) {
         EXPECT_TRUE(e.postalCode.startsWith("100"));
         EXPECT_EQ(e.prefecture, "東京都");
     }
     EXPECT_TRUE(std::any_of(r.entries.cbegin(), r.entries.cend(),
-                            [](const ZipEntry &e) { return e.postalCode == "1000001"; }));
+                            [](const PostalCodeEntry &e) { return e.postalCode == "1000001"; }));
     EXPECT_GE(searcher.search("中央", list.paths()).entries.size(), 5);
 }

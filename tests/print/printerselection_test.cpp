@@ -111,7 +111,7 @@ TEST(PrinterSelectionTest, noVisiblePrinter_makesEveryOperationSayNoPrinter)
     const QList<std::function<void()>> calls = {
         [&] { printer.printerNames(); },      [&] { printer.index(); },
         [&] { printer.setIndex(-1); },        [&] { printer.paperSizeNames(); },
-        [&] { printer.binIndex(); },          [&] { printer.orientation(); },
+        [&] { printer.sourceIndex(); },          [&] { printer.orientation(); },
         [&] { printer.infoFlags(); },         [&] { printer.geometry(); },
         [&] { printer.apply(); },             [&] { printer.refresh(); },
     };
@@ -148,9 +148,9 @@ TEST(PrinterSelectionTest, paperCodes_areStableAndATwiceListedPaperIndexesItsFir
     printer.setPaperSizeIndex(2);
     EXPECT_EQ(printer.paperSizeNumber(), 9);
     EXPECT_EQ(printer.paperSizeIndex(), 0) << "papers: the first position";
-    printer.setBinIndex(0);
-    EXPECT_EQ(printer.binNumbers(), (QList<int>{1, 4, 1}));
-    EXPECT_EQ(printer.binIndex(), 2) << "bins: the last position";
+    printer.setSourceIndex(0);
+    EXPECT_EQ(printer.sourceNumbers(), (QList<int>{1, 4, 1}));
+    EXPECT_EQ(printer.sourceIndex(), 2) << "sources: the last position";
 }
 
 TEST(PrinterSelectionTest, outOfRangeIndicesAndUnlistedCodes_raiseTheirOwnErrors)
@@ -166,27 +166,27 @@ TEST(PrinterSelectionTest, outOfRangeIndicesAndUnlistedCodes_raiseTheirOwnErrors
     EXPECT_EQ(errorOf([&] { printer.setPaperSizeIndex(5); }, &kind), "TNkPrinter:SetPaperSizeIndex: No such PaperSize Index");
     EXPECT_EQ(kind, PrinterErrorKind::PaperSizeError);
     EXPECT_EQ(errorOf([&] { printer.setPaperSizeIndex(-1); }), "TNkPrinter:SetPaperSizeIndex: No such PaperSize Index");
-    EXPECT_EQ(errorOf([&] { printer.setBinIndex(2); }, &kind), "TNkPrinter:SetBinIndex: No such Bin Index");
-    EXPECT_EQ(kind, PrinterErrorKind::BinError);
+    EXPECT_EQ(errorOf([&] { printer.setSourceIndex(2); }, &kind), "TNkPrinter:SetBinIndex: No such Bin Index");
+    EXPECT_EQ(kind, PrinterErrorKind::SourceError);
     EXPECT_FALSE(printer.changed()) << "no error changes the settings copy";
     printer.setPaperSizeIndex(4);
     EXPECT_EQ(printer.paperSizeNumber(), 8);
 
     // Codes the lists do not hold.
     printer.setPaperSizeNumber(12);
-    printer.setBinNumber(7);
+    printer.setSourceNumber(7);
     EXPECT_EQ(errorOf([&] { printer.paperSizeIndex(); }), "TNkPrinter.GetPaperSizeIndex: Cannot Get Paper Index");
-    EXPECT_EQ(errorOf([&] { printer.binIndex(); }), "TNkPrinter.GetBinIndex: Cannot Get Bin Index");
+    EXPECT_EQ(errorOf([&] { printer.sourceIndex(); }), "TNkPrinter.GetBinIndex: Cannot Get Bin Index");
 }
 
 TEST(PrinterSelectionTest, unsupportedOrUnlistedFields_raiseTheirOwnMessages)
 {
     FakePrintingService service;
-    PrinterDriverInfo noBins = officeDriver();
-    noBins.supportedFields = fieldBit(PrinterField::PaperSize); // neither bins nor orientation
-    noBins.sources.clear();
-    noBins.defaultSource = -1;
-    service.addPrinter(printerNamed("no bins"), noBins);
+    PrinterDriverInfo noSources = officeDriver();
+    noSources.supportedFields = fieldBit(PrinterField::PaperSize); // neither sources nor orientation
+    noSources.sources.clear();
+    noSources.defaultSource = -1;
+    service.addPrinter(printerNamed("no sources"), noSources);
     PrinterDriverInfo unlisted = officeDriver(); // supports the fields, lists nothing
     unlisted.papers.clear();
     unlisted.defaultPaper = -1;
@@ -195,17 +195,17 @@ TEST(PrinterSelectionTest, unsupportedOrUnlistedFields_raiseTheirOwnMessages)
     service.addPrinter(printerNamed("unlisted"), unlisted);
     PrinterSelection printer(service);
 
-    const QList<QPair<std::function<void()>, QString>> noBinsCases = {
-        {[&] { printer.binNames(); }, "TNkPrinter.GetBinNames: Bin is not Supported"},
-        {[&] { printer.binNumber(); }, "TNkPrinter.GetBinNumber: Bin is not Supported"},
-        {[&] { printer.setBinNumber(1); }, "TNkPrinter.SetBinNumber: Bin is not Supported"},
-        {[&] { printer.binIndex(); }, "TNkPrinter.GetBinIndex: Bin is not Supported"},
-        {[&] { printer.setBinIndex(0); }, "TNkPrinter.SetBinIndex: Bin is not Supported"},
+    const QList<QPair<std::function<void()>, QString>> noSourcesCases = {
+        {[&] { printer.sourceNames(); }, "TNkPrinter.GetBinNames: Bin is not Supported"},
+        {[&] { printer.sourceNumber(); }, "TNkPrinter.GetBinNumber: Bin is not Supported"},
+        {[&] { printer.setSourceNumber(1); }, "TNkPrinter.SetBinNumber: Bin is not Supported"},
+        {[&] { printer.sourceIndex(); }, "TNkPrinter.GetBinIndex: Bin is not Supported"},
+        {[&] { printer.setSourceIndex(0); }, "TNkPrinter.SetBinIndex: Bin is not Supported"},
         {[&] { printer.orientation(); }, "TNkPrinter.GetOrientation: Orientation is not Supported"},
         {[&] { printer.setOrientation(QPageLayout::Landscape); }, "TNkPrinter.SetOrientation: Orientation is not Supported"},
     };
     printer.setIndex(0);
-    for (const auto &[call, message] : noBinsCases)
+    for (const auto &[call, message] : noSourcesCases)
         EXPECT_EQ(errorOf(call), message);
     EXPECT_EQ(printer.infoFlags(), PrinterSelection::PaperSizesInfo | PrinterSelection::ResolutionsInfo |
                                        PrinterSelection::CopiesInfo);
@@ -214,9 +214,9 @@ TEST(PrinterSelectionTest, unsupportedOrUnlistedFields_raiseTheirOwnMessages)
         {[&] { printer.paperSizeNames(); }, "TNkPrinter.GetPaperSizeNames: No Papersize Info Available"},
         {[&] { printer.paperSizeIndex(); }, "TNkPrinter.GetPaperSizeIndex: No Papersize Info Available"},
         {[&] { printer.setPaperSizeIndex(0); }, "TNkPrinter.SetPaperSizeIndex: No Papersize Info Available"},
-        {[&] { printer.binNames(); }, "TNkPrinter.GetBinNames: No Bin Info Available"},
-        {[&] { printer.binIndex(); }, "TNkPrinter.GetBinIndex: No Bin Info Available"},
-        {[&] { printer.setBinIndex(0); }, "TNkPrinter.SetBinIndex: No Bin Info Available"},
+        {[&] { printer.sourceNames(); }, "TNkPrinter.GetBinNames: No Bin Info Available"},
+        {[&] { printer.sourceIndex(); }, "TNkPrinter.GetBinIndex: No Bin Info Available"},
+        {[&] { printer.setSourceIndex(0); }, "TNkPrinter.SetBinIndex: No Bin Info Available"},
     };
     printer.setIndex(1);
     for (const auto &[call, message] : unlistedCases) {
@@ -240,7 +240,7 @@ TEST(PrinterSelectionTest, changes_stayInTheCopyUntilApplied)
     EXPECT_FALSE(printer.changed());
 
     printer.setPaperSizeIndex(1);
-    printer.setBinIndex(1);
+    printer.setSourceIndex(1);
     printer.setOrientation(QPageLayout::Landscape);
     EXPECT_TRUE(printer.changed());
     EXPECT_EQ(printer.geometry().physicalSize, before.physicalSize) << "rendering sees only applied settings";
@@ -379,15 +379,15 @@ TEST(PrinterSelectionTest, cancel_restoresTheChoiceOnlyWhereThePrinterLetsItBeCh
     printer.apply();
     const PrinterChoice opened = printer.choice();
     EXPECT_EQ(opened.paperIndex, 2);
-    EXPECT_EQ(opened.binIndex, 0);
+    EXPECT_EQ(opened.sourceIndex, 0);
     EXPECT_EQ(opened.orientation, QPageLayout::Portrait);
 
     // The dialog's changes are applied at once ...
     printer.setIndex(1);
-    EXPECT_FALSE(printer.choice().binIndex.has_value());
+    EXPECT_FALSE(printer.choice().sourceIndex.has_value());
     EXPECT_FALSE(printer.choice().orientation.has_value());
     printer.setIndex(0);
-    printer.setBinIndex(1);
+    printer.setSourceIndex(1);
     printer.setOrientation(QPageLayout::Landscape);
     printer.apply();
     // ... and Cancel takes them back.

@@ -81,7 +81,7 @@ protected:
 TEST_F(PrintOutputTest, allPages_goOutAsOneJobStretchedOverTheWholeSheet)
 {
     printer.setPaperSizeIndex(0);
-    printer.setBinIndex(1);
+    printer.setSourceIndex(1);
     printer.apply();
     auto pages = render({QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")});
     ASSERT_TRUE(pages);

@@ -93,7 +93,7 @@ TEST(DefaultPrintSettings, save_keepsForeignLinesOfTheFile)
 TEST(CurrentPrintSettings, load_buildsPathsEvenForEmptyNamesAndTakesCorrections)
 {
     DataDir d;
-    CurrentPrintSettings s = CurrentPrintSettings::load(d.data, 1.5f, -2.0f);
+    CurrentPrintSettings s = CurrentPrintSettings::from(d.data, DefaultPrintSettings::load(d.data), 1.5f, -2.0f);
     EXPECT_EQ(s.formatPathOf(DocumentKind::Estimate), d.data.datPath(QStringLiteral("Fmt/.fmt")));
     EXPECT_EQ(s.setPath, d.data.datPath(QStringLiteral("Etc/.Dat")));
     EXPECT_EQ(s.titlesOf(DocumentKind::Order)[1], QStringLiteral("注文書(控)"));
@@ -107,7 +107,7 @@ TEST(CurrentPrintSettings, load_buildsPathsEvenForEmptyNamesAndTakesCorrections)
     saved.save(d.data);
     s.titles[0][0] = QStringLiteral("edited before a print");
     s.correctionX = 3.0f;
-    s.reload(d.data);
+    s.refill(d.data, DefaultPrintSettings::load(d.data));
     EXPECT_EQ(s.formatPathOf(DocumentKind::Estimate), d.data.datPath(QStringLiteral("Fmt/見積書_A4.fmt")));
     EXPECT_EQ(s.formatPathOf(DocumentKind::Order), d.data.datPath(QStringLiteral("Fmt/注文書_A4.fmt")));
     EXPECT_EQ(s.setPath, d.data.datPath(QStringLiteral("Etc/本社.Dat")));
@@ -120,7 +120,7 @@ TEST(CurrentPrintSettings, namesLeadingOutOfTheirFolder_nameNoFile)
 {
     DataDir d;
     test::writeSjisLines(d.defPrDat(), {"[Def]", "FomatM=../../etc/passwd", "Logo=../x"});
-    const CurrentPrintSettings s = CurrentPrintSettings::load(d.data, 0, 0);
+    const CurrentPrintSettings s = CurrentPrintSettings::from(d.data, DefaultPrintSettings::load(d.data), 0, 0);
     EXPECT_EQ(s.formatPathOf(DocumentKind::Estimate), d.data.datPath(QStringLiteral("Fmt/.fmt")));
     EXPECT_EQ(s.setPath, d.data.datPath(QStringLiteral("Etc/.Dat")));
     EXPECT_THROW(formatFilePath(d.data, QStringLiteral("a/b")), Error);

@@ -4,7 +4,7 @@
 //   savechild DIR loop REFA REFB  the files of REFB, then of REFA, ... saved
 //                                 over and over the way every writer saves
 //                                 them, so that a kill lands inside a save
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "masters/memotemplates.h"
 #include "slip/slipdocument.h"
 #include "slip/slipfile.h"
@@ -41,7 +41,7 @@ void saveVersion(const QString &dir, bool second)
     BasicSettings basic;
     basic.standardTaxRate = second ? 10 : 8;
     basic.creditRate = second ? 3.9 : 2.5;
-    Settings(dir + QStringLiteral("/vendara.ini")).saveBasic(basic);
+    Settings(DataFolder(dir)).saveBasic(basic);
 }
 
 const char *const kFiles[] = {"slip.pvq", "Mst/MemoOpt.Dat", "vendara.ini"};

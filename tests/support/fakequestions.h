@@ -40,7 +40,7 @@ public:
         asked << text;
         return !answers.isEmpty() && answers.takeFirst() == Answer::Yes;
     }
-    Answer confirmOrCancel(const QString &text) override
+    Answer confirmOrCancel(const QString &text, bool = false) override
     {
         asked << text;
         askedWithCancel << text;
@@ -83,7 +83,7 @@ public:
         asked << text;
         return true;
     }
-    Answer confirmOrCancel(const QString &text) override
+    Answer confirmOrCancel(const QString &text, bool = false) override
     {
         asked << text;
         askedWithCancel << text;

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "clicommand.h"
 #include "common/error.h"
 #include "slip/sliprecord.h"
@@ -40,7 +40,7 @@ int runCheck(CliContext &context, const QStringList &args)
         sectionList(reader.value(QStringLiteral("--close")).value_or(QStringLiteral("1,2,3,4,5,6,7,8,9")));
 
     SlipDocument slip;
-    slip.setAcquisitionRatio(Settings(context.data.settingsPath()).load(true).acquisitionRatio);
+    slip.setAcquisitionRatio(slipAcquisitionRatio(context.data));
     readSlip(slip, in, UnreadableSlip::Raise);
     slip.setEventsOn(true);
     slip.recalcTotals();

@@ -1,6 +1,7 @@
 #include "clicommand.h"
 
 #include "common/error.h"
+#include "settings/settings.h"
 
 #include <QFileInfo>
 
@@ -64,6 +65,17 @@ QString ArgReader::requireOutput(const QString &option) const
     if (!output || output->isEmpty())
         throw Error(QStringLiteral("出力先を %1 で指定してください").arg(option));
     return *output;
+}
+
+} // namespace vendara::cli
+
+namespace vendara::cli {
+
+int slipAcquisitionRatio(const DataFolder &data)
+{
+    Settings settings(data);
+    settings.load();
+    return settings.slipAcquisitionRatio();
 }
 
 } // namespace vendara::cli

@@ -29,6 +29,10 @@ struct CliCommand
 // Every subcommand, in the order --help lists them.
 const std::vector<CliCommand> &allCommands();
 
+// The acquisition ratio a new slip starts with, from the settings as a window
+// reads them.
+int slipAcquisitionRatio(const DataFolder &data);
+
 // Small argument reader shared by the subcommands: "--name value" options and
 // positional arguments. Unknown options and missing values throw vendara::Error.
 class ArgReader

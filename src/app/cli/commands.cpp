@@ -6,7 +6,7 @@ namespace vendara::cli {
 int runSettings(CliContext &, const QStringList &);
 int runRecalc(CliContext &, const QStringList &);
 int runCheck(CliContext &, const QStringList &);
-int runZip(CliContext &, const QStringList &);
+int runPostalCode(CliContext &, const QStringList &);
 int runGtax(CliContext &, const QStringList &);
 int runPrintdata(CliContext &, const QStringList &);
 int runRender(CliContext &, const QStringList &);
@@ -19,7 +19,8 @@ const std::vector<CliCommand> &allCommands()
         {"settings", "", "設定ファイルの値を表示します", false, runSettings},
         {"recalc", "IN.pvq [OUT.pvq]", "伝票を再計算して書き込みます (OUT を省くと上書き)", false, runRecalc},
         {"check", "IN.pvq [--close 1,2,...] [--write OUT.pvq]", "セクションを閉じてチェックし、番号・状態・色を表示します", false, runCheck},
-        {"zip", "KEYWORD", "郵便番号辞書を検索します (郵便番号の先頭一致、または市区町村+町域の部分一致)", false, runZip},
+        {"postalcode", "KEYWORD", "郵便番号辞書を検索します (郵便番号の先頭一致、または市区町村+町域の部分一致)", false, runPostalCode},
+        {"zip", "KEYWORD", "postalcode の別名 (以前の名前)", false, runPostalCode},
         {"gtax", "[--rate R] AMOUNT...", "取得税を計算します (合計と税額を表示)", false, runGtax},
         {"printdata", "SLIP.pvq [--kind 見積書|注文書] [--format NAME|PATH] [--titles T1,T2,T3,T4] [--copies 1,2,3,4] [--logo NAME|PATH] -o OUT", "伝票と書式から印刷データを作成します", false, runPrintdata},
         {"render", "PRINTDATA -o OUT.pdf [--paper A4|B5|A3|Letter] [--landscape] [--correction X,Y] [--png DIR]", "印刷データをページに描いて PDF に書き出します", true, runRender},

@@ -1,6 +1,6 @@
 #include "clicommand.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "common/error.h"
 #include "common/iniprofile.h"
 #include "masters/acquisitiontax.h"
@@ -12,7 +12,9 @@ namespace vendara::cli {
 int runGtax(CliContext &context, const QStringList &args)
 {
     ArgReader reader(args, {QStringLiteral("--rate")});
-    double rate = Settings(context.data.settingsPath()).acquisitionTaxRate();
+    Settings settings(context.data);
+    settings.load();
+    double rate = settings.basic().acquisitionTaxRate;
     if (const auto text = reader.value(QStringLiteral("--rate"))) {
         const auto parsed = IniProfile::parseFloat(*text);
         if (!parsed)

@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "clicommand.h"
 #include "generationoptions.h"
 #include "renderoutput.h"
@@ -63,7 +63,7 @@ void choosePrinterSetup(PrinterSelection &printer, const ArgReader &reader)
         printer.setPaperSizeIndex(index);
     }
     if (const auto source = reader.value(QStringLiteral("--source"))) {
-        const QStringList names = printer.binNames();
+        const QStringList names = printer.sourceNames();
         QStringList keywords;
         for (const PaperSource &info : printer.driverInfo().sources)
             keywords << info.keyword;
@@ -74,7 +74,7 @@ void choosePrinterSetup(PrinterSelection &printer, const ArgReader &reader)
             throw Error(
                 QStringLiteral("給紙方法 %1 はこのプリンタにありません (%2)").arg(*source, names.join(QStringLiteral(", "))));
         }
-        printer.setBinIndex(index);
+        printer.setSourceIndex(index);
     }
     if (reader.has(QStringLiteral("--landscape")))
         printer.setOrientation(QPageLayout::Landscape);
@@ -105,7 +105,7 @@ int runPrint(CliContext &context, const QStringList &args)
         throw Error(QStringLiteral("--png は --pdf と一緒に指定してください"));
 
     SlipDocument slip;
-    slip.setAcquisitionRatio(Settings(context.data.settingsPath()).load(true).acquisitionRatio);
+    slip.setAcquisitionRatio(slipAcquisitionRatio(context.data));
     readSlip(slip, slipPath, UnreadableSlip::Raise);
 
     PrintJob job;

@@ -1,6 +1,6 @@
 #include "generationoptions.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "print/printroad.h"
 
 #include "common/error.h"
@@ -56,8 +56,10 @@ PrintDataRequest generationRequestFrom(const CliContext &context, const ArgReade
             throw Error(QStringLiteral("--kind には 見積書 か 注文書 を指定してください: %1").arg(*name));
         kind = *chosen;
     }
-    PrintDataRequest request = printDataRequestFor(CurrentPrintSettings::load(data, 0, 0), kind,
-                                                   Settings(data.settingsPath()).load(false).defaultDatePattern);
+    Settings settings(data);
+    settings.load();
+    PrintDataRequest request = printDataRequestFor(
+        CurrentPrintSettings::from(data, settings.defaultPrint(), 0, 0), kind, settings.datePattern());
     if (const auto format = reader.value(QStringLiteral("--format")))
         request.formatPath = looksLikePath(*format, QStringLiteral(".fmt")) ? *format : formatFilePath(data, *format);
     if (const auto logo = reader.value(QStringLiteral("--logo")))

@@ -24,10 +24,10 @@ void listPapersAndSources(PrinterSelection &printer, QTextStream &out)
         for (qsizetype i = 0; i < names.size(); ++i)
             out << "\tpaper\t" << codes[i] << '\t' << names[i] << (i == currentIndex ? "\t*" : "") << '\n';
     }
-    if (printer.supports(PrinterField::DefaultSource) && (printer.infoFlags() & PrinterSelection::BinsInfo)) {
-        const QList<int> codes = printer.binNumbers();
-        const QStringList names = printer.binNames();
-        const int currentIndex = int(codes.lastIndexOf(printer.binNumber())); // the last position holding it
+    if (printer.supports(PrinterField::DefaultSource) && (printer.infoFlags() & PrinterSelection::SourcesInfo)) {
+        const QList<int> codes = printer.sourceNumbers();
+        const QStringList names = printer.sourceNames();
+        const int currentIndex = int(codes.lastIndexOf(printer.sourceNumber())); // the last position holding it
         for (qsizetype i = 0; i < names.size(); ++i)
             out << "\tsource\t" << codes[i] << '\t' << names[i] << (i == currentIndex ? "\t*" : "") << '\n';
     }

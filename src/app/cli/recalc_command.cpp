@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "clicommand.h"
 #include "common/error.h"
 #include "slip/slipdocument.h"
@@ -18,7 +18,7 @@ int runRecalc(CliContext &context, const QStringList &args)
     const QString out = reader.positional().size() > 1 ? reader.positional().at(1) : in;
 
     SlipDocument slip;
-    slip.setAcquisitionRatio(Settings(context.data.settingsPath()).load(true).acquisitionRatio);
+    slip.setAcquisitionRatio(slipAcquisitionRatio(context.data));
     readSlip(slip, in, UnreadableSlip::Raise);
     slip.setEventsOn(true);
     writeSlipOver(slip, in, out, SlipWrite::Save);

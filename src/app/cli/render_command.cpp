@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "clicommand.h"
 #include "renderoutput.h"
 
@@ -50,7 +50,7 @@ RenderOutput renderOutputFrom(const CliContext &context, const ArgReader &reader
     if (const auto value = reader.value(QStringLiteral("--correction"))) {
         output.correction = correctionFrom(*value);
     } else {
-        const Settings settings(context.data.settingsPath());
+        const Settings settings(context.data);
         output.correction = QPoint(PageRecorder::correctionUnits(settings.correctionX()),
                                    PageRecorder::correctionUnits(settings.correctionY()));
     }

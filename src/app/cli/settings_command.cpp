@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "clicommand.h"
 
 namespace vendara::cli {
@@ -8,18 +8,20 @@ int runSettings(CliContext &context, const QStringList &args)
 {
     ArgReader reader(args, {});
     Q_UNUSED(reader);
-    const LoadedSettings s = Settings(context.data.settingsPath()).load(true);
+    Settings settings(context.data);
+    settings.load();
+    const BasicSettings &basic = settings.basic();
     QTextStream &out = context.out;
-    out << "file\t" << context.data.settingsPath() << '\n'
-        << "date_form\t" << (s.eraDates ? "和暦" : "西暦") << '\n'
-        << "date_pattern\t" << s.defaultDatePattern << '\n'
-        << "next_slip\t" << s.nextSlipCode << '\n'
-        << "tax_rate\t" << s.taxRate << '\n'
-        << "rounding\t" << s.rounding << '\n'
-        << "annual_rate\t" << s.annualRate << '\n'
-        << "start_folder\t" << s.startFolder << '\n'
-        << "acquisition_ratio\t" << s.acquisitionRatio << '\n'
-        << "correction\t" << s.correctionX << ',' << s.correctionY << '\n';
+    out << "file\t" << settings.path() << '\n'
+        << "date_form\t" << (basic.dateForm == DateForm::Era ? "和暦" : "西暦") << '\n'
+        << "date_pattern\t" << settings.datePattern() << '\n'
+        << "next_slip\t" << Settings::formatSlipCode(settings.nextSlipNumber()) << '\n'
+        << "tax_rate\t" << basic.standardTaxRate << '\n'
+        << "rounding\t" << basic.rounding << '\n'
+        << "annual_rate\t" << basic.creditRate << '\n'
+        << "start_folder\t" << settings.startFolder() << '\n'
+        << "acquisition_ratio\t" << settings.slipAcquisitionRatio() << '\n'
+        << "correction\t" << settings.correctionX() << ',' << settings.correctionY() << '\n';
     return 0;
 }
 

@@ -6,12 +6,11 @@
 #include "app/helppages.h"
 #include "app/platformservices.h"
 #include "app/recentfiles.h"
-#include "common/questions.h"
 #include "common/error.h"
 #include "controls/widgets/accessiblename.h"
 #include "controls/widgets/actionguard.h"
 #include "common/questions.h"
-#include "options/widgets/optionsdialog.h"
+#include "settings/widgets/optionsdialog.h"
 #include "printcommands.h"
 #include "slip/widgets/masterlookups.h"
 #include "slip/widgets/slipframe.h"
@@ -52,11 +51,16 @@ MainWindow::MainWindow(DocumentSession &session, Questions &questions,
     if (!lookups) {
         m_ownLookups = std::make_unique<MasterLookups>(
             session.data(), m_questions, [this](int topic) { showHelp(m_pages.topic(topic)); },
-            [this] { return m_session.settingsFile().acquisitionTaxRate(); });
+            [this] {
+                // The rate the options dialog of any window saved last.
+                m_session.settings().loadBasic();
+                return m_session.settings().basic().acquisitionTaxRate;
+            });
         lookups = m_ownLookups.get();
     }
     m_frame = new SlipFrame(session.document(), *lookups, m_questions);
-    m_frame->setDateDisplay(session.settings().eraDates);
+    showDatesInTheSettingsForm();
+    connect(&session.settings(), &Settings::changed, this, &MainWindow::showDatesInTheSettingsForm);
     m_frame->setFootActions(m_ui->printAction, m_ui->saveAction, m_ui->exitAction);
     m_ui->centralWidget->layout()->addWidget(m_frame);
     m_ui->secOpenAction->setEnabled(true);
@@ -111,16 +115,15 @@ void MainWindow::setPrintCommands(PrintCommands *commands)
 void MainWindow::openOptions()
 {
     {
-        OptionsDialog dialog(m_session.data(), m_questions, this);
+        OptionsDialog dialog(m_session.settings(), m_questions, this);
         connect(&dialog, &OptionsDialog::helpRequested, this, [this](int topic) { showHelp(m_pages.topic(topic)); });
         dialog.exec();
     } // the master editors write their lists back as the dialog goes
-    try {
-        m_session.reloadAfterOptions();
-        m_frame->setDateDisplay(m_session.settings().eraDates);
-    } catch (const Error &e) {
-        m_questions.warn(e.message());
-    }
+}
+
+void MainWindow::showDatesInTheSettingsForm()
+{
+    m_frame->setDateDisplay(m_session.settings().basic().dateForm == DateForm::Era);
 }
 
 void MainWindow::onTriggered(QAction *action, const std::function<void()> &operation, QObject *context)

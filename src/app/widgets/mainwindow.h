@@ -54,6 +54,8 @@ private:
     void setUpIcons();
     // The options dialog, then the partial settings reload.
     void openOptions();
+    // Western or era dates in the slip, as the settings say.
+    void showDatesInTheSettingsForm();
     void fillRecentMenu();
     void showHelp(const QUrl &url);
     void bringToFront();

@@ -80,7 +80,7 @@ PrintCommands::DialogResult PrintCommands::runPrinterDialog(bool printMode)
         // The corrections in the boxes are kept whatever ended the dialog;
         // they apply from the next start unless OK takes them now.
         try {
-            m_session.settingsFile().setCorrections(dialog.correctionX(), dialog.correctionY());
+            m_session.settings().setCorrections(dialog.correctionX(), dialog.correctionY());
         } catch (const Error &e) {
             m_questions.error(e.message());
         }

@@ -41,9 +41,9 @@ bool MessageBoxQuestions::confirm(const QString &text, bool warning)
            == QMessageBox::Yes;
 }
 
-Questions::Answer MessageBoxQuestions::confirmOrCancel(const QString &text)
+Questions::Answer MessageBoxQuestions::confirmOrCancel(const QString &text, bool warning)
 {
-    switch (askWith(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    switch (askWith(warning ? QMessageBox::Warning : QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                     QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return Answer::Yes;

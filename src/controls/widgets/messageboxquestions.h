@@ -11,7 +11,7 @@ class MessageBoxQuestions final : public Questions
 {
 public:
     bool confirm(const QString &text, bool warning = false) override;
-    Answer confirmOrCancel(const QString &text) override;
+    Answer confirmOrCancel(const QString &text, bool warning = false) override;
     void error(const QString &text) override;
     void warn(const QString &text) override;
     void inform(const QString &text) override;

@@ -4,8 +4,9 @@
 //   vendara-masters-gallery WINDOW [--edit] [--screenshot FILE.png]
 //
 // WINDOW is cars, list:<mode 1-6>, equipment, equipment-pick, memo,
-// memo-pick, tax:<kind 0-2>, acquisition, zip[:KEYWORD], zip-page. --edit switches a pick dialog to edit mode; --screenshot grabs
-// the window into a PNG and quits. Edits go to a temporary copy.
+// memo-pick, tax:<kind 0-2>, acquisition, postalcode[:KEYWORD],
+// postalcode-page. --edit switches a pick dialog to edit mode; --screenshot
+// grabs the window into a PNG and quits. Edits go to a temporary copy.
 
 #include "masters/widgets/acquisitiontaxdialog.h"
 #include "masters/widgets/equipmentpage.h"
@@ -14,8 +15,8 @@
 #include "masters/widgets/memopickdialog.h"
 #include "masters/widgets/memotemplatespage.h"
 #include "masters/widgets/taxguidedialog.h"
-#include "masters/widgets/zipdictionarypage.h"
-#include "masters/widgets/zipsearchdialog.h"
+#include "masters/widgets/postalcodedictionarypage.h"
+#include "masters/widgets/postalcodesearchdialog.h"
 
 #include "controls/widgets/messageboxquestions.h"
 
@@ -62,13 +63,13 @@ std::unique_ptr<QWidget> makeWindow(const QString &name, const QString &dat, boo
         dialog->setRate(3);
         return dialog;
     }
-    if (name == QLatin1String("zip") || name.startsWith(QLatin1String("zip:"))) {
-        auto dialog = std::make_unique<ZipSearchDialog>(mst + QStringLiteral("Zip/"), questions);
-        dialog->setKeyword(name.mid(4));
+    if (name == QLatin1String("postalcode") || name.startsWith(QLatin1String("postalcode:"))) {
+        auto dialog = std::make_unique<PostalCodeSearchDialog>(mst + QStringLiteral("Zip/"), questions);
+        dialog->setKeyword(name.mid(11));
         return dialog;
     }
-    if (name == QLatin1String("zip-page"))
-        return std::make_unique<ZipDictionaryPage>(mst + QStringLiteral("Zip/"), questions);
+    if (name == QLatin1String("postalcode-page"))
+        return std::make_unique<PostalCodeDictionaryPage>(mst + QStringLiteral("Zip/"), questions);
     if (name == QLatin1String("cars") || name.startsWith(QLatin1String("list:"))) {
         auto dialog = std::make_unique<MasterPickDialog>(mst, questions);
         dialog->selectList(name == QLatin1String("cars") ? 0 : name.mid(5).toInt());

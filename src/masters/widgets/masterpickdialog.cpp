@@ -27,7 +27,13 @@ MasterPickDialog::MasterPickDialog(const QString &mastersFolder, Questions &ques
 
 MasterPickDialog::~MasterPickDialog() = default;
 
-void MasterPickDialog::selectList(int mode)
+void MasterPickDialog::selectList(int number)
+{
+    if (const auto list = masterListNumbered(number))
+        selectList(*list);
+}
+
+void MasterPickDialog::selectList(MasterList list)
 {
     // The list on show is written before its frame goes.
     if (!runGuarded(m_questions, [this] { writeBack(); }))
@@ -36,13 +42,13 @@ void MasterPickDialog::selectList(int mode)
     delete m_listFrame;
     m_carFrame = nullptr;
     m_listFrame = nullptr;
-    m_mode = mode;
+    m_list = list;
     QTableView *grid = nullptr;
-    if (mode == 0) {
+    if (list == MasterList::CarName) {
         m_carFrame = new CarMasterFrame(m_folder + QStringLiteral("Mk/"), m_questions);
         m_ui->frameLayout->addWidget(m_carFrame);
         grid = m_carFrame->makerView();
-    } else if (const auto info = simpleMasterForPickMode(mode)) {
+    } else if (const auto info = simpleMasterFor(list)) {
         m_listFrame = new ListMasterFrame(m_folder, m_questions);
         m_ui->frameLayout->addWidget(m_listFrame);
         m_listFrame->selectMaster(info->name);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "masters/simplemaster.h"
+
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MasterPickDialog;
@@ -14,12 +17,12 @@ class CarMasterFrame;
 class Questions;
 class ListMasterFrame;
 
-// The pick dialog "選択" of the list masters: mode 0 shows makers and car
-// names, modes 1 to 6 one simple master (色, 付属品, 特別仕様, 販売諸費用,
-// その他諸費用, 担当者). It opens in pick mode; "編集" switches editing on
-// and off. Whatever closes it, the lists are written back as it closes; a
-// failure is shown and the dialog stays open unless the user chooses to close
-// without saving.
+// The pick dialog "選択" of the list masters: MasterList::CarName shows
+// makers and car names, every other list one simple master (色, 付属品,
+// 特別仕様, 販売諸費用, その他諸費用, 担当者). It opens in pick mode; "編集"
+// switches editing on and off. Whatever closes it, the lists are written
+// back as it closes; a failure is shown and the dialog stays open unless the
+// user chooses to close without saving.
 class MasterPickDialog : public QDialog
 {
     Q_OBJECT
@@ -29,14 +32,19 @@ public:
     MasterPickDialog(const QString &mastersFolder, Questions &questions, QWidget *parent = nullptr);
     ~MasterPickDialog() override;
 
-    void selectList(int mode);
-    int mode() const { return m_mode; }
+    void selectList(MasterList list);
+    // The list of that number (masterListNumbered), for the gallery's
+    // command line only; a number that names no list is ignored.
+    void selectList(int number);
+    // None until a list is selected.
+    std::optional<MasterList> list() const { return m_list; }
     bool isEditing() const { return m_editing; }
 
-    // Mode 0: maker, one space, car; otherwise the first column of the
+    // CarName: maker, one space, car; otherwise the first column of the
     // current row; trimmed.
     QString selectedName() const;
-    // Modes 2 to 6: the second column of the current row as stored.
+    // Lists with amounts: the second column of the current row as stored;
+    // otherwise empty.
     QString selectedPrice() const;
 
     CarMasterFrame *carFrame() const { return m_carFrame; }
@@ -55,7 +63,7 @@ private:
     std::unique_ptr<Ui::MasterPickDialog> m_ui;
     QString m_folder;
     Questions &m_questions;
-    int m_mode = -1;
+    std::optional<MasterList> m_list;
     bool m_editing = false;
     CarMasterFrame *m_carFrame = nullptr;
     ListMasterFrame *m_listFrame = nullptr;

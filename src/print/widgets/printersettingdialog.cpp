@@ -72,7 +72,7 @@ PrinterSettingDialog::PrinterSettingDialog(const DataFolder &data, PrinterSelect
     };
     on(m_ui->printerBox, &QComboBox::activated, [this] { printerChanged(); });
     on(m_ui->paperBox, &QComboBox::activated, [this] { paperChosen(m_ui->paperBox->currentIndex()); });
-    on(m_ui->binBox, &QComboBox::activated, [this] { binChosen(m_ui->binBox->currentIndex()); });
+    on(m_ui->sourceBox, &QComboBox::activated, [this] { sourceChosen(m_ui->sourceBox->currentIndex()); });
     on(m_ui->portraitButton, &QRadioButton::clicked, [this] { orientationChosen(QPageLayout::Portrait); });
     on(m_ui->landscapeButton, &QRadioButton::clicked, [this] { orientationChosen(QPageLayout::Landscape); });
     on(m_ui->propertiesButton, &QPushButton::clicked, [this] { editProperties(); });
@@ -120,7 +120,7 @@ void PrinterSettingDialog::fillPrinters()
     m_filling = false;
     if (!m_hasPrinter) {
         for (QWidget *w : std::initializer_list<QWidget *>{m_ui->printerBox, m_ui->propertiesButton, m_ui->paperBox,
-                                                           m_ui->binBox, m_ui->portraitButton, m_ui->landscapeButton,
+                                                           m_ui->sourceBox, m_ui->portraitButton, m_ui->landscapeButton,
                                                            m_ui->okButton, m_ui->previewButton})
             w->setEnabled(false);
         return;
@@ -167,8 +167,8 @@ void PrinterSettingDialog::fillPaperBoxes()
         m_ui->paperBox, PrinterField::PaperSize, PrinterSelection::PaperSizesInfo,
         [this] { return m_printer.paperSizeNames(); }, [this] { return m_printer.paperSizeIndex(); });
     fill(
-        m_ui->binBox, PrinterField::DefaultSource, PrinterSelection::BinsInfo, [this] { return m_printer.binNames(); },
-        [this] { return m_printer.binIndex(); });
+        m_ui->sourceBox, PrinterField::DefaultSource, PrinterSelection::SourcesInfo,
+        [this] { return m_printer.sourceNames(); }, [this] { return m_printer.sourceIndex(); });
     m_filling = false;
 }
 
@@ -228,14 +228,14 @@ void PrinterSettingDialog::paperChosen(int index)
     });
 }
 
-void PrinterSettingDialog::binChosen(int index)
+void PrinterSettingDialog::sourceChosen(int index)
 {
     if (m_filling || index < 0)
         return;
     attempt([&] {
         if (!m_printer.supports(PrinterField::DefaultSource))
             return;
-        m_printer.setBinIndex(index);
+        m_printer.setSourceIndex(index);
         m_printer.apply();
     });
 }

@@ -106,7 +106,7 @@ private:
     void updateStatus();
     void showStatus(const QString &state, const QString &driver, const QString &port, const QString &comment);
     void paperChosen(int index);
-    void binChosen(int index);
+    void sourceChosen(int index);
     void orientationChosen(QPageLayout::Orientation orientation);
     // "プロパティ(&P)...": the printer properties dialog over the current
     // printer; after its OK the printer is read again and shown.

@@ -6,7 +6,7 @@
 #include "masters/widgets/masterpickdialog.h"
 #include "masters/widgets/memopickdialog.h"
 #include "masters/widgets/taxguidedialog.h"
-#include "masters/widgets/zipsearchdialog.h"
+#include "masters/widgets/postalcodesearchdialog.h"
 
 namespace vendara {
 
@@ -17,11 +17,11 @@ MasterLookups::MasterLookups(const DataFolder &data, Questions &questions, std::
 {
 }
 
-std::optional<SlipLookups::ListPick> MasterLookups::pickFromList(QWidget *owner, int mode)
+std::optional<SlipLookups::ListPick> MasterLookups::pickFromList(QWidget *owner, MasterList list)
 {
     MasterPickDialog dialog(m_masters, m_questions, owner);
     QObject::connect(&dialog, &MasterPickDialog::helpRequested, &dialog, m_showHelp);
-    dialog.selectList(mode);
+    dialog.selectList(list);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return ListPick{dialog.selectedName(), dialog.selectedPrice()};
@@ -67,8 +67,8 @@ std::optional<QStringList> MasterLookups::pickMemoLines(QWidget *owner)
 
 std::optional<SlipLookups::PostalPick> MasterLookups::searchPostalCode(QWidget *owner, const QString &keyword)
 {
-    ZipSearchDialog dialog(m_postalCodes, m_questions, owner);
-    QObject::connect(&dialog, &ZipSearchDialog::helpRequested, &dialog, m_showHelp);
+    PostalCodeSearchDialog dialog(m_postalCodes, m_questions, owner);
+    QObject::connect(&dialog, &PostalCodeSearchDialog::helpRequested, &dialog, m_showHelp);
     dialog.setKeyword(keyword);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -19,7 +19,7 @@ public:
     MasterLookups(const DataFolder &data, Questions &questions, std::function<void(int)> showHelp,
                   std::function<double()> acquisitionTaxRate);
 
-    std::optional<ListPick> pickFromList(QWidget *owner, int mode) override;
+    std::optional<ListPick> pickFromList(QWidget *owner, MasterList list) override;
     std::optional<int> pickTaxAmount(QWidget *owner, int kind) override;
     std::optional<qint64> computeAcquisitionTax(QWidget *owner, const QList<AcquisitionItem> &items) override;
     std::optional<QString> pickEquipment(QWidget *owner, const QString &fieldText) override;

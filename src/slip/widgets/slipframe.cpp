@@ -237,10 +237,10 @@ void SlipFrame::onCtrlSpace(QWidget *field, std::function<void()> lookup)
 
 // --- look-ups ---
 
-void SlipFrame::pickIntoField(QWidget *field, SlipField target, int mode)
+void SlipFrame::pickIntoField(QWidget *field, SlipField target, MasterList list)
 {
     field->setFocus(Qt::OtherFocusReason);
-    const auto pick = m_lookups.pickFromList(window(), mode);
+    const auto pick = m_lookups.pickFromList(window(), list);
     runGuarded(m_questions, [&] {
         if (pick)
             m_document.setText(target, pick->name);
@@ -248,11 +248,11 @@ void SlipFrame::pickIntoField(QWidget *field, SlipField target, int mode)
     });
 }
 
-void SlipFrame::pickIntoTable(SlipTableView *view, int mode)
+void SlipFrame::pickIntoTable(SlipTableView *view, MasterList list)
 {
     view->setFocus(Qt::OtherFocusReason);
     const int row = view->currentRow();
-    const auto pick = m_lookups.pickFromList(window(), mode);
+    const auto pick = m_lookups.pickFromList(window(), list);
     runGuarded(m_questions, [&] {
         if (pick)
             takeRowPick(m_document, view->slipModel()->inputTable(), row, pick->name, pick->price);

@@ -33,6 +33,7 @@ class SlipFieldBinder;
 class SlipLookups;
 class SlipTableView;
 class WarekiDateEdit;
+enum class MasterList;
 
 // The slip entry frame: the slip header, the nine sections as collapsible
 // panels in one scrolling page, and the foot buttons. Every control is bound
@@ -86,8 +87,15 @@ private:
     // the remarks.
     struct VehicleKeys
     {
-        SlipField name, grade, first, noFirst, check, noCheck, kiro, eSize, outer, inner, typeCode, accessory;
-        SlipDocument::Memo memo;
+        SlipField name, grade;
+        SlipField first, noFirst; // first registration (初度登録) and its 不明 box
+        SlipField check, noCheck; // inspection expiry (車検期限) and its 車検なし box
+        SlipField kiro;           // odometer reading in km (走行距離)
+        SlipField eSize;          // engine displacement in cc (排気量)
+        SlipField outer, inner;   // exterior and interior colour
+        SlipField typeCode;       // model code (型式)
+        SlipField accessory;      // equipment abbreviations (装備)
+        SlipDocument::Memo memo;  // the vehicle's two remark lines (備考)
     };
     // `leading` (the new/used choice) comes first when given; section is 3 or 6.
     void addVehicleFields(FormGrid &form, const VehicleKeys &keys, QWidget *leading, int section);
@@ -100,14 +108,14 @@ private:
     SlipTableView *table(SlipTableModel::Table kind, const QString &name);
     QToolButton *lookupButton(const QString &hint, QWidget *field, std::function<void()> lookup);
     QPushButton *deleteRowButton(SlipTableView *view);
-    QWidget *inputTable(SlipTableModel::Table kind, const QString &title, const QString &pickHint, int mode,
-                        SlipTableView **created = nullptr);
+    QWidget *inputTable(SlipTableModel::Table kind, const QString &title, const QString &pickHint,
+                        MasterList list, SlipTableView **created = nullptr);
     // Ctrl+Space in `field` runs `lookup`.
     void onCtrlSpace(QWidget *field, std::function<void()> lookup);
 
     // Look-ups.
-    void pickIntoField(QWidget *field, SlipField target, int mode);
-    void pickIntoTable(SlipTableView *view, int mode);
+    void pickIntoField(QWidget *field, SlipField target, MasterList list);
+    void pickIntoTable(SlipTableView *view, MasterList list);
     void pickTax(FloatEdit *field, SlipField target, int kind);
     void computeAcquisitionTax();
     void pickEquipment(QLineEdit *field, SlipField target);

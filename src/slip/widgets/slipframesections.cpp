@@ -7,6 +7,7 @@
 #include "sectionpanel.h"
 #include "slipcodeedit.h"
 #include "slipfieldbinder.h"
+#include "sliplookups.h"
 #include "sliptableview.h"
 #include "controls/widgets/actionguard.h"
 #include "controls/widgets/accessiblename.h"
@@ -214,8 +215,9 @@ QWidget *SlipFrame::buildHeader()
 
     QLineEdit *charge = textField(SlipField::Charge, QStringLiteral("担当者"));
     charge->setFixedWidth(QFontMetrics(fieldFont).horizontalAdvance(QStringLiteral("山田 太郎太郎")) + 16);
-    QToolButton *pick = lookupButton(QStringLiteral("担当者の参照"), charge,
-                                     [this, charge] { pickIntoField(charge, SlipField::Charge, 6); });
+    QToolButton *pick = lookupButton(QStringLiteral("担当者の参照"), charge, [this, charge] {
+        pickIntoField(charge, SlipField::Charge, MasterList::Charge);
+    });
     addLabelled(QStringLiteral("担当者"), charge, pick);
     // The header asks only for the width of its two rows: a narrower window
     // takes them instead of growing past the screen.
@@ -378,8 +380,9 @@ QWidget *SlipFrame::buildCar()
 void SlipFrame::addVehicleFields(FormGrid &form, const VehicleKeys &keys, QWidget *leading, int section)
 {
     QLineEdit *name = textField(keys.name, QStringLiteral("車名"));
-    QToolButton *pick = lookupButton(QStringLiteral("メーカー・車名の参照"), name,
-                                     [this, name, field = keys.name] { pickIntoField(name, field, 0); });
+    QToolButton *pick = lookupButton(QStringLiteral("メーカー・車名の参照"), name, [this, name, field = keys.name] {
+        pickIntoField(name, field, MasterList::CarName);
+    });
     if (leading)
         form.add(QStringLiteral("区分"), leading, leading->findChild<QRadioButton *>(), 0, 2);
     form.add(QStringLiteral("車名"), fieldWithButtons(name, {pick}), name, 0, 2);
@@ -410,8 +413,9 @@ void SlipFrame::addVehicleFields(FormGrid &form, const VehicleKeys &keys, QWidge
     for (const auto &[field, label, column] : {std::tuple{keys.outer, QStringLiteral("外装色"), 0},
                                                std::tuple{keys.inner, QStringLiteral("内装色"), 1}}) {
         QLineEdit *colour = textField(field, label);
-        QToolButton *colourPick = lookupButton(QStringLiteral("カラーの参照"), colour,
-                                               [this, colour, field] { pickIntoField(colour, field, 1); });
+        QToolButton *colourPick = lookupButton(QStringLiteral("カラーの参照"), colour, [this, colour, field] {
+            pickIntoField(colour, field, MasterList::Colour);
+        });
         form.add(label, fieldWithButtons(colour, {colourPick}), colour, column);
     }
     form.add(QStringLiteral("型式"), textField(keys.typeCode, QStringLiteral("型式"), false));
@@ -428,15 +432,15 @@ void SlipFrame::addVehicleFields(FormGrid &form, const VehicleKeys &keys, QWidge
 
 // A titled input table with its pick and delete buttons beneath; the pick
 // also answers Ctrl+Space in the table.
-QWidget *SlipFrame::inputTable(SlipTableModel::Table kind, const QString &title, const QString &pickHint, int mode,
-                               SlipTableView **created)
+QWidget *SlipFrame::inputTable(SlipTableModel::Table kind, const QString &title, const QString &pickHint,
+                               MasterList list, SlipTableView **created)
 {
     SlipTableView *view = table(kind, title);
     auto *pick = new QPushButton(pickHint);
     pick->setAccessibleName(pickHint);
     pick->setStatusTip(pickHint);
     pick->setFocusPolicy(Qt::TabFocus);
-    const auto lookup = [this, view, mode] { pickIntoTable(view, mode); };
+    const auto lookup = [this, view, list] { pickIntoTable(view, list); };
     connect(pick, &QPushButton::clicked, this, guarded(m_questions, lookup));
     onCtrlSpace(view, lookup);
 
@@ -460,9 +464,9 @@ QWidget *SlipFrame::buildItems()
     QHBoxLayout *layout = sideBySide(content);
     SlipTableView *accessories = nullptr;
     layout->addWidget(inputTable(SlipTableModel::Table::Accessories, QStringLiteral("① 付属品"),
-                                 QStringLiteral("付属品の参照"), 2, &accessories), 1);
+                                 QStringLiteral("付属品の参照"), MasterList::Accessory, &accessories), 1);
     layout->addWidget(inputTable(SlipTableModel::Table::Special, QStringLiteral("② 特別仕様"),
-                                 QStringLiteral("特別仕様の参照"), 3), 1);
+                                 QStringLiteral("特別仕様の参照"), MasterList::SpecialEquipment), 1);
     m_firstInputs[3] = accessories;
     return content;
 }
@@ -506,9 +510,9 @@ QWidget *SlipFrame::buildCosts()
     auto *tables = new QWidget;
     QHBoxLayout *layout = sideBySide(tables, 0);
     layout->addWidget(inputTable(SlipTableModel::Table::SalesCosts, QStringLiteral("④ 販売諸費用 (課税)"),
-                                 QStringLiteral("販売諸費用の参照"), 4), 1, Qt::AlignTop);
+                                 QStringLiteral("販売諸費用の参照"), MasterList::SalesCost), 1, Qt::AlignTop);
     layout->addWidget(inputTable(SlipTableModel::Table::OtherCosts, QStringLiteral("⑤ その他諸費用 (非課税)"),
-                                 QStringLiteral("その他諸費用の参照"), 5), 1, Qt::AlignTop);
+                                 QStringLiteral("その他諸費用の参照"), MasterList::OtherCost), 1, Qt::AlignTop);
     outer->addWidget(tables);
     return content;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "masters/acquisitiontax.h"
-#include "masters/zipindex.h"
+#include "masters/postalcodeindex.h"
+#include "masters/simplemaster.h"
 
 #include <QList>
 #include <QString>
@@ -23,16 +24,15 @@ public:
     struct ListPick
     {
         QString name;
-        QString price; // modes 2 to 5: the price or amount as stored
+        QString price; // lists with amounts: the price or amount as stored
     };
-    using PostalPick = ZipEntry;
+    using PostalPick = PostalCodeEntry;
     using AcquisitionItem = AcquisitionTaxItem;
 
     virtual ~SlipLookups() = default;
 
-    // The pick list "選択": 0 makers and car names, 1 colours, 2 accessories,
-    // 3 special equipment, 4 sales costs, 5 other costs, 6 staff.
-    virtual std::optional<ListPick> pickFromList(QWidget *owner, int mode) = 0;
+    // The pick dialog "選択" showing `list`.
+    virtual std::optional<ListPick> pickFromList(QWidget *owner, MasterList list) = 0;
     // A tax table: 0 automobile tax, 1 compulsory insurance, 2 weight tax.
     virtual std::optional<int> pickTaxAmount(QWidget *owner, int kind) = 0;
     virtual std::optional<qint64> computeAcquisitionTax(QWidget *owner, const QList<AcquisitionItem> &items) = 0;

@@ -84,7 +84,7 @@ private slots:
     void carFrameLeavingAMakerRow_writesItsCarsThenShowsTheNext();
     void carFrameMakerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay();
     void carFrameDeleteMaker_asksAndTakesItsFileOnlyOnYes();
-    void pickDialogInMode0_locksEditingUntilEditAndWritesBackOnCancel();
+    void pickDialogOfCarNames_locksEditingUntilEditAndWritesBackOnCancel();
     void pickDialogAmountCell_refusesNonIntegersAtOnceAndShowsGrouped();
     void pickDialogTypingFirstLetters_movesToTheName();
     void equipmentPick_presetsFromFieldAndReturnsListOrder();
@@ -197,12 +197,12 @@ void ListWidgetsTest::carFrameDeleteMaker_asksAndTakesItsFileOnlyOnYes()
     QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), QStringList{QStringLiteral("日産")});
 }
 
-void ListWidgetsTest::pickDialogInMode0_locksEditingUntilEditAndWritesBackOnCancel()
+void ListWidgetsTest::pickDialogOfCarNames_locksEditingUntilEditAndWritesBackOnCancel()
 {
     Masters m;
     FakeQuestions questions;
     auto *dialog = new MasterPickDialog(m.mst, questions);
-    dialog->selectList(0);
+    dialog->selectList(MasterList::CarName);
     QVERIFY(showActive(dialog));
     QPushButton *edit = buttonNamed(dialog, QStringLiteral("編集(&E)"));
     QVERIFY(edit);
@@ -238,7 +238,7 @@ void ListWidgetsTest::pickDialogAmountCell_refusesNonIntegersAtOnceAndShowsGroup
     Masters m;
     FakeQuestions questions;
     MasterPickDialog dialog(m.mst, questions);
-    dialog.selectList(2);
+    dialog.selectList(MasterList::Accessory);
     QVERIFY(showActive(&dialog));
     QTableView *grid = dialog.listFrame()->view();
     QCOMPARE(grid->model()->columnCount(), 2);
@@ -283,7 +283,7 @@ void ListWidgetsTest::pickDialogTypingFirstLetters_movesToTheName()
     Masters m;
     FakeQuestions questions;
     MasterPickDialog dialog(m.mst, questions);
-    dialog.selectList(1);
+    dialog.selectList(MasterList::Colour);
     QVERIFY(showActive(&dialog));
     QTableView *grid = dialog.listFrame()->view();
     const int usualInterval = QApplication::keyboardInputInterval();
@@ -389,9 +389,9 @@ void ListWidgetsTest::everyInput_hasAnAccessibleName()
     Masters m;
     FakeQuestions questions;
     MasterPickDialog cars(m.mst, questions);
-    cars.selectList(0);
+    cars.selectList(MasterList::CarName);
     MasterPickDialog list(m.mst, questions);
-    list.selectList(4);
+    list.selectList(MasterList::SalesCost);
     EquipmentPage equipment(m.mst, questions);
     EquipmentPickDialog equipmentPick(m.mst);
     MemoTemplatesPage memo(m.mst, questions);

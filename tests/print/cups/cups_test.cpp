@@ -196,9 +196,9 @@ TEST_F(CupsTest, printerFactsAndTheDriversPrintableAreaComeThroughThePrinterObje
     EXPECT_EQ(printer.paperSizeNames(), (QStringList{"A4 (210 x 297 mm)", "B5 (JIS)", "US Letter"}));
     EXPECT_EQ(printer.paperSizeNumbers(), (QList<int>{9, 13, 1}));
     EXPECT_EQ(printer.paperSizeIndex(), 0);
-    EXPECT_EQ(printer.binNames(), (QStringList{"Upper Tray", "Lower Tray", "Manual Feed"}));
-    EXPECT_EQ(printer.binNumbers(), (QList<int>{1, 2, 4}));
-    EXPECT_EQ(printer.binIndex(), 0);
+    EXPECT_EQ(printer.sourceNames(), (QStringList{"Upper Tray", "Lower Tray", "Manual Feed"}));
+    EXPECT_EQ(printer.sourceNumbers(), (QList<int>{1, 2, 4}));
+    EXPECT_EQ(printer.sourceIndex(), 0);
     EXPECT_EQ(printer.resolutionCount(), 2);
     EXPECT_EQ(printer.infoFlags() & 7, 7);
 

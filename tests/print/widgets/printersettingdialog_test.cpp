@@ -59,7 +59,7 @@ JobOptionChoice choice(const QString &option, const QString &keyword, const QStr
     return JobOptionChoice{option, keyword, name, dpi};
 }
 
-// Office: A4, A3, B5 and three bins, orientation, two-sided printing, colour
+// Office: A4, A3, B5 and three sources, orientation, two-sided printing, colour
 // and two resolutions; Label: no paper, source, orientation or other
 // choice; Back: stopped.
 void addPrinters(FakePrintingService &service)
@@ -253,18 +253,18 @@ private slots:
     {
         Fixture f;
         f.printer->setPaperSizeIndex(2); // B5, not the driver's default
-        f.printer->setBinIndex(1);
+        f.printer->setSourceIndex(1);
         f.printer->apply();
         auto dialog = f.open();
         QCOMPARE(child<QComboBox>(dialog.get(), "paperBox")->currentText(), QStringLiteral("B5 (JIS)"));
-        QCOMPARE(child<QComboBox>(dialog.get(), "binBox")->currentText(), QStringLiteral("下段"));
+        QCOMPARE(child<QComboBox>(dialog.get(), "sourceBox")->currentText(), QStringLiteral("下段"));
 
         // Every choice reaches the printer at once.
         choose(child<QComboBox>(dialog.get(), "paperBox"), 1);
-        choose(child<QComboBox>(dialog.get(), "binBox"), 2);
+        choose(child<QComboBox>(dialog.get(), "sourceBox"), 2);
         child<QRadioButton>(dialog.get(), "landscapeButton")->click();
         QCOMPARE(f.printer->paperSizeIndex(), 1);
-        QCOMPARE(f.printer->binIndex(), 2);
+        QCOMPARE(f.printer->sourceIndex(), 2);
         QCOMPARE(f.printer->orientation(), QPageLayout::Landscape);
         QVERIFY(!f.printer->changed());
         choose(child<QComboBox>(dialog.get(), "printerBox"), 2);
@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(dialog->outcome(), PrinterSettingDialog::Cancelled);
         QCOMPARE(f.printer->index(), 0);
         QCOMPARE(f.printer->paperSizeIndex(), 2);
-        QCOMPARE(f.printer->binIndex(), 1);
+        QCOMPARE(f.printer->sourceIndex(), 1);
         QCOMPARE(f.printer->orientation(), QPageLayout::Portrait);
         QVERIFY(f.questions.errors.isEmpty());
     }
@@ -297,7 +297,7 @@ private slots:
         auto *paperBox = child<QComboBox>(dialog.get(), "paperBox");
         QCOMPARE(paperBox->count(), 0);
         QVERIFY(!paperBox->isEnabled());
-        QVERIFY(!child<QComboBox>(dialog.get(), "binBox")->isEnabled());
+        QVERIFY(!child<QComboBox>(dialog.get(), "sourceBox")->isEnabled());
         QVERIFY(!child<QRadioButton>(dialog.get(), "portraitButton")->isEnabled());
         QVERIFY(!child<QRadioButton>(dialog.get(), "portraitButton")->isChecked());
         QVERIFY(!child<QRadioButton>(dialog.get(), "landscapeButton")->isChecked());
@@ -369,7 +369,7 @@ private slots:
 
         QVERIFY(!f.printer->changed());
         QCOMPARE(f.printer->paperSizeIndex(), 1);
-        QCOMPARE(f.printer->binIndex(), 2);
+        QCOMPARE(f.printer->sourceIndex(), 2);
         QCOMPARE(f.printer->orientation(), QPageLayout::Portrait);
         const PrinterOutputSetup setup = f.printer->outputSetup();
         QCOMPARE(setup.duplex->keyword, QStringLiteral("two-sided-long-edge"));
@@ -377,7 +377,7 @@ private slots:
         QCOMPARE(setup.resolution->keyword, QStringLiteral("300dpi"));
         // The printer dialog shows the printer as the properties left it.
         QCOMPARE(child<QComboBox>(dialog.get(), "paperBox")->currentText(), QStringLiteral("A3"));
-        QCOMPARE(child<QComboBox>(dialog.get(), "binBox")->currentText(), QStringLiteral("手差し"));
+        QCOMPARE(child<QComboBox>(dialog.get(), "sourceBox")->currentText(), QStringLiteral("手差し"));
         QVERIFY(child<QRadioButton>(dialog.get(), "portraitButton")->isChecked());
 
         // Opened again, it shows what was chosen.
@@ -422,7 +422,7 @@ private slots:
         const PrinterChoice after = f.printer->choice();
         QCOMPARE(after.printerIndex, before.printerIndex);
         QCOMPARE(after.paperIndex, before.paperIndex);
-        QCOMPARE(after.binIndex, before.binIndex);
+        QCOMPARE(after.sourceIndex, before.sourceIndex);
         QVERIFY(after.orientation == QPageLayout::Landscape);
         QCOMPARE(after.duplexIndex, before.duplexIndex);
         QCOMPARE(after.resolutionIndex, before.resolutionIndex);
@@ -503,7 +503,7 @@ private slots:
         QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("見積書(控)"));
         QCOMPARE(grid->verticalHeaderItem(3)->text(), QStringLiteral(" 4"));
 
-        CurrentPrintSettings current = CurrentPrintSettings::load(*f.data, 0, 0);
+        CurrentPrintSettings current = CurrentPrintSettings::from(*f.data, DefaultPrintSettings::load(*f.data), 0, 0);
         current.titles[0] = {QStringLiteral("御見積書"), QStringLiteral("控"), QString(), QStringLiteral("社内用")};
         current.titles[1][0] = QStringLiteral("注文書は別");
         current.copies = {false, true, false, true};
@@ -563,7 +563,7 @@ private slots:
             QCOMPARE(dialog->titles()[0], c.firstTitle);
             QCOMPARE(child<QTableWidget>(dialog.get(), "titleGrid")->horizontalHeaderItem(0)->text(), c.kind);
             // The titles go back into that kind's record only.
-            CurrentPrintSettings current = CurrentPrintSettings::load(*f.data, 0, 0);
+            CurrentPrintSettings current = CurrentPrintSettings::from(*f.data, DefaultPrintSettings::load(*f.data), 0, 0);
             current.titles[0][0] = current.titles[1][0] = QStringLiteral("前の題");
             dialog->takeBackInto(current);
             const size_t taken = c.firstTitle == QStringLiteral("御見積書") ? 0 : 1;

@@ -13,7 +13,7 @@
 #include "masters/widgets/masterpickdialog.h"
 #include "masters/widgets/memopickdialog.h"
 #include "masters/widgets/taxguidedialog.h"
-#include "masters/widgets/zipsearchdialog.h"
+#include "masters/widgets/postalcodesearchdialog.h"
 #include "controls/widgets/floatedit.h"
 #include "slip/slipfile.h"
 #include "support/slipsamples.h"
@@ -54,20 +54,21 @@ struct FakeLookups : SlipLookups
     std::optional<int> taxAnswer;
     std::optional<qint64> acquisitionAnswer;
     std::optional<PostalPick> postalAnswer;
-    QList<int> modes;
+    QList<MasterList> lists;
+    QList<int> taxKinds;
     QList<AcquisitionItem> acquisitionItems;
     QStringList keywords;
     QWidget *focusWhenOpened = nullptr;
 
-    std::optional<ListPick> pickFromList(QWidget *, int mode) override
+    std::optional<ListPick> pickFromList(QWidget *, MasterList list) override
     {
-        modes.append(mode);
+        lists.append(list);
         focusWhenOpened = QApplication::focusWidget();
         return listAnswer;
     }
     std::optional<int> pickTaxAmount(QWidget *, int kind) override
     {
-        modes.append(kind);
+        taxKinds.append(kind);
         return taxAnswer;
     }
     std::optional<qint64> computeAcquisitionTax(QWidget *, const QList<AcquisitionItem> &items) override
@@ -334,7 +335,8 @@ private slots:
         f.click(f.named<QPushButton>(QStringLiteral("特別仕様の参照")));
         QCOMPARE(f.document.record().car.lineB[3], (ItemRow{QStringLiteral("フロアマット"), QStringLiteral("25000"), {}}));
         QCOMPARE(f.totalsCell(TotalsRow::Spc), QStringLiteral("25000"));
-        QCOMPARE(f.lookups.modes, (QList<int>{0, 1, 0, 3}));
+        QCOMPARE(f.lookups.lists, (QList<MasterList>{MasterList::CarName, MasterList::Colour, MasterList::CarName,
+                                                      MasterList::SpecialEquipment}));
     }
 
     void taxTablesAndAcquisitionTax_fillTheirFields()
@@ -350,7 +352,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.named<FloatEdit>(QStringLiteral("自動車税")));
         QCOMPARE(f.totalsCell(TotalsRow::TxCst), QStringLiteral("39500"));
         QTest::keyClick(f.named<FloatEdit>(QStringLiteral("自賠責")), Qt::Key_Space, Qt::ControlModifier);
-        QCOMPARE(f.lookups.modes, (QList<int>{0, 1}));
+        QCOMPARE(f.lookups.taxKinds, (QList<int>{0, 1}));
 
         f.lookups.acquisitionAnswer = 33300;
         f.click(f.named<QAbstractButton>(QStringLiteral("取得税計算ダイアログの表示")));
@@ -639,11 +641,11 @@ private slots:
 
         QString shown;
         test::whenModal<MasterPickDialog>([&](MasterPickDialog *d) { shown = d->selectedName(); d->accept(); });
-        const auto colour = lookups.pickFromList(nullptr, 1);
+        const auto colour = lookups.pickFromList(nullptr, MasterList::Colour);
         QCOMPARE(colour->name, shown);
         QCOMPARE(shown, QStringLiteral("パールホワイト"));
         test::whenModal<MasterPickDialog>([&](MasterPickDialog *d) { d->reject(); });
-        QVERIFY(!lookups.pickFromList(nullptr, 2));
+        QVERIFY(!lookups.pickFromList(nullptr, MasterList::Accessory));
 
         int amount = -1;
         test::whenModal<TaxGuideDialog>([&](TaxGuideDialog *d) { amount = d->selectedAmount(); d->accept(); });
@@ -677,8 +679,8 @@ private slots:
 
         QString code;
         QString keyword;
-        test::whenModal<ZipSearchDialog>(
-            [&](ZipSearchDialog *d) {
+        test::whenModal<PostalCodeSearchDialog>(
+            [&](PostalCodeSearchDialog *d) {
                 // The dialog searches for the keyword given once it is active,
                 // which the offscreen platform does not promise; Enter in the
                 // keyword runs the same search.
@@ -691,7 +693,7 @@ private slots:
                 code = d->postalCode();
                 d->accept();
             },
-            [](ZipSearchDialog *d) { return !d->isSearching(); });
+            [](PostalCodeSearchDialog *d) { return !d->isSearching(); });
         const auto postal = lookups.searchPostalCode(nullptr, QStringLiteral("0640941"));
         QCOMPARE(keyword, QStringLiteral("0640941"));
         QVERIFY(postal);

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "common/datafolder.h"
+#include "printsettings/defaultprintsettings.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace vendara {
+
+class IniProfile;
+
+// How dates are shown: western years or the Japanese era.
+enum class DateForm { Western = 0, Era = 1 };
+
+// The six values of the basic settings page.
+struct BasicSettings
+{
+    DateForm dateForm = DateForm::Western;
+    double standardTaxRate = 5;    // % a new slip's consumption tax starts at
+    int rounding = 0;              // 0 四捨五入, 1 切り捨て, 2 切り上げ
+    double acquisitionTaxRate = 5; // % the acquisition-tax guide starts at
+    double acquisitionRatio = 90;  // % of a new car's price taken as its tax base
+    double creditRate = 0;         // % a new slip's instalment plan starts at
+
+    bool operator==(const BasicSettings &) const = default;
+};
+
+// The program's settings: what the options dialog edits (the basic settings
+// in the settings file, the default print settings in Dat/Mst/DefPrDat) and
+// what the program keeps between runs (the next slip number, the folders
+// last used, the print corrections).
+//
+// load() reads both files; saveBasic() and saveDefaultPrint() write them.
+// Whenever the options' values change, changed() is emitted, and the windows
+// follow it. The values kept between runs are read from the file and written
+// to it on every call, each write touching only its own keys, because several
+// windows (one process each) share the file.
+class Settings : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Nothing is read until load().
+    explicit Settings(const DataFolder &data, QObject *parent = nullptr);
+
+    const DataFolder &data() const { return m_data; }
+    const QString &path() const { return m_path; }
+
+    // Reads both files: loadBasic(), then loadDefaultPrint(). Each emits
+    // changed() when a value differs from what was read before; missing keys
+    // (or files that are missing or cannot be read) read as their defaults.
+    void load();
+    // The settings file's basic values.
+    void loadBasic();
+    // The default print settings file.
+    void loadDefaultPrint();
+
+    const BasicSettings &basic() const { return m_basic; }
+    const DefaultPrintSettings &defaultPrint() const { return m_defaultPrint; }
+
+    // The pattern dates are shown in by default: "GGEE/MM/DD" or "YYYY/MM/DD".
+    QString datePattern() const;
+    // The acquisition ratio a new slip starts with: [Tax] Std as a whole
+    // number (a fraction reads as 90, the default).
+    int slipAcquisitionRatio() const { return m_slipAcquisitionRatio; }
+
+    // True when any basic value differs from what the file holds now.
+    bool isChanged(const BasicSettings &values) const;
+    // Writes the six basic keys (the file's other lines stay) and reads them back.
+    void saveBasic(const BasicSettings &values);
+    // Writes the default print settings file and reads it back.
+    void saveDefaultPrint(const DefaultPrintSettings &values);
+
+    int nextSlipNumber() const;
+    void setNextSlipNumber(int number);
+    // The folder of the last slip saved ([Init] Dir): where Open starts.
+    QString startFolder() const;
+    void setStartFolder(const QString &folder);
+    // Where the last PDF was written ([Init] PdfDir).
+    QString pdfFolder() const;
+    void setPdfFolder(const QString &folder);
+    // The printer dialog's corrections in millimetres ([Print] Fix_X, Fix_Y).
+    double correctionX() const;
+    double correctionY() const;
+    void setCorrections(double x, double y);
+
+    // "%.8d": at least eight digits, the sign before them.
+    static QString formatSlipCode(int number);
+
+signals:
+    void changed();
+
+private:
+    void writeKey(const std::function<void(IniProfile &)> &write);
+
+    DataFolder m_data;
+    QString m_path;
+    BasicSettings m_basic;
+    DefaultPrintSettings m_defaultPrint = DefaultPrintSettings::defaults();
+    int m_slipAcquisitionRatio = 90;
+};
+
+} // namespace vendara
