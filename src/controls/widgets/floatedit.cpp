@@ -161,13 +161,11 @@ void FloatEdit::keyPressEvent(QKeyEvent *event)
 
 void FloatEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (event->commitString().isEmpty() || isReadOnly()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    typeCommittedText(this, event, [this](const QString &text) {
+    const bool typed = typeCommittedText(this, event, [this](const QString &text) {
         applyState(floatedit::typeText(state(), text, m_config).state);
     });
+    if (!typed)
+        QLineEdit::inputMethodEvent(event);
 }
 
 void FloatEdit::focusInEvent(QFocusEvent *event)

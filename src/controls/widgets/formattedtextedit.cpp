@@ -77,13 +77,11 @@ void FormattedTextEdit::keyPressEvent(QKeyEvent *event)
 
 void FormattedTextEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    if (event->commitString().isEmpty() || isReadOnly()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    typeCommittedText(this, event, [this](const QString &text) {
+    const bool typed = typeCommittedText(this, event, [this](const QString &text) {
         applyState(formattededit::typeText(state(), text, m_option).state);
     });
+    if (!typed)
+        QLineEdit::inputMethodEvent(event);
 }
 
 void FormattedTextEdit::focusInEvent(QFocusEvent *event)

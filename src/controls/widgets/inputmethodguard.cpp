@@ -101,14 +101,17 @@ void switchInputMethodOff(QWidget *field)
     field->setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
-void typeCommittedText(QLineEdit *edit, QInputMethodEvent *event,
+bool typeCommittedText(QLineEdit *edit, QInputMethodEvent *event,
                        const std::function<void(const QString &)> &type)
 {
+    if (event->commitString().isEmpty() || edit->isReadOnly())
+        return false;
     // Without its commit the event is the edit's own composing step.
     QInputMethodEvent composing(event->preeditString(), event->attributes());
     static_cast<QObject *>(edit)->event(&composing);
     type(event->commitString());
     event->accept();
+    return true;
 }
 
 void takeAsciiNumbers(QLineEdit *field)

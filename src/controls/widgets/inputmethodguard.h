@@ -26,8 +26,10 @@ void installInputMethodGuard();
 void switchInputMethodOff(QWidget *field);
 
 // For line edits with a typing rule of their own: the input method composes
-// in `edit` as usual, and the text it commits goes through `type`.
-void typeCommittedText(QLineEdit *edit, QInputMethodEvent *event,
+// in `edit` as usual, and the text it commits goes through `type`. False when
+// the event commits nothing or the edit is read-only: the edit's own
+// handling of the event applies then.
+bool typeCommittedText(QLineEdit *edit, QInputMethodEvent *event,
                        const std::function<void(const QString &)> &type);
 
 // A line edit for digits and codes: no input method, and full-width numbers

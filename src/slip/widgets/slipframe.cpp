@@ -9,7 +9,6 @@
 #include "common/questions.h"
 #include "controls/widgets/floatedit.h"
 #include "controls/widgets/warekidateedit.h"
-#include "controls/widgets/inputmethodguard.h"
 #include "controls/widgets/wheelguard.h"
 #include "slip/slippicks.h"
 
@@ -51,7 +50,6 @@ SlipFrame::SlipFrame(SlipDocument &document, SlipLookups &lookups, Questions &qu
 {
     setAccessibleName(QStringLiteral("伝票"));
     installWheelGuard(); // a wheel over an input scrolls the page
-    installInputMethodGuard(); // digits, codes and amounts take no composition
     for (QTimer *timer : {m_totalsTimer, m_planTimer}) {
         timer->setSingleShot(true);
         timer->setInterval(kComputeDelayMs);

@@ -15,6 +15,7 @@
 #include "masters/widgets/taxguidedialog.h"
 #include "masters/widgets/postalcodesearchdialog.h"
 #include "controls/widgets/floatedit.h"
+#include "controls/widgets/inputmethodguard.h"
 #include "slip/slipfile.h"
 #include "support/slipsamples.h"
 #include "support/fakequestions.h"
@@ -158,6 +159,9 @@ class SlipFrameTest : public QObject
     Q_OBJECT
 
 private slots:
+    // As the program sets it up at start.
+    void initTestCase() { installInputMethodGuard(); }
+
     void bodyPriceBurst_runsTheTotalsOnceAPauseAfterTheLastKey()
     {
         Frame f;
