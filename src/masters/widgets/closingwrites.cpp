@@ -8,7 +8,7 @@
 
 namespace vendara {
 
-bool writeBeforeClosing(QWidget *window, Questions &questions, const QList<std::function<void()>> &writes)
+bool writeBeforeClosing(Questions &questions, const QList<std::function<void()>> &writes)
 {
     bool written = true;
     for (const std::function<void()> &write : writes)

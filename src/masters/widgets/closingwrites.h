@@ -15,11 +15,11 @@ class Questions;
 // written in its close path, never when it is destroyed, so that a failure
 // can be shown while the user can still act on it.
 //
-// Runs every write; each failure is shown over `window`. After a failure the
+// Runs every write; each failure is shown in an error box. After a failure the
 // user chooses between staying in the window to put it right (the answer
 // No, and the default) and closing without saving what failed. True when the
 // window may close.
-bool writeBeforeClosing(QWidget *window, Questions &questions, const QList<std::function<void()>> &writes);
+bool writeBeforeClosing(Questions &questions, const QList<std::function<void()>> &writes);
 
 inline const QString kCloseWithoutSavingQuestion =
     QStringLiteral("変更を保存できませんでした。\n保存せずに閉じますか？");

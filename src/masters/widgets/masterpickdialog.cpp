@@ -83,7 +83,7 @@ QString MasterPickDialog::selectedPrice() const
 
 void MasterPickDialog::done(int result)
 {
-    if (writeBeforeClosing(this, m_questions, {[this] { writeBack(); }}))
+    if (writeBeforeClosing(m_questions, {[this] { writeBack(); }}))
         QDialog::done(result);
 }
 

@@ -96,12 +96,9 @@ void PrintStatusWindow::requestAbort()
 PrintOutputCallbacks PrintStatusWindow::printCallbacks(Questions &questions)
 {
     PrintOutputCallbacks callbacks;
-    callbacks.ask = [this, &questions](const QString &question) {
-        // Before printing the question belongs to the owner; while printing
-        // its box opens over this window, so that it is not hidden behind it.
-        QWidget *over = isVisible() ? static_cast<QWidget *>(this) : parentWidget();
-        return questions.confirm(question);
-    };
+    // The box opens over the active window and, being the newest window,
+    // above this one while it shows.
+    callbacks.ask = [&questions](const QString &question) { return questions.confirm(question); };
     callbacks.abortRequested = [this] { return m_abortRequested; };
     callbacks.clearAbortRequest = [this] { clearAbortRequest(); };
     callbacks.progress = [this](int done, int total) { setProgress(done, total); };

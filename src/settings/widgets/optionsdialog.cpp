@@ -266,11 +266,11 @@ void OptionsDialog::done(int result)
             break;
         }
     }
-    const bool written = writeBeforeClosing(this, m_questions, {
-                                                                   [this] { m_car->writeBack(); },
-                                                                   [this] { m_listMaster->writeBack(); },
-                                                                   [this] { m_tax->writeBack(); },
-                                                               });
+    const bool written = writeBeforeClosing(m_questions, {
+                                                             [this] { m_car->writeBack(); },
+                                                             [this] { m_listMaster->writeBack(); },
+                                                             [this] { m_tax->writeBack(); },
+                                                         });
     if (written)
         QDialog::done(result);
 }
