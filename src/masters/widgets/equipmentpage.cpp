@@ -1,5 +1,6 @@
 #include "equipmentpage.h"
 
+#include "pagebuttonrow.h"
 #include "controls/widgets/actionguard.h"
 
 #include <QFormLayout>
@@ -31,12 +32,7 @@ EquipmentPage::EquipmentPage(const QString &folder, Questions &questions, QWidge
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("装備名(&N)"), m_name);
     fields->addRow(QStringLiteral("略号(&K)"), m_abbreviation);
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *button : {add, m_replace, m_remove}) {
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
+    QHBoxLayout *buttons = makePageButtonRow({add, m_replace, m_remove});
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view, 1);

@@ -1,5 +1,6 @@
 #include "listmasterframe.h"
 
+#include "pagebuttonrow.h"
 #include "gridview.h"
 #include "simplemastermodel.h"
 
@@ -31,13 +32,8 @@ ListMasterFrame::ListMasterFrame(const QString &folder, Questions &questions, QW
     setUpGridView(m_view);
     m_view->setModel(m_model);
     layout->addWidget(m_view, 1);
-    auto *buttons = new QHBoxLayout;
     m_delete->setAccessibleName(QStringLiteral("選択削除"));
-    for (QPushButton *button : {m_add, m_delete}) {
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
+    QHBoxLayout *buttons = makePageButtonRow({m_add, m_delete});
     layout->addLayout(buttons);
 
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,

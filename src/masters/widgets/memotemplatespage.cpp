@@ -1,5 +1,6 @@
 #include "memotemplatespage.h"
 
+#include "pagebuttonrow.h"
 #include "memotemplateview.h"
 
 #include "controls/widgets/actionguard.h"
@@ -27,12 +28,7 @@ MemoTemplatesPage::MemoTemplatesPage(const QString &folder, Questions &questions
     auto *add = new QPushButton(QStringLiteral("追加(&A)"));
     auto *replace = new QPushButton(QStringLiteral("修正(&R)"));
     auto *remove = new QPushButton(QStringLiteral("削除(&D)"));
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *button : {add, replace, remove}) {
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
+    QHBoxLayout *buttons = makePageButtonRow({add, replace, remove});
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view, 1);

@@ -209,14 +209,14 @@ private slots:
     void tree_hasTheNodesInOrderExpandedAndOpensOnBasicSettings();
     void sharedPages_areSwitchedByTheNodeText();
     void help_followsTheSelectedNode();
-    void ok_afterRateChange_savesWithoutQuestion();
-    void cancel_afterRateChange_asksAndFollowsTheAnswer();
-    void cancel_afterPrintTitleChange_closesWithoutQuestionAndWritesNothing();
-    void basicPage_loadIsChangedSave_againstTheSettingsFile();
+    void okAfterRateChange_savesWithoutQuestion();
+    void cancelAfterRateChange_asksAndFollowsTheAnswer();
+    void cancelAfterPrintTitleChange_closesWithoutQuestionOrWrite();
+    void basicPageValues_areComparedWithAndSavedToTheSettingsFile();
     void ok_writesPrintEquipmentAndMemoPages();
-    void savedOptions_reachDateFormAndPrintDefaults_notTheSlipValues();
-    void closing_writesMasterPagesWhicheverButton_andStaysOpenWhileTheyCannotBeWritten();
-    void everyButton_overADataFolderThatCannotBeUsed_showsAnErrorOrDoesNoHarm();
+    void savedOptions_reachDateFormAndPrintDefaultsButNotTheSlip();
+    void closingByAnyButton_writesMasterPagesOrStaysOpenOnFailure();
+    void everyButtonOverAnUnusableDataFolder_showsAnErrorOrDoesNoHarm();
 };
 
 void OptionsDialogTest::tree_hasTheNodesInOrderExpandedAndOpensOnBasicSettings()
@@ -336,7 +336,7 @@ void OptionsDialogTest::help_followsTheSelectedNode()
     QCOMPARE(spy.size(), 0);
 }
 
-void OptionsDialogTest::ok_afterRateChange_savesWithoutQuestion()
+void OptionsDialogTest::okAfterRateChange_savesWithoutQuestion()
 {
     DataRoot d;
     FakeQuestions questions;
@@ -352,7 +352,7 @@ void OptionsDialogTest::ok_afterRateChange_savesWithoutQuestion()
     QCOMPARE(d.settingsFile().readFloat(QStringLiteral("Tax"), QStringLiteral("SRate"), -1), 8.0);
 }
 
-void OptionsDialogTest::cancel_afterRateChange_asksAndFollowsTheAnswer()
+void OptionsDialogTest::cancelAfterRateChange_asksAndFollowsTheAnswer()
 {
     using Answer = Questions::Answer;
     for (const Answer answer : {Answer::Yes, Answer::No}) {
@@ -386,7 +386,7 @@ void OptionsDialogTest::cancel_afterRateChange_asksAndFollowsTheAnswer()
     }
 }
 
-void OptionsDialogTest::cancel_afterPrintTitleChange_closesWithoutQuestionAndWritesNothing()
+void OptionsDialogTest::cancelAfterPrintTitleChange_closesWithoutQuestionOrWrite()
 {
     DataRoot d;
     FakeQuestions questions;
@@ -403,7 +403,7 @@ void OptionsDialogTest::cancel_afterPrintTitleChange_closesWithoutQuestionAndWri
     QVERIFY(!QFile::exists(d.settingsPath()));
 }
 
-void OptionsDialogTest::basicPage_loadIsChangedSave_againstTheSettingsFile()
+void OptionsDialogTest::basicPageValues_areComparedWithAndSavedToTheSettingsFile()
 {
     DataRoot d;
     {
@@ -495,7 +495,7 @@ void OptionsDialogTest::ok_writesPrintEquipmentAndMemoPages()
     QVERIFY2(questions.errors.isEmpty(), qPrintable(questions.errors.join(u'|')));
 }
 
-void OptionsDialogTest::savedOptions_reachDateFormAndPrintDefaults_notTheSlipValues()
+void OptionsDialogTest::savedOptions_reachDateFormAndPrintDefaultsButNotTheSlip()
 {
     test::ShellFixture f;
     {
@@ -533,7 +533,7 @@ void OptionsDialogTest::savedOptions_reachDateFormAndPrintDefaults_notTheSlipVal
     QVERIFY(slip.eventsOn());
 }
 
-void OptionsDialogTest::closing_writesMasterPagesWhicheverButton_andStaysOpenWhileTheyCannotBeWritten()
+void OptionsDialogTest::closingByAnyButton_writesMasterPagesOrStaysOpenOnFailure()
 {
     enum class Close { Ok, Cancel, Escape, CloseBox };
     for (const Close how : {Close::Ok, Close::Cancel, Close::Escape, Close::CloseBox}) {
@@ -613,7 +613,7 @@ void OptionsDialogTest::closing_writesMasterPagesWhicheverButton_andStaysOpenWhi
 // nothing can be read or written (Dat is a plain file): each click shows
 // what went wrong or does nothing, nothing is written anywhere, and the
 // dialog stays open.
-void OptionsDialogTest::everyButton_overADataFolderThatCannotBeUsed_showsAnErrorOrDoesNoHarm()
+void OptionsDialogTest::everyButtonOverAnUnusableDataFolder_showsAnErrorOrDoesNoHarm()
 {
     QTemporaryDir dir;
     const QString root = dir.path() + u'/';

@@ -133,7 +133,7 @@ class PrintSettingsPageTest : public QObject
 private slots:
     void initTestCase() { vendara::installFontSubstitutions(); }
 
-    void firstRunShowsDefaultsAndWritesFifteenKeys()
+    void firstRun_showsDefaultsAndWritesFifteenKeys()
     {
         Fixture f;
         QFile::remove(f.dat("Mst/DefPrDat"));
@@ -169,7 +169,7 @@ private slots:
                               "Logo="}));
     }
 
-    void discardedTitleChangeLeavesFileAlone()
+    void discardedTitleChange_leavesTheFileAlone()
     {
         Fixture f;
         const QByteArray before = f.bytes("Mst/DefPrDat");
@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(f.bytes("Mst/DefPrDat"), before);
     }
 
-    void clearedTitleIsSavedEmptyAndReadBackEmpty()
+    void clearedTitle_isSavedAndReadBackEmpty()
     {
         Fixture f;
         auto defaults = vendara::DefaultPrintSettings::load(*f.data);
@@ -214,7 +214,7 @@ private slots:
         QVERIFY(!again->isChanged());
     }
 
-    void defaultSetCannotBeDeletedOthersCan()
+    void deletingSets_refusesTheDefaultSetOnly()
     {
         Fixture f;
         block::saveSetAs(*f.data, QStringLiteral("支店"), generatedEmpty());
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(page->workingBlock(), *block::readSet(f.dat("Etc/デフォルト.Dat")));
     }
 
-    void generateWithAllFieldsEmpty()
+    void generateWithAllFieldsEmpty_writesAnEmptySet()
     {
         Fixture f;
         auto page = f.page();
@@ -285,7 +285,7 @@ private slots:
         QCOMPARE(f.lines("Mst/LogoList").size(), 2);
     }
 
-    void generatedSetTakesEachFieldIntoItsLine()
+    void generatedSet_takesEachFieldIntoItsLine()
     {
         Fixture f;
         auto page = f.page();
@@ -324,7 +324,7 @@ private slots:
         QVERIFY(f.questions.errors.isEmpty());
     }
 
-    void editorOkWithoutChangeKeepsSelection()
+    void editorOkWithoutChange_keepsTheSelection()
     {
         Fixture f;
         auto page = f.page();
@@ -359,7 +359,7 @@ private slots:
         QVERIFY(f.lines("Mst/DefPrDat").contains(QStringLiteral("Logo=")));
     }
 
-    void saveAsRefusesNamesLeavingTheSetFolder()
+    void saveAsNamesLeavingTheSetFolder_areRefused()
     {
         Fixture f;
         auto page = f.page();
@@ -417,7 +417,7 @@ private slots:
         QVERIFY(!part<QPushButton>(page.get(), "saveAsButton")->isEnabled());
     }
 
-    void editorStoresWhatItsControlsSay()
+    void editorOk_storesWhatItsControlsSay()
     {
         Fixture f;
         const QString jpeg = f.dir.path() + QStringLiteral("/logo.JPG");
@@ -486,7 +486,7 @@ private slots:
 
     // A number box shows what the slider stored: a value beyond the slider's
     // range is clamped in the box too, as it is typed.
-    void editorNumberBoxesShowTheClampedValue()
+    void editorNumberBoxes_showTheClampedValue()
     {
         Fixture f;
         CompanyBlockEditor editor(f.questions);
@@ -525,7 +525,7 @@ private slots:
 
     // The switches and sliders show the set as it prints: style "03" is bold
     // italic, an image width that is no number is drawn 100 wide.
-    void editorShowsTheStyleAndImageSizeThatPrint()
+    void editor_showsTheStyleAndImageSizeThatPrint()
     {
         Fixture f;
         QStringList values = block::newSetValues();
@@ -561,7 +561,7 @@ private slots:
 
     // A chosen picture the block could not draw is refused with a message;
     // the set keeps the picture it had.
-    void editorRefusesAPictureThatIsNotAnImage()
+    void editorPictureThatIsNoImage_isRefused()
     {
         Fixture f;
         const QString fake = f.dir.path() + QStringLiteral("/logo.jpg");
@@ -590,7 +590,7 @@ private slots:
     // A set name is a file of its own: "tmp" would be the editor's work
     // file, "デフォルト " and "Honten." the file of a listed set; the dialogs
     // refuse them where they are typed and write nothing.
-    void setNamesThatWouldShareAFileAreRefused()
+    void setNamesThatWouldShareAFile_areRefused()
     {
         Fixture f;
         block::saveSetAs(*f.data, QStringLiteral("Honten"), generatedEmpty());
