@@ -96,7 +96,9 @@ DocumentSession::DocumentSession(const DataFolder &data, Questions &questions, I
 
 DocumentSession::~DocumentSession()
 {
-    finish();
+    // Only the clean-up: nothing is written as the session goes.
+    if (!m_finished)
+        cleanUp();
     m_instances.onActivate = nullptr;
 }
 
@@ -358,17 +360,16 @@ void DocumentSession::finish()
 {
     if (m_finished)
         return;
+    cleanUp();
+    if (!m_path.isEmpty())
+        m_settings.setStartFolder(QFileInfo(m_path).absolutePath() + u'/');
+}
+
+void DocumentSession::cleanUp()
+{
     m_finished = true;
     if (!m_runTag.isEmpty())
         QFile::remove(tempSlipPath());
-    if (!m_path.isEmpty()) {
-        try {
-            m_settings.setStartFolder(QFileInfo(m_path).absolutePath() + u'/');
-        } catch (const Error &) {
-            // The window is gone; the next start merely opens its dialogs
-            // in the folder remembered before.
-        }
-    }
     if (!m_claimed.isEmpty())
         m_instances.claim(QString());
     m_claimed.clear();

@@ -89,9 +89,11 @@ public:
     void undo();
     // Asks "保存しますか？" for a modified slip. True when the window may close.
     bool queryClose();
-    // The window is going: the temporary slip file is deleted, the dialog
-    // folder written to the settings, the file given up to other processes.
-    // Runs once; the destructor runs it when nobody did.
+    // The window is closing: the temporary slip file is deleted, the file
+    // given up to other processes, and the folder of the slip written to the
+    // settings as the next start folder (vendara::Error when that fails; the
+    // rest is done). Runs once. When nobody ran it, the destructor only
+    // deletes and gives up, and writes nothing.
     void finish();
 
 signals:
@@ -102,6 +104,7 @@ signals:
     void recentFilesChanged();
 
 private:
+    void cleanUp();
     void readInto(const QString &path);
     void setPath(const QString &path);
     void setUndoEnabled(bool enabled);

@@ -7,6 +7,7 @@
 #include "app/appinfo.h"
 #include "app/helppages.h"
 #include "settings/settings.h"
+#include "common/error.h"
 #include "common/iniprofile.h"
 
 #include <QFile>
@@ -438,6 +439,39 @@ private slots:
         QVERIFY(f.session->start(QString()));
         f.session->finish();
         QCOMPARE(Settings(*f.data).startFolder(), QStringLiteral("/kept/"));
+    }
+
+    void sessionGoneWithoutFinish_cleansUpButWritesNothing()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        QVERIFY(f.session->start(path));
+        const QString temp = f.session->tempSlipPath();
+        writeBytes(temp, "print copy");
+        const QByteArray settingsBefore = QFile::exists(f.settingsPath()) ? bytesOf(f.settingsPath()) : QByteArray();
+        f.session.reset();
+        QVERIFY(!QFileInfo::exists(temp));
+        QVERIFY(f.instances.claimed.isEmpty());
+        QCOMPARE(QFile::exists(f.settingsPath()) ? bytesOf(f.settingsPath()) : QByteArray(), settingsBefore);
+    }
+
+    void finishWhoseWriteFails_stillCleansUpAndSaysSo()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        QVERIFY(f.session->start(path));
+        const QString temp = f.session->tempSlipPath();
+        writeBytes(temp, "print copy");
+        QVERIFY(QDir().mkpath(f.settingsPath())); // a folder where the settings file belongs
+        bool said = false;
+        try {
+            f.session->finish();
+        } catch (const vendara::Error &) {
+            said = true;
+        }
+        QVERIFY(said);
+        QVERIFY(!QFileInfo::exists(temp));
+        QVERIFY(f.instances.claimed.isEmpty());
     }
 
     void recentFiles_areSharedThroughTheFileNewestFirstEightAtMost()

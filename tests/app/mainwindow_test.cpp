@@ -7,6 +7,7 @@
 
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
+#include "settings/settings.h"
 #include "common/error.h"
 
 #include <QMenu>
@@ -284,6 +285,18 @@ private slots:
         for (QLineEdit *edit : f.window->findChildren<QLineEdit *>())
             shown = shown || (edit->accessibleName() == QStringLiteral("氏名") && edit->text() == QStringLiteral("山田"));
         QVERIFY(shown);
+    }
+
+    void closeOfASavedSlip_remembersItsFolderOnlyAsTheWindowCloses()
+    {
+        WindowFixture f;
+        f.window->show();
+        f.session->document().setText(SlipField::CustName, QStringLiteral("山田"));
+        f.questions.fileAnswers << f.slips(QStringLiteral("a"));
+        f.action("saveAsAction")->trigger();
+        QCOMPARE(Settings(*f.data).startFolder(), QString());
+        QVERIFY(f.window->close());
+        QCOMPARE(Settings(*f.data).startFolder(), QFileInfo(f.slips(QStringLiteral("a.pvq"))).absolutePath() + u'/');
     }
 
     void close_asksAndCancelKeepsTheWindow()

@@ -95,10 +95,7 @@ MainWindow::MainWindow(DocumentSession &session, Questions &questions,
     fillRecentMenu();
 }
 
-MainWindow::~MainWindow()
-{
-    m_session.finish();
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::setPrintCommands(PrintCommands *commands)
 {
@@ -195,6 +192,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     bool close = false;
     runGuarded(m_questions, [&] { close = m_session.queryClose(); });
     event->setAccepted(close);
+    // Written here, where a failure can still be shown, not as the window goes.
+    if (close)
+        runGuarded(m_questions, [this] { m_session.finish(); });
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
