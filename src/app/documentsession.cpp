@@ -88,10 +88,6 @@ DocumentSession::DocumentSession(const DataFolder &data, Questions &questions, I
     connect(&m_document, &SlipDocument::changed, this, &DocumentSession::updateTitle);
     connect(&m_document, &SlipDocument::modifiedChanged, this, &DocumentSession::updateTitle);
     m_instances.onActivate = [this] { emit raiseRequested(); };
-    // What the options dialog saved reaches the next print; the open slip's
-    // number, rates and rounding stay as they are.
-    connect(&m_settings, &Settings::changed, this,
-            [this] { m_printSettings.refill(m_data, m_settings.defaultPrint()); });
 }
 
 DocumentSession::~DocumentSession()
@@ -117,6 +113,10 @@ bool DocumentSession::start(const QString &argument)
     } catch (const Error &e) {
         m_questions.warn(e.message());
     }
+    // From here on, what the options dialog saves reaches the next print;
+    // the open slip's number, rates and rounding stay as they are. (Not
+    // before: the start has just filled the print settings itself.)
+    connect(&m_settings, &Settings::changed, this, &DocumentSession::followSettings, Qt::UniqueConnection);
     const BasicSettings &basic = m_settings.basic();
     defaults.taxRate = basic.standardTaxRate;
     defaults.rounding = basic.rounding;
@@ -363,6 +363,11 @@ void DocumentSession::finish()
     cleanUp();
     if (!m_path.isEmpty())
         m_settings.setStartFolder(QFileInfo(m_path).absolutePath() + u'/');
+}
+
+void DocumentSession::followSettings()
+{
+    m_printSettings.refill(m_data, m_settings.defaultPrint());
 }
 
 void DocumentSession::cleanUp()

@@ -105,6 +105,7 @@ signals:
 
 private:
     void cleanUp();
+    void followSettings();
     void readInto(const QString &path);
     void setPath(const QString &path);
     void setUndoEnabled(bool enabled);

@@ -43,6 +43,18 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
+// Starts the session on a slip file and leaves a temporary print copy, as
+// printing does; the copy's path.
+QString startWithAPrintCopy(ShellFixture &f)
+{
+    const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+    if (!f.session->start(path))
+        qFatal("the session did not start");
+    const QString temp = f.session->tempSlipPath();
+    writeBytes(temp, "print copy");
+    return temp;
+}
+
 } // namespace
 
 class DocumentSessionTest : public QObject
@@ -444,10 +456,7 @@ private slots:
     void sessionGoneWithoutFinish_cleansUpButWritesNothing()
     {
         ShellFixture f;
-        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
-        QVERIFY(f.session->start(path));
-        const QString temp = f.session->tempSlipPath();
-        writeBytes(temp, "print copy");
+        const QString temp = startWithAPrintCopy(f);
         const QByteArray settingsBefore = QFile::exists(f.settingsPath()) ? bytesOf(f.settingsPath()) : QByteArray();
         f.session.reset();
         QVERIFY(!QFileInfo::exists(temp));
@@ -458,10 +467,7 @@ private slots:
     void finishWhoseWriteFails_stillCleansUpAndSaysSo()
     {
         ShellFixture f;
-        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
-        QVERIFY(f.session->start(path));
-        const QString temp = f.session->tempSlipPath();
-        writeBytes(temp, "print copy");
+        const QString temp = startWithAPrintCopy(f);
         QVERIFY(QDir().mkpath(f.settingsPath())); // a folder where the settings file belongs
         bool said = false;
         try {

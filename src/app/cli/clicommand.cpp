@@ -74,7 +74,7 @@ namespace vendara::cli {
 int slipAcquisitionRatio(const DataFolder &data)
 {
     Settings settings(data);
-    settings.load();
+    settings.loadBasic();
     return settings.slipAcquisitionRatio();
 }
 

@@ -13,7 +13,7 @@ int runGtax(CliContext &context, const QStringList &args)
 {
     ArgReader reader(args, {QStringLiteral("--rate")});
     Settings settings(context.data);
-    settings.load();
+    settings.loadBasic();
     double rate = settings.basic().acquisitionTaxRate;
     if (const auto text = reader.value(QStringLiteral("--rate"))) {
         const auto parsed = IniProfile::parseFloat(*text);

@@ -9,7 +9,7 @@ int runSettings(CliContext &context, const QStringList &args)
     ArgReader reader(args, {});
     Q_UNUSED(reader);
     Settings settings(context.data);
-    settings.load();
+    settings.loadBasic();
     const BasicSettings &basic = settings.basic();
     QTextStream &out = context.out;
     out << "file\t" << settings.path() << '\n'
