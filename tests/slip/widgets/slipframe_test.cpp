@@ -184,9 +184,10 @@ private slots:
         QCOMPARE(f.document.record().car.left, 0.0); // AcqBase of 123 at 90 %
         QTRY_COMPARE_WITH_TIMEOUT(f.totalsCell(TotalsRow::Car), QStringLiteral("123"), 5000);
         // Once for the whole burst, and only after the user has paused: a
-        // coarse timer may fire up to 5 % early, a busy machine only late.
+        // coarse timer may fire up to 5 % early (and the clocks here count
+        // whole milliseconds), a busy machine only late.
         QCOMPARE(seen, (QStringList{QStringLiteral("0"), QStringLiteral("123")}));
-        QVERIFY2(ranAfter >= SlipFrame::kComputeDelayMs * 95 / 100, qPrintable(QString::number(ranAfter)));
+        QVERIFY2(ranAfter >= SlipFrame::kComputeDelayMs * 9 / 10, qPrintable(QString::number(ranAfter)));
     }
 
     void workedExampleTypedIn_isReadOffTheScreen()
