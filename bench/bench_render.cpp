@@ -111,7 +111,7 @@ void renderPages(benchmark::State &state, bool writePdf)
         PageRenderer renderer(plot);
         renderer.render(path);
         if (writePdf)
-            writePagesToPdf(pageFilesOf(plot), SheetSetup{}, dir.path() + QStringLiteral("/out.pdf"));
+            writePagesToPdf(plot, SheetSetup{}, dir.path() + QStringLiteral("/out.pdf"));
         benchmark::DoNotOptimize(plot.pageCount());
         peak = std::max(peak, peakMemoryMiB());
     }
@@ -142,7 +142,7 @@ void BM_PrintShippedEstimateFourCopies(benchmark::State &state)
     PrintRoad road(data, QStringLiteral("1"));
     for (auto _ : state) {
         const auto pages = road.render(slip, job);
-        writePagesToPdf(pageFilesOf(*pages), SheetSetup{}, dir.path() + QStringLiteral("/out.pdf"));
+        writePagesToPdf(*pages, SheetSetup{}, dir.path() + QStringLiteral("/out.pdf"));
     }
 }
 BENCHMARK(BM_PrintShippedEstimateFourCopies)->Unit(benchmark::kMillisecond);

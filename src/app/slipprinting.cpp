@@ -56,7 +56,7 @@ void SlipPrinting::writePdf(const PageRecorder &pages, const QString &path) cons
                        g.physicalSize.height() * 25.4 / g.resolution.height());
     const SheetSetup setup{QPageSize(sheet, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
                            QPageLayout::Portrait};
-    writePagesToPdf(pageFilesOf(pages), setup, path, pdfTitle());
+    writePagesToPdf(pages, setup, path, pdfTitle());
 }
 
 QString SlipPrinting::pdfTitle() const

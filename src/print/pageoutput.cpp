@@ -22,6 +22,20 @@ constexpr int kPdfResolution = 1200;
 
 } // namespace
 
+PageSequence::PageSequence(const PageRecorder &pages)
+    : m_count(pages.pageCount()), m_page([&pages](int number) { return pages.page(number); })
+{
+}
+
+PageSequence::PageSequence(const QStringList &pageFiles)
+    : m_count(int(pageFiles.size())), m_page([pageFiles](int number) -> std::shared_ptr<const PagePicture> {
+          if (std::optional<PagePicture> page = PagePicture::load(pageFiles.value(number - 1)))
+              return std::make_shared<const PagePicture>(std::move(*page));
+          return nullptr;
+      })
+{
+}
+
 QStringList pageFilesOf(const PageRecorder &plot)
 {
     QStringList files;
@@ -30,7 +44,7 @@ QStringList pageFilesOf(const PageRecorder &plot)
     return files;
 }
 
-QByteArray pdfOfPages(const QStringList &pageFiles, const QPageLayout &layout, const QString &failureMessage,
+QByteArray pdfOfPages(const PageSequence &pages, const QPageLayout &layout, const QString &failureMessage,
                       const std::function<bool(int page)> &beforePage, const QString &title)
 {
     QBuffer buffer;
@@ -48,17 +62,17 @@ QByteArray pdfOfPages(const QStringList &pageFiles, const QPageLayout &layout, c
         // JPEG: a bitmap would gain colour fringes, a JPEG lose twice.
         painter.setRenderHint(QPainter::LosslessImageRendering, true);
         const QRectF sheetRect(QPointF(0, 0), QSizeF(writer.pageLayout().fullRectPixels(kPdfResolution).size()));
-        // A page file that is missing prints the picture of the page before it
+        // A page that is missing prints the picture of the page before it
         // again, as the printer output does.
-        std::optional<PagePicture> previous;
-        for (qsizetype i = 0; i < pageFiles.size(); ++i) {
-            if (beforePage && !beforePage(int(i) + 1)) {
+        std::shared_ptr<const PagePicture> previous;
+        for (int n = 1; n <= pages.count(); ++n) {
+            if (beforePage && !beforePage(n)) {
                 painter.end();
                 return {};
             }
-            if (i > 0)
+            if (n > 1)
                 writer.newPage();
-            if (std::optional<PagePicture> page = PagePicture::load(pageFiles[i]))
+            if (std::shared_ptr<const PagePicture> page = pages.page(n))
                 previous = std::move(page);
             if (previous)
                 previous->play(painter, sheetRect);
@@ -68,22 +82,22 @@ QByteArray pdfOfPages(const QStringList &pageFiles, const QPageLayout &layout, c
     return buffer.data();
 }
 
-void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, const QString &pdfPath,
+void writePagesToPdf(const PageSequence &pages, const SheetSetup &sheet, const QString &pdfPath,
                      const QString &title)
 {
     const QPageLayout layout(sheet.paper, sheet.orientation, QMarginsF(0, 0, 0, 0));
-    saveFileAtomically(pdfPath, pdfOfPages(pageFiles, layout, cannotWriteMessage(pdfPath), {}, title));
+    saveFileAtomically(pdfPath, pdfOfPages(pages, layout, cannotWriteMessage(pdfPath), {}, title));
 }
 
-QStringList writePagesToPng(const QStringList &pageFiles, const SheetSetup &sheet, const QString &dir, int dpi)
+QStringList writePagesToPng(const PageSequence &pages, const SheetSetup &sheet, const QString &dir, int dpi)
 {
     QDir().mkpath(dir);
     const QPageLayout layout(sheet.paper, sheet.orientation, QMarginsF(0, 0, 0, 0));
     const QSize pixels = layout.fullRectPixels(dpi).size();
     QStringList written;
-    std::optional<PagePicture> previous;
-    for (qsizetype i = 0; i < pageFiles.size(); ++i) {
-        if (std::optional<PagePicture> page = PagePicture::load(pageFiles[i]))
+    std::shared_ptr<const PagePicture> previous;
+    for (int i = 0; i < pages.count(); ++i) {
+        if (std::shared_ptr<const PagePicture> page = pages.page(i + 1))
             previous = std::move(page);
         QImage image(pixels, QImage::Format_RGB32);
         const int dotsPerMetre = int(dpi / 0.0254 + 0.5);

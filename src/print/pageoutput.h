@@ -7,8 +7,29 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace vendara {
+
+class PagePicture;
+class PageRecorder;
+
+// The pages to put out, 1 to count(), each fetched when it is drawn: the
+// pages of a recorder (from memory where it keeps them) or page files.
+class PageSequence
+{
+public:
+    PageSequence(const PageRecorder &pages);
+    PageSequence(const QStringList &pageFiles);
+
+    int count() const { return m_count; }
+    // nullptr when the page cannot be had (its file missing or unreadable).
+    std::shared_ptr<const PagePicture> page(int number) const { return m_page(number); }
+
+private:
+    int m_count = 0;
+    std::function<std::shared_ptr<const PagePicture>(int)> m_page;
+};
 
 // The sheet the pages of a rendering come out on.
 struct SheetSetup
@@ -17,28 +38,27 @@ struct SheetSetup
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 
-// One PDF page per page file on sheets of the layout, each page stretched
-// over the whole sheet, fonts embedded and pictures lossless; a page file that
-// cannot be read repeats the page before it. beforePage is asked before each
+// One PDF page per page on sheets of the layout, each page stretched over
+// the whole sheet, fonts embedded and pictures lossless; a page that cannot
+// be had repeats the page before it. beforePage is asked before each
 // page (1, 2, ...); its false stops and gives an empty result. Throws
 // vendara::Error with failureMessage when no PDF can be made. The title goes
 // into the document's information.
-QByteArray pdfOfPages(const QStringList &pageFiles, const QPageLayout &layout, const QString &failureMessage,
+QByteArray pdfOfPages(const PageSequence &pages, const QPageLayout &layout, const QString &failureMessage,
                       const std::function<bool(int page)> &beforePage = {}, const QString &title = {});
 
-// Writes one PDF page per page file, each page stretched over the whole
-// sheet, fonts embedded. A page file that cannot be read repeats the page
-// before it (a blank sheet for the first), as a printer would. Throws
+// Writes one PDF page per page, each page stretched over the whole sheet,
+// fonts embedded. A page that cannot be had repeats the page before it (a
+// blank sheet for the first), as a printer would. Throws
 // vendara::Error when the PDF cannot be written.
-void writePagesToPdf(const QStringList &pageFiles, const SheetSetup &sheet, const QString &pdfPath,
+void writePagesToPdf(const PageSequence &pages, const SheetSetup &sheet, const QString &pdfPath,
                      const QString &title = {});
 
-// One PNG per page file for looking at: dir/page001.png, page002.png, ...
+// One PNG per page for looking at: dir/page001.png, page002.png, ...
 // Returns the paths written.
-QStringList writePagesToPng(const QStringList &pageFiles, const SheetSetup &sheet, const QString &dir, int dpi = 150);
+QStringList writePagesToPng(const PageSequence &pages, const SheetSetup &sheet, const QString &dir, int dpi = 150);
 
 // The page files of a rendering, 1 to count.
-class PageRecorder;
 QStringList pageFilesOf(const PageRecorder &plot);
 
 } // namespace vendara

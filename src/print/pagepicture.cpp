@@ -47,6 +47,11 @@ QByteArray PagePicture::data() const
     return QByteArray(m_picture->data(), qsizetype(m_picture->size()));
 }
 
+qsizetype PagePicture::byteSize() const
+{
+    return m_picture ? qsizetype(m_picture->size()) : 0;
+}
+
 void PagePicture::save(const QString &path) const
 {
     saveFileAtomically(path, data());

@@ -38,6 +38,7 @@ public:
 
     // The recorded bytes (recording must be finished).
     QByteArray data() const;
+    qsizetype byteSize() const;
     // Writes the page file atomically; throws vendara::Error.
     void save(const QString &path) const;
     // A page file written by save(), or nothing when it is missing or unreadable.

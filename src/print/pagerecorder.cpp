@@ -83,6 +83,23 @@ void PageRecorder::storePage()
     page->finishRecording();
     page->save(pageFilePath(m_pageNumber));
     m_pageCount = m_pageNumber;
+    // Only a run of pages from the first is kept, so page n is in memory
+    // exactly when n <= m_keptPages.size().
+    if (m_keptPages.size() == m_pageCount - 1 && m_keptBytes + page->byteSize() <= m_memoryBudget) {
+        m_keptBytes += page->byteSize();
+        m_keptPages.append(std::make_shared<const PagePicture>(std::move(*page)));
+    }
+}
+
+std::shared_ptr<const PagePicture> PageRecorder::page(int number) const
+{
+    if (number < 1 || number > m_pageCount)
+        return nullptr;
+    if (number <= m_keptPages.size())
+        return m_keptPages[number - 1];
+    if (std::optional<PagePicture> loaded = PagePicture::load(pageFilePath(number)))
+        return std::make_shared<const PagePicture>(std::move(*loaded));
+    return nullptr;
 }
 
 void PageRecorder::deletePageFiles()
@@ -91,6 +108,8 @@ void PageRecorder::deletePageFiles()
     for (int n = 1; n <= m_pageCount; ++n)
         QFile::remove(pageFilePath(n));
     m_pageCount = 0;
+    m_keptPages.clear();
+    m_keptBytes = 0;
 }
 
 QPainter &PageRecorder::painter()
@@ -153,8 +172,9 @@ void PageRecorder::drawTextAt(const QString &text, qreal left, int top)
     if (p.pen() != pen)
         p.setPen(pen);
     p.drawText(QPointF(0, 0), text);
-    // Bold of a face without a bold face: the outlines stroked over the text.
-    strokeEmboldened(p, QPointF(0, 0), text, font.layoutFace(), color);
+    // Bold of a face without a bold face: the outlines stroked over the text,
+    // on whole pixels of the layout size (a thousandth of the em).
+    strokeEmboldened(p, QPointF(0, 0), text, font.layoutFace(), color, 1);
     p.setWorldTransform(page);
 }
 

@@ -7,6 +7,7 @@
 #include "printfonts.h"
 
 #include <QHash>
+#include <QList>
 #include <QPair>
 #include <QPicture>
 #include <QPoint>
@@ -14,15 +15,19 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace vendara {
 
 // The page recorder of one rendering: the page geometry, the drawing state
 // (kept across page breaks), the page being drawn and the page files of the
-// pages already finished, Dat/Tmp/<run tag>_PTmp<n>.pic. Only the open page
-// is in memory. It owns the page files: they are deleted with it, so whoever
-// holds it last (the preview, the CLI) ends their life.
+// pages already finished, Dat/Tmp/<run tag>_PTmp<n>.pic. The finished pages
+// also stay in memory up to a budget, so that the preview, the
+// printer and the PDF play them without reading back what was just written;
+// a long print keeps the rest in its files only, and memory stays flat in
+// the page count. It owns the page files: they are deleted with it, so
+// whoever holds it last (the preview, the CLI) ends their life.
 //
 // Coordinates are page units (tenths of a millimetre from the sheet's top
 // left); the correction is added to every x and y.
@@ -55,6 +60,13 @@ public:
     // Pages stored as files, numbered 1 to pageCount().
     int pageCount() const { return m_pageCount; }
     QString pageFilePath(int number) const;
+    // The finished page: the copy kept in memory, else read back from its
+    // file; nullptr when it is neither (a page file gone or unreadable).
+    std::shared_ptr<const PagePicture> page(int number) const;
+    // How much of the recorded pages stays in memory, unless set otherwise
+    // before begin().
+    static constexpr qsizetype kBytesKeptInMemory = 32 * 1024 * 1024;
+    void setMemoryBudget(qsizetype bytes) { m_memoryBudget = bytes; }
     static QString pageFileName(const QString &runTag, int number);
     static QString pageFileExtension() { return QStringLiteral("pic"); }
     // Deletes every page file stored so far and drops the open page.
@@ -106,6 +118,10 @@ private:
     std::optional<PagePicture> m_page;
     int m_pageNumber = 0;
     int m_pageCount = 0;
+    // Finished pages 1, 2, ... while they fit kBytesKeptInMemory.
+    QList<std::shared_ptr<const PagePicture>> m_keptPages;
+    qsizetype m_keptBytes = 0;
+    qsizetype m_memoryBudget = kBytesKeptInMemory;
 
     FontState m_font;
     std::optional<PrintFont> m_printFont; // m_font resolved, made when first needed

@@ -10,7 +10,7 @@
 
 namespace vendara {
 
-QByteArray composeJobPdf(const QStringList &pageFiles, QSizeF sheetMillimetres,
+QByteArray composeJobPdf(const PageSequence &pages, QSizeF sheetMillimetres,
                          const std::function<bool(int page)> &beforePage)
 {
     if (sheetMillimetres.isEmpty())
@@ -18,7 +18,7 @@ QByteArray composeJobPdf(const QStringList &pageFiles, QSizeF sheetMillimetres,
     // The page is the sheet as it lies; a landscape sheet is a wide page.
     const QPageSize sheet(sheetMillimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
     const QPageLayout layout(sheet, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
-    return pdfOfPages(pageFiles, layout, QStringLiteral("印刷データを作れません"), beforePage);
+    return pdfOfPages(pages, layout, QStringLiteral("印刷データを作れません"), beforePage);
 }
 
 PrintOutputResult printPages(PrinterSelection &printer, PageRecorder &pages, bool askFirst,
@@ -34,8 +34,7 @@ PrintOutputResult printPages(PrinterSelection &printer, PageRecorder &pages, boo
         ~DeletePages() { pages.deletePageFiles(); }
     } deletePages{pages};
 
-    const QStringList files = pageFilesOf(pages);
-    const int count = int(files.size());
+    const int count = pages.pageCount();
     if (count == 0)
         throw Error(QStringLiteral("印刷するページがありません"));
     if (callbacks.clearAbortRequest)
@@ -55,7 +54,7 @@ PrintOutputResult printPages(PrinterSelection &printer, PageRecorder &pages, boo
         }
         return true;
     };
-    const QByteArray pdf = composeJobPdf(files, setup.sheetMillimetres, beforePage);
+    const QByteArray pdf = composeJobPdf(pages, setup.sheetMillimetres, beforePage);
     if (pdf.isEmpty()) {
         result.outcome = PrintOutcome::Aborted;
         return result;

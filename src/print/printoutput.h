@@ -12,6 +12,7 @@
 namespace vendara {
 
 class PageRecorder;
+class PageSequence;
 
 // What the status window of printing gives the output: the abort request
 // ("中止" pressed since it was last cleared) and the progress bar.
@@ -37,12 +38,12 @@ struct PrintOutputResult
     int pages = 0;
 };
 
-// One PDF page per page file at the sheet's size, each page stretched over
-// the whole sheet, so that x = 0 is the sheet's edge whatever the printable
-// area. A missing page file repeats the page before it. pageDone(i) runs
+// One PDF page per page at the sheet's size, each page stretched over the
+// whole sheet, so that x = 0 is the sheet's edge whatever the printable
+// area. A page that cannot be had repeats the page before it. pageDone(i) runs
 // before page i is drawn (1-based) and returns false to stop; then the
 // result is empty.
-QByteArray composeJobPdf(const QStringList &pageFiles, QSizeF sheetMillimetres,
+QByteArray composeJobPdf(const PageSequence &pages, QSizeF sheetMillimetres,
                          const std::function<bool(int page)> &beforePage = {});
 
 // Prints the pages of a rendering on the current printer as one job with an

@@ -9,6 +9,8 @@
 #include <QPen>
 #include <QStringList>
 
+#include <cmath>
+
 namespace vendara {
 namespace {
 
@@ -95,12 +97,18 @@ TextFace textFaceFor(const QFont &font)
 }
 
 void strokeEmboldened(QPainter &painter, const QPointF &baseline, const QString &text, const TextFace &face,
-                      const QColor &color)
+                      const QColor &color, qreal grid)
 {
     if (!face.emboldened() || text.isEmpty())
         return;
     QPainterPath outlines;
     outlines.addText(baseline, face.font, text);
+    if (grid > 0) {
+        for (int i = 0; i < outlines.elementCount(); ++i) {
+            const QPainterPath::Element e = outlines.elementAt(i);
+            outlines.setElementPositionAt(i, std::round(e.x / grid) * grid, std::round(e.y / grid) * grid);
+        }
+    }
     // Round joins: a mitred pen would grow spikes at the sharp corners of
     // brush strokes and serifs.
     painter.setPen(QPen(color, face.boldPenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

@@ -60,8 +60,11 @@ TextFace textFaceFor(const QFont &font);
 // Strokes the glyph outlines of text drawn with face.font at baseline, with
 // a pen of the colour and face.boldPenWidth (nothing when face is not
 // emboldened). Call right after drawing the text itself. Leaves the painter
-// with that pen and no brush.
+// with that pen and no brush. A grid above 0 snaps the outline's points to
+// its multiples (in pixels of the font): where text is laid out large, whole
+// pixels are far finer than any print, and the outlines, the bulk of a
+// page's drawing, are written and compressed in half the bytes.
 void strokeEmboldened(QPainter &painter, const QPointF &baseline, const QString &text, const TextFace &face,
-                      const QColor &color);
+                      const QColor &color, qreal grid = 0);
 
 } // namespace vendara

@@ -202,6 +202,49 @@ TEST_F(Render, pageRecorder_deletesItsPageFilesWhenDiscarded)
     EXPECT_TRUE(filesInTmp().isEmpty());
 }
 
+TEST_F(Render, finishedPages_stayInMemoryWithinTheBudgetAndComeFromTheirFilesBeyondIt)
+{
+    const QStringList lines{QStringLiteral("text,A,10,10"), QStringLiteral("page"), QStringLiteral("text,B,10,10"),
+                            QStringLiteral("page"), QStringLiteral("text,C,10,10")};
+    const auto textOf = [&](int n) -> QString {
+        const std::shared_ptr<const PagePicture> page = plot->page(n);
+        if (!page)
+            return QStringLiteral("(none)");
+        PaintRecorder recorder(plot->pageSize(), 96);
+        QPainter painter(&recorder);
+        page->play(painter, QRectF(QPointF(0, 0), QSizeF(plot->pageSize())));
+        painter.end();
+        return recorder.texts.isEmpty() ? QString() : recorder.texts.first().text;
+    };
+    const auto removeFiles = [&] {
+        for (int n = 1; n <= plot->pageCount(); ++n)
+            QFile::remove(plot->pageFilePath(n));
+    };
+
+    // Within the budget the pages are played from memory: their files may go.
+    render(lines);
+    const qsizetype firstPageBytes = plot->page(1)->byteSize();
+    removeFiles();
+    EXPECT_EQ(textOf(1) + textOf(2) + textOf(3), QStringLiteral("ABC"));
+
+    // A budget of one page keeps the first; the others are read back.
+    plot = std::make_unique<PageRecorder>(a4, tmpDir, QStringLiteral("1234"));
+    plot->setMemoryBudget(firstPageBytes);
+    render(lines);
+    EXPECT_EQ(textOf(2), QStringLiteral("B"));
+    QFile::remove(plot->pageFilePath(3));
+    EXPECT_EQ(textOf(3), QStringLiteral("(none)"));
+    removeFiles();
+    EXPECT_EQ(textOf(1), QStringLiteral("A"));
+    EXPECT_EQ(textOf(2), QStringLiteral("(none)"));
+    EXPECT_EQ(plot->page(0), nullptr);
+    EXPECT_EQ(plot->page(4), nullptr);
+
+    // Discarding the pages drops the kept copies too.
+    plot->deletePageFiles();
+    EXPECT_EQ(plot->page(1), nullptr);
+}
+
 TEST(PageFiles, pageFileNames_carryAFreshRunTagAndThePageNumber)
 {
     EXPECT_EQ(PageRecorder::pageFileName(QStringLiteral("987654"), 12), QStringLiteral("987654_PTmp12.pic"));

@@ -119,9 +119,8 @@ int runPrint(CliContext &context, const QStringList &args)
         const std::unique_ptr<PageRecorder> pages = road.render(slip, job);
         if (!pages)
             throw Error(QStringLiteral("中止しました"));
-        const QStringList files = pageFilesOf(*pages);
-        writeRenderOutput(files, output);
-        context.out << "pages\t" << files.size() << '\n';
+        writeRenderOutput(*pages, output);
+        context.out << "pages\t" << pages->pageCount() << '\n';
         return 0;
     }
 

@@ -64,16 +64,15 @@ int renderToOutput(const CliContext &context, const QString &printDataPath, cons
     const std::unique_ptr<PageRecorder> plot =
         vendara::renderPrintData(printDataPath, PrinterGeometry::forPaper(output.sheet.paper, output.sheet.orientation),
                                  output.correction, context.data.tmpDir(), runTag);
-    const QStringList pages = pageFilesOf(*plot);
-    writeRenderOutput(pages, output);
-    return int(pages.size());
+    writeRenderOutput(*plot, output);
+    return plot->pageCount();
 }
 
-void writeRenderOutput(const QStringList &pageFiles, const RenderOutput &output)
+void writeRenderOutput(const PageSequence &pages, const RenderOutput &output)
 {
-    writePagesToPdf(pageFiles, output.sheet, output.pdfPath);
+    writePagesToPdf(pages, output.sheet, output.pdfPath);
     if (output.pngDir)
-        writePagesToPng(pageFiles, output.sheet, *output.pngDir);
+        writePagesToPng(pages, output.sheet, *output.pngDir);
 }
 
 // vendara-cli render PRINTDATA -o OUT.pdf [--paper ...] [--landscape]

@@ -27,8 +27,8 @@ inline const QStringList kRenderValueOptions{"--paper", "--correction", "--png"}
 inline const QStringList kRenderFlagOptions{"--landscape"};
 RenderOutput renderOutputFrom(const CliContext &context, const ArgReader &reader, const QString &pdfPath);
 
-// Writes the PDF (and the PNG pages when asked) of rendered page files.
-void writeRenderOutput(const QStringList &pageFiles, const RenderOutput &output);
+// Writes the PDF (and the PNG pages when asked) of a rendering.
+void writeRenderOutput(const PageSequence &pages, const RenderOutput &output);
 
 // Renders the print-data file (without a printer: the chosen paper, all of it
 // printable) into page files of the run tag and writes its pages; the page

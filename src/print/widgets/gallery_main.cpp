@@ -88,7 +88,7 @@ int main(int argc, char **argv)
                               questions);
     window.setPrintHandler([](PageRecorder &recorded) {
         const QString pdf = QDir::temp().filePath(QStringLiteral("vendara-preview.pdf"));
-        writePagesToPdf(pageFilesOf(recorded), SheetSetup{}, pdf);
+        writePagesToPdf(recorded, SheetSetup{}, pdf);
         std::printf("%s\n", qPrintable(pdf));
     });
 

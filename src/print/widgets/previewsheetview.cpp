@@ -28,7 +28,7 @@ void PreviewSheetView::setGeometryOfSheet(const QRect &sheet, const QRect &print
     update();
 }
 
-void PreviewSheetView::setPage(std::optional<PagePicture> page)
+void PreviewSheetView::setPage(std::shared_ptr<const PagePicture> page)
 {
     m_page = std::move(page);
     m_cacheValid = false;

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include <optional>
+#include <memory>
 
 namespace vendara {
 
@@ -27,8 +27,8 @@ public:
     QRect printableRect() const { return m_printable; }
 
     // The page shown; nothing shows an empty sheet.
-    void setPage(std::optional<PagePicture> page);
-    bool hasPage() const { return m_page.has_value(); }
+    void setPage(std::shared_ptr<const PagePicture> page);
+    bool hasPage() const { return m_page != nullptr; }
 
     // The sheet as the screen shows it (for looking at and for tests).
     QImage sheetImage();
@@ -41,7 +41,7 @@ private:
 
     QRect m_sheet;
     QRect m_printable;
-    std::optional<PagePicture> m_page;
+    std::shared_ptr<const PagePicture> m_page;
     QPixmap m_cache;
     bool m_cacheValid = false;
 };

@@ -223,7 +223,7 @@ void PrintPreviewWindow::showPage(int n)
     m_currentPage = n;
     m_counter->setText(counterText(n, m_pageCount));
     if (n <= m_pageCount) {
-        if (std::optional<PagePicture> page = PagePicture::load(m_pages->pageFilePath(n)))
+        if (std::shared_ptr<const PagePicture> page = m_pages->page(n))
             m_view->setPage(std::move(page));
     }
     updateButtons();
