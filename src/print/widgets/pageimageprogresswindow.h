@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pacer.h"
 #include "print/pagerenderer.h"
 
 #include <QDialog>
@@ -66,6 +67,7 @@ private:
     QPushButton *m_abortButton = nullptr;
     int m_page = 1;
     bool m_aborted = false;
+    Pacer m_inputPacer{10};
 };
 
 } // namespace vendara

@@ -46,6 +46,7 @@ void PrintDataProgressWindow::start(int maximum)
     show();
     raise();
     paintNow();
+    m_paintPacer.restart();
 }
 
 void PrintDataProgressWindow::setProgress(int value, int maximum)
@@ -63,7 +64,9 @@ void PrintDataProgressWindow::setProgress(int value, int maximum)
     } else {
         m_bar->setValue(std::clamp(value, 0, maximum));
     }
-    paintNow();
+    // A format's sections go by faster than the screen shows them.
+    if (m_paintPacer.due() || value >= maximum)
+        paintNow();
 }
 
 void PrintDataProgressWindow::finish()

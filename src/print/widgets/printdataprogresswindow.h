@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pacer.h"
 #include "print/printdatagenerator.h"
 
 #include <QDialog>
@@ -46,6 +47,7 @@ private:
 
     QLabel *m_message = nullptr;
     QProgressBar *m_bar = nullptr;
+    Pacer m_paintPacer{16}; // a frame
 };
 
 } // namespace vendara

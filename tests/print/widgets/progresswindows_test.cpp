@@ -138,13 +138,15 @@ void ProgressWindowsTest::abortDuringRenderingStopsItAndDeletesEveryPage()
     QVERIFY(clicked);
     QVERIFY(shownWhenClicked);
     QCOMPARE(startsShown, 1);
-    // Pages 1 and 2 were on disk when "中止" was pressed ...
-    QCOMPARE(filesBeforeClick.size(), 2);
-    // ... the very next check stopped the rendering on page 3 ...
+    // Input is let through a few times a frame, not after every line: the
+    // click was taken on page 3 or soon after, with the pages before it on
+    // disk ...
+    QVERIFY(lastPageStarted >= 3 && lastPageStarted < 20);
+    QCOMPARE(filesBeforeClick.size(), lastPageStarted - 1);
+    // ... the check that took it stopped the rendering on that page ...
     QCOMPARE(checksAfterClick, 1);
-    QCOMPARE(lastPageStarted, 3);
-    QCOMPARE(window.page(), 3);
-    QCOMPARE(window.pageLabel()->text(), QStringLiteral("003ページ"));
+    QCOMPARE(window.page(), lastPageStarted);
+    QCOMPARE(window.pageLabel()->text(), PageImageProgressWindow::pageText(lastPageStarted));
     QVERIFY(window.isAborted());
     QVERIFY(!window.isVisible());
     // ... and every page file is gone.
