@@ -7,6 +7,7 @@
 #include "print/printerselection.h"
 
 #include <QDir>
+#include <future>
 #include <QFileInfo>
 
 namespace vendara {
@@ -35,6 +36,22 @@ std::unique_ptr<PageRecorder> SlipPrinting::render(const RenderCallbacks &callba
                                                    const PrintDataGenerator::ProgressCallback &progress)
 {
     return m_road.render(m_session.document(), job(), m_printer, callbacks, progress);
+}
+
+std::unique_ptr<PageRecorder> SlipPrinting::renderForPreview(const RenderCallbacks &callbacks,
+                                                             const PrintDataGenerator::ProgressCallback &progress)
+{
+    if (!m_printer.hasPrinters()) {
+        // Nothing to render on unless a printer has come since.
+        m_printer.checkForChanges();
+        return render(callbacks, progress);
+    }
+    PrintingService &service = m_printer.service();
+    std::future<QList<PrinterInfo>> printers = std::async(std::launch::async, [&service] { return service.printers(); });
+    std::unique_ptr<PageRecorder> pages = render(callbacks, progress);
+    if (m_printer.checkForChanges(printers.get()) && pages)
+        pages = render(callbacks, progress);
+    return pages;
 }
 
 std::unique_ptr<PageRecorder> SlipPrinting::renderForPdf(const RenderCallbacks &callbacks,

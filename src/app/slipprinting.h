@@ -31,6 +31,15 @@ public:
     std::unique_ptr<PageRecorder> render(const RenderCallbacks &callbacks = {},
                                          const PrintDataGenerator::ProgressCallback &progress = {});
 
+    // The pages of a preview, which has no printer dialog to look for printer
+    // changes first. The print server's answer is waited for on a worker
+    // thread while the slip renders on the current printer; when the list of
+    // printers has changed, the pages are rendered again on the printer then
+    // in effect. Returns nullptr when cancelled. Throws vendara::Error, the
+    // printer check's errors included.
+    std::unique_ptr<PageRecorder> renderForPreview(const RenderCallbacks &callbacks = {},
+                                                   const PrintDataGenerator::ProgressCallback &progress = {});
+
     // The pages of a PDF: on the current printer's sheet as printing would
     // make them, or on A4 when no printer is installed.
     std::unique_ptr<PageRecorder> renderForPdf(const RenderCallbacks &callbacks = {},

@@ -120,7 +120,15 @@ bool PrinterSelection::checkForChanges()
         ensureSnapshot();
         return false;
     }
-    const QList<PrinterInfo> now = m_service.printers();
+    return checkForChanges(m_service.printers());
+}
+
+bool PrinterSelection::checkForChanges(const QList<PrinterInfo> &now)
+{
+    if (!m_snapshot) {
+        m_snapshot = snapshotOf(now);
+        return false;
+    }
     const bool listChanged = !sameAttributes(now, m_snapshot->printers);
     const bool portsChanged = !listChanged && !samePorts(now, m_snapshot->printers);
     // The new list replaces the old one in any case, so the states it holds are fresh.

@@ -122,6 +122,8 @@ public:
     // gives way to the default printer. Cheap enough for the start of every
     // print and of the printer dialog.
     bool checkForChanges();
+    // The same with a list the service gave (on another thread, say).
+    bool checkForChanges(const QList<PrinterInfo> &now);
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
     // False when no printer is installed (every other query raises then).

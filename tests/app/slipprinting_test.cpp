@@ -5,7 +5,9 @@
 
 #include "app/slipprinting.h"
 #include "support/fakeprintingservice.h"
+#include "support/printfixture.h"
 #include "print/pagerecorder.h"
+#include "common/error.h"
 #include "print/printerselection.h"
 
 #include <QDirIterator>
@@ -52,6 +54,7 @@ class SlipPrintingTest : public QObject
 private slots:
     void pdfWithoutPrinter_isA4WithTitleAndLeavesSlipModified();
     void render_takesTheCurrentPrintersSheetAndCorrections();
+    void preview_looksForPrinterChangesAndRendersAgainOnTheNewPrinter();
     void defaultPdfPath_namesTheSlipInTheRememberedFolder();
 };
 
@@ -104,6 +107,53 @@ void SlipPrintingTest::render_takesTheCurrentPrintersSheetAndCorrections()
     QCOMPARE(pages->geometry().resolution, QSize(300, 300));
     QCOMPARE(pages->pageSize().width(), 1819);
     QCOMPARE(pages->correction(), QPoint(15, -20));
+}
+
+void SlipPrintingTest::preview_looksForPrinterChangesAndRendersAgainOnTheNewPrinter()
+{
+    ShellFixture f;
+    copyShippedData(f.data->root());
+    QVERIFY(f.session->start(QString()));
+    FakePrintingService service;
+    addOfficePrinter(service);
+    PrinterSelection printer(service);
+    SlipPrinting printing(*f.session, printer);
+    int pagesStarted = 0;
+    RenderCallbacks callbacks;
+    callbacks.pageStarted = [&](int) { ++pagesStarted; };
+
+    // Nothing changed: one enumeration beside the rendering, one rendering.
+    QVERIFY(printer.hasPrinters());
+    const int enumerations = service.enumerations();
+    std::unique_ptr<PageRecorder> pages = printing.renderForPreview(callbacks);
+    QVERIFY(pages);
+    QCOMPARE(service.enumerations(), enumerations + 1);
+    const int pagesOfOneRendering = pagesStarted;
+    QVERIFY(pagesOfOneRendering >= 1);
+    QCOMPARE(pages->pageSize().width(), 1819); // B5
+
+    // The office printer gone and an A4 one come meanwhile: the pages are
+    // made again on the printer now in effect.
+    service.removePrinter(QStringLiteral("office"));
+    PrinterInfo a4;
+    a4.name = QStringLiteral("a4");
+    a4.isDefault = true;
+    service.addPrinter(a4, a4Driver());
+    pagesStarted = 0;
+    pages = printing.renderForPreview(callbacks);
+    QVERIFY(pages);
+    QCOMPARE(pagesStarted, 2 * pagesOfOneRendering);
+    QCOMPARE(pages->pageSize().width(), 2099); // A4 at 300 dpi: 2480 dots
+
+    // Every printer gone: the preview ends with the error of having none.
+    service.removePrinter(QStringLiteral("a4"));
+    bool failed = false;
+    try {
+        printing.renderForPreview(callbacks);
+    } catch (const Error &) {
+        failed = true;
+    }
+    QVERIFY(failed);
 }
 
 void SlipPrintingTest::defaultPdfPath_namesTheSlipInTheRememberedFolder()

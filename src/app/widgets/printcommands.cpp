@@ -40,10 +40,10 @@ void PrintCommands::print()
     const QScopedValueRollback busy(m_busy, true);
     switch (runPrinterDialog(true)) {
     case DialogResult::Print:
-        runRoad(false);
+        runRoad(Pages::OnPrinter, false);
         break;
     case DialogResult::Preview:
-        runRoad(true);
+        runRoad(Pages::OnPrinter, true);
         break;
     case DialogResult::Cancelled:
         break;
@@ -55,8 +55,7 @@ void PrintCommands::preview()
     if (m_busy)
         return;
     const QScopedValueRollback busy(m_busy, true);
-    m_printer.checkForChanges(); // no printer dialog before this road
-    runRoad(true);
+    runRoad(Pages::ForPreview, true); // no printer dialog looked for changes
 }
 
 void PrintCommands::printSetup()
@@ -93,9 +92,9 @@ PrintCommands::DialogResult PrintCommands::runPrinterDialog(bool printMode)
     return outcome == PrinterSettingDialog::Preview ? DialogResult::Preview : DialogResult::Print;
 }
 
-void PrintCommands::runRoad(bool preview)
+void PrintCommands::runRoad(Pages kind, bool preview)
 {
-    std::unique_ptr<PageRecorder> pages = renderWithProgress(false);
+    std::unique_ptr<PageRecorder> pages = renderWithProgress(kind);
     if (!pages)
         return;
     if (preview)
@@ -104,15 +103,24 @@ void PrintCommands::runRoad(bool preview)
         printWithProgress(*pages);
 }
 
-std::unique_ptr<PageRecorder> PrintCommands::renderWithProgress(bool forPdf)
+std::unique_ptr<PageRecorder> PrintCommands::renderWithProgress(Pages kind)
 {
     PrintDataProgressWindow dataWindow(&m_window);
     PageImageProgressWindow pageWindow(&m_window);
     const RenderCallbacks callbacks = pageWindow.renderCallbacks([&dataWindow] { dataWindow.finish(); });
     try {
-        std::unique_ptr<PageRecorder> pages = forPdf
-                                                  ? m_printing.renderForPdf(callbacks, dataWindow.progressCallback())
-                                                  : m_printing.render(callbacks, dataWindow.progressCallback());
+        std::unique_ptr<PageRecorder> pages;
+        switch (kind) {
+        case Pages::OnPrinter:
+            pages = m_printing.render(callbacks, dataWindow.progressCallback());
+            break;
+        case Pages::ForPreview:
+            pages = m_printing.renderForPreview(callbacks, dataWindow.progressCallback());
+            break;
+        case Pages::ForPdf:
+            pages = m_printing.renderForPdf(callbacks, dataWindow.progressCallback());
+            break;
+        }
         dataWindow.finish();
         pageWindow.finish();
         if (!pages)
@@ -177,7 +185,7 @@ bool PrintCommands::writePdfTo(const QString &path, PageRecorder *rendered)
 {
     std::unique_ptr<PageRecorder> pages;
     if (!rendered) {
-        pages = renderWithProgress(true);
+        pages = renderWithProgress(Pages::ForPdf);
         if (!pages)
             return false;
         rendered = pages.get();

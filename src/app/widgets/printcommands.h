@@ -43,8 +43,11 @@ public:
 private:
     enum class DialogResult { Print, Preview, Cancelled };
     DialogResult runPrinterDialog(bool printMode);
-    void runRoad(bool preview);
-    std::unique_ptr<PageRecorder> renderWithProgress(bool forPdf);
+    // Which of SlipPrinting's renderings: on the printer the dialog checked,
+    // for the preview action (which checks on its own), for a PDF.
+    enum class Pages { OnPrinter, ForPreview, ForPdf };
+    void runRoad(Pages kind, bool preview);
+    std::unique_ptr<PageRecorder> renderWithProgress(Pages kind);
     void showPreview(std::unique_ptr<PageRecorder> pages);
     void printWithProgress(PageRecorder &pages, QWidget *over = nullptr);
     QString choosePdfPath();
