@@ -35,21 +35,31 @@ void PreviewSheetView::setPage(std::shared_ptr<const PagePicture> page)
     update();
 }
 
+void PreviewSheetView::playPage(QPainter &painter) const
+{
+    painter.fillRect(QRect(QPoint(0, 0), m_sheet.size()), Qt::white);
+    if (!m_page || m_sheet.isEmpty())
+        return;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    m_page->play(painter, QRectF(QPointF(0, 0), QSizeF(m_sheet.size())));
+}
+
 const QPixmap &PreviewSheetView::pagePixmap()
 {
     if (m_cacheValid)
         return m_cache;
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(m_sheet.size()) * ratio).toSize();
-    m_cache = QPixmap(pixels.expandedTo(QSize(1, 1)));
+    // Turning pages keeps the pixmap: fresh memory of a sheet's size costs
+    // more to touch than the page costs to play.
+    if (m_cache.size() != pixels.expandedTo(QSize(1, 1)))
+        m_cache = QPixmap(pixels.expandedTo(QSize(1, 1)));
     m_cache.setDevicePixelRatio(ratio);
-    m_cache.fill(Qt::white);
-    if (m_page && !m_sheet.isEmpty()) {
+    {
         QPainter painter(&m_cache);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setRenderHint(QPainter::TextAntialiasing, true);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        m_page->play(painter, QRectF(QPointF(0, 0), QSizeF(m_sheet.size())));
+        playPage(painter);
     }
     m_cacheValid = true;
     return m_cache;

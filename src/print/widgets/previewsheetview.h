@@ -37,6 +37,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // White sheet and page, the sheet's top left at the painter's origin.
+    void playPage(QPainter &painter) const;
     const QPixmap &pagePixmap();
 
     QRect m_sheet;
