@@ -1,12 +1,11 @@
 #include "cupsprintingservice.h"
 
+#include "cupslibrary.h"
+
 #include "common/error.h"
 
 #include <QByteArray>
 #include <QFile>
-
-#include <cups/cups.h>
-#include <cups/ppd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +15,14 @@
 
 namespace vendara {
 namespace {
+
+// Every CUPS function by its own name, called through the library loaded on
+// first use. (Being objects, not functions, these names also keep
+// argument-dependent lookup from finding the library's own declarations.)
+#define VENDARA_CUPS_CALL(name)                                                                                      \
+    const auto name = [](auto... args) { return cups::library().name(args...); };
+VENDARA_CUPS_FUNCTIONS(VENDARA_CUPS_CALL)
+#undef VENDARA_CUPS_CALL
 
 QString lastCupsError()
 {
