@@ -23,6 +23,8 @@ constexpr qint64 kMaxSlipFileSize = 4 * 1024 * 1024;
 
 const QString kSaveQuestion = QStringLiteral("保存しますか？");
 const QString kOverwriteQuestion = QStringLiteral("同名のファイルがあります\n上書きしますか？");
+const QString kNotSaved = QStringLiteral("保存できませんでした。\n%1");
+const QString kNumberNotWritten = QStringLiteral("伝票番号を設定ファイルに書き込めませんでした。\n%1");
 
 QString canonicalOf(const QString &path)
 {
@@ -106,7 +108,8 @@ bool DocumentSession::start(const QString &argument)
     NewSlipDefaults defaults;
     try {
         m_settings.load();
-        defaults.slipCode = Settings::formatSlipCode(m_settings.nextSlipNumber());
+        m_proposedNumber = m_settings.nextSlipNumber();
+        defaults.slipCode = Settings::formatSlipCode(*m_proposedNumber);
         m_dialogFolder = m_settings.startFolder();
         m_printSettings = CurrentPrintSettings::from(m_data, m_settings.defaultPrint(),
                                                      float(m_settings.correctionX()), float(m_settings.correctionY()));
@@ -244,22 +247,76 @@ void DocumentSession::readInto(const QString &path)
         throw;
     }
     m_document.setEventsOn(eventsWereOn);
+    m_proposedNumber.reset();
+}
+
+void DocumentSession::writeSlipFile(const QString &path, bool inPlace)
+{
+    if (inPlace || m_path.isEmpty())
+        writeSlip(m_document, path, SlipWrite::Save);
+    else
+        // A slip read from a file takes along that file's keys it does
+        // not own to its new name.
+        writeSlipOver(m_document, m_path, path, SlipWrite::Save);
 }
 
 bool DocumentSession::writeTo(const QString &path, bool inPlace)
 {
     try {
-        if (inPlace || m_path.isEmpty())
-            writeSlip(m_document, path, SlipWrite::Save);
-        else
-            // A slip read from a file takes along that file's keys it does
-            // not own to its new name.
-            writeSlipOver(m_document, m_path, path, SlipWrite::Save);
+        writeSlipFile(path, inPlace);
     } catch (const Error &e) {
-        m_questions.warn(QStringLiteral("保存できませんでした。\n%1").arg(e.message()));
+        m_questions.warn(kNotSaved.arg(e.message()));
         return false;
     }
     return true;
+}
+
+// The slip is written while the settings file's lock is held, under the
+// number taken then, and the number counts as taken only when the write
+// succeeded. Nothing is asked under the lock: a message box waiting for the
+// user would keep every other desk from saving.
+bool DocumentSession::writeUnderNewNumber(const QString &path, bool inPlace)
+{
+    bool tried = false;
+    bool written = false;
+    QString writeError;
+    try {
+        m_settings.takeSlipNumber(m_proposedNumber, [&](int number) {
+            tried = true;
+            showNumber(number);
+            try {
+                writeSlipFile(path, inPlace);
+                written = true;
+            } catch (const Error &e) {
+                writeError = e.message();
+            }
+            return written;
+        });
+    } catch (const Error &e) {
+        // No number could be taken (or none written back): the slip is saved
+        // all the same under the number it shows, and the user told.
+        m_questions.warn(kNumberNotWritten.arg(e.message()));
+        if (!tried)
+            written = writeTo(path, inPlace);
+    }
+    if (!writeError.isEmpty())
+        m_questions.warn(kNotSaved.arg(writeError));
+    if (written)
+        m_proposedNumber.reset();
+    return written;
+}
+
+bool DocumentSession::showsProposedNumber() const
+{
+    return m_proposedNumber && m_document.record().no.slipCode == Settings::formatSlipCode(*m_proposedNumber);
+}
+
+void DocumentSession::showNumber(int number)
+{
+    m_proposedNumber = number;
+    const QString code = Settings::formatSlipCode(number);
+    if (m_document.record().no.slipCode != code)
+        m_document.setText(SlipField::SlipCode, code);
 }
 
 bool DocumentSession::save()
@@ -276,6 +333,13 @@ bool DocumentSession::save()
 
 bool DocumentSession::saveAs()
 {
+    // Another window or desk may have taken the number this slip was shown
+    // with: the preset file name carries the number the slip will get.
+    if (showsProposedNumber()) {
+        const int next = m_settings.nextSlipNumber();
+        if (next > *m_proposedNumber)
+            showNumber(next);
+    }
     const QString preset = !m_path.isEmpty()
         ? m_path
         : QDir(m_dialogFolder.isEmpty() ? QDir::homePath() : m_dialogFolder)
@@ -302,7 +366,9 @@ bool DocumentSession::saveAs()
         if (!m_questions.confirm(kOverwriteQuestion))
             return false;
     }
-    if (!writeTo(path, canonical == m_claimed && !canonical.isEmpty()))
+    const bool inPlace = canonical == m_claimed && !canonical.isEmpty();
+    const bool numberTaken = showsProposedNumber();
+    if (!(numberTaken ? writeUnderNewNumber(path, inPlace) : writeTo(path, inPlace)))
         return false;
 
     const QString nowCanonical = canonicalOf(path);
@@ -313,13 +379,14 @@ bool DocumentSession::saveAs()
     remember(path);
     updateTitle();
 
-    // The next slip number follows the highest number saved.
-    try {
-        const int number = slipNumberOf(m_document.record().no.slipCode);
-        if (number >= m_settings.nextSlipNumber())
-            m_settings.setNextSlipNumber(number + 1);
-    } catch (const Error &e) {
-        m_questions.warn(QStringLiteral("伝票番号を設定ファイルに書き込めませんでした。\n%1").arg(e.message()));
+    // Any other number the slip is saved under: the next slip number follows
+    // the highest saved.
+    if (!numberTaken) {
+        try {
+            m_settings.raiseSlipNumberPast(slipNumberOf(m_document.record().no.slipCode));
+        } catch (const Error &e) {
+            m_questions.warn(kNumberNotWritten.arg(e.message()));
+        }
     }
     return true;
 }

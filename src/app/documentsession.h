@@ -10,6 +10,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <optional>
+
 namespace vendara {
 
 class HelpBrowser;
@@ -111,7 +113,15 @@ private:
     void setUndoEnabled(bool enabled);
     void updateTitle();
     void remember(const QString &path);
+    // Throws vendara::Error; writeTo says it and returns false.
+    void writeSlipFile(const QString &path, bool inPlace);
     bool writeTo(const QString &path, bool inPlace);
+    // A new slip's first save: the number is taken as the slip is written.
+    bool writeUnderNewNumber(const QString &path, bool inPlace);
+    // True while the slip is new and shows the number it was proposed.
+    bool showsProposedNumber() const;
+    // The slip shows the number as its proposed one.
+    void showNumber(int number);
 
     DataFolder m_data;
     Settings m_settings;
@@ -127,6 +137,10 @@ private:
     QString m_dialogFolder;
     QString m_runTag;
     QString m_lastTitle;
+    // The number a new slip was shown with, until it is saved or replaced
+    // by a slip read from a file. A slip that still shows it takes the next
+    // free number when it is first saved.
+    std::optional<int> m_proposedNumber;
     bool m_undoEnabled = false;
     bool m_finished = false;
 };

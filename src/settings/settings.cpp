@@ -1,6 +1,15 @@
 #include "settings.h"
 
+#include "common/cp932codec.h"
+#include "common/error.h"
+#include "common/filelock.h"
 #include "common/iniprofile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <limits>
 
 namespace vendara {
 
@@ -12,6 +21,7 @@ const QString kTax = QStringLiteral("Tax");
 const QString kCredit = QStringLiteral("Credit");
 const QString kInit = QStringLiteral("Init");
 const QString kPrint = QStringLiteral("Print");
+const QString kNo = QStringLiteral("No");
 
 // The rounding mode is a choice of three; anything else reads as the first,
 // as a slip file's own rounding does.
@@ -34,10 +44,36 @@ BasicSettings readBasic(const IniProfile &ini)
     return b;
 }
 
+// The file as it is before a write. Unlike IniProfile::load, a file that is
+// there but cannot be read is an error: written back, the empty profile would
+// drop every key, the next slip number among them.
+IniProfile loadForWrite(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path))
+            return IniProfile();
+        throw Error(QStringLiteral("%1 を読み込めません").arg(path));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("%1 を読み込めません").arg(path));
+    return IniProfile::fromText(cp932::decode(bytes));
+}
+
+// The number after a slip's: there is none after the largest int (written
+// out, it would read back as no number and the numbering would start again).
+qint64 numberAfter(int number)
+{
+    if (number == std::numeric_limits<int>::max())
+        throw Error(QStringLiteral("伝票番号 %1 の次の番号はありません").arg(number));
+    return qint64(number) + 1;
+}
+
 } // namespace
 
 Settings::Settings(const DataFolder &data, QObject *parent)
-    : QObject(parent), m_data(data), m_path(data.settingsPath())
+    : QObject(parent), m_data(data), m_path(data.settingsPath()), m_lockTimeoutMs(FileLock::kDefaultTimeoutMs)
 {
 }
 
@@ -105,12 +141,43 @@ QString Settings::formatSlipCode(int number)
 
 int Settings::nextSlipNumber() const
 {
-    return IniProfile::load(m_path).readInt(kSlip, QStringLiteral("No"), 0);
+    return IniProfile::load(m_path).readInt(kSlip, kNo, 0);
 }
 
 void Settings::setNextSlipNumber(int number)
 {
-    writeKey([number](IniProfile &ini) { ini.writeInt(kSlip, QStringLiteral("No"), number); });
+    writeKey([number](IniProfile &ini) { ini.writeInt(kSlip, kNo, number); });
+}
+
+std::optional<int> Settings::takeSlipNumber(std::optional<int> proposed, const std::function<bool(int)> &write)
+{
+    std::optional<int> taken;
+    update([&](IniProfile &ini) {
+        const int next = ini.readInt(kSlip, kNo, 0);
+        const int number = proposed ? std::max(*proposed, next) : next;
+        const qint64 after = numberAfter(number);
+        if (!write(number))
+            return false;
+        ini.writeInt(kSlip, kNo, after);
+        taken = number;
+        return true;
+    });
+    return taken;
+}
+
+int Settings::takeSlipNumber()
+{
+    return *takeSlipNumber(std::nullopt, [](int) { return true; });
+}
+
+void Settings::raiseSlipNumberPast(int number)
+{
+    update([number](IniProfile &ini) {
+        if (number < ini.readInt(kSlip, kNo, 0))
+            return false;
+        ini.writeInt(kSlip, kNo, numberAfter(number));
+        return true;
+    });
 }
 
 QString Settings::startFolder() const
@@ -151,13 +218,28 @@ void Settings::setCorrections(double x, double y)
     });
 }
 
-// Reads the file as it is now, so that what other windows wrote stays, and
-// saves it whole (atomically) with the one change.
+QString Settings::lockPath() const
+{
+    return FileLock::lockPathFor(m_path);
+}
+
 void Settings::writeKey(const std::function<void(IniProfile &)> &write)
 {
-    IniProfile ini = IniProfile::load(m_path);
-    write(ini);
-    ini.save(m_path);
+    update([&write](IniProfile &ini) {
+        write(ini);
+        return true;
+    });
+}
+
+// The file is read only once the lock is held, so that what other processes
+// wrote stays, and saved whole (atomically) with the change before the lock
+// goes.
+void Settings::update(const std::function<bool(IniProfile &)> &change)
+{
+    const FileLock lock(lockPath(), m_lockTimeoutMs);
+    IniProfile ini = loadForWrite(m_path);
+    if (change(ini))
+        ini.save(m_path);
 }
 
 } // namespace vendara

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace vendara {
 
@@ -37,7 +38,9 @@ struct BasicSettings
 // Whenever the options' values change, changed() is emitted, and the windows
 // follow it. The values kept between runs are read from the file and written
 // to it on every call, each write touching only its own keys, because several
-// windows (one process each) share the file.
+// windows (one process each), and several desks sharing the data folder,
+// share the file. Every write reads the file again and writes it back under
+// the lock of lockPath(), so that no process loses what another wrote.
 class Settings : public QObject
 {
     Q_OBJECT
@@ -74,8 +77,21 @@ public:
     // Writes the default print settings file and reads it back.
     void saveDefaultPrint(const DefaultPrintSettings &values);
 
+    // The number a new slip is shown with; it is not taken until the save.
     int nextSlipNumber() const;
     void setNextSlipNumber(int number);
+    // Takes the number of a new slip as one step under the lock, so that no
+    // two processes take the same one: the file's next number, or proposed
+    // when that is higher. write runs with the number while the lock is held;
+    // only when it returns true does the file's next number become the one
+    // after. Returns the number, or nothing when write returned false.
+    std::optional<int> takeSlipNumber(std::optional<int> proposed, const std::function<bool(int)> &write);
+    // The same with nothing to write: the file's next number, taken.
+    int takeSlipNumber();
+    // A slip saved under a number of its own (typed by the user, or that of
+    // the file it was read from): the file's next number moves past it unless
+    // it is beyond it already.
+    void raiseSlipNumberPast(int number);
     // The folder of the last slip saved ([Init] Dir): where Open starts.
     QString startFolder() const;
     void setStartFolder(const QString &folder);
@@ -90,17 +106,27 @@ public:
     // "%.8d": at least eight digits, the sign before them.
     static QString formatSlipCode(int number);
 
+    // The lock file beside the settings file that every write holds.
+    QString lockPath() const;
+    // How long a write waits while another process holds the lock
+    // (FileLock::kDefaultTimeoutMs unless set).
+    void setLockTimeout(int ms) { m_lockTimeoutMs = ms; }
+
 signals:
     void changed();
 
 private:
     void writeKey(const std::function<void(IniProfile &)> &write);
+    // Under the lock: reads the file as it is now and saves it (atomically)
+    // when change returns true.
+    void update(const std::function<bool(IniProfile &)> &change);
 
     DataFolder m_data;
     QString m_path;
     BasicSettings m_basic;
     DefaultPrintSettings m_defaultPrint = DefaultPrintSettings::defaults();
     int m_slipAcquisitionRatio = 90;
+    int m_lockTimeoutMs;
 };
 
 } // namespace vendara

@@ -8,6 +8,7 @@
 #include "app/helppages.h"
 #include "settings/settings.h"
 #include "common/error.h"
+#include "common/filelock.h"
 #include "common/iniprofile.h"
 
 #include <QFile>
@@ -234,6 +235,136 @@ private slots:
         SlipDocument back;
         readSlip(back, path);
         QCOMPARE(back.text(SlipField::CustName), QStringLiteral("y"));
+    }
+
+    void newSlipWhoseNumberAnotherWindowTook_takesTheNextAndIsNamedAfterIt()
+    {
+        ShellFixture f;
+        Settings(*f.data).setNextSlipNumber(5);
+        QVERIFY(f.session->start(QString()));
+        SlipDocument &doc = f.session->document();
+        QCOMPARE(doc.text(SlipField::SlipCode), QStringLiteral("00000005"));
+        doc.setDate(SlipField::SlipDate, QDate(2026, 12, 7));
+        QCOMPARE(Settings(*f.data).takeSlipNumber(), 5); // another window's save
+        f.questions.fileAnswers << f.slips(QStringLiteral("n.pvq"));
+        QVERIFY(f.session->saveAs());
+
+        QCOMPARE(QFileInfo(f.questions.presets.value(0)).fileName(), QStringLiteral("00000006-26-12-07.pvq"));
+        SlipDocument back;
+        readSlip(back, f.slips(QStringLiteral("n.pvq")));
+        QCOMPARE(back.text(SlipField::SlipCode), QStringLiteral("00000006"));
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 7);
+        QVERIFY(f.questions.warnings.isEmpty());
+    }
+
+    void numberTakenWhileTheSaveDialogIsOpen_isNotUsedTwice()
+    {
+        ShellFixture f;
+        Settings(*f.data).setNextSlipNumber(5);
+        // Another desk saves a new slip while this one's dialog is open.
+        struct DeskSavingMeanwhile : testing::FakeQuestions
+        {
+            const DataFolder *data = nullptr;
+            QString chooseFileToSave(const QString &title, const QString &preset, const QString &filter,
+                                     Overwrite overwrite) override
+            {
+                Settings(*data).takeSlipNumber();
+                return FakeQuestions::chooseFileToSave(title, preset, filter, overwrite);
+            }
+        } questions;
+        questions.data = f.data.get();
+        questions.fileAnswers << f.slips(QStringLiteral("n.pvq"));
+        DocumentSession session(*f.data, questions, f.instances, f.launcher, *f.recent);
+        QVERIFY(session.start(QString()));
+        QVERIFY(session.saveAs());
+
+        QCOMPARE(session.document().text(SlipField::SlipCode), QStringLiteral("00000006"));
+        QVERIFY(!session.document().isModified());
+        SlipDocument back;
+        readSlip(back, f.slips(QStringLiteral("n.pvq")));
+        QCOMPARE(back.text(SlipField::SlipCode), QStringLiteral("00000006"));
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 7);
+        // Saved once, the slip keeps its number.
+        QVERIFY(session.save());
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 7);
+        QCOMPARE(session.document().text(SlipField::SlipCode), QStringLiteral("00000006"));
+    }
+
+    void twoWindowsSavingNewSlips_getTwoNumbers()
+    {
+        ShellFixture f;
+        Settings(*f.data).setNextSlipNumber(3);
+        testing::FakeQuestions otherQuestions;
+        FakeInstances otherInstances;
+        DocumentSession other(*f.data, otherQuestions, otherInstances, f.launcher, *f.recent);
+        QVERIFY(f.session->start(QString()));
+        QVERIFY(other.start(QString()));
+        QCOMPARE(other.document().text(SlipField::SlipCode), QStringLiteral("00000003"));
+        f.questions.fileAnswers << f.slips(QStringLiteral("a.pvq"));
+        otherQuestions.fileAnswers << f.slips(QStringLiteral("b.pvq"));
+        QVERIFY(f.session->saveAs());
+        QVERIFY(other.saveAs());
+        SlipDocument a;
+        SlipDocument b;
+        readSlip(a, f.slips(QStringLiteral("a.pvq")));
+        readSlip(b, f.slips(QStringLiteral("b.pvq")));
+        QCOMPARE(a.text(SlipField::SlipCode), QStringLiteral("00000003"));
+        QCOMPARE(b.text(SlipField::SlipCode), QStringLiteral("00000004"));
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 5);
+    }
+
+    void newSlipWhoseFirstWriteFails_keepsItsNumberForTheNextTry()
+    {
+        ShellFixture f;
+        Settings(*f.data).setNextSlipNumber(5);
+        writeBytes(f.slips(QStringLiteral("notafolder")), "x");
+        QVERIFY(f.session->start(QString()));
+        f.questions.fileAnswers << f.slips(QStringLiteral("notafolder/s.pvq")) << f.slips(QStringLiteral("s.pvq"));
+        QVERIFY(!f.session->saveAs());
+        QCOMPARE(f.questions.warnings.size(), 1);
+        QVERIFY(f.questions.warnings.first().startsWith(QStringLiteral("保存できませんでした")));
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 5);
+        QVERIFY(f.session->saveAs());
+        SlipDocument back;
+        readSlip(back, f.slips(QStringLiteral("s.pvq")));
+        QCOMPARE(back.text(SlipField::SlipCode), QStringLiteral("00000005"));
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 6);
+    }
+
+    void newSlipWhileTheNumberingStaysLocked_isSavedUnderItsNumberAndSaysSo()
+    {
+        ShellFixture f;
+        Settings(*f.data).setNextSlipNumber(5);
+        QVERIFY(f.session->start(QString()));
+        f.session->settings().setLockTimeout(0);
+        const FileLock otherDesk(f.session->settings().lockPath());
+        f.questions.fileAnswers << f.slips(QStringLiteral("s.pvq"));
+        QVERIFY(f.session->saveAs());
+        QCOMPARE(f.questions.warnings.size(), 1);
+        QVERIFY2(f.questions.warnings.first().startsWith(QStringLiteral("伝票番号を設定ファイルに書き込めませんでした")),
+                 qPrintable(f.questions.warnings.first()));
+        QVERIFY2(f.questions.warnings.first().contains(f.session->settings().lockPath()),
+                 qPrintable(f.questions.warnings.first()));
+        SlipDocument back;
+        readSlip(back, f.slips(QStringLiteral("s.pvq")));
+        QCOMPARE(back.text(SlipField::SlipCode), QStringLiteral("00000005"));
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 5);
+    }
+
+    void slipOpenedUnderTheNumberANewSlipWouldShow_keepsItsNumber()
+    {
+        ShellFixture f;
+        Settings(*f.data).setNextSlipNumber(7);
+        QVERIFY(f.session->start(QString()));
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"), QStringLiteral("00000007"));
+        QCOMPARE(f.session->openFile(path), DocumentSession::OpenResult::Opened);
+        Settings(*f.data).setNextSlipNumber(9);
+        f.questions.fileAnswers << f.slips(QStringLiteral("copy.pvq"));
+        QVERIFY(f.session->saveAs());
+        SlipDocument back;
+        readSlip(back, f.slips(QStringLiteral("copy.pvq")));
+        QCOMPARE(back.text(SlipField::SlipCode), QStringLiteral("00000007"));
+        QCOMPARE(Settings(*f.data).nextSlipNumber(), 9);
     }
 
     void saveAsOverAnExistingFileAnsweredNo_writesNothing()

@@ -1,8 +1,14 @@
 #include "settings/settings.h"
 
+#include "common/cp932codec.h"
+#include "common/error.h"
+#include "common/filelock.h"
+
+#include "support/permissions.h"
 #include "support/testdata.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -156,4 +162,131 @@ TEST(Settings, roundingOutsideItsThreeChoices_readsAsTheFirst)
         EXPECT_EQ(settings.basic().rounding, 0) << hasu;
         EXPECT_DOUBLE_EQ(settings.correctionX(), 0) << "grouped digits are no number";
     }
+}
+
+TEST(Settings, takeSlipNumber_givesTheNextAndWritesTheOneAfterKeepingEveryOtherLine)
+{
+    SettingsFolder f;
+    f.writeSettings({"; kept", "[Slip]", "No=41", "Foreign=値", "[Tax]", "SRate=10", "[Init]", "Dir=/slips/"});
+    Settings settings(f.data);
+    EXPECT_EQ(settings.takeSlipNumber(), 41);
+    EXPECT_EQ(settings.takeSlipNumber(), 42);
+    EXPECT_EQ(test::readBytes(f.data.settingsPath()),
+              cp932::encode(QStringLiteral("; kept\r\n[Slip]\r\nNo=43\r\nForeign=値\r\n[Tax]\r\nSRate=10\r\n"
+                                           "[Init]\r\nDir=/slips/\r\n")));
+    EXPECT_TRUE(QFile::exists(f.data.settingsPath() + QStringLiteral(".lock")));
+    EXPECT_EQ(settings.lockPath(), f.data.settingsPath() + QStringLiteral(".lock"));
+}
+
+TEST(Settings, takeSlipNumber_withoutAFile_startsAtZero)
+{
+    SettingsFolder f;
+    Settings settings(f.data);
+    EXPECT_EQ(settings.takeSlipNumber(), 0);
+    EXPECT_EQ(settings.nextSlipNumber(), 1);
+}
+
+TEST(Settings, takeSlipNumber_proposedAboveTheNext_takesTheProposed)
+{
+    SettingsFolder f;
+    f.writeSettings({"[Slip]", "No=5"});
+    Settings settings(f.data);
+    QList<int> written;
+    const auto record = [&written](int number) {
+        written << number;
+        return true;
+    };
+    EXPECT_EQ(settings.takeSlipNumber(9, record), 9);
+    EXPECT_EQ(settings.nextSlipNumber(), 10);
+    // One taken meanwhile: the proposal gives way to the next free number.
+    EXPECT_EQ(settings.takeSlipNumber(9, record), 10);
+    EXPECT_EQ(settings.nextSlipNumber(), 11);
+    EXPECT_EQ(written, QList<int>({9, 10}));
+}
+
+TEST(Settings, takeSlipNumber_whoseWriteFails_takesNothing)
+{
+    SettingsFolder f;
+    f.writeSettings({"[Slip]", "No=5"});
+    const QByteArray before = test::readBytes(f.data.settingsPath());
+    Settings settings(f.data);
+    EXPECT_EQ(settings.takeSlipNumber(std::nullopt, [](int) { return false; }), std::nullopt);
+    EXPECT_THROW(settings.takeSlipNumber(std::nullopt, [](int) -> bool { throw Error(QStringLiteral("x")); }), Error);
+    EXPECT_EQ(test::readBytes(f.data.settingsPath()), before);
+    EXPECT_EQ(settings.takeSlipNumber(), 5);
+}
+
+TEST(Settings, takeSlipNumber_runsTheWriteWhileTheLockIsHeld)
+{
+    SettingsFolder f;
+    Settings settings(f.data);
+    bool heldDuringWrite = false;
+    settings.takeSlipNumber(std::nullopt, [&](int) {
+        heldDuringWrite = FileLock::isHeld(settings.lockPath());
+        return true;
+    });
+    EXPECT_TRUE(heldDuringWrite);
+    EXPECT_FALSE(FileLock::isHeld(settings.lockPath()));
+}
+
+TEST(Settings, lastSlipNumber_hasNoNextAndIsRefused)
+{
+    SettingsFolder f;
+    f.writeSettings({"[Slip]", "No=2147483647"});
+    Settings settings(f.data);
+    EXPECT_THROW(settings.takeSlipNumber(), Error);
+    EXPECT_THROW(settings.raiseSlipNumberPast(2147483647), Error);
+    EXPECT_EQ(settings.nextSlipNumber(), 2147483647);
+}
+
+TEST(Settings, raiseSlipNumberPast_movesTheNextOnlyForward)
+{
+    SettingsFolder f;
+    f.writeSettings({"[Slip]", "No=5", "[Tax]", "SRate=10"});
+    Settings settings(f.data);
+    settings.raiseSlipNumberPast(3);
+    EXPECT_EQ(settings.nextSlipNumber(), 5);
+    settings.raiseSlipNumberPast(5);
+    EXPECT_EQ(settings.nextSlipNumber(), 6);
+    settings.raiseSlipNumberPast(12);
+    EXPECT_EQ(settings.nextSlipNumber(), 13);
+    settings.loadBasic();
+    EXPECT_DOUBLE_EQ(settings.basic().standardTaxRate, 10);
+}
+
+TEST(Settings, everyWrite_waitsForTheLockAndFailsWhenItStaysHeld)
+{
+    SettingsFolder f;
+    f.writeSettings({"[Slip]", "No=5"});
+    const QByteArray before = test::readBytes(f.data.settingsPath());
+    Settings settings(f.data);
+    settings.setLockTimeout(0);
+    {
+        const FileLock otherProcess(settings.lockPath());
+        EXPECT_THROW(settings.takeSlipNumber(), Error);
+        EXPECT_THROW(settings.raiseSlipNumberPast(9), Error);
+        EXPECT_THROW(settings.setNextSlipNumber(9), Error);
+        EXPECT_THROW(settings.setStartFolder(QStringLiteral("/x/")), Error);
+        EXPECT_THROW(settings.setPdfFolder(QStringLiteral("/x/")), Error);
+        EXPECT_THROW(settings.setCorrections(1, 2), Error);
+        EXPECT_THROW(settings.saveBasic(BasicSettings{}), Error);
+        EXPECT_EQ(test::readBytes(f.data.settingsPath()), before);
+    }
+    EXPECT_EQ(settings.takeSlipNumber(), 5);
+}
+
+TEST(Settings, settingsFileThatCannotBeRead_isNeverWrittenOver)
+{
+    SettingsFolder f;
+    f.writeSettings({"[Slip]", "No=5", "[Tax]", "SRate=10"});
+    const QByteArray before = test::readBytes(f.data.settingsPath());
+    QFile::setPermissions(f.data.settingsPath(), QFile::WriteOwner);
+    const test::PermissionsBind bind;
+    if (!bind.failure().isEmpty())
+        GTEST_SKIP() << bind.failure().toStdString();
+    Settings settings(f.data);
+    EXPECT_THROW(settings.takeSlipNumber(), Error);
+    EXPECT_THROW(settings.setStartFolder(QStringLiteral("/x/")), Error);
+    QFile::setPermissions(f.data.settingsPath(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(test::readBytes(f.data.settingsPath()), before);
 }

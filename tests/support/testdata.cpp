@@ -48,6 +48,11 @@ CliResult runCli(const QStringList &args)
     return r;
 }
 
+QString cliProgram()
+{
+    return QStringLiteral(VENDARA_CLI);
+}
+
 quint32 randomSeed()
 {
     bool given = false;

@@ -21,6 +21,8 @@ struct CliResult
 };
 // Runs the built vendara-cli with the given arguments.
 CliResult runCli(const QStringList &args);
+// The built vendara-cli, for tests that run several at once.
+QString cliProgram();
 
 // The seed of a test that draws at random: VENDARA_TEST_SEED when set, so
 // that a failure can be run again as it was, otherwise a fresh one. Either

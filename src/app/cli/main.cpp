@@ -21,7 +21,8 @@ namespace {
 void printHelp(QTextStream &out)
 {
     out << "使い方: vendara-cli [--data-dir DIR] SUBCOMMAND [ARGS...]\n\n"
-        << "  --data-dir DIR  データフォルダ (Dat/ と vendara.ini を置くフォルダ) を指定します\n\n"
+        << "  --data-dir DIR  データフォルダ (Dat/ と vendara.ini を置くフォルダ) を指定します"
+           " (サブコマンドの後にも置けます)\n\n"
         << "サブコマンド:\n";
     for (const CliCommand &c : allCommands()) {
         out << "  " << c.name;
@@ -76,6 +77,14 @@ int main(int argc, char **argv)
         return 2;
     }
     args.removeFirst();
+    // The data root may also follow the subcommand: "vendara-cli number --data-dir DIR".
+    for (qsizetype i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == QLatin1String("--data-dir")) {
+            dataDir = args[i + 1];
+            args.remove(i, 2);
+            --i;
+        }
+    }
 
     std::unique_ptr<QCoreApplication> app;
     if (command->needsGui) {
