@@ -27,9 +27,12 @@ QString productPageUrl()
     return QStringLiteral(VENDARA_PRODUCT_URL);
 }
 
-QString windowTitle(const QString &slipPath, bool modified)
+QString windowTitle(const QString &slipPath, bool modified, bool readOnly)
 {
-    QString title = (slipPath.isEmpty() ? kNewSlipName : slipPath) + QStringLiteral(" - ") + kApplicationTitle;
+    QString title = (slipPath.isEmpty() ? kNewSlipName : slipPath);
+    if (readOnly && !slipPath.isEmpty())
+        title += kReadOnlyMark;
+    title += QStringLiteral(" - ") + kApplicationTitle;
     if (modified)
         title += kModifiedMark;
     return title;

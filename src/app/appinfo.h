@@ -10,6 +10,7 @@ namespace vendara::appinfo {
 inline const QString kApplicationTitle = QStringLiteral("Parvex 自動車販売");
 inline const QString kNewSlipName = QStringLiteral("[新規]");
 inline const QString kModifiedMark = QStringLiteral(" <更新>");
+inline const QString kReadOnlyMark = QStringLiteral(" [読み取り専用]");
 
 QString version();
 QString description();
@@ -17,8 +18,9 @@ QString description();
 QString productPageUrl();
 
 // "[新規] - Parvex 自動車販売" for a slip never saved, else its path;
-// " <更新>" is added while the slip is modified.
-QString windowTitle(const QString &slipPath, bool modified);
+// " <更新>" is added while the slip is modified, " [読み取り専用]" after the
+// path of a slip another desk holds.
+QString windowTitle(const QString &slipPath, bool modified, bool readOnly = false);
 
 // The installed folder share/<name> next to the executable's bin/ folder
 // when it exists, so an installed tree works wherever it was put; otherwise

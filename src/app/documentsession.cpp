@@ -25,6 +25,26 @@ const QString kSaveQuestion = QStringLiteral("保存しますか？");
 const QString kOverwriteQuestion = QStringLiteral("同名のファイルがあります\n上書きしますか？");
 const QString kNotSaved = QStringLiteral("保存できませんでした。\n%1");
 const QString kNumberNotWritten = QStringLiteral("伝票番号を設定ファイルに書き込めませんでした。\n%1");
+const QString kHeldElsewhere = QStringLiteral("%1は他の端末で開かれています");
+const QString kTakeOver = QStringLiteral("（%1）\n\n"
+                                         "この端末で引き継いで編集しますか？\n"
+                                         "「いいえ」を選ぶと読み取り専用で開きます。");
+const QString kLockNotWritten = QStringLiteral("%1を他の端末から守るロックファイルを作れませんでした。\n%2");
+const QString kReadOnlyOpened = QStringLiteral("読み取り専用で開きます。");
+const QString kReadOnlySave = QStringLiteral("%1は読み取り専用で開いています。\n別の名前で保存してください。");
+const QString kTakenOver = QStringLiteral("%1は他の端末（%2）に引き継がれました。\n"
+                                          "上書きせず、別の名前で保存してください。");
+
+QString fileNameOf(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// "host のユーザー user" for the questions about a lock.
+QString deskText(const DeskIdentity &desk)
+{
+    return desk.user.isEmpty() ? desk.host : QStringLiteral("%1 のユーザー %2").arg(desk.host, desk.user);
+}
 
 QString canonicalOf(const QString &path)
 {
@@ -83,9 +103,10 @@ QString defaultSlipFileName(const SlipRecord &slip)
 }
 
 DocumentSession::DocumentSession(const DataFolder &data, Questions &questions, InstanceRegistry &instances,
-                                 ProcessLauncher &launcher, RecentFiles &recent, QObject *parent)
+                                 ProcessLauncher &launcher, RecentFiles &recent, const DeskIdentity &desk,
+                                 QObject *parent)
     : QObject(parent), m_data(data), m_settings(data), m_questions(questions),
-      m_instances(instances), m_launcher(launcher), m_recent(recent)
+      m_instances(instances), m_launcher(launcher), m_recent(recent), m_desk(desk)
 {
     connect(&m_document, &SlipDocument::changed, this, &DocumentSession::updateTitle);
     connect(&m_document, &SlipDocument::modifiedChanged, this, &DocumentSession::updateTitle);
@@ -140,6 +161,7 @@ bool DocumentSession::start(const QString &argument)
             }
             m_claimed = canonical;
             readInto(path);
+            m_readOnly = !takeLock(path);
             setPath(path);
             setUndoEnabled(true);
             remember(path);
@@ -160,7 +182,7 @@ bool DocumentSession::start(const QString &argument)
 
 QString DocumentSession::title() const
 {
-    return appinfo::windowTitle(m_path, m_document.isModified());
+    return appinfo::windowTitle(m_path, m_document.isModified(), m_readOnly);
 }
 
 QString DocumentSession::tempSlipPath() const
@@ -214,6 +236,8 @@ DocumentSession::OpenResult DocumentSession::openFile(const QString &chosen)
         return OpenResult::Failed;
     }
     m_claimed = m_instances.claim(canonical) ? canonical : QString();
+    releaseLock();
+    m_readOnly = !takeLock(path);
     setPath(path);
     setUndoEnabled(true);
     remember(path);
@@ -323,6 +347,14 @@ bool DocumentSession::save()
 {
     if (m_path.isEmpty() || !QFileInfo(m_path).isFile())
         return saveAs();
+    // The other desk's file is never written over: the slip goes under a
+    // name the user chooses.
+    if (m_readOnly) {
+        m_questions.inform(kReadOnlySave.arg(fileNameOf(m_path)));
+        return saveAs();
+    }
+    if (!keepLock())
+        return saveAs();
     if (!writeTo(m_path, true))
         return false;
     setUndoEnabled(true);
@@ -361,6 +393,12 @@ bool DocumentSession::saveAs()
             m_questions.warn(QStringLiteral("%1 は別のウィンドウで開かれています。別の名前を指定してください").arg(path));
             return false;
         }
+        const sliplock::Holder holder = sliplock::judge(sliplock::read(path), m_desk);
+        if (holder == sliplock::Holder::OtherDesk || holder == sliplock::Holder::ThisDesk) {
+            m_questions.warn(kHeldElsewhere.arg(fileNameOf(path))
+                             + QStringLiteral("。別の名前を指定してください"));
+            return false;
+        }
         // The window's own file is asked about too: Save As there replaces
         // it just the same.
         if (!m_questions.confirm(kOverwriteQuestion))
@@ -374,6 +412,7 @@ bool DocumentSession::saveAs()
     const QString nowCanonical = canonicalOf(path);
     if (nowCanonical != m_claimed)
         m_claimed = m_instances.claim(nowCanonical) ? nowCanonical : QString();
+    lockSavedFile(path);
     setPath(path);
     setUndoEnabled(true);
     remember(path);
@@ -445,6 +484,89 @@ void DocumentSession::cleanUp()
     if (!m_claimed.isEmpty())
         m_instances.claim(QString());
     m_claimed.clear();
+    releaseLock();
+}
+
+bool DocumentSession::takeLock(const QString &path)
+{
+    const std::optional<DeskIdentity> lock = sliplock::read(path);
+    switch (sliplock::judge(lock, m_desk)) {
+    case sliplock::Holder::Nobody:
+    case sliplock::Holder::Stale:
+        break;
+    case sliplock::Holder::ThisDesk:
+        // A live process of this desk that the instance registry does not
+        // know (another session, or a reused process id): asked like a desk.
+    case sliplock::Holder::OtherDesk:
+        if (!m_questions.confirm(kHeldElsewhere.arg(fileNameOf(path)) + u'\n' + kTakeOver.arg(deskText(*lock)), true))
+            return false;
+        break;
+    }
+    try {
+        sliplock::write(path, m_desk);
+    } catch (const Error &e) {
+        m_questions.warn(kLockNotWritten.arg(fileNameOf(path), e.message()) + u'\n' + kReadOnlyOpened);
+        return false;
+    }
+    m_lockedPath = path;
+    return true;
+}
+
+bool DocumentSession::keepLock()
+{
+    const std::optional<DeskIdentity> lock = sliplock::read(m_path);
+    switch (sliplock::judge(lock, m_desk)) {
+    case sliplock::Holder::ThisDesk:
+    case sliplock::Holder::OtherDesk:
+        m_lockedPath.clear();
+        setReadOnly(true);
+        m_questions.warn(kTakenOver.arg(fileNameOf(m_path), deskText(*lock)));
+        return false;
+    case sliplock::Holder::Nobody:
+    case sliplock::Holder::Stale:
+        break;
+    }
+    if (lock != m_desk) {
+        try {
+            sliplock::write(m_path, m_desk);
+            m_lockedPath = m_path;
+        } catch (const Error &e) {
+            // The save itself may still succeed; the user knows the slip is
+            // unguarded.
+            m_questions.warn(kLockNotWritten.arg(fileNameOf(m_path), e.message()));
+        }
+    }
+    return true;
+}
+
+void DocumentSession::lockSavedFile(const QString &path)
+{
+    setReadOnly(false);
+    if (path == m_lockedPath)
+        return;
+    releaseLock();
+    try {
+        sliplock::write(path, m_desk);
+        m_lockedPath = path;
+    } catch (const Error &e) {
+        m_questions.warn(kLockNotWritten.arg(fileNameOf(path), e.message()));
+    }
+}
+
+void DocumentSession::releaseLock()
+{
+    if (m_lockedPath.isEmpty())
+        return;
+    sliplock::release(m_lockedPath, m_desk);
+    m_lockedPath.clear();
+}
+
+void DocumentSession::setReadOnly(bool readOnly)
+{
+    if (m_readOnly == readOnly)
+        return;
+    m_readOnly = readOnly;
+    updateTitle();
 }
 
 void DocumentSession::setPath(const QString &path)

@@ -3,6 +3,7 @@
 #include "common/datafolder.h"
 #include "printsettings/defaultprintsettings.h"
 #include "settings/settings.h"
+#include "sliplock.h"
 #include "slip/slipdocument.h"
 
 #include <QObject>
@@ -45,8 +46,10 @@ class DocumentSession : public QObject
     Q_OBJECT
 
 public:
+    // `desk` names this window in the lock files of the slips it takes.
     DocumentSession(const DataFolder &data, Questions &questions, InstanceRegistry &instances,
-                    ProcessLauncher &launcher, RecentFiles &recent, QObject *parent = nullptr);
+                    ProcessLauncher &launcher, RecentFiles &recent, const DeskIdentity &desk = DeskIdentity::current(),
+                    QObject *parent = nullptr);
     ~DocumentSession() override;
 
     // Loads the settings, starts a new slip and reads the file the argument
@@ -67,6 +70,10 @@ public:
     const DataFolder &data() const { return m_data; }
     const QString &path() const { return m_path; }
     bool isUndoEnabled() const { return m_undoEnabled; }
+    // The slip is shown from a file another desk holds (or whose lock could
+    // not be written): Save writes it only under another name.
+    bool isReadOnly() const { return m_readOnly; }
+    const DeskIdentity &desk() const { return m_desk; }
     QString title() const;
     const QString &runTag() const { return m_runTag; }
     // Dat/Tmp/<run tag>PrTmpDat2: the slip copy printing writes.
@@ -84,7 +91,8 @@ public:
     // An entry of "最近使ったファイル": a file that is gone is said and
     // dropped from the list.
     OpenResult openRecent(const QString &path);
-    // True when the slip was written.
+    // True when the slip was written. A read-only slip, or one another desk
+    // has taken over since, is saved under another name (Save As).
     bool save();
     bool saveAs();
     // Reads the current file again; the changes since the last save are lost.
@@ -92,7 +100,7 @@ public:
     // Asks "保存しますか？" for a modified slip. True when the window may close.
     bool queryClose();
     // The window is closing: the temporary slip file is deleted, the file
-    // given up to other processes, and the folder of the slip written to the
+    // given up to other processes and desks (its lock removed), and the folder of the slip written to the
     // settings as the next start folder (vendara::Error when that fails; the
     // rest is done). Runs once. When nobody ran it, the destructor only
     // deletes and gives up, and writes nothing.
@@ -112,6 +120,16 @@ private:
     void setPath(const QString &path);
     void setUndoEnabled(bool enabled);
     void updateTitle();
+    // Takes the lock of a slip being opened, asking first when another desk
+    // holds it. False when the slip is to be shown read-only.
+    bool takeLock(const QString &path);
+    // Before a save in place: false when another desk has taken the slip
+    // over meanwhile. A lock that went missing is written again.
+    bool keepLock();
+    // After a save under a new name: the old slip is let go, the new one taken.
+    void lockSavedFile(const QString &path);
+    void releaseLock();
+    void setReadOnly(bool readOnly);
     void remember(const QString &path);
     // Throws vendara::Error; writeTo says it and returns false.
     void writeSlipFile(const QString &path, bool inPlace);
@@ -129,11 +147,13 @@ private:
     InstanceRegistry &m_instances;
     ProcessLauncher &m_launcher;
     RecentFiles &m_recent;
+    DeskIdentity m_desk;
 
     SlipDocument m_document;
     CurrentPrintSettings m_printSettings;
     QString m_path;
     QString m_claimed; // canonical path of the file this process shows
+    QString m_lockedPath; // the slip whose lock file names this window
     QString m_dialogFolder;
     QString m_runTag;
     QString m_lastTitle;
@@ -142,6 +162,7 @@ private:
     // free number when it is first saved.
     std::optional<int> m_proposedNumber;
     bool m_undoEnabled = false;
+    bool m_readOnly = false;
     bool m_finished = false;
 };
 

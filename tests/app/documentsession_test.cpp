@@ -11,8 +11,10 @@
 #include "common/filelock.h"
 #include "common/iniprofile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
@@ -55,6 +57,43 @@ QString startWithAPrintCopy(ShellFixture &f)
     writeBytes(temp, "print copy");
     return temp;
 }
+
+const QString kReadOnlyMark = QStringLiteral(" [読み取り専用]");
+
+// Two desks sharing the slips folder: only the machines differ.
+const DeskIdentity kDeskA{QStringLiteral("desk-a"), QStringLiteral("tanaka"), QCoreApplication::applicationPid()};
+const DeskIdentity kDeskB{QStringLiteral("desk-b"), QStringLiteral("suzuki"), QCoreApplication::applicationPid()};
+
+QString heldElsewhereText(const QString &fileName)
+{
+    return fileName + QStringLiteral("は他の端末で開かれています");
+}
+
+// The id of a process that has ended.
+qint64 deadPid()
+{
+    QProcess child;
+    child.start(QStringLiteral("true"), {});
+    if (!child.waitForStarted())
+        return 0;
+    const qint64 pid = child.processId();
+    child.waitForFinished();
+    return pid;
+}
+
+// A second window on another desk, over the same data and slips folders.
+struct OtherDesk
+{
+    testing::FakeQuestions questions;
+    FakeInstances instances;
+    FakeLauncher launcher;
+    DocumentSession session;
+
+    OtherDesk(ShellFixture &f, const DeskIdentity &desk)
+        : session(*f.data, questions, instances, launcher, *f.recent, desk)
+    {
+    }
+};
 
 } // namespace
 
@@ -445,6 +484,184 @@ private slots:
         QCOMPARE(f.launcher.started, QList<QStringList>{QStringList{path}});
         QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("佐藤"));
         QCOMPARE(f.session->title(), kNewTitle + QStringLiteral(" <更新>"));
+    }
+
+    void slipAnotherDeskHolds_declined_opensReadOnlyAndNeverWritesIt()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田"));
+        OtherDesk a(f, kDeskA);
+        QVERIFY(a.session.start(path));
+        QCOMPARE(sliplock::read(path), kDeskA);
+
+        OtherDesk b(f, kDeskB);
+        QVERIFY(b.session.start(QString()));
+        b.questions.answer(false);
+        QCOMPARE(b.session.openFile(path), DocumentSession::OpenResult::Opened);
+        QCOMPARE(b.questions.asked.size(), 1);
+        QVERIFY(b.questions.asked.first().startsWith(heldElsewhereText(QStringLiteral("a.pvq"))));
+        QVERIFY(b.questions.asked.first().contains(QStringLiteral("desk-a")));
+        QVERIFY(b.session.isReadOnly());
+        QCOMPARE(b.session.title(), path + kReadOnlyMark + QStringLiteral(" - Parvex 自動車販売"));
+        QCOMPARE(b.session.document().text(SlipField::CustName), QStringLiteral("山田"));
+        QCOMPARE(sliplock::read(path), kDeskA);
+
+        // Save goes to Save As, and the other desk's file is refused there too.
+        const QByteArray before = bytesOf(path);
+        b.session.document().setText(SlipField::CustName, QStringLiteral("佐藤"));
+        b.questions.fileAnswers << path;
+        QVERIFY(!b.session.save());
+        QCOMPARE(b.questions.notices.size(), 1);
+        QCOMPARE(b.questions.presets, QStringList{path});
+        QCOMPARE(b.questions.warnings.size(), 1);
+        QVERIFY(b.questions.warnings.first().startsWith(heldElsewhereText(QStringLiteral("a.pvq"))));
+        QCOMPARE(bytesOf(path), before);
+        QCOMPARE(sliplock::read(path), kDeskA);
+
+        // Under another name the slip is this desk's own.
+        const QString copy = f.slips(QStringLiteral("copy.pvq"));
+        b.questions.fileAnswers << copy;
+        QVERIFY(b.session.save());
+        QVERIFY(!b.session.isReadOnly());
+        QCOMPARE(b.session.title(), fileTitle(copy));
+        QCOMPARE(sliplock::read(copy), kDeskB);
+        QCOMPARE(sliplock::read(path), kDeskA);
+        QCOMPARE(bytesOf(path), before);
+
+        // The read-only window let go of nothing it never held.
+        b.session.finish();
+        QCOMPARE(sliplock::read(path), kDeskA);
+        QVERIFY(!QFileInfo::exists(sliplock::lockPathFor(copy)));
+    }
+
+    void slipAnotherDeskHolds_accepted_isTakenOverAndTheFirstDeskNoLongerWritesIt()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田"));
+        OtherDesk a(f, kDeskA);
+        QVERIFY(a.session.start(path));
+
+        OtherDesk b(f, kDeskB);
+        b.questions.answer(true);
+        QVERIFY(b.session.start(path));
+        QCOMPARE(b.questions.asked.size(), 1);
+        QVERIFY(!b.session.isReadOnly());
+        QCOMPARE(b.session.title(), fileTitle(path));
+        QCOMPARE(sliplock::read(path), kDeskB);
+
+        b.session.document().setText(SlipField::CustName, QStringLiteral("佐藤"));
+        QVERIFY(b.session.save());
+        const QByteArray saved = bytesOf(path);
+
+        // The first desk's next save finds the slip taken: it is not written
+        // over, and the window turns read-only.
+        a.session.document().setText(SlipField::CustName, QStringLiteral("鈴木"));
+        QVERIFY(!a.session.save());
+        QCOMPARE(a.questions.warnings.size(), 1);
+        QVERIFY(a.questions.warnings.first().contains(QStringLiteral("desk-b")));
+        QCOMPARE(a.questions.presets, QStringList{path});
+        QVERIFY(a.session.isReadOnly());
+        QVERIFY(a.session.title().contains(kReadOnlyMark));
+        QCOMPARE(bytesOf(path), saved);
+
+        // Its close leaves the other desk's lock alone.
+        a.session.finish();
+        QCOMPARE(sliplock::read(path), kDeskB);
+        b.session.finish();
+        QVERIFY(!QFileInfo::exists(sliplock::lockPathFor(path)));
+    }
+
+    void lockOfAProcessGoneOnThisMachine_isTakenWithoutAQuestion()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        const qint64 dead = deadPid();
+        QVERIFY(dead > 0);
+        sliplock::write(path, DeskIdentity{kDeskA.host, kDeskA.user, dead});
+        OtherDesk a(f, kDeskA);
+        QVERIFY(a.session.start(path));
+        QVERIFY(a.questions.asked.isEmpty());
+        QVERIFY(!a.session.isReadOnly());
+        QCOMPARE(sliplock::read(path), kDeskA);
+    }
+
+    void lockOfALiveProcessOnThisMachine_isStillTheWindowThatComesForward()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        OtherDesk first(f, kDeskA);
+        QVERIFY(first.session.start(path));
+        // The second process of this desk finds the first through the
+        // instance registry before any lock is looked at.
+        OtherDesk second(f, DeskIdentity{kDeskA.host, kDeskA.user, kDeskA.pid + 1});
+        second.instances.shownElsewhere.insert(QFileInfo(path).canonicalFilePath());
+        QVERIFY(!second.session.start(path));
+        QCOMPARE(second.instances.activated.size(), 1);
+        QVERIFY(second.questions.asked.isEmpty());
+        QCOMPARE(sliplock::read(path), kDeskA);
+    }
+
+    void lockIsLetGoOnCloseOnOpeningAnotherFileAndWhenTheSessionGoes()
+    {
+        ShellFixture f;
+        const QString a = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        const QString b = f.writeSlipFile(QStringLiteral("b.pvq"), QStringLiteral("y"));
+        {
+            OtherDesk desk(f, kDeskA);
+            QVERIFY(desk.session.start(a));
+            QVERIFY(QFileInfo::exists(sliplock::lockPathFor(a)));
+            QCOMPARE(desk.session.openFile(b), DocumentSession::OpenResult::Opened);
+            QVERIFY(!QFileInfo::exists(sliplock::lockPathFor(a)));
+            QCOMPARE(sliplock::read(b), kDeskA);
+            desk.session.finish();
+            QVERIFY(!QFileInfo::exists(sliplock::lockPathFor(b)));
+        }
+        {
+            OtherDesk desk(f, kDeskA);
+            QVERIFY(desk.session.start(a));
+            QVERIFY(QFileInfo::exists(sliplock::lockPathFor(a)));
+        }
+        QVERIFY(!QFileInfo::exists(sliplock::lockPathFor(a)));
+        QCOMPARE(QDir(f.slips(QString())).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("a.pvq"), QStringLiteral("b.pvq")}));
+    }
+
+    void newSlipSavedUnderAName_takesThatFilesLockAndSaveAsMovesIt()
+    {
+        ShellFixture f;
+        OtherDesk desk(f, kDeskA);
+        QVERIFY(desk.session.start(QString()));
+        const QString first = f.slips(QStringLiteral("first.pvq"));
+        const QString second = f.slips(QStringLiteral("second.pvq"));
+        desk.questions.fileAnswers << first << second;
+        QVERIFY(desk.session.saveAs());
+        QCOMPARE(sliplock::read(first), kDeskA);
+        QVERIFY(desk.session.saveAs());
+        QVERIFY(!QFileInfo::exists(sliplock::lockPathFor(first)));
+        QCOMPARE(sliplock::read(second), kDeskA);
+    }
+
+    void slipWhoseLockCannotBeWritten_opensReadOnlyAndSaysWhy()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
+        const QString folder = QFileInfo(path).absolutePath();
+        const auto open = QFile::permissions(folder);
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        {
+            const PermissionsBind bind;
+            if (!bind.failure().isEmpty()) {
+                QFile::setPermissions(folder, open);
+                QSKIP(qPrintable(bind.failure()));
+            }
+            OtherDesk desk(f, kDeskA);
+            QVERIFY(desk.session.start(path));
+            QVERIFY(desk.session.isReadOnly());
+            QCOMPARE(desk.questions.warnings.size(), 1);
+            QVERIFY(desk.questions.warnings.first().contains(QStringLiteral("読み取り専用")));
+            QVERIFY(desk.session.title().contains(kReadOnlyMark));
+        }
+        QFile::setPermissions(folder, open);
     }
 
     void openAFileShownElsewhere_bringsThatWindowForward()
