@@ -5,6 +5,7 @@
 #include "common/error.h"
 
 #include <QFileInfo>
+#include <QThreadPool>
 
 #include <algorithm>
 
@@ -42,26 +43,64 @@ bool collectAndCheck(const PostalCodeIndex &index, const PostalCodeQuery &query,
 
 } // namespace
 
+PostalCodeSearcher::PostalCodeSearcher(Reading reading) : m_reading(reading) {}
+
+PostalCodeSearcher::~PostalCodeSearcher()
+{
+    clearCache();
+}
+
 PostalCodeSearcher &PostalCodeSearcher::processWide()
 {
-    static PostalCodeSearcher searcher;
+    static PostalCodeSearcher searcher(Reading::InBackground);
     return searcher;
 }
 
-PostalCodeSearcher::Stamp PostalCodeSearcher::stampOf(const QString &path)
+void PostalCodeSearcher::preload(const QStringList &dictionaryPaths)
 {
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return {};
-    return {info.size(), info.lastModified().toMSecsSinceEpoch()};
+    for (const QString &path : dictionaryPaths)
+        loadingOf(path, true);
+}
+
+void PostalCodeSearcher::clearCache()
+{
+    for (const Loading &loading : std::as_const(m_loads))
+        loading.load->abandon();
+    m_loads.clear();
+}
+
+bool PostalCodeSearcher::isKept(const QString &dictionaryPath) const
+{
+    const auto found = m_loads.constFind(dictionaryPath);
+    return found != m_loads.cend() && found->load->isWhole()
+           && found->load->stamp() == PostalCodeLoad::stampOf(dictionaryPath);
 }
 
 qsizetype PostalCodeSearcher::cachedBytes() const
 {
     qsizetype bytes = 0;
-    for (const Cached &c : m_cache)
-        bytes += c.index->memoryBytes();
+    for (const Loading &loading : m_loads)
+        bytes += loading.load->memoryBytes();
     return bytes;
+}
+
+PostalCodeSearcher::Loading PostalCodeSearcher::loadingOf(const QString &path, bool inBackground)
+{
+    const auto found = m_loads.constFind(path);
+    if (found != m_loads.cend()) {
+        const PostalCodeLoad &load = *found->load;
+        // A reading that ended short (a read error, the file changed while it
+        // was read) serves only the searches that followed it.
+        if (load.stamp() == PostalCodeLoad::stampOf(path) && (!load.isFinished() || load.isWhole()))
+            return *found;
+        found->load->abandon();
+        m_loads.erase(found);
+    }
+    const Loading loading{std::make_shared<PostalCodeLoad>(path), inBackground};
+    if (inBackground)
+        QThreadPool::globalInstance()->start([load = loading.load] { load->readAll(); });
+    m_loads.insert(path, loading);
+    return loading;
 }
 
 PostalCodeSearchResult PostalCodeSearcher::search(const QString &keyword, const QStringList &dictionaryPaths,
@@ -73,11 +112,8 @@ PostalCodeSearchResult PostalCodeSearcher::search(const QString &keyword, const 
         for (const QString &path : dictionaryPaths) {
             if (observer.dictionaryStarted)
                 observer.dictionaryStarted(QFileInfo(path).fileName());
-            const auto kept = m_cache.constFind(path);
-            const bool stopped = kept != m_cache.cend() && kept->stamp == stampOf(path)
-                                     ? searchKept(*kept->index, query, result, observer)
-                                     : searchReading(path, query, result, observer);
-            if (stopped) {
+            const Loading loading = loadingOf(path, m_reading == Reading::InBackground);
+            if (searchLoading(loading, query, result, observer)) {
                 result.stopped = true;
                 break;
             }
@@ -88,42 +124,49 @@ PostalCodeSearchResult PostalCodeSearcher::search(const QString &keyword, const 
     return result;
 }
 
-bool PostalCodeSearcher::searchKept(const PostalCodeIndex &index, const PostalCodeQuery &query,
-                                    PostalCodeSearchResult &result, const PostalCodeSearchObserver &observer) const
-{
-    const qsizetype n = index.entryCount();
-    for (qsizetype from = 0; from < n; from += kBlockEntries) {
-        const qsizetype to = std::min(n, from + kBlockEntries);
-        const qint64 counter = to == n ? index.lineCount() : index.lineNumber(to - 1);
-        if (collectAndCheck(index, query, from, to, counter, result, observer))
-            return true;
-    }
-    if (n == 0)
-        return collectAndCheck(index, query, 0, 0, index.lineCount(), result, observer);
-    return false;
-}
-
-bool PostalCodeSearcher::searchReading(const QString &path, const PostalCodeQuery &query,
+bool PostalCodeSearcher::searchLoading(const Loading &loading, const PostalCodeQuery &query,
                                        PostalCodeSearchResult &result, const PostalCodeSearchObserver &observer)
 {
-    m_cache.remove(path);
-    const Stamp stamp = stampOf(path);
-    auto index = std::make_shared<PostalCodeIndex>();
-    PostalCodeFileReader reader(path);
-    QByteArray piece;
-    // Each piece is searched as soon as it is read, so the first results and
-    // the progress come while the copy is still being built.
-    while (reader.next(piece)) {
-        const qsizetype from = index->entryCount();
-        index->appendPiece(piece);
-        if (collectAndCheck(*index, query, from, index->entryCount(), index->lineCount(), result, observer))
-            return true; // a copy read only in part is not kept
-    }
-    if (index->lineCount() == 0 && collectAndCheck(*index, query, 0, 0, 0, result, observer))
+    PostalCodeLoad &load = *loading.load;
+    const auto stopped = [&] {
+        // A copy read here only in part is not kept; one read in the
+        // background goes on for the next search.
+        if (!loading.inBackground && !load.isFinished()) {
+            load.abandon();
+            m_loads.remove(load.path());
+        }
         return true;
-    index->squeeze();
-    if (stamp == stampOf(path)) // not kept when the file changed while it was read
-        m_cache.insert(path, {stamp, std::move(index)});
+    };
+    qint64 linesBefore = 0;
+    for (size_t i = 0;; ++i) {
+        // Each piece is searched as soon as it is read, so the first results
+        // and the progress come while the copy is still being built.
+        std::shared_ptr<const PostalCodeIndex> piece;
+        while (true) {
+            const bool finished = load.isFinished();
+            piece = load.piece(i, loading.inBackground && !finished ? kWaitSlice : std::chrono::milliseconds(0));
+            if (piece || finished)
+                break;
+            if (!loading.inBackground)
+                load.readPiece();
+            else if (observer.stopConfirmed && observer.stopConfirmed())
+                return stopped();
+        }
+        if (!piece)
+            break;
+        const qsizetype n = piece->entryCount();
+        for (qsizetype from = 0; from < std::max<qsizetype>(n, 1); from += kBlockEntries) {
+            const qsizetype to = std::min(n, from + kBlockEntries);
+            const qint64 counter = linesBefore + (to == n ? piece->lineCount() : piece->lineNumber(to - 1));
+            if (collectAndCheck(*piece, query, from, to, counter, result, observer))
+                return stopped();
+        }
+        linesBefore += piece->lineCount();
+    }
+    if (!load.failure().isEmpty())
+        throw Error(load.failure());
+    if (linesBefore == 0 && collectAndCheck(PostalCodeIndex(), query, 0, 0, 0, result, observer))
+        return stopped();
     return false;
 }
 

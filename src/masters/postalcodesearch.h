@@ -1,13 +1,14 @@
 #pragma once
 
 #include "postalcodeindex.h"
+#include "postalcodeload.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -38,9 +39,10 @@ struct PostalCodeSearchObserver
     // The line counter of the current dictionary; called at least every few
     // thousand lines and at the end of each dictionary.
     std::function<void(qint64 lineCounter)> progress;
-    // Called after every progress report. The dialog lets pending input run
-    // here; when the user has asked to stop it asks kStopQuestion and returns
-    // true on Yes, which ends the whole search.
+    // Called after every progress report, and every few milliseconds while
+    // the search waits for a reading in the background. The dialog lets
+    // pending input run here; when the user has asked to stop it asks
+    // kStopQuestion and returns true on Yes, which ends the whole search.
     std::function<bool()> stopConfirmed;
     std::function<void(const PostalCodeEntry &entry)> found;
 };
@@ -54,43 +56,64 @@ struct PostalCodeSearchResult
 
 // Searches postal-code dictionaries. A decoded copy of each dictionary is kept
 // after its first complete reading and used by later searches until the
-// file's size or modification time changes.
+// file's size or modification time changes. Readings can be started ahead
+// in the background (preload); a search takes what such a reading has done
+// and follows it to the end, so the copy is read only once.
 class PostalCodeSearcher
 {
 public:
-    // Entries between two progress reports when searching a kept copy.
-    static constexpr qsizetype kBlockEntries = 4096;
+    // Where a search reads a dictionary no reading has been started for.
+    enum class Reading {
+        OnCallingThread, // in the search, as it goes (the CLI: one search)
+        InBackground,    // on a worker thread; the search waits for pieces
+    };
 
-    // The searcher of the process: search dialogs come and go, the kept
-    // copies stay for the next one. Used on the user-interface thread only.
+    // At most this many entries between two progress reports.
+    static constexpr qsizetype kBlockEntries = 4096;
+    // How long a search waits for the next piece of a reading in the
+    // background before it reports to the observer again.
+    static constexpr std::chrono::milliseconds kWaitSlice{8};
+
+    explicit PostalCodeSearcher(Reading reading = Reading::OnCallingThread);
+    // Readings still going on in the background end at their next piece.
+    ~PostalCodeSearcher();
+    PostalCodeSearcher(const PostalCodeSearcher &) = delete;
+    PostalCodeSearcher &operator=(const PostalCodeSearcher &) = delete;
+
+    // The searcher of the process, reading in the background: search dialogs
+    // come and go, the kept copies stay for the next one. Used on the
+    // user-interface thread only.
     static PostalCodeSearcher &processWide();
+
+    // Starts a background reading of every dictionary that has neither a
+    // current kept copy nor a reading under way. Returns at once.
+    void preload(const QStringList &dictionaryPaths);
 
     PostalCodeSearchResult search(const QString &keyword, const QStringList &dictionaryPaths,
                                   const PostalCodeSearchObserver &observer = {});
-    void clearCache() { m_cache.clear(); }
+    // True when a whole copy of the file as it is now is kept.
+    bool isKept(const QString &dictionaryPath) const;
+    // Forgets the kept copies; readings under way end at their next piece.
+    void clearCache();
+    // The decoded copies held, whole or still being read.
     qsizetype cachedBytes() const;
 
 private:
-    struct Stamp
+    struct Loading
     {
-        qint64 size = -1;
-        qint64 modified = 0;
-        bool operator==(const Stamp &) const = default;
-    };
-    struct Cached
-    {
-        Stamp stamp;
-        std::shared_ptr<const PostalCodeIndex> index;
+        std::shared_ptr<PostalCodeLoad> load;
+        bool inBackground = false;
     };
 
-    static Stamp stampOf(const QString &path);
+    // The dictionary's kept copy or reading under way; otherwise a new
+    // reading, started in the background when `inBackground`.
+    Loading loadingOf(const QString &path, bool inBackground);
     // True when the search was stopped.
-    bool searchKept(const PostalCodeIndex &index, const PostalCodeQuery &query, PostalCodeSearchResult &result,
-                    const PostalCodeSearchObserver &observer) const;
-    bool searchReading(const QString &path, const PostalCodeQuery &query, PostalCodeSearchResult &result,
+    bool searchLoading(const Loading &loading, const PostalCodeQuery &query, PostalCodeSearchResult &result,
                        const PostalCodeSearchObserver &observer);
 
-    QHash<QString, Cached> m_cache;
+    Reading m_reading;
+    QHash<QString, Loading> m_loads;
 };
 
 } // namespace vendara

@@ -1,5 +1,6 @@
 #include "masters/postalcodefilereader.h"
 #include "masters/postalcodeline.h"
+#include "masters/postalcodeload.h"
 #include "masters/postalcodesearch.h"
 
 #include "common/commatext.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -331,6 +333,167 @@ TEST_F(PostalCodeSearch, unreadableDictionary_endsTheSearchWithAFailureKeepingRe
     EXPECT_EQ(r.entries.size(), 3);
     EXPECT_TRUE(r.failure.contains("gone.csv"));
     EXPECT_FALSE(r.stopped);
+}
+
+namespace {
+
+// 30,000 lines over several pieces; "町2999" matches 11 of them.
+QStringList manyLines()
+{
+    QStringList lines;
+    for (int i = 0; i < 30000; ++i)
+        lines.append(kenLine(QStringLiteral("%1").arg(1000000 + i), "東京都", "千代田区", QStringLiteral("町%1").arg(i)));
+    return lines;
+}
+
+// Replaces text of the same length in the file and gives it back its
+// modification time plus `seconds`.
+void rewriteSameSize(const QString &path, const QString &from, const QString &to, int seconds)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QDateTime modified = f.fileTime(QFileDevice::FileModificationTime);
+    f.close();
+    QByteArray bytes = test::readBytes(path);
+    ASSERT_EQ(cp932::encode(from).size(), cp932::encode(to).size());
+    bytes.replace(cp932::encode(from), cp932::encode(to));
+    test::writeBytes(path, bytes);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(modified.addSecs(seconds), QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+TEST_F(PostalCodeSearch, preloadedCopy_answersWithoutReadingTheFileAgain)
+{
+    const QString d = dictionary("a.csv", sapporo());
+    searcher.preload({d});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return searcher.isKept(d); }));
+    rewriteSameSize(d, "旭ケ丘", "旭ヶ岳", 0);
+    EXPECT_EQ(searcher.search("旭ケ丘", {d}).entries.size(), 1);
+    EXPECT_TRUE(searcher.search("旭ヶ岳", {d}).entries.isEmpty());
+}
+
+TEST_F(PostalCodeSearch, fileChangedAfterThePreload_isReadAgain)
+{
+    const QString d = dictionary("a.csv", sapporo());
+    searcher.preload({d});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return searcher.isKept(d); }));
+
+    rewriteSameSize(d, "旭ケ丘", "旭ヶ岳", 5); // a new time
+    EXPECT_FALSE(searcher.isKept(d));
+    EXPECT_EQ(searcher.search("旭ヶ岳", {d}).entries.size(), 1);
+
+    searcher.preload({d});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return searcher.isKept(d); }));
+    test::writeSjisLines(d, tokyo()); // a new size
+    EXPECT_EQ(codesOf(searcher.search("1", {d})), QStringList({"1000001", "1040061", "1600022"}));
+}
+
+TEST_F(PostalCodeSearch, searchDuringThePreload_followsItToTheEndAndKeepsIt)
+{
+    const QString d = dictionary("big.csv", manyLines());
+    searcher.preload({d});
+    QList<qint64> counters;
+    PostalCodeSearchObserver observer;
+    observer.progress = [&](qint64 n) { counters.append(n); };
+    const PostalCodeSearchResult r = searcher.search("町2999", {d}, observer);
+    EXPECT_EQ(r.entries.size(), 11);
+    EXPECT_EQ(r.entries.first().address, "千代田区町2999");
+    ASSERT_FALSE(counters.isEmpty());
+    EXPECT_EQ(counters.last(), 30000);
+    qint64 previous = 0;
+    for (qint64 c : counters) {
+        EXPECT_LE(c - previous, 5000);
+        previous = c;
+    }
+    EXPECT_TRUE(searcher.isKept(d));
+}
+
+TEST_F(PostalCodeSearch, stopWhileThePreloadRuns_leavesItToFinishForTheNextSearch)
+{
+    const QString d = dictionary("big.csv", manyLines());
+    searcher.preload({d});
+    PostalCodeSearchObserver observer;
+    observer.stopConfirmed = [] { return true; };
+    EXPECT_TRUE(searcher.search("町2999", {d}, observer).stopped);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return searcher.isKept(d); }));
+    EXPECT_EQ(searcher.search("町2999", {d}).entries.size(), 11);
+}
+
+TEST_F(PostalCodeSearch, failedPreload_isReportedThenReadAgain)
+{
+    const QString d = dir.filePath("later.csv");
+    searcher.preload({d});
+    const PostalCodeSearchResult r = searcher.search("060", {d});
+    EXPECT_TRUE(r.entries.isEmpty());
+    EXPECT_TRUE(r.failure.contains("later.csv"));
+    dictionary("later.csv", sapporo());
+    EXPECT_EQ(searcher.search("060", {d}).entries.size(), 3);
+}
+
+TEST(PostalCodeSearchInBackground, findsAndReportsWhatTheSearchReadingItselfDoes)
+{
+    QTemporaryDir dir;
+    QStringList paths;
+    for (const auto &[name, lines] : {std::pair{"a.csv", sapporo()}, {"big.csv", manyLines()}, {"b.csv", tokyo()}}) {
+        paths.append(dir.filePath(name));
+        test::writeSjisLines(paths.last(), lines);
+    }
+    PostalCodeSearcher here;
+    PostalCodeSearcher background(PostalCodeSearcher::Reading::InBackground);
+    for (const QString keyword : {"町2999", "区", "060", "中央", ""}) {
+        QList<qint64> hereCounters, backgroundCounters;
+        PostalCodeSearchObserver observer;
+        observer.progress = [&](qint64 n) { hereCounters.append(n); };
+        const PostalCodeSearchResult expected = here.search(keyword, paths, observer);
+        observer.progress = [&](qint64 n) { backgroundCounters.append(n); };
+        const PostalCodeSearchResult r = background.search(keyword, paths, observer);
+        EXPECT_EQ(r.entries, expected.entries) << keyword.toStdString();
+        EXPECT_EQ(backgroundCounters, hereCounters) << keyword.toStdString();
+        EXPECT_FALSE(r.stopped);
+        EXPECT_TRUE(r.failure.isEmpty());
+    }
+    EXPECT_FALSE(here.search("区", paths).entries.isEmpty());
+    for (const QString &path : paths)
+        EXPECT_TRUE(background.isKept(path));
+}
+
+TEST(PostalCodeLoad, piecesCoverTheFileAndAChangeWhileReadingIsNotWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.csv");
+    test::writeSjisLines(path, manyLines());
+
+    PostalCodeLoad whole(path);
+    whole.readAll();
+    EXPECT_TRUE(whole.isFinished());
+    EXPECT_TRUE(whole.isWhole());
+    qint64 lines = 0;
+    size_t pieces = 0;
+    for (; whole.piece(pieces); ++pieces)
+        lines += whole.piece(pieces)->lineCount();
+    EXPECT_GT(pieces, 1u);
+    EXPECT_EQ(lines, 30000);
+
+    PostalCodeLoad changed(path);
+    ASSERT_TRUE(changed.readPiece());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write(cp932::encode(kenLine("9999999", "沖縄県", "那覇市", "おもろまち") + "\r\n"));
+    f.close();
+    changed.readAll();
+    EXPECT_TRUE(changed.isFinished());
+    EXPECT_FALSE(changed.isWhole());
+    EXPECT_TRUE(changed.failure().isEmpty());
+
+    PostalCodeLoad abandoned(path);
+    ASSERT_TRUE(abandoned.readPiece());
+    abandoned.abandon();
+    EXPECT_FALSE(abandoned.readPiece());
+    EXPECT_TRUE(abandoned.isFinished());
+    EXPECT_FALSE(abandoned.isWhole());
+    EXPECT_FALSE(abandoned.piece(1));
 }
 
 TEST(PostalCodeSearchTexts, statusLinesAndCaptions_countAndSplitAsShown)

@@ -26,6 +26,9 @@ PostalCodeSearchDialog::PostalCodeSearchDialog(const QString &dictionaryFolder, 
     } catch (const Error &e) {
         m_listFailure = e.message(); // reported by every search, which finds nothing
     }
+    // Reading the dictionaries takes longer than typing a keyword: it starts
+    // now, in the background, and the search follows it.
+    PostalCodeSearcher::processWide().preload(m_dictionaryPaths);
     m_ui->setupUi(this);
     setAccessibleName(windowTitle());
     // The two lines keep their height while empty, so the list does not jump.
@@ -179,6 +182,7 @@ void PostalCodeSearchDialog::search(const QString &keyword)
     PostalCodeSearchObserver observer;
     observer.dictionaryStarted = [this](const QString &fileName) {
         flushFound();
+        m_dictionaryShown = false;
         m_ui->fileLabel->setText(fileName);
         m_ui->statusLabel->setText(postalcodesearchtext::searching(0));
     };
@@ -218,13 +222,20 @@ void PostalCodeSearchDialog::search(const QString &keyword)
 bool PostalCodeSearchDialog::afterBlock(const std::shared_ptr<bool> &alive)
 {
     // Repainting after every block would cost more than the search itself:
-    // the window catches up about sixty times a second, and at once when the
-    // first results come.
-    const bool firstResults = m_model->rowCount() == 0 && !m_pending.isEmpty();
+    // the window catches up about sixty times a second, and at once when a
+    // dictionary's first results come.
+    const bool firstResults = !m_dictionaryShown && !m_pending.isEmpty();
     if (!firstResults && m_sinceRepaint.isValid() && m_sinceRepaint.elapsed() < kRepaintIntervalMs)
         return false;
     m_sinceRepaint.start();
     flushFound();
+    if (firstResults) {
+        m_dictionaryShown = true;
+        // Laid out now, so that the events below paint the rows: the view
+        // lays new rows out on a timer and would paint them only at the next
+        // catching up, which may be the end of the search.
+        m_ui->resultView->doItemsLayout();
+    }
     QCoreApplication::processEvents();
     if (!*alive)
         return true;

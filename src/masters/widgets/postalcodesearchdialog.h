@@ -20,17 +20,18 @@ class Questions;
 class PostalCodeResultModel;
 
 // "郵便番号検索": searches every installed postal-code dictionary for a
-// keyword and lets the user pick one entry. The search runs on the
-// user-interface thread and lets pending input run between blocks of lines,
-// so results appear while they are found and the stop button works.
+// keyword and lets the user pick one entry. The dictionaries are read in the
+// background from the dialog's start; the search runs on the user-interface
+// thread over what has been read and lets pending input run between blocks
+// of lines, so results appear while they are found and the stop button works.
 class PostalCodeSearchDialog : public QDialog
 {
     Q_OBJECT
 
 public:
 
-    // dictionaryFolder: Dat/Mst/Zip/ of the data root. The usable
-    // dictionaries are read once, here.
+    // dictionaryFolder: Dat/Mst/Zip/ of the data root. The list of usable
+    // dictionaries is read once, here, and their reading begins.
     PostalCodeSearchDialog(const QString &dictionaryFolder, Questions &questions, QWidget *parent = nullptr);
     ~PostalCodeSearchDialog() override;
 
@@ -78,6 +79,7 @@ private:
     static constexpr int kRepaintIntervalMs = 16;
     QElapsedTimer m_sinceRepaint;
     bool m_initialSearchDone = false;
+    bool m_dictionaryShown = false; // the current dictionary's results are in the view
     bool m_searching = false;
     bool m_stopRequested = false;
     bool m_ignoreNextActivation = false;

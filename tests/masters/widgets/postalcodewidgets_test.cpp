@@ -15,10 +15,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+
+#include <functional>
 
 using vendara::PostalCodeDictionaryPage;
 using vendara::PostalCodeSearchDialog;
@@ -108,6 +111,27 @@ public:
     }
 };
 
+// Runs `painted` whenever the widget is painted.
+class PaintWatch : public QObject
+{
+public:
+    PaintWatch(QWidget *widget, std::function<void()> painted) : m_painted(std::move(painted))
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            m_painted();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_painted;
+};
+
 // Brings another window to the front and the dialog back again.
 void reactivate(QWidget *dialog)
 {
@@ -130,6 +154,8 @@ private slots:
     void doubleClick_picks();
     void stopConfirmedInTheSecondOfThree_keepsResults();
     void stopDeclined_goesOnWithTheSearchingState();
+    void eachDictionarysFirstResults_arePaintedDuringTheSearch();
+    void opening_readsTheDictionariesBeforeAnySearch();
     void page_addsAndRemovesDictionaries();
     void unreadableList_isReported();
 };
@@ -341,6 +367,45 @@ void PostalCodeWidgetsTest::stopDeclined_goesOnWithTheSearchingState()
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(dialog.isHidden());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void PostalCodeWidgetsTest::eachDictionarysFirstResults_arePaintedDuringTheSearch()
+{
+    constexpr int kLines = 12000;
+    Fixture f;
+    f.install({{QStringLiteral("A.CSV"), generated(1, kLines)},
+               {QStringLiteral("B.CSV"), generated(2, kLines)},
+               {QStringLiteral("C.CSV"), generated(3, kLines)}});
+    PostalCodeSearchDialog dialog(f.folder(), f.questions);
+    QVERIFY(vendara::testing::showActive(&dialog));
+    QTreeView *view = results(&dialog);
+    QSet<QString> shown; // dictionaries whose rows were on screen while searching
+    PaintWatch watch(view->viewport(), [&] {
+        const int rows = view->model()->rowCount();
+        if (dialog.isSearching() && rows > 0)
+            shown.insert(cell(view, rows - 1, 0).left(1));
+    });
+    auto *keyword = part<QLineEdit>(&dialog, "keywordEdit");
+    keyword->setText(QStringLiteral("試験"));
+    // The first search follows the reading begun with the dialog; the second
+    // runs on the kept copies, quicker than the window's catching up.
+    for (int search = 0; search < 2; ++search) {
+        shown.clear();
+        keyword->setFocus();
+        QTest::keyClick(keyword, Qt::Key_Return);
+        QCOMPARE(status(&dialog), text::finished(3 * kLines));
+        QCOMPARE(shown, (QSet<QString>{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    }
+}
+
+void PostalCodeWidgetsTest::opening_readsTheDictionariesBeforeAnySearch()
+{
+    Fixture f;
+    f.install({{QStringLiteral("A.CSV"), generated(1, 100)}, {QStringLiteral("SAMPLE.CSV"), kSample}});
+    vendara::PostalCodeSearcher &searcher = vendara::PostalCodeSearcher::processWide();
+    PostalCodeSearchDialog dialog(f.folder(), f.questions);
+    for (const QString name : {"A.CSV", "SAMPLE.CSV"})
+        QVERIFY(QTest::qWaitFor([&] { return searcher.isKept(f.folder() + name); }));
 }
 
 void PostalCodeWidgetsTest::page_addsAndRemovesDictionaries()
