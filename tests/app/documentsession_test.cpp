@@ -1,6 +1,7 @@
 // The document lifecycle of the main window over scripted dialogs: titles,
 // Open, Save, Save As with the numbering, Undo, the close query and the
 // clean-up when the window goes.
+#include "support/testdata.h"
 #include "support/permissions.h"
 #include "support/shellfakes.h"
 
@@ -39,13 +40,6 @@ QByteArray bytesOf(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Starts the session on a slip file and leaves a temporary print copy, as
 // printing does; the copy's path.
 QString startWithAPrintCopy(ShellFixture &f)
@@ -67,18 +61,6 @@ const DeskIdentity kDeskB{QStringLiteral("desk-b"), QStringLiteral("suzuki"), QC
 QString heldElsewhereText(const QString &fileName)
 {
     return fileName + QStringLiteral("は他の端末で開かれています");
-}
-
-// The id of a process that has ended.
-qint64 deadPid()
-{
-    QProcess child;
-    child.start(QStringLiteral("true"), {});
-    if (!child.waitForStarted())
-        return 0;
-    const qint64 pid = child.processId();
-    child.waitForFinished();
-    return pid;
 }
 
 // A second window on another desk, over the same data and slips folders.
@@ -575,7 +557,7 @@ private slots:
     {
         ShellFixture f;
         const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("x"));
-        const qint64 dead = deadPid();
+        const qint64 dead = test::deadProcessId();
         QVERIFY(dead > 0);
         sliplock::write(path, DeskIdentity{kDeskA.host, kDeskA.user, dead});
         OtherDesk a(f, kDeskA);

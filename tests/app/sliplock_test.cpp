@@ -1,6 +1,7 @@
 #include "app/sliplock.h"
 
 #include "common/error.h"
+#include "support/testdata.h"
 #include "support/permissions.h"
 
 #include <QCoreApplication>
@@ -23,18 +24,6 @@ QByteArray bytesOf(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The id of a process that has ended.
-qint64 deadPid()
-{
-    QProcess child;
-    child.start(QStringLiteral("true"), {});
-    if (!child.waitForStarted())
-        return 0;
-    const qint64 pid = child.processId();
-    child.waitForFinished();
-    return pid;
 }
 
 bool aliveAsSaid(qint64 pid)
@@ -110,7 +99,7 @@ TEST(SlipLock, judge_tellsOwnStaleThisDeskAndOtherDesk)
 TEST(SlipLock, processAlive_ofThisAndOfAnEndedProcess)
 {
     EXPECT_TRUE(sliplock::processAlive(QCoreApplication::applicationPid()));
-    const qint64 dead = deadPid();
+    const qint64 dead = test::deadProcessId();
     ASSERT_GT(dead, 0);
     EXPECT_FALSE(sliplock::processAlive(dead));
     const DeskIdentity me = DeskIdentity::current();

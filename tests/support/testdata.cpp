@@ -53,6 +53,17 @@ QString cliProgram()
     return QStringLiteral(VENDARA_CLI);
 }
 
+qint64 deadProcessId()
+{
+    QProcess child;
+    child.start(QStringLiteral("true"), {});
+    if (!child.waitForStarted())
+        return 0;
+    const qint64 pid = child.processId();
+    child.waitForFinished();
+    return pid;
+}
+
 quint32 randomSeed()
 {
     bool given = false;

@@ -23,6 +23,8 @@ struct CliResult
 CliResult runCli(const QStringList &args);
 // The built vendara-cli, for tests that run several at once.
 QString cliProgram();
+// The id of a process that has ended (0 when none could be started).
+qint64 deadProcessId();
 
 // The seed of a test that draws at random: VENDARA_TEST_SEED when set, so
 // that a failure can be run again as it was, otherwise a fresh one. Either
