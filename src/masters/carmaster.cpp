@@ -8,7 +8,6 @@
 #include "namerules.h"
 
 #include "common/error.h"
-#include "common/textfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,9 +55,9 @@ CarMaster::CarMaster(const QString &folder) : m_folder(folder.endsWith(u'/') ? f
     readCarList();
 }
 
-QStringList CarMaster::readRows(const QString &path)
+QStringList CarMaster::readRows(const QString &path, FileVersion &version)
 {
-    QStringList rows = masterfile::readLines(path);
+    QStringList rows = masterfile::readLines(path, version);
     for (QString &row : rows)
         if (row.isEmpty())
             row = QStringLiteral(" ");
@@ -68,7 +67,7 @@ QStringList CarMaster::readRows(const QString &path)
 
 void CarMaster::readMakerList()
 {
-    m_makers = readRows(m_folder + kMakerListFile);
+    m_makers = readRows(m_folder + kMakerListFile, m_makerListVersion);
     m_makerRow = 0;
 }
 
@@ -77,10 +76,13 @@ void CarMaster::readCarList()
     m_cars = QStringList{QString()};
     m_carRow = 0;
     m_carsRead = false;
+    m_carListPath.clear();
     const QString maker = currentMakerName();
     // A name that cannot be a file of this folder has no cars to read.
-    if (!isBlank(maker) && makerNames().isStorable(maker))
-        m_cars = readRows(carFilePath(maker));
+    if (!isBlank(maker) && makerNames().isStorable(maker)) {
+        m_cars = readRows(carFilePath(maker), m_carListVersion);
+        m_carListPath = carFilePath(maker);
+    }
     m_carsRead = true;
 }
 
@@ -178,25 +180,36 @@ void CarMaster::sortCars()
     sortJapaneseIgnoringCase(m_cars);
 }
 
-void CarMaster::writeCarList() const
+void CarMaster::writeCarList(Overwrite overwrite)
 {
     const QString maker = currentMakerName();
     if (isBlank(maker) || !m_carsRead)
         return;
     if (const QString problem = makerNames().storageProblem(maker); !problem.isEmpty())
         throw Error(problem);
-    textfile::writeLines(carFilePath(maker), m_cars);
+    const QString path = carFilePath(maker);
+    m_carListVersion = writeLinesIfUnchanged(path, m_cars, m_carListVersion,
+                                             path == m_carListPath ? overwrite : Overwrite::Force);
+    m_carListPath = path;
 }
 
-void CarMaster::writeMakerList() const
+void CarMaster::writeMakerList(Overwrite overwrite)
 {
-    textfile::writeLines(m_folder + kMakerListFile, m_makers);
+    m_makerListVersion = writeLinesIfUnchanged(m_folder + kMakerListFile, m_makers, m_makerListVersion, overwrite);
 }
 
-void CarMaster::save() const
+void CarMaster::save(Overwrite overwrite)
 {
-    writeMakerList();
-    writeCarList();
+    writeMakerList(overwrite);
+    writeCarList(overwrite);
+}
+
+void CarMaster::load()
+{
+    const int row = m_makerRow;
+    readMakerList();
+    m_makerRow = std::clamp(row, 0, int(m_makers.size()) - 1);
+    readCarList();
 }
 
 QString CarMaster::selectedName() const

@@ -2,6 +2,8 @@
 
 #include "namerules.h"
 
+#include "common/fileversion.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +16,10 @@ class Questions;
 // named after the maker in the same folder. Lines are taken whole; a blank
 // line is held (and written back) as a single space. The car list shown is
 // the current maker's; it is written back whenever the user leaves that
-// maker row, and the owner calls save() when it closes.
+// maker row, and the owner calls save() when it closes. Each write refuses to
+// replace a file another desk changed since this master read it
+// (FileChangedError); the owner then writes with Overwrite::Force or reads
+// the other desk's lists with load().
 class CarMaster
 {
 public:
@@ -64,10 +69,17 @@ public:
 
     // A maker whose name is blank has no car-name file. Any other name must
     // be a storable file name (not "Maker.dat"), else vendara::Error. A car
-    // list that could not be read is not written.
-    void writeCarList() const;
-    void writeMakerList() const;
-    void save() const; // both, as when the page closes
+    // list that could not be read is not written. The cars of a renamed
+    // maker go to a file this master never read: whatever a maker of that
+    // name once left there is no longer read by anyone, and is replaced.
+    void writeCarList(Overwrite overwrite = Overwrite::IfUnchanged);
+    void writeMakerList(Overwrite overwrite = Overwrite::IfUnchanged);
+    void save(Overwrite overwrite = Overwrite::IfUnchanged); // both, as when the page closes
+    // Reads both lists again, dropping what was not written; the current
+    // maker row stays where the list still reaches.
+    void load();
+    // Reads the current maker's cars again, dropping what was not written.
+    void loadCars() { readCarList(); }
 
     // The pick: maker, one space, car, trimmed (so an empty car leaves the
     // maker alone).
@@ -79,7 +91,7 @@ private:
     QStringList makersBut(int row) const;
     void readMakerList();
     void readCarList();
-    static QStringList readRows(const QString &path);
+    static QStringList readRows(const QString &path, FileVersion &version);
 
     QString m_folder;
     QStringList m_makers;
@@ -87,6 +99,10 @@ private:
     int m_makerRow = 0;
     int m_carRow = 0;
     bool m_carsRead = false; // cars that could not be read are never written back
+    // What the files held at the last reading or writing of them.
+    FileVersion m_makerListVersion;
+    QString m_carListPath;
+    FileVersion m_carListVersion;
 };
 
 } // namespace vendara

@@ -5,7 +5,6 @@
 #include "masterfile.h"
 
 #include "common/commatext.h"
-#include "common/textfile.h"
 
 namespace vendara {
 
@@ -17,7 +16,7 @@ EquipmentList::EquipmentList(const QString &folder)
 
 void EquipmentList::load()
 {
-    const QStringList lines = masterfile::readLines(m_path);
+    const QStringList lines = masterfile::readLines(m_path, m_read);
     m_items.clear();
     for (const QString &line : lines) {
         const QStringList fields = commatext::split(line);
@@ -26,12 +25,12 @@ void EquipmentList::load()
     }
 }
 
-void EquipmentList::save() const
+void EquipmentList::save(Overwrite overwrite)
 {
     QStringList lines;
     for (const EquipmentItem &item : m_items)
         lines.append(commatext::join({item.name, item.abbreviation}));
-    textfile::writeLines(m_path, lines);
+    m_read = writeLinesIfUnchanged(m_path, lines, m_read, overwrite);
 }
 
 void EquipmentList::replace(int index, const EquipmentItem &item)

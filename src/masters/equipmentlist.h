@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/fileversion.h"
+
 #include <QList>
 #include <QString>
 
@@ -15,7 +17,9 @@ struct EquipmentItem
 
 // The equipment list "Accdata.dat": one comma-text line of exactly two items
 // per equipment; other lines are dropped when read (and so by the next
-// write). The options page edits it and writes it only on OK.
+// write). The options page edits it and writes it only on OK. A save refuses
+// to replace a change another desk made since the list was read
+// (FileChangedError); Overwrite::Force replaces it, load() takes it.
 class EquipmentList
 {
 public:
@@ -28,7 +32,7 @@ public:
     const QList<EquipmentItem> &items() const { return m_items; }
     QString path() const { return m_path; }
     void load();
-    void save() const;
+    void save(Overwrite overwrite = Overwrite::IfUnchanged);
 
     // The editor accepts any text, empty text included.
     void add(const EquipmentItem &item) { m_items.append(item); }
@@ -45,6 +49,7 @@ public:
 private:
     QString m_path;
     QList<EquipmentItem> m_items;
+    FileVersion m_read; // what the file held at the last load or save
 };
 
 } // namespace vendara

@@ -1,6 +1,8 @@
 #include "masterfile.h"
 
+#include "common/cp932codec.h"
 #include "common/error.h"
+#include "common/fileversion.h"
 #include "common/textfile.h"
 
 #include <QFileInfo>
@@ -16,6 +18,13 @@ QStringList readLines(const QString &path)
     if (!lines)
         throw Error(QStringLiteral("%1 を読み込めません").arg(path));
     return *lines;
+}
+
+QStringList readLines(const QString &path, FileVersion &version)
+{
+    QByteArray bytes;
+    version = FileVersion::of(path, &bytes);
+    return version.exists ? textfile::splitLines(cp932::decode(bytes)) : QStringList();
 }
 
 } // namespace vendara::masterfile

@@ -3,7 +3,6 @@
 #include "masterfile.h"
 
 #include "common/commatext.h"
-#include "common/textfile.h"
 
 namespace vendara {
 
@@ -23,7 +22,7 @@ QStringList MemoTemplates::fitToTemplate(const QStringList &lines)
 
 void MemoTemplates::load()
 {
-    const QStringList lines = masterfile::readLines(m_path);
+    const QStringList lines = masterfile::readLines(m_path, m_read);
     m_templates.clear();
     if (lines.size() <= 1) {
         for (int i = 0; i < m_blankRows; ++i)
@@ -34,12 +33,12 @@ void MemoTemplates::load()
         m_templates.append(fitToTemplate(commatext::splitToGridCells(lines[i])));
 }
 
-void MemoTemplates::save() const
+void MemoTemplates::save(Overwrite overwrite)
 {
     QStringList lines{QString()};
     for (const QStringList &t : m_templates)
         lines.append(commatext::join(t));
-    textfile::writeLines(m_path, lines);
+    m_read = writeLinesIfUnchanged(m_path, lines, m_read, overwrite);
 }
 
 void MemoTemplates::replace(int index, const QStringList &lines)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/fileversion.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,7 +10,9 @@ namespace vendara {
 
 // The memo templates "MemoOpt.Dat": an empty first line, then one comma-text
 // line per template holding up to three memo lines. The options page writes
-// them only on OK; the pick dialog only reads.
+// them only on OK; the pick dialog only reads. A save refuses to replace a
+// change another desk made since the file was read (FileChangedError);
+// Overwrite::Force replaces it, load() takes it.
 class MemoTemplates
 {
 public:
@@ -27,7 +31,7 @@ public:
     const QList<QStringList> &templates() const { return m_templates; }
     QString path() const { return m_path; }
     void load();
-    void save() const;
+    void save(Overwrite overwrite = Overwrite::IfUnchanged);
 
     // Further lines than three are dropped; fewer are padded with empty ones.
     static QStringList fitToTemplate(const QStringList &lines);
@@ -39,6 +43,7 @@ private:
     QString m_path;
     int m_blankRows;
     QList<QStringList> m_templates;
+    FileVersion m_read; // what the file held at the last load or save
 };
 
 } // namespace vendara

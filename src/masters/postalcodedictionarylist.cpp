@@ -6,7 +6,6 @@
 
 #include "common/atomicfile.h"
 #include "common/error.h"
-#include "common/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +28,7 @@ bool PostalCodeDictionaryList::isUsable(const QString &name) const
 
 void PostalCodeDictionaryList::reload()
 {
-    m_names = masterfile::readLines(m_folder + kListFile);
+    m_names = masterfile::readLines(m_folder + kListFile, m_read);
     for (qsizetype i = m_names.size() - 1; i >= 0; --i)
         if (!isUsable(m_names[i]))
             m_names.removeAt(i);
@@ -78,10 +77,10 @@ bool PostalCodeDictionaryList::remove(int index, Questions &questions)
     return true;
 }
 
-void PostalCodeDictionaryList::save() const
+void PostalCodeDictionaryList::save(Overwrite overwrite)
 {
     QDir().mkpath(m_folder);
-    textfile::writeLines(m_folder + kListFile, m_names);
+    m_read = writeLinesIfUnchanged(m_folder + kListFile, m_names, m_read, overwrite);
 }
 
 } // namespace vendara

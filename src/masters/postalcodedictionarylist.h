@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/fileversion.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,7 +12,9 @@ class Questions;
 // The installed postal-code dictionaries: "ziplist" in Dat/Mst/Zip/ names
 // them, one bare file name a line, in search order. Only names of files that
 // are in the folder are usable; "ziplist" itself is rewritten only when the
-// list is changed.
+// list is changed, and not over a list another desk changed since it was read
+// (FileChangedError): the page then shows that desk's list (reload()) for the
+// user to change again.
 class PostalCodeDictionaryList
 {
 public:
@@ -34,13 +37,14 @@ public:
     // Asks kDeleteQuestion; on Yes deletes the dictionary file from the folder,
     // removes it from the list and writes the list. False on No.
     bool remove(int index, Questions &questions);
-    void save() const;
+    void save(Overwrite overwrite = Overwrite::IfUnchanged);
 
 private:
     bool isUsable(const QString &name) const;
 
     QString m_folder;
     QStringList m_names;
+    FileVersion m_read; // what "ziplist" held at the last reload or save
 };
 
 } // namespace vendara

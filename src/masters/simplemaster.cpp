@@ -5,7 +5,6 @@
 
 #include "common/commatext.h"
 #include "common/error.h"
-#include "common/textfile.h"
 
 #include <algorithm>
 
@@ -67,7 +66,7 @@ void SimpleMaster::load()
     m_currentRow = 0;
     QStringList lines;
     try {
-        lines = masterfile::readLines(path());
+        lines = masterfile::readLines(path(), m_read);
     } catch (const Error &) {
         m_info = {QString(), 1, MasterList::CarName}; // a master that could not be read is not written back
         throw;
@@ -78,14 +77,14 @@ void SimpleMaster::load()
     m_grid.setRows(rows);
 }
 
-void SimpleMaster::save() const
+void SimpleMaster::save(Overwrite overwrite)
 {
     if (!hasMaster())
         return;
     QStringList lines;
     for (int r = 0; r < m_grid.rowCount(); ++r)
         lines.append(commatext::join(m_grid.row(r)));
-    textfile::writeLines(path(), lines);
+    m_read = writeLinesIfUnchanged(path(), lines, m_read, overwrite);
 }
 
 void SimpleMaster::setCurrentRow(int row)

@@ -3,6 +3,8 @@
 #include "cellgrid.h"
 #include "celltext.h"
 
+#include "common/fileversion.h"
+
 #include <QList>
 #include <QString>
 
@@ -44,7 +46,9 @@ std::optional<SimpleMasterInfo> simpleMasterFor(MasterList list);
 
 // The editor of one simple master at a time, behind the options page and the
 // pick dialog. Switching masters writes the current one back first; the owner
-// calls save() when it closes.
+// calls save() when it closes. A save refuses to replace a change another
+// desk made since the master was read (FileChangedError); the owner then
+// saves with Overwrite::Force or takes the other desk's list with load().
 class SimpleMaster
 {
 public:
@@ -59,7 +63,8 @@ public:
     QString path() const { return m_folder + m_info.name; }
 
     void load();
-    void save() const; // nothing when no master is current
+    // Nothing when no master is current.
+    void save(Overwrite overwrite = Overwrite::IfUnchanged);
 
     const CellGrid &grid() const { return m_grid; }
     int currentRow() const { return m_currentRow; }
@@ -83,6 +88,7 @@ private:
     SimpleMasterInfo m_info{QString(), 1, MasterList::CarName}; // no name: no master
     CellGrid m_grid;
     int m_currentRow = 0;
+    FileVersion m_read; // what the file held at the last load or save
 };
 
 } // namespace vendara

@@ -7,7 +7,6 @@
 
 #include "common/commatext.h"
 #include "common/error.h"
-#include "common/textfile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +69,7 @@ void TaxTableEditor::readCategoryList()
     // are left out: their table could only be read or written outside the
     // folder. A name listed twice would share one file and is kept once.
     const EntryNames names = categoryNames();
-    for (const QString &name : masterfile::readLines(categoryListPath()))
+    for (const QString &name : masterfile::readLines(categoryListPath(), m_categoryListVersion))
         if (names.isStorable(name) && !names.entrySharingFile(name, m_categories))
             m_categories.append(name);
 }
@@ -103,11 +102,12 @@ void TaxTableEditor::loadTable()
     m_grid.clear();
     const QString path = tablePath(m_category);
     if (m_category.isEmpty() || !QFileInfo::exists(path)) {
+        m_tableVersion = FileVersion();
         m_grid.resize(5, 5);
     } else {
         QStringList lines;
         try {
-            lines = masterfile::readLines(path);
+            lines = masterfile::readLines(path, m_tableVersion);
         } catch (const Error &) {
             // Nothing may be written back over a table that could not be read.
             m_category.clear();
@@ -126,19 +126,19 @@ void TaxTableEditor::loadTable()
     setCurrentCell(std::min(m_currentColumn, m_grid.columnCount() - 1), std::min(m_currentRow, m_grid.rowCount() - 1));
 }
 
-void TaxTableEditor::saveTable() const
+void TaxTableEditor::saveTable(Overwrite overwrite)
 {
     if (m_category.isEmpty())
         return;
     QStringList lines;
     for (int r = 0; r < m_grid.rowCount(); ++r)
         lines.append(commatext::join(m_grid.row(r)));
-    textfile::writeLines(tablePath(m_category), lines);
+    m_tableVersion = writeLinesIfUnchanged(tablePath(m_category), lines, m_tableVersion, overwrite);
 }
 
-void TaxTableEditor::saveCategoryList() const
+void TaxTableEditor::saveCategoryList()
 {
-    textfile::writeLines(categoryListPath(), m_categories);
+    m_categoryListVersion = writeLinesIfUnchanged(categoryListPath(), m_categories, m_categoryListVersion);
 }
 
 void TaxTableEditor::addCategory(const QString &name)

@@ -4,6 +4,8 @@
 #include "celltext.h"
 #include "namerules.h"
 
+#include "common/fileversion.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,9 @@ class Questions;
 // and one category current at a time, its table in a grid. Every switch of
 // kind or category writes the current table back first; the frame that owns
 // the editor calls saveTable() when it closes, whatever button closed it.
+// Writes refuse to replace a table or category list another desk changed
+// since it was read (FileChangedError); the owner then saves the table with
+// Overwrite::Force or reads the other desk's with loadTable().
 class TaxTableEditor
 {
 public:
@@ -47,8 +52,8 @@ public:
     QString categoryListPath() const;
 
     void loadTable();
-    void saveTable() const;
-    void saveCategoryList() const;
+    void saveTable(Overwrite overwrite = Overwrite::IfUnchanged);
+    void saveCategoryList();
 
     // Appends the category, writes the list and switches to it; its table is
     // empty until first written. A name that cannot be a table file, or whose
@@ -96,6 +101,10 @@ private:
     QString m_prefix;
     QStringList m_categories;
     QString m_category;
+    // What the files held at the last reading or writing of them. A renamed
+    // table keeps its version: the rename moves the same bytes.
+    FileVersion m_tableVersion;
+    FileVersion m_categoryListVersion;
     bool m_editMode = false;
     CellGrid m_grid{5, 5};
     int m_currentColumn = 0;

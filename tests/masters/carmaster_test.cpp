@@ -3,6 +3,7 @@
 
 #include "common/cp932codec.h"
 #include "common/error.h"
+#include "common/fileversion.h"
 #include "common/textfile.h"
 
 #include "support/fakequestions.h"
@@ -342,4 +343,56 @@ TEST_F(CarMasterFiles, unreadableCarList_isReportedAndNotWrittenBack)
     QDir(folder).mkpath("Maker.dat");
     ASSERT_TRUE(QFileInfo(path("Maker.dat")).isDir());
     EXPECT_THROW(CarMaster{folder}, Error);
+}
+
+// Two desks on one data folder, each master read before the other wrote.
+TEST_F(CarMasterFiles, carsChangedOnAnotherDesk_areNotReplacedUntilOverwrittenOrReloaded)
+{
+    writeThreeMakers();
+    CarMaster first(folder);
+    CarMaster second(folder);
+    first.setCarText(1, "アクア");
+    first.moveToMaker(1); // writes トヨタ's cars
+    EXPECT_EQ(lines("トヨタ"), QStringList({"カローラ", "アクア"}));
+
+    second.setCarText(0, "クラウン");
+    EXPECT_THROW(second.moveToMaker(1), FileChangedError);
+    EXPECT_EQ(second.currentMakerRow(), 0); // stays on the row whose cars were not written
+    EXPECT_THROW(second.save(), FileChangedError);
+    EXPECT_EQ(lines("トヨタ"), QStringList({"カローラ", "アクア"}));
+
+    second.loadCars();
+    EXPECT_EQ(second.cars(), QStringList({"カローラ", "アクア"}));
+    second.setCarText(0, "クラウン");
+    second.moveToMaker(1);
+    EXPECT_EQ(lines("トヨタ"), QStringList({"クラウン", "アクア"}));
+}
+
+TEST_F(CarMasterFiles, makerListChangedOnAnotherDesk_isRefusedThenOverwrittenOrReloaded)
+{
+    writeThreeMakers();
+    CarMaster first(folder);
+    CarMaster second(folder);
+    first.addMaker();
+    first.setMakerText(3, "マツダ");
+    first.save();
+    second.setMakerText(2, "スズキ");
+
+    try {
+        second.save();
+        FAIL() << "the maker list of the first desk was replaced";
+    } catch (const FileChangedError &e) {
+        EXPECT_TRUE(e.message().contains("トヨタ\n日産\nホンダ\n…")) << e.message().toStdString();
+    }
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"トヨタ", "日産", "ホンダ", "マツダ"}));
+
+    second.moveToMaker(1);
+    second.load();
+    EXPECT_EQ(second.makers(), QStringList({"トヨタ", "日産", "ホンダ", "マツダ"}));
+    EXPECT_EQ(second.currentMakerRow(), 1);
+    EXPECT_EQ(second.cars(), QStringList({"ノート"}));
+
+    first.setMakerText(3, "スバル");
+    first.save(Overwrite::Force);
+    EXPECT_EQ(lines("Maker.dat"), QStringList({"トヨタ", "日産", "ホンダ", "スバル"}));
 }

@@ -4,6 +4,7 @@
 
 #include "common/cp932codec.h"
 #include "common/error.h"
+#include "common/fileversion.h"
 #include "common/textfile.h"
 
 #include "support/testdata.h"
@@ -228,4 +229,89 @@ TEST_F(ListMasterFiles, unreadableFiles_areReportedAndNeverReplaced)
     EXPECT_THROW(EquipmentList{dir.path()}, Error);
     EXPECT_THROW((MemoTemplates{dir.path(), MemoTemplates::kEditorBlankRows}), Error);
     EXPECT_TRUE(QFileInfo(path("付属品")).isDir());
+}
+
+// Two desks on one data folder: each editor read the file before the other
+// wrote it.
+TEST_F(ListMasterFiles, simpleMaster_secondDeskIsRefusedUntilItOverwritesOrReloads)
+{
+    write("色", {"赤"});
+    SimpleMaster first(dir.path());
+    SimpleMaster second(dir.path());
+    first.selectMaster("色");
+    second.selectMaster("色");
+    first.addRow();
+    first.setCellText(0, 1, "青");
+    first.save();
+    second.addRow();
+    second.setCellText(0, 1, "緑");
+
+    try {
+        second.save();
+        FAIL() << "the second desk's save replaced the first desk's";
+    } catch (const FileChangedError &e) {
+        EXPECT_EQ(e.path(), path("色"));
+        EXPECT_TRUE(e.message().contains("赤\n青")) << e.message().toStdString();
+    }
+    EXPECT_EQ(lines("色"), QStringList({"赤", "青"}));
+    // Switching masters writes first, and is refused the same way.
+    EXPECT_THROW(second.selectMaster("担当者"), FileChangedError);
+    EXPECT_EQ(second.name(), "色");
+
+    // The first desk's own saves go on: it remembers what it wrote.
+    first.setCellText(0, 0, "紅");
+    first.save();
+    EXPECT_EQ(lines("色"), QStringList({"紅", "青"}));
+
+    second.load();
+    EXPECT_EQ(second.grid().rowCount(), 2);
+    EXPECT_EQ(second.grid().cell(0, 0), "紅");
+    EXPECT_EQ(second.grid().cell(0, 1), "青");
+    second.addRow();
+    second.setCellText(0, 2, "緑");
+    second.save(); // read again: no longer refused
+    EXPECT_EQ(lines("色"), QStringList({"紅", "青", "緑"}));
+
+    first.save(Overwrite::Force);
+    EXPECT_EQ(lines("色"), QStringList({"紅", "青"}));
+}
+
+TEST_F(ListMasterFiles, equipment_secondDeskIsRefusedUntilItOverwritesOrReloads)
+{
+    write("Accdata.dat", {"エアコン,AC"});
+    EquipmentList first(dir.path());
+    EquipmentList second(dir.path());
+    first.add({"パワーステアリング", "PS"});
+    first.save();
+    second.remove(0);
+
+    EXPECT_THROW(second.save(), FileChangedError);
+    EXPECT_EQ(lines("Accdata.dat"), QStringList({"エアコン,AC", "パワーステアリング,PS"}));
+    second.load();
+    EXPECT_EQ(second.items(), first.items());
+    second.remove(0);
+    second.save();
+    EXPECT_EQ(lines("Accdata.dat"), QStringList({"パワーステアリング,PS"}));
+    first.save(Overwrite::Force);
+    EXPECT_EQ(lines("Accdata.dat"), QStringList({"エアコン,AC", "パワーステアリング,PS"}));
+}
+
+TEST_F(ListMasterFiles, memo_missingFileCreatedByAnotherDeskIsNotReplaced)
+{
+    MemoTemplates first(dir.path(), MemoTemplates::kEditorBlankRows);
+    MemoTemplates second(dir.path(), MemoTemplates::kEditorBlankRows);
+    first.replace(0, {"納車時"});
+    first.save();
+    second.replace(0, {"下取車あり"});
+
+    EXPECT_THROW(second.save(), FileChangedError);
+    const auto firstLineOnDisk = [this] {
+        return MemoTemplates(dir.path(), MemoTemplates::kEditorBlankRows).templates().value(0).value(0);
+    };
+    EXPECT_EQ(firstLineOnDisk(), "納車時");
+    second.load();
+    EXPECT_EQ(second.templates().value(0).value(0), "納車時");
+    second.replace(0, {"下取車あり"});
+    second.save();
+    EXPECT_EQ(firstLineOnDisk(), "下取車あり");
 }

@@ -1,6 +1,7 @@
 #include "masters/postalcodedictionarylist.h"
 
 #include "common/error.h"
+#include "common/fileversion.h"
 #include "common/textfile.h"
 
 #include "support/fakequestions.h"
@@ -122,4 +123,26 @@ TEST_F(PostalCodeFolder, unreadableList_isReportedRatherThanTakenAsEmpty)
 {
     QDir(folder).mkpath("ziplist");
     EXPECT_THROW(PostalCodeDictionaryList{folder}, Error);
+}
+
+// Two desks on one data folder, both lists read before either added.
+TEST_F(PostalCodeFolder, listChangedOnAnotherDesk_refusesTheAdditionUntilReloaded)
+{
+    test::writeBytes(dir.filePath("src/A.CSV"), "a");
+    test::writeBytes(dir.filePath("src/B.CSV"), "b");
+    PostalCodeDictionaryList first(folder);
+    PostalCodeDictionaryList second(folder);
+    first.add(dir.filePath("src/A.CSV"));
+
+    EXPECT_THROW(second.add(dir.filePath("src/B.CSV")), FileChangedError);
+    EXPECT_EQ(listLines(), QStringList{"A.CSV"});
+    second.reload();
+    EXPECT_EQ(second.names(), QStringList{"A.CSV"});
+    second.add(dir.filePath("src/B.CSV")); // its file was copied the first time
+    EXPECT_EQ(listLines(), QStringList({"A.CSV", "B.CSV"}));
+
+    // The first desk's next change is refused in turn, and overwrites on demand.
+    EXPECT_THROW(first.remove(0, yes), FileChangedError);
+    first.save(Overwrite::Force);
+    EXPECT_EQ(listLines(), QStringList{}); // this desk's list: B.CSV is no longer listed
 }

@@ -2,6 +2,7 @@
 #include "masters/taxtablekind.h"
 
 #include "common/error.h"
+#include "common/fileversion.h"
 #include "common/textfile.h"
 
 #include "support/permissions.h"
@@ -263,13 +264,13 @@ TEST_F(TaxTables, addCategory_refusesNamesThatLeaveTheFolder)
 TEST_F(TaxTables, deleteCategory_refusesTheLastOneAndAsksFirst)
 {
     write("CompIns", {"A"});
+    write("CINA", {"a,1"});
+    write("CINB", {"b,2"});
     TaxTableEditor editor(dir.path());
     editor.selectKind(1);
     EXPECT_EQ(messageOf([&] { editor.deleteCurrentCategory(yes); }), "1件以下にはできません");
 
     write("CompIns", {"A", "B", "C"});
-    write("CINA", {"a,1"});
-    write("CINB", {"b,2"});
     editor.selectKind(1);
     vendara::testing::FakeQuestions asker;
     asker.answer(false);
@@ -420,4 +421,54 @@ TEST_F(TaxTables, categoryNames_neverTakeAnotherCategorysFileOrAList)
     write("AqTax", {"Kei", "kei", "自家用"});
     editor.selectKind(0);
     EXPECT_EQ(editor.categories(), QStringList({"Kei", "自家用"}));
+}
+
+// Two desks on one data folder, each table read before the other wrote it.
+TEST_F(TaxTables, tableChangedOnAnotherDesk_isNotReplacedUntilOverwrittenOrReloaded)
+{
+    write("CompIns", {"A", "B"});
+    write("CINA", {"a,1"});
+    write("CINB", {"b,2"});
+    TaxTableEditor first(dir.path());
+    TaxTableEditor second(dir.path());
+    first.selectKind(1);
+    second.selectKind(1);
+    first.setCellText(1, 0, "10");
+    first.saveTable();
+    second.setCellText(1, 0, "20");
+
+    EXPECT_THROW(second.saveTable(), FileChangedError);
+    EXPECT_THROW(second.selectCategory(1), FileChangedError); // switching writes first
+    EXPECT_EQ(second.currentCategory(), "A");
+    EXPECT_EQ(lines("CINA"), QStringList({"a,10"}));
+
+    second.loadTable();
+    EXPECT_EQ(second.grid().cell(1, 0), "10");
+    second.setCellText(1, 0, "20");
+    second.saveTable();
+    EXPECT_EQ(lines("CINA"), QStringList({"a,20"}));
+
+    first.saveTable(Overwrite::Force);
+    EXPECT_EQ(lines("CINA"), QStringList({"a,10"}));
+    // A rename moves the bytes last written: the version still holds.
+    first.renameCurrentCategory("C");
+    first.setCellText(1, 0, "30");
+    first.saveTable();
+    EXPECT_EQ(lines("CINC"), QStringList({"a,30"}));
+}
+
+TEST_F(TaxTables, categoryListChangedOnAnotherDesk_refusesAnAddition)
+{
+    write("CompIns", {"A"});
+    TaxTableEditor first(dir.path());
+    TaxTableEditor second(dir.path());
+    first.selectKind(1);
+    second.selectKind(1);
+    first.addCategory("B");
+    EXPECT_THROW(second.addCategory("C"), FileChangedError);
+    EXPECT_EQ(lines("CompIns"), QStringList({"A", "B"}));
+    EXPECT_EQ(second.categories(), QStringList{"A"}); // the list shown is the list on disk
+    second.selectKind(1);
+    second.addCategory("C");
+    EXPECT_EQ(lines("CompIns"), QStringList({"A", "B", "C"}));
 }

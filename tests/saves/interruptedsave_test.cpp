@@ -34,7 +34,8 @@ QStringList temporariesIn(const QString &dir)
     QStringList found;
     for (const QString &sub : {QString(), QStringLiteral("Mst")})
         for (const QString &name : QDir(dir + u'/' + sub).entryList(QDir::Files | QDir::Hidden))
-            if (name.startsWith(u'.'))
+            // The folder's lock file stays by design; it is no temporary.
+            if (name.startsWith(u'.') && name != QStringLiteral(".vendara.lock"))
                 found.append(sub + u'/' + name);
     return found;
 }

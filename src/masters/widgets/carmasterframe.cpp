@@ -141,9 +141,30 @@ void CarMasterFrame::writeBack()
     m_master.save();
 }
 
+ClosingWrite CarMasterFrame::closingWrite()
+{
+    return {[this] { writeBack(); },
+            [this] {
+                commitOpenEditors(this);
+                m_master.save(Overwrite::Force);
+            },
+            [this] {
+                commitOpenEditors(this);
+                m_master.load();
+                showMakers();
+            }};
+}
+
 void CarMasterFrame::makerRowEntered(int row)
 {
-    runGuarded(m_questions, [this, row] { m_master.moveToMaker(row); });
+    // Leaving the row writes its cars; when another desk changed them the
+    // user overwrites them or takes that desk's cars and stays on the row.
+    writeResolvingConflicts(m_questions, {[this, row] { m_master.moveToMaker(row); },
+                                          [this, row] {
+                                              m_master.writeCarList(Overwrite::Force);
+                                              m_master.moveToMaker(row);
+                                          },
+                                          [this] { m_master.loadCars(); }});
     // A maker whose cars could not be written stays current.
     if (m_master.currentMakerRow() != row)
         showMakers();

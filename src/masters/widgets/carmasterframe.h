@@ -11,6 +11,7 @@ namespace vendara {
 
 class CarListModel;
 class Questions;
+struct ClosingWrite;
 
 // The maker and car-name master: makers at the left, the current maker's car
 // names at the right, each with its add, delete and sort buttons. Leaving a
@@ -30,8 +31,12 @@ public:
     bool isEditable() const { return m_editable; }
 
     // Writes both lists (a cell being typed into counts as typed); throws
-    // vendara::Error.
+    // vendara::Error, FileChangedError when another desk changed one since
+    // it was read.
     void writeBack();
+    // writeBack() with, for a change of another desk, the overwrite and the
+    // reading of that desk's lists into the grids.
+    ClosingWrite closingWrite();
 
     // The pick: maker, one space, car.
     QString selectedName() const { return m_master.selectedName(); }

@@ -57,6 +57,12 @@ EquipmentPage::EquipmentPage(const QString &folder, Questions &questions, QWidge
     showItems(-1);
 }
 
+void EquipmentPage::reload()
+{
+    m_list.load();
+    showItems(-1);
+}
+
 void EquipmentPage::showItems(int current)
 {
     m_view->clear();

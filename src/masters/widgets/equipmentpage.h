@@ -14,7 +14,9 @@ class Questions;
 
 // The options page of the equipment list: the list of names and
 // abbreviations, the two entry fields and "追加", "置換", "削除". The list is
-// written only by save(), which the options dialog calls on OK.
+// written only by save(), which the options dialog calls on OK; when another
+// desk changed the file meanwhile the dialog asks, then saves with
+// Overwrite::Force or calls reload().
 class EquipmentPage : public QWidget
 {
     Q_OBJECT
@@ -23,7 +25,9 @@ public:
     EquipmentPage(const QString &folder, Questions &questions, QWidget *parent = nullptr);
 
     const EquipmentList &list() const { return m_list; }
-    void save() const { m_list.save(); }
+    void save(Overwrite overwrite = Overwrite::IfUnchanged) { m_list.save(overwrite); }
+    // Shows the file as it is now; the edits on the page are dropped.
+    void reload();
 
     QTreeWidget *view() const { return m_view; }
     QLineEdit *nameField() const { return m_name; }

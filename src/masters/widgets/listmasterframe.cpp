@@ -59,7 +59,10 @@ ListMasterFrame::~ListMasterFrame()
 
 void ListMasterFrame::selectMaster(const QString &name)
 {
-    // Writes the current master back first.
+    // Writes the current master back first; another desk's change of it is
+    // resolved before the grid shows another master.
+    if (m_master.hasMaster() && writeResolvingConflicts(m_questions, closingWrite()) != WriteOutcome::Written)
+        return;
     if (!runGuarded(m_questions, [this, &name] { m_master.selectMaster(name); }))
         return;
     m_title->setText(name);
@@ -81,6 +84,20 @@ void ListMasterFrame::writeBack()
 {
     commitOpenEditors(this);
     m_master.save();
+}
+
+ClosingWrite ListMasterFrame::closingWrite()
+{
+    return {[this] { writeBack(); },
+            [this] {
+                commitOpenEditors(this);
+                m_master.save(Overwrite::Force);
+            },
+            [this] {
+                commitOpenEditors(this);
+                m_master.load();
+                showRows();
+            }};
 }
 
 void ListMasterFrame::layOutColumns()

@@ -12,6 +12,7 @@ namespace vendara {
 
 class Questions;
 class SimpleMasterModel;
+struct ClosingWrite;
 
 // The editor of one simple list master (colours, staff, accessories with
 // prices, ...): its title, the grid, "追加" and "選択削除". Selecting another
@@ -30,8 +31,12 @@ public:
     void setEditable(bool on);
     bool isEditable() const { return m_editable; }
     // Writes the current master (a cell being typed into counts as typed);
-    // throws vendara::Error.
+    // throws vendara::Error, FileChangedError when another desk changed it
+    // since it was read.
     void writeBack();
+    // writeBack() with, for a change of another desk, the overwrite and the
+    // reading of that desk's list into the grid.
+    ClosingWrite closingWrite();
 
     QString selectedName() const { return m_master.selectedName(); }
     QString selectedPrice() const { return m_master.selectedPrice(); }

@@ -36,7 +36,7 @@ void MasterPickDialog::selectList(int number)
 void MasterPickDialog::selectList(MasterList list)
 {
     // The list on show is written before its frame goes.
-    if (!runGuarded(m_questions, [this] { writeBack(); }))
+    if (writeResolvingConflicts(m_questions, closingWrite()) != WriteOutcome::Written)
         return;
     delete m_carFrame;
     delete m_listFrame;
@@ -83,16 +83,17 @@ QString MasterPickDialog::selectedPrice() const
 
 void MasterPickDialog::done(int result)
 {
-    if (writeBeforeClosing(m_questions, {[this] { writeBack(); }}))
+    if (writeBeforeClosing(m_questions, {closingWrite()}))
         QDialog::done(result);
 }
 
-void MasterPickDialog::writeBack()
+ClosingWrite MasterPickDialog::closingWrite()
 {
-    if (m_carFrame)
-        m_carFrame->writeBack();
     if (m_listFrame)
-        m_listFrame->writeBack();
+        return m_listFrame->closingWrite();
+    if (m_carFrame)
+        return m_carFrame->closingWrite();
+    return {[] {}};
 }
 
 } // namespace vendara

@@ -16,6 +16,7 @@ namespace vendara {
 class CarMasterFrame;
 class Questions;
 class ListMasterFrame;
+struct ClosingWrite;
 
 // The pick dialog "選択" of the list masters: MasterList::CarName shows
 // makers and car names, every other list one simple master (色, 付属品,
@@ -58,7 +59,7 @@ public slots:
 
 private:
     void setEditing(bool on);
-    void writeBack();
+    ClosingWrite closingWrite();
 
     std::unique_ptr<Ui::MasterPickDialog> m_ui;
     QString m_folder;

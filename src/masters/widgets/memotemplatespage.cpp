@@ -61,6 +61,12 @@ MemoTemplatesPage::MemoTemplatesPage(const QString &folder, Questions &questions
     m_view->reload(0);
 }
 
+void MemoTemplatesPage::reload()
+{
+    m_templates.load();
+    m_view->reload(0);
+}
+
 QStringList MemoTemplatesPage::editorLines() const
 {
     return m_editor->toPlainText().split(u'\n');

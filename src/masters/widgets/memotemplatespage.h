@@ -14,7 +14,8 @@ class MemoTemplateView;
 // The options page of the memo templates: the templates, the three-line
 // editor "備考欄テンプレート" and "追加", "修正", "削除". Selecting a template
 // loads it into the editor. Written only by save(), which the options
-// dialog calls on OK.
+// dialog calls on OK; when another desk changed the file meanwhile the dialog
+// asks, then saves with Overwrite::Force or calls reload().
 class MemoTemplatesPage : public QWidget
 {
     Q_OBJECT
@@ -23,7 +24,9 @@ public:
     MemoTemplatesPage(const QString &folder, Questions &questions, QWidget *parent = nullptr);
 
     const MemoTemplates &templates() const { return m_templates; }
-    void save() const { m_templates.save(); }
+    void save(Overwrite overwrite = Overwrite::IfUnchanged) { m_templates.save(overwrite); }
+    // Shows the file as it is now; the edits on the page are dropped.
+    void reload();
 
     MemoTemplateView *view() const { return m_view; }
     QPlainTextEdit *editor() const { return m_editor; }

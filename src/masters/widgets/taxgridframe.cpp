@@ -118,6 +118,12 @@ TaxGridFrame::~TaxGridFrame()
 void TaxGridFrame::selectKind(int kind)
 {
     commitOpenEditor();
+    // The table on show is written first; another desk's change of it is
+    // resolved before the grid shows another table.
+    if (writeResolvingConflicts(m_questions, closingWrite()) != WriteOutcome::Written) {
+        refresh();
+        return;
+    }
     attempt([&] { m_editor.selectKind(kind); });
     m_view->setAccessibleName(m_editor.title());
 }
@@ -136,11 +142,28 @@ void TaxGridFrame::writeBack()
     m_editor.saveTable();
 }
 
+ClosingWrite TaxGridFrame::closingWrite()
+{
+    return {[this] { writeBack(); },
+            [this] {
+                commitOpenEditor();
+                m_editor.saveTable(Overwrite::Force);
+            },
+            [this] {
+                commitOpenEditor();
+                attempt([this] { m_editor.loadTable(); });
+            }};
+}
+
 void TaxGridFrame::pickCategory(int index)
 {
     if (index == m_editor.currentCategoryIndex())
         return;
     commitOpenEditor();
+    if (writeResolvingConflicts(m_questions, closingWrite()) != WriteOutcome::Written) {
+        refresh();
+        return;
+    }
     attempt([&] { m_editor.selectCategory(index); });
 }
 

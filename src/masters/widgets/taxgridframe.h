@@ -14,6 +14,7 @@ namespace vendara {
 
 class Questions;
 class TaxGridModel;
+struct ClosingWrite;
 
 // Shows and edits the tax tables of one kind, a category at a time. In pick
 // mode the user only moves the current cell over the body of the table; in
@@ -34,8 +35,12 @@ public:
     bool editMode() const { return m_editor.editMode(); }
     void setEditMode(bool on);
     // Writes the current table (a cell being typed into counts as typed);
-    // throws vendara::Error.
+    // throws vendara::Error, FileChangedError when another desk changed it
+    // since it was read.
     void writeBack();
+    // writeBack() with, for a change of another desk, the overwrite and the
+    // reading of that desk's table into the grid.
+    ClosingWrite closingWrite();
 
     // The current cell as an integer; 0 when empty or not an integer.
     int selectedAmount() const { return m_editor.selectedAmount(); }

@@ -57,7 +57,7 @@ TaxGuideDialog::~TaxGuideDialog() = default;
 
 void TaxGuideDialog::done(int result)
 {
-    if (writeBeforeClosing(m_questions, {[this] { m_frame->writeBack(); }}))
+    if (writeBeforeClosing(m_questions, {m_frame->closingWrite()}))
         QDialog::done(result);
 }
 

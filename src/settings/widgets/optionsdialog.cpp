@@ -241,11 +241,20 @@ void OptionsDialog::saveAndClose()
     const bool saved = runGuarded(m_questions, [this] {
         m_print->save();
         m_basic->save();
-        m_equipment->save();
-        m_memo->save();
     });
-    if (saved)
-        accept();
+    if (!saved)
+        return;
+    // A list another desk changed since the dialog read it is asked about;
+    // the dialog stays open unless the user overwrites it.
+    const ClosingWrite equipment{[this] { m_equipment->save(); },
+                                 [this] { m_equipment->save(Overwrite::Force); }, [this] { m_equipment->reload(); }};
+    if (writeResolvingConflicts(m_questions, equipment) != WriteOutcome::Written)
+        return;
+    const ClosingWrite memo{[this] { m_memo->save(); }, [this] { m_memo->save(Overwrite::Force); },
+                            [this] { m_memo->reload(); }};
+    if (writeResolvingConflicts(m_questions, memo) != WriteOutcome::Written)
+        return;
+    accept();
 }
 
 // Every way of closing comes here: OK, キャンセル, the close box and Esc.
@@ -267,9 +276,9 @@ void OptionsDialog::done(int result)
         }
     }
     const bool written = writeBeforeClosing(m_questions, {
-                                                             [this] { m_car->writeBack(); },
-                                                             [this] { m_listMaster->writeBack(); },
-                                                             [this] { m_tax->writeBack(); },
+                                                             m_car->closingWrite(),
+                                                             m_listMaster->closingWrite(),
+                                                             m_tax->closingWrite(),
                                                          });
     if (written)
         QDialog::done(result);

@@ -1,4 +1,5 @@
 #include "masters/widgets/carmasterframe.h"
+#include "masters/widgets/closingwrites.h"
 #include "masters/widgets/equipmentpage.h"
 #include "masters/widgets/equipmentpickdialog.h"
 #include "masters/widgets/listmasterframe.h"
@@ -83,10 +84,13 @@ class ListWidgetsTest : public QObject
 private slots:
     void carFrameLeavingAMakerRow_writesItsCarsThenShowsTheNext();
     void carFrameMakerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay();
+    void carFrameLeavingCarsChangedOnAnotherDesk_asksAndNoShowsThatDesksCars();
     void carFrameDeleteMaker_asksAndTakesItsFileOnlyOnYes();
     void pickDialogOfCarNames_locksEditingUntilEditAndWritesBackOnCancel();
     void pickDialogAmountCell_refusesNonIntegersAtOnceAndShowsGrouped();
     void pickDialogTypingFirstLetters_movesToTheName();
+    void pickDialogListChangedOnAnotherDesk_cancelKeepsEditingAndNoReloads();
+    void pickDialogListChangedOnAnotherDesk_yesOverwrites();
     void equipmentPick_presetsFromFieldAndReturnsListOrder();
     void equipmentPage_editsListButWritesOnlyOnSave();
     void memoTemplates_pageEditsAndPickerPicksByDoubleClick();
@@ -118,6 +122,43 @@ void ListWidgetsTest::carFrameLeavingAMakerRow_writesItsCarsThenShowsTheNext()
     QCOMPARE(linesOf(m.mk + QStringLiteral("TOYOTA")).value(0), QStringLiteral("カローラ"));
     frame.writeBack();
     QCOMPARE(linesOf(m.mk + QStringLiteral("Maker.dat")), (QStringList{QStringLiteral("TOYOTA"), QStringLiteral("日産")}));
+}
+
+void ListWidgetsTest::carFrameLeavingCarsChangedOnAnotherDesk_asksAndNoShowsThatDesksCars()
+{
+    Masters m;
+    const QString toyota = m.mk + QStringLiteral("トヨタ");
+    FakeQuestions questions;
+    CarMasterFrame frame(m.mk, questions);
+    QVERIFY(showActive(&frame));
+    frame.carView()->setCurrentIndex(frame.carView()->model()->index(1, 0));
+    typeIntoCurrentCell(frame.carView(), QStringLiteral("プリウス"));
+    const QStringList theirs{QStringLiteral("カローラ"), QStringLiteral("クラウン"), QStringLiteral("アクア")};
+    textfile::writeLines(toyota, theirs); // the other desk
+
+    questions.answers << Questions::Answer::No;
+    frame.makerView()->setFocus();
+    QTest::keyClick(frame.makerView(), Qt::Key_Down);
+    QCOMPARE(questions.askedWithCancel.size(), 1);
+    QVERIFY2(questions.askedWithCancel.first().startsWith(QStringLiteral("トヨタ は他の端末で変更されています")),
+             qPrintable(questions.askedWithCancel.first()));
+    QCOMPARE(linesOf(toyota), theirs);
+    QCOMPARE(frame.master().currentMakerRow(), 0); // stays on the maker, showing that desk's cars
+    QCOMPARE(frame.carView()->model()->rowCount(), 3);
+    QCOMPARE(frame.carView()->model()->index(2, 0).data().toString(), QStringLiteral("アクア"));
+
+    // Yes writes this desk's cars over the other desk's and moves on.
+    frame.carView()->setCurrentIndex(frame.carView()->model()->index(1, 0));
+    typeIntoCurrentCell(frame.carView(), QStringLiteral("プリウス"));
+    textfile::writeLines(toyota, {QStringLiteral("カローラ")});
+    questions.answers << Questions::Answer::Yes;
+    frame.makerView()->setFocus();
+    QTest::keyClick(frame.makerView(), Qt::Key_Down);
+    QCOMPARE(questions.askedWithCancel.size(), 2);
+    QCOMPARE(linesOf(toyota),
+             (QStringList{QStringLiteral("カローラ"), QStringLiteral("プリウス"), QStringLiteral("アクア")}));
+    QCOMPARE(frame.selectedName(), QStringLiteral("日産 ノート"));
+    QVERIFY(questions.errors.isEmpty());
 }
 
 void ListWidgetsTest::carFrameMakerNameOfAnotherMaker_isRefusedWhereTypedAndItsCarsStay()
@@ -301,6 +342,73 @@ void ListWidgetsTest::pickDialogTypingFirstLetters_movesToTheName()
     QVERIFY(QTest::qWaitFor([&] { return sinceLastKey.elapsed() > QApplication::keyboardInputInterval(); }));
     commitText(grid, QStringLiteral("レッ")); // as an input method confirms it
     QCOMPARE(dialog.selectedName(), QStringLiteral("レッド"));
+}
+
+void ListWidgetsTest::pickDialogListChangedOnAnotherDesk_cancelKeepsEditingAndNoReloads()
+{
+    Masters m;
+    const QString colours = m.mst + QStringLiteral("色");
+    FakeQuestions questions;
+    MasterPickDialog dialog(m.mst, questions);
+    dialog.selectList(MasterList::Colour);
+    QVERIFY(showActive(&dialog));
+    QTableView *grid = dialog.listFrame()->view();
+    buttonNamed(&dialog, QStringLiteral("編集(&E)"))->click();
+    buttonNamed(&dialog, QStringLiteral("追加(&A)"))->click();
+    typeIntoCurrentCell(grid, QStringLiteral("シルバー"));
+    textfile::writeLines(colours, {QStringLiteral("ゴールド")}); // the other desk
+
+    questions.answers << Questions::Answer::Cancel;
+    buttonNamed(&dialog, QStringLiteral("キャンセル"))->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(questions.askedWithCancel.size(), 1);
+    const QString asked = questions.askedWithCancel.first();
+    QVERIFY2(asked.startsWith(QStringLiteral("色 は他の端末で変更されています（")), qPrintable(asked));
+    QVERIFY2(asked.contains(QStringLiteral("\n\nゴールド\n\n")), qPrintable(asked));
+    QVERIFY(asked.endsWith(kOverwriteOtherDeskQuestion));
+    QVERIFY(questions.errors.isEmpty());
+    QCOMPARE(linesOf(colours), QStringList{QStringLiteral("ゴールド")});
+    QCOMPARE(grid->model()->rowCount(), 4); // the edit is still on screen
+
+    questions.answers << Questions::Answer::No;
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(questions.askedWithCancel.size(), 2);
+    QCOMPARE(linesOf(colours), QStringList{QStringLiteral("ゴールド")});
+    QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(grid->model()->index(0, 0).data().toString().trimmed(), QStringLiteral("ゴールド"));
+
+    // Edited again on top of what the other desk wrote: written without a
+    // question.
+    buttonNamed(&dialog, QStringLiteral("追加(&A)"))->click();
+    typeIntoCurrentCell(grid, QStringLiteral("シルバー"));
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(questions.askedWithCancel.size(), 2);
+    QCOMPARE(linesOf(colours), (QStringList{QStringLiteral("ゴールド"), QStringLiteral("シルバー")}));
+    QVERIFY(questions.errors.isEmpty());
+}
+
+void ListWidgetsTest::pickDialogListChangedOnAnotherDesk_yesOverwrites()
+{
+    Masters m;
+    const QString colours = m.mst + QStringLiteral("色");
+    FakeQuestions questions;
+    MasterPickDialog dialog(m.mst, questions);
+    dialog.selectList(MasterList::Colour);
+    QVERIFY(showActive(&dialog));
+    buttonNamed(&dialog, QStringLiteral("編集(&E)"))->click();
+    buttonNamed(&dialog, QStringLiteral("追加(&A)"))->click();
+    typeIntoCurrentCell(dialog.listFrame()->view(), QStringLiteral("シルバー"));
+    textfile::writeLines(colours, {QStringLiteral("ゴールド")});
+
+    questions.answers << Questions::Answer::Yes;
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(questions.askedWithCancel.size(), 1);
+    QCOMPARE(linesOf(colours), (QStringList{QStringLiteral("ブラック"), QStringLiteral("ホワイト"),
+                                            QStringLiteral("レッド"), QStringLiteral("シルバー")}));
 }
 
 void ListWidgetsTest::equipmentPick_presetsFromFieldAndReturnsListOrder()

@@ -214,6 +214,7 @@ private slots:
     void cancelAfterPrintTitleChange_closesWithoutQuestionOrWrite();
     void basicPageValues_areComparedWithAndSavedToTheSettingsFile();
     void ok_writesPrintEquipmentAndMemoPages();
+    void okOverEquipmentChangedOnAnotherDesk_asksAndNoShowsThatList();
     void savedOptions_reachDateFormAndPrintDefaultsButNotTheSlip();
     void closingByAnyButton_writesMasterPagesOrStaysOpenOnFailure();
     void everyButtonOverAnUnusableDataFolder_showsAnErrorOrDoesNoHarm();
@@ -495,6 +496,39 @@ void OptionsDialogTest::ok_writesPrintEquipmentAndMemoPages()
     QVERIFY2(questions.errors.isEmpty(), qPrintable(questions.errors.join(u'|')));
 }
 
+void OptionsDialogTest::okOverEquipmentChangedOnAnotherDesk_asksAndNoShowsThatList()
+{
+    DataRoot d;
+    const QString path = d.mst + QStringLiteral("Accdata.dat");
+    FakeQuestions questions;
+    OptionsDialog dialog(d.settings, questions);
+    QVERIFY(showActive(&dialog));
+    QVERIFY(dialog.selectNode(QStringLiteral("装備")));
+    EquipmentPage *equipment = dialog.equipmentPage();
+    equipment->nameField()->setText(QStringLiteral("ナビ"));
+    equipment->abbreviationField()->setText(QStringLiteral("NV"));
+    buttonNamed(equipment, QStringLiteral("追加(&A)"))->click();
+    const QStringList theirs{QStringLiteral("エアコン,AC"), QStringLiteral("サンルーフ,SR")};
+    textfile::writeLines(path, theirs); // the other desk
+
+    questions.answers << Questions::Answer::No;
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(questions.askedWithCancel.size(), 1);
+    QVERIFY2(questions.askedWithCancel.first().contains(QStringLiteral("サンルーフ,SR")),
+             qPrintable(questions.askedWithCancel.first()));
+    QCOMPARE(linesOf(path), theirs);
+    QCOMPARE(equipment->view()->topLevelItemCount(), 2);
+    QCOMPARE(equipment->view()->topLevelItem(1)->text(1), QStringLiteral("SR"));
+
+    buttonNamed(equipment, QStringLiteral("追加(&A)"))->click(); // ナビ again, over their list
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(questions.askedWithCancel.size(), 1);
+    QCOMPARE(linesOf(path), theirs + QStringList{QStringLiteral("ナビ,NV")});
+    QVERIFY2(questions.errors.isEmpty(), qPrintable(questions.errors.join(u'|')));
+}
+
 void OptionsDialogTest::savedOptions_reachDateFormAndPrintDefaultsButNotTheSlip()
 {
     test::ShellFixture f;
@@ -588,8 +622,10 @@ void OptionsDialogTest::closingByAnyButton_writesMasterPagesOrStaysOpenOnFailure
         QCOMPARE(linesOf(d.tax + QStringLiteral("AQT自家用")),
                  (QStringList{QStringLiteral("区分,金額"), QStringLiteral("A,1500")}));
 
-        // Put right, the same button closes and writes.
+        // Put right (the file as the dialog read it), the same button closes
+        // and writes.
         QVERIFY(QDir().rmdir(toyota));
+        textfile::writeLines(toyota, {QStringLiteral("カローラ")});
         close();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(how == Close::Ok ? QDialog::Accepted : QDialog::Rejected));
