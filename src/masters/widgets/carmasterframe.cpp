@@ -143,16 +143,7 @@ void CarMasterFrame::writeBack()
 
 ClosingWrite CarMasterFrame::closingWrite()
 {
-    return {[this] { writeBack(); },
-            [this] {
-                commitOpenEditors(this);
-                m_master.save(Overwrite::Force);
-            },
-            [this] {
-                commitOpenEditors(this);
-                m_master.load();
-                showMakers();
-            }};
+    return masterClosingWrite(this, m_master, [this] { writeBack(); }, [this] { showMakers(); });
 }
 
 void CarMasterFrame::makerRowEntered(int row)

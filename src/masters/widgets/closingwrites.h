@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include "common/fileversion.h"
+
 #include <QString>
 
 #include <functional>
@@ -73,5 +75,24 @@ void commitOpenEditors(QWidget *window);
 // there: a cell editor open as the frame goes commits into its model (in
 // memory only) as it closes. Frames call it first in their destructors.
 void deleteViewsFirst(QWidget *frame);
+
+// The closing write of a window over one master editor: the window's own
+// write-back, the editor's save over another desk's change, and the reading
+// of that desk's list, which `show` puts on screen.
+template <typename Master>
+ClosingWrite masterClosingWrite(QWidget *window, Master &master, std::function<void()> writeBack,
+                                std::function<void()> show)
+{
+    return {std::move(writeBack),
+            [window, &master] {
+                commitOpenEditors(window);
+                master.save(Overwrite::Force);
+            },
+            [window, &master, show = std::move(show)] {
+                commitOpenEditors(window);
+                master.load();
+                show();
+            }};
+}
 
 } // namespace vendara

@@ -88,16 +88,7 @@ void ListMasterFrame::writeBack()
 
 ClosingWrite ListMasterFrame::closingWrite()
 {
-    return {[this] { writeBack(); },
-            [this] {
-                commitOpenEditors(this);
-                m_master.save(Overwrite::Force);
-            },
-            [this] {
-                commitOpenEditors(this);
-                m_master.load();
-                showRows();
-            }};
+    return masterClosingWrite(this, m_master, [this] { writeBack(); }, [this] { showRows(); });
 }
 
 void ListMasterFrame::layOutColumns()
