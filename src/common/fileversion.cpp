@@ -80,35 +80,41 @@ QString folderLockPathFor(const QString &file)
     return QFileInfo(file).absolutePath() + QStringLiteral("/.vendara.lock");
 }
 
+void withFolderLock(const QString &file, const std::function<void()> &work)
+{
+    const QString lockPath = folderLockPathFor(file);
+    std::optional<FileLock> lock;
+    try {
+        lock.emplace(lockPath);
+    } catch (const Error &) {
+        const QFileInfo folder(QFileInfo(lockPath).absolutePath());
+        if (!QFileInfo::exists(lockPath) && (!folder.isDir() || !folder.isWritable()))
+            throw Error(cannotWriteMessage(file));
+        throw;
+    }
+    work();
+}
+
 FileVersion writeLinesIfUnchanged(const QString &path, const QStringList &lines, const FileVersion &read,
                                   Overwrite overwrite)
 {
     // Encoded before the lock, so an unencodable character fails without
     // holding up other desks.
     const QByteArray bytes = cp932::encode(textfile::joinLines(lines));
-    const QString lockPath = folderLockPathFor(path);
-    std::optional<FileLock> lock;
-    try {
-        lock.emplace(lockPath);
-    } catch (const Error &) {
-        // A folder nobody may write to is reported as the write it stops.
-        const QFileInfo folder(QFileInfo(lockPath).absolutePath());
-        if (!QFileInfo::exists(lockPath) && (!folder.isDir() || !folder.isWritable()))
-            throw Error(cannotWriteMessage(path));
-        throw;
-    }
-    if (overwrite == Overwrite::IfUnchanged) {
-        QByteArray now;
-        const FileVersion current = FileVersion::of(path, &now);
-        // A file that already holds what this write would put there loses
-        // nothing, whoever wrote it.
-        if (!current.sameContent(read) && !(current.exists && now == bytes)) {
-            const QFileInfo info(path);
-            throw FileChangedError(path, current.exists ? info.owner() : QString(), current.modified,
-                                   current.exists ? headOf(now) : QString(), !current.exists);
+    withFolderLock(path, [&] {
+        if (overwrite == Overwrite::IfUnchanged) {
+            QByteArray now;
+            const FileVersion current = FileVersion::of(path, &now);
+            // A file that already holds what this write would put there loses
+            // nothing, whoever wrote it.
+            if (!current.sameContent(read) && !(current.exists && now == bytes)) {
+                const QFileInfo info(path);
+                throw FileChangedError(path, current.exists ? info.owner() : QString(), current.modified,
+                                       current.exists ? headOf(now) : QString(), !current.exists);
+            }
         }
-    }
-    saveFileAtomically(path, bytes);
+        saveFileAtomically(path, bytes);
+    });
     return FileVersion::ofBytes(bytes, QFileInfo(path).lastModified());
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace vendara {
 
 // What a file held when it was read, so that a later write can tell whether
@@ -64,6 +66,11 @@ enum class Overwrite { IfUnchanged, Force };
 // double the entries of every folder, and the hidden name keeps it out of
 // folder listings.
 QString folderLockPathFor(const QString &file);
+
+// Runs work while holding the lock of the file's folder, so that a
+// read-change-write of a shared list is one step among desks. A folder that
+// cannot be written is reported as the write it stops (vendara::Error).
+void withFolderLock(const QString &file, const std::function<void()> &work);
 
 // Writes lines as textfile::writeLines does (Shift-JIS, CR LF, atomically)
 // while holding the folder's lock, but only when the file still holds what

@@ -6,11 +6,13 @@
 
 #include "common/atomicfile.h"
 #include "common/colorref.h"
+#include "common/cp932codec.h"
 #include "common/error.h"
 #include "common/iniprofile.h"
 #include "common/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -56,6 +58,15 @@ void requirePathFreeName(const QString &name)
 }
 
 const QString kListFile = QStringLiteral("Mst/LogoList");
+
+// Exactly 23 lines: missing values empty, extra ones dropped.
+QStringList setFileLines(const QStringList &values)
+{
+    QStringList lines = values.mid(0, kLineCount);
+    while (lines.size() < kLineCount)
+        lines.append(QString());
+    return lines;
+}
 const QString kFirstSet = QStringLiteral("デフォルト");
 
 } // namespace
@@ -87,20 +98,27 @@ QStringList newSetValues()
     };
 }
 
-std::optional<QStringList> readSet(const QString &path)
+std::optional<QStringList> readSet(const QString &path, FileVersion *version)
 {
-    auto lines = textfile::readLines(path);
-    if (!lines || lines->size() < kLineCount)
+    QByteArray bytes;
+    try {
+        const FileVersion read = FileVersion::of(path, &bytes);
+        if (version)
+            *version = read;
+        if (!read.exists)
+            return std::nullopt;
+    } catch (const Error &) {
         return std::nullopt;
-    return lines->mid(0, kLineCount);
+    }
+    const QStringList lines = textfile::splitLines(cp932::decode(bytes));
+    if (lines.size() < kLineCount)
+        return std::nullopt;
+    return lines.mid(0, kLineCount);
 }
 
 void writeSet(const QString &path, const QStringList &values)
 {
-    QStringList lines = values.mid(0, kLineCount);
-    while (lines.size() < kLineCount)
-        lines.append(QString());
-    textfile::writeLines(path, lines);
+    textfile::writeLines(path, setFileLines(values));
 }
 
 int intValue(const QStringList &values, int line)
@@ -240,11 +258,33 @@ QString defaultSetName()
 
 void addToSetList(const DataFolder &data, const QString &name)
 {
-    QStringList names = readSetList(data);
-    if (names.contains(name))
-        return;
-    names.append(name);
-    writeSetList(data, names);
+    withFolderLock(data.datPath(kListFile), [&] {
+        QStringList names = readSetList(data);
+        if (names.contains(name))
+            return;
+        names.append(name);
+        writeSetList(data, names);
+    });
+}
+
+void deleteSet(const DataFolder &data, const QString &name)
+{
+    withFolderLock(data.datPath(kListFile), [&] {
+        QStringList files;
+        try {
+            files = {setFilePath(data, name), setPictureFilePath(data, name)};
+        } catch (const Error &) {
+            // A hand-edited line that names no file: only the line goes.
+        }
+        for (const QString &path : std::as_const(files)) {
+            QFile file(path);
+            if (file.exists() && !file.remove())
+                throw Error(QStringLiteral("%1 を削除できません").arg(path));
+        }
+        QStringList names = readSetList(data);
+        if (names.removeAll(name) > 0)
+            writeSetList(data, names);
+    });
 }
 
 QStringList otherSetNames(const DataFolder &data, const QString &name)
@@ -286,10 +326,11 @@ QByteArray enhancedMetafile(const QStringList &values)
     return emf.finish();
 }
 
-void saveSetAs(const DataFolder &data, const QString &name, const QStringList &values)
+void saveSetAs(const DataFolder &data, const QString &name, const QStringList &values, const FileVersion &read,
+               Overwrite overwrite)
 {
     requireSafeFileName(name);
-    writeSet(setFilePath(data, name), values);
+    writeLinesIfUnchanged(setFilePath(data, name), setFileLines(values), read, overwrite);
     saveFileAtomically(setPictureFilePath(data, name), enhancedMetafile(values));
 }
 

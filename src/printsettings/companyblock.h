@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/datafolder.h"
+#include "common/fileversion.h"
 
 #include <QColor>
 #include <QFont>
@@ -75,7 +76,8 @@ QStringList newSetValues();
 // The 23 lines of a set file, or nothing when the file is missing, unreadable
 // or shorter than 23 lines. Lines past the 23rd are ignored. The values are
 // returned as they stand; numeric lines are interpreted by intValue().
-std::optional<QStringList> readSet(const QString &path);
+// version receives what the file held, for a later saveSetAs().
+std::optional<QStringList> readSet(const QString &path, FileVersion *version = nullptr);
 // Writes exactly 23 lines (missing values empty, extra ones dropped),
 // Shift-JIS with CR LF, atomically. Throws vendara::Error.
 void writeSet(const QString &path, const QStringList &values);
@@ -139,7 +141,13 @@ bool hasSetList(const DataFolder &data);
 QString defaultSetName();
 // Appends the name to the list unless a line already equals it exactly,
 // and writes the list back (blank lines dropped). A missing list is made.
+// The list is read and written under the folder's lock, so that names other
+// desks added or removed meanwhile stay as they left them.
 void addToSetList(const DataFolder &data, const QString &name);
+// Deletes a set: its set file, its picture and its line of the list (read
+// and written as addToSetList does). A name that makes no file name inside
+// Dat/Etc only leaves the list.
+void deleteSet(const DataFolder &data, const QString &name);
 // The listed sets other than `name`: the names a new set called `name`
 // must not share a file with.
 QStringList otherSetNames(const DataFolder &data, const QString &name);
@@ -152,7 +160,11 @@ void ensureSetList(const DataFolder &data);
 QByteArray enhancedMetafile(const QStringList &values);
 // Saves a set under a name typed by the user: its set file and beside it its
 // .emf picture. The name must be a safe file name (vendara::Error otherwise).
-void saveSetAs(const DataFolder &data, const QString &name, const QStringList &values);
+// A set file that no longer holds what `read` describes (another desk saved
+// the set meanwhile) is not replaced unless overwrite is Force:
+// FileChangedError, and nothing is written.
+void saveSetAs(const DataFolder &data, const QString &name, const QStringList &values, const FileVersion &read,
+               Overwrite overwrite = Overwrite::IfUnchanged);
 
 } // namespace companyblock
 

@@ -2,6 +2,7 @@
 
 #include "companyblock.h"
 
+#include "common/cp932codec.h"
 #include "common/error.h"
 #include "common/iniprofile.h"
 
@@ -69,9 +70,19 @@ QString DefaultPrintSettings::filePath(const DataFolder &data)
     return data.datPath(QStringLiteral("Mst/DefPrDat"));
 }
 
-DefaultPrintSettings DefaultPrintSettings::load(const DataFolder &data)
+DefaultPrintSettings DefaultPrintSettings::load(const DataFolder &data, FileVersion *version)
 {
-    const IniProfile file = IniProfile::load(filePath(data));
+    QByteArray bytes;
+    FileVersion read;
+    try {
+        read = FileVersion::of(filePath(data), &bytes);
+    } catch (const Error &) {
+        // Unreadable: the defaults; a save then fails on the same file.
+        bytes.clear();
+    }
+    if (version)
+        *version = read;
+    const IniProfile file = IniProfile::fromText(cp932::decode(bytes));
     DefaultPrintSettings s = defaults();
     for (size_t kind = 0; kind < 2; ++kind) {
         for (int copy = 0; copy < kCopyCount; ++copy) {
@@ -86,7 +97,7 @@ DefaultPrintSettings DefaultPrintSettings::load(const DataFolder &data)
     return s;
 }
 
-void DefaultPrintSettings::save(const DataFolder &data) const
+void DefaultPrintSettings::save(const DataFolder &data, const FileVersion &read, Overwrite overwrite) const
 {
     const QString path = filePath(data);
     IniProfile file = IniProfile::load(path);
@@ -98,7 +109,7 @@ void DefaultPrintSettings::save(const DataFolder &data) const
     file.writeString(kDefSection, kFormatKeys[0], formatNames[0]);
     file.writeString(kDefSection, kFormatKeys[1], formatNames[1]);
     file.writeString(kDefSection, kLogoKey, setName);
-    file.save(path);
+    writeLinesIfUnchanged(path, file.lines(), read, overwrite);
 }
 
 CurrentPrintSettings CurrentPrintSettings::from(const DataFolder &data, const DefaultPrintSettings &defaults,

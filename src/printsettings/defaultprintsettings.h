@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/datafolder.h"
+#include "common/fileversion.h"
 
 #include <QString>
 
@@ -37,10 +38,13 @@ struct DefaultPrintSettings
     // What a missing file gives.
     static DefaultPrintSettings defaults();
     static QString filePath(const DataFolder &data);
-    // Missing keys (or a missing file) read as the defaults.
-    static DefaultPrintSettings load(const DataFolder &data);
-    // Writes all fifteen keys in the fixed order; other lines of the file stay.
-    void save(const DataFolder &data) const;
+    // Missing keys (or a missing or unreadable file) read as the defaults.
+    // version receives what the file held, for a later save.
+    static DefaultPrintSettings load(const DataFolder &data, FileVersion *version = nullptr);
+    // Writes all fifteen keys in the fixed order; other lines of the file
+    // stay. A file that no longer holds what `read` describes is not replaced
+    // unless overwrite is Force (FileChangedError, nothing written).
+    void save(const DataFolder &data, const FileVersion &read, Overwrite overwrite = Overwrite::IfUnchanged) const;
 
     bool operator==(const DefaultPrintSettings &) const = default;
 };

@@ -61,6 +61,26 @@ IniProfile loadForWrite(const QString &path)
     return IniProfile::fromText(cp932::decode(bytes));
 }
 
+// The keys of the basic values another desk wrote since `read` was read,
+// as they stand in the file now.
+FileChangedError basicValuesChanged(const QString &path, const BasicSettings &read, const BasicSettings &now)
+{
+    QStringList lines;
+    const auto add = [&lines](bool differs, const QString &section, const QString &key, const QString &value) {
+        if (differs)
+            lines.append(QStringLiteral("[%1] %2=%3").arg(section, key, value));
+    };
+    add(now.dateForm != read.dateForm, kDate, kDate, QString::number(int(now.dateForm)));
+    add(now.standardTaxRate != read.standardTaxRate, kTax, QStringLiteral("SRate"), QString::number(now.standardTaxRate));
+    add(now.rounding != read.rounding, kTax, QStringLiteral("Hasu"), QString::number(now.rounding));
+    add(now.acquisitionTaxRate != read.acquisitionTaxRate, kTax, QStringLiteral("Gtax"),
+        QString::number(now.acquisitionTaxRate));
+    add(now.acquisitionRatio != read.acquisitionRatio, kTax, QStringLiteral("Std"), QString::number(now.acquisitionRatio));
+    add(now.creditRate != read.creditRate, kCredit, QStringLiteral("Rate"), QString::number(now.creditRate));
+    const QFileInfo info(path);
+    return FileChangedError(path, info.owner(), info.lastModified(), lines.join(u'\n'), false);
+}
+
 // The number after a slip's: there is none after the largest int (written
 // out, it would read back as no number and the numbering would start again).
 qint64 numberAfter(int number)
@@ -97,7 +117,7 @@ void Settings::loadBasic()
 
 void Settings::loadDefaultPrint()
 {
-    const DefaultPrintSettings defaultPrint = DefaultPrintSettings::load(m_data);
+    const DefaultPrintSettings defaultPrint = DefaultPrintSettings::load(m_data, &m_defaultPrintVersion);
     if (defaultPrint == m_defaultPrint)
         return;
     m_defaultPrint = defaultPrint;
@@ -109,27 +129,26 @@ QString Settings::datePattern() const
     return m_basic.dateForm == DateForm::Era ? QStringLiteral("GGEE/MM/DD") : QStringLiteral("YYYY/MM/DD");
 }
 
-bool Settings::isChanged(const BasicSettings &values) const
+void Settings::saveBasic(const BasicSettings &values, Overwrite overwrite)
 {
-    return readBasic(IniProfile::load(m_path)) != values;
-}
-
-void Settings::saveBasic(const BasicSettings &values)
-{
-    writeKey([&values](IniProfile &ini) {
+    update([&](IniProfile &ini) {
+        const BasicSettings now = readBasic(ini);
+        if (overwrite == Overwrite::IfUnchanged && now != m_basic && now != values)
+            throw basicValuesChanged(m_path, m_basic, now);
         ini.writeInt(kDate, kDate, int(values.dateForm));
         ini.writeFloat(kTax, QStringLiteral("SRate"), values.standardTaxRate);
         ini.writeInt(kTax, QStringLiteral("Hasu"), values.rounding);
         ini.writeFloat(kTax, QStringLiteral("Gtax"), values.acquisitionTaxRate);
         ini.writeFloat(kTax, QStringLiteral("Std"), values.acquisitionRatio);
         ini.writeFloat(kCredit, QStringLiteral("Rate"), values.creditRate);
+        return true;
     });
     loadBasic();
 }
 
-void Settings::saveDefaultPrint(const DefaultPrintSettings &values)
+void Settings::saveDefaultPrint(const DefaultPrintSettings &values, Overwrite overwrite)
 {
-    values.save(m_data);
+    values.save(m_data, m_defaultPrintVersion, overwrite);
     loadDefaultPrint();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/datafolder.h"
+#include "common/fileversion.h"
 #include "printsettings/defaultprintsettings.h"
 
 #include <QObject>
@@ -70,12 +71,19 @@ public:
     // number (a fraction reads as 90, the default).
     int slipAcquisitionRatio() const { return m_slipAcquisitionRatio; }
 
-    // True when any basic value differs from what the file holds now.
-    bool isChanged(const BasicSettings &values) const;
-    // Writes the six basic keys (the file's other lines stay) and reads them back.
-    void saveBasic(const BasicSettings &values);
-    // Writes the default print settings file and reads it back.
-    void saveDefaultPrint(const DefaultPrintSettings &values);
+    // True when any basic value differs from what was read last.
+    bool isChanged(const BasicSettings &values) const { return values != m_basic; }
+    // Writes the six basic keys (the file's other lines stay) and reads them
+    // back. Another desk's basic values written since they were read here are
+    // not replaced unless overwrite is Force: FileChangedError names the keys
+    // and what they hold now, and nothing is written. The next slip number
+    // and the other values kept between runs change all the time and are
+    // never a conflict.
+    void saveBasic(const BasicSettings &values, Overwrite overwrite = Overwrite::IfUnchanged);
+    // Writes the default print settings file and reads it back; a file
+    // another desk changed since it was read here is not replaced unless
+    // overwrite is Force (FileChangedError, nothing written).
+    void saveDefaultPrint(const DefaultPrintSettings &values, Overwrite overwrite = Overwrite::IfUnchanged);
 
     // The number a new slip is shown with; it is not taken until the save.
     int nextSlipNumber() const;
@@ -125,6 +133,7 @@ private:
     QString m_path;
     BasicSettings m_basic;
     DefaultPrintSettings m_defaultPrint = DefaultPrintSettings::defaults();
+    FileVersion m_defaultPrintVersion; // what the default print settings file held when read
     int m_slipAcquisitionRatio = 90;
     int m_lockTimeoutMs;
 };

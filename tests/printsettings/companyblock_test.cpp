@@ -387,8 +387,8 @@ TEST(CompanyBlockFiles, setPaths_refuseNamesThatLeaveTheFolder)
     EXPECT_EQ(cb::setPictureFilePath(data, QStringLiteral("本社")), data.datPath(QStringLiteral("Etc/本社.emf")));
     EXPECT_EQ(cb::setFilePath(data, QString()), data.datPath(QStringLiteral("Etc/.Dat")));
     EXPECT_THROW(cb::setFilePath(data, QStringLiteral("../x")), Error);
-    EXPECT_THROW(cb::saveSetAs(data, QStringLiteral(".."), cb::newSetValues()), Error);
-    EXPECT_THROW(cb::saveSetAs(data, QString(), cb::newSetValues()), Error);
+    EXPECT_THROW(cb::saveSetAs(data, QStringLiteral(".."), cb::newSetValues(), {}), Error);
+    EXPECT_THROW(cb::saveSetAs(data, QString(), cb::newSetValues(), {}), Error);
 }
 
 TEST(CompanyBlockFiles, ensureSetList_createsListAndFirstSetButKeepsWhatExists)
@@ -422,7 +422,7 @@ TEST(CompanyBlockFiles, saveSetAs_writesSetFileAndEnhancedMetafileBesideIt)
     QDir().mkpath(data.datPath(QStringLiteral("Etc")));
     QStringList v = cb::newSetValues();
     v[cb::ImagePath] = makeImage(dir.filePath(QStringLiteral("logo.jpg")), Qt::blue, "JPEG");
-    cb::saveSetAs(data, QStringLiteral("本社"), v);
+    cb::saveSetAs(data, QStringLiteral("本社"), v, {});
 
     EXPECT_EQ(cb::readSet(cb::setFilePath(data, QStringLiteral("本社"))), v);
     const QByteArray emf = test::readBytes(cb::setPictureFilePath(data, QStringLiteral("本社")));
@@ -608,6 +608,46 @@ TEST(CompanyBlockFiles, setList_nameIsAddedOnceAndOnlyWhenNoLineEqualsItExactly)
     EXPECT_EQ(cb::otherSetNames(data, QStringLiteral("支店")),
               (QStringList{QStringLiteral("デフォルト"), QStringLiteral("支店 ")}));
     EXPECT_EQ(cb::otherSetNames(data, QStringLiteral("新店")).size(), 3);
+}
+
+TEST(CompanyBlockFiles, setsAndListChangedOnAnotherDesk_areNeverReplacedSilently)
+{
+    QTemporaryDir dir;
+    const DataFolder data(dir.path());
+    QDir().mkpath(data.datPath(QStringLiteral("Etc")));
+    QDir().mkpath(data.datPath(QStringLiteral("Mst")));
+    const QString path = cb::setFilePath(data, QStringLiteral("本店"));
+    cb::saveSetAs(data, QStringLiteral("本店"), cb::newSetValues(), {});
+    cb::addToSetList(data, QStringLiteral("本店"));
+
+    FileVersion mine;
+    QStringList edited = *cb::readSet(path, &mine);
+    edited[cb::NameLine1] = QStringLiteral("こちらの社名");
+    QStringList theirs = cb::newSetValues();
+    theirs[cb::NameLine1] = QStringLiteral("あちらの社名");
+    cb::writeSet(path, theirs); // the other desk
+    cb::addToSetList(data, QStringLiteral("支店"));
+
+    try {
+        cb::saveSetAs(data, QStringLiteral("本店"), edited, mine);
+        ADD_FAILURE() << "another desk's set was replaced";
+    } catch (const FileChangedError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("本店.Dat"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(cb::readSet(path), theirs);
+
+    cb::saveSetAs(data, QStringLiteral("本店"), edited, mine, Overwrite::Force);
+    EXPECT_EQ(cb::readSet(path), edited);
+
+    // Deleting a set takes its files and its line; what another desk added stays.
+    cb::deleteSet(data, QStringLiteral("本店"));
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(cb::setPictureFilePath(data, QStringLiteral("本店"))));
+    EXPECT_EQ(cb::readSetList(data), QStringList{QStringLiteral("支店")});
+    // A hand-edited line that names no file only leaves the list.
+    cb::addToSetList(data, QStringLiteral("../x"));
+    cb::deleteSet(data, QStringLiteral("../x"));
+    EXPECT_EQ(cb::readSetList(data), QStringList{QStringLiteral("支店")});
 }
 
 namespace {

@@ -48,7 +48,7 @@ TEST(DefaultPrintSettings, missingFile_givesTheDefaults)
 TEST(DefaultPrintSettings, save_writesAllFifteenKeysInTheirOrder)
 {
     DataDir d;
-    DefaultPrintSettings::defaults().save(d.data);
+    DefaultPrintSettings::defaults().save(d.data, {});
     const QByteArray expected = cp932::encode(QStringLiteral(
         "[Mit]\r\n1=見積書\r\n2=見積書(控)\r\n3=\r\n4=\r\n"
         "[Tyu]\r\n1=注文書\r\n2=注文書(控)\r\n3=\r\n4=\r\n"
@@ -66,7 +66,7 @@ TEST(DefaultPrintSettings, clearedTitleAndOwnChoices_readBackAsWritten)
     s.copies = {false, true, true, true};
     s.formatNames = {QStringLiteral("見積書_A4"), QStringLiteral("注文書_A4")};
     s.setName = QStringLiteral("本社");
-    s.save(d.data);
+    s.save(d.data, {});
     EXPECT_EQ(DefaultPrintSettings::load(d.data), s);
     EXPECT_TRUE(test::readBytes(d.defPrDat()).contains("\r\n1=\r\n"));
 }
@@ -85,7 +85,7 @@ TEST(DefaultPrintSettings, save_keepsForeignLinesOfTheFile)
     test::writeSjisLines(d.defPrDat(), {"; comment", "[Def]", "Other=x", "Logo=old"});
     DefaultPrintSettings s = DefaultPrintSettings::defaults();
     s.setName = QStringLiteral("新");
-    s.save(d.data);
+    s.save(d.data, FileVersion::of(d.defPrDat()));
     const QString text = cp932::decode(test::readBytes(d.defPrDat()));
     EXPECT_TRUE(text.startsWith(QStringLiteral("; comment\r\n[Def]\r\nOther=x\r\nLogo=新\r\n")));
 }
@@ -104,7 +104,7 @@ TEST(CurrentPrintSettings, load_buildsPathsEvenForEmptyNamesAndTakesCorrections)
     saved.formatNames = {QStringLiteral("見積書_A4"), QStringLiteral("注文書_A4")};
     saved.setName = QStringLiteral("本社");
     saved.titles[0][2] = QStringLiteral("見積書(写)");
-    saved.save(d.data);
+    saved.save(d.data, FileVersion::of(d.defPrDat()));
     s.titles[0][0] = QStringLiteral("edited before a print");
     s.correctionX = 3.0f;
     s.refill(d.data, DefaultPrintSettings::load(d.data));

@@ -144,6 +144,57 @@ TEST(Settings, saveDefaultPrint_writesDefPrDatAndAnnouncesTheChange)
     EXPECT_EQ(DefaultPrintSettings::load(f.data), print);
 }
 
+TEST(Settings, optionsChangedOnAnotherDesk_areNotReplacedUnlessForced)
+{
+    SettingsFolder f;
+    Settings mine(f.data);
+    Settings theirs(f.data);
+    mine.load();
+    theirs.load();
+
+    // The values kept between runs change all the time: never a conflict.
+    theirs.takeSlipNumber();
+    theirs.setStartFolder(QStringLiteral("/slips/"));
+    BasicSettings edited = mine.basic();
+    edited.creditRate = 3;
+    mine.saveBasic(edited);
+
+    theirs.load();
+    BasicSettings other = theirs.basic();
+    other.standardTaxRate = 8;
+    other.rounding = 1;
+    theirs.saveBasic(other);
+    const QByteArray before = test::readBytes(f.data.settingsPath());
+    edited.standardTaxRate = 10;
+    try {
+        mine.saveBasic(edited);
+        ADD_FAILURE() << "another desk's basic values were replaced";
+    } catch (const FileChangedError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("[Tax] SRate=8"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("[Tax] Hasu=1"))) << e.message().toStdString();
+        EXPECT_FALSE(e.message().contains(QStringLiteral("Rate=3"))) << "unchanged keys are not listed";
+    }
+    EXPECT_EQ(test::readBytes(f.data.settingsPath()), before);
+    mine.saveBasic(edited, Overwrite::Force);
+    EXPECT_EQ(mine.basic(), edited);
+    EXPECT_EQ(mine.nextSlipNumber(), 1);
+
+    // The default print settings file: the same, as a whole file.
+    DefaultPrintSettings print = mine.defaultPrint();
+    DefaultPrintSettings otherPrint = theirs.defaultPrint();
+    otherPrint.titles[0][0] = QStringLiteral("御見積書");
+    theirs.saveDefaultPrint(otherPrint);
+    print.copies[3] = true;
+    EXPECT_THROW(mine.saveDefaultPrint(print), FileChangedError);
+    EXPECT_EQ(DefaultPrintSettings::load(f.data), otherPrint);
+    mine.saveDefaultPrint(print, Overwrite::Force);
+    EXPECT_EQ(DefaultPrintSettings::load(f.data), print);
+    // What this desk wrote is what it read from now on.
+    print.copies[2] = true;
+    mine.saveDefaultPrint(print);
+    EXPECT_EQ(DefaultPrintSettings::load(f.data), print);
+}
+
 TEST(Settings, slipCode_hasEightDigits)
 {
     EXPECT_EQ(Settings::formatSlipCode(0), QStringLiteral("00000000"));

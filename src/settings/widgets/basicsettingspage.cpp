@@ -105,9 +105,9 @@ bool BasicSettingsPage::isChanged() const
     return m_settings.isChanged(values());
 }
 
-void BasicSettingsPage::save()
+void BasicSettingsPage::save(Overwrite overwrite)
 {
-    m_settings.saveBasic(values());
+    m_settings.saveBasic(values(), overwrite);
 }
 
 BasicSettings BasicSettingsPage::values() const

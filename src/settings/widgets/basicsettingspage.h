@@ -2,6 +2,8 @@
 
 #include "settings/settings.h"
 
+#include "common/fileversion.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -26,7 +28,9 @@ public:
     // True when any of the six values differs from the file.
     bool isChanged() const;
     // Writes the six values to the settings file.
-    void save();
+    // Another desk's basic values written since load() are refused
+    // (FileChangedError) unless overwrite is Force.
+    void save(Overwrite overwrite = Overwrite::IfUnchanged);
 
     BasicSettings values() const;
     void setValues(const BasicSettings &values);

@@ -2,6 +2,7 @@
 #include "ui_defaultprintsettingspage.h"
 
 #include "common/error.h"
+#include "masters/widgets/closingwrites.h"
 #include "controls/widgets/actionguard.h"
 #include "common/questions.h"
 #include "settings/settings.h"
@@ -108,10 +109,13 @@ void DefaultPrintSettingsPage::load()
     }
     const QStringList names = companyblock::readSetList(m_data);
     m_block = companyblock::newSetValues();
+    m_blockSetName.clear();
     if (!names.isEmpty()) {
         if (auto path = setPathOf(m_data, names.first())) {
-            if (auto values = companyblock::readSet(*path))
+            if (auto values = companyblock::readSet(*path, &m_blockVersion)) {
                 m_block = *values;
+                m_blockSetName = names.first();
+            }
         }
     }
     m_ui->preview->clear();
@@ -139,14 +143,6 @@ void DefaultPrintSettingsPage::fillSetBox(const QString &selected)
     const QStringList names = companyblock::readSetList(m_data);
     m_ui->setBox->addItems(names);
     m_ui->setBox->setCurrentIndex(selected.isEmpty() ? -1 : int(names.indexOf(selected)));
-}
-
-void DefaultPrintSettingsPage::writeSetBox()
-{
-    QStringList names;
-    for (int i = 0; i < m_ui->setBox->count(); ++i)
-        names.append(m_ui->setBox->itemText(i));
-    companyblock::writeSetList(m_data, names);
 }
 
 DefaultPrintSettings DefaultPrintSettingsPage::settings() const
@@ -185,10 +181,10 @@ bool DefaultPrintSettingsPage::isChanged() const
     return settings() != m_loaded;
 }
 
-void DefaultPrintSettingsPage::save()
+void DefaultPrintSettingsPage::save(Overwrite overwrite)
 {
     const DefaultPrintSettings s = settings();
-    m_settings.saveDefaultPrint(s);
+    m_settings.saveDefaultPrint(s, overwrite);
     m_loaded = s;
 }
 
@@ -213,10 +209,13 @@ void DefaultPrintSettingsPage::selectSet()
     const std::optional<QString> path = setPathOf(m_data, name);
     if (!path || !QFileInfo::exists(*path))
         return;
-    const std::optional<QStringList> values = companyblock::readSet(*path);
+    FileVersion version;
+    const std::optional<QStringList> values = companyblock::readSet(*path, &version);
     if (!values)
         return;
     m_block = *values;
+    m_blockSetName = name;
+    m_blockVersion = version;
     setSavedState(true);
     redrawPreview();
 }
@@ -242,22 +241,14 @@ void DefaultPrintSettingsPage::deleteSet()
     }
     if (!m_questions.confirm(name + QStringLiteral("を削除しますか？")))
         return;
+    const QString previous = index > 0 ? m_ui->setBox->itemText(index - 1) : QString();
     try {
-        QFile::remove(companyblock::setFilePath(m_data, name));
-        QFile::remove(companyblock::setPictureFilePath(m_data, name));
-    } catch (const Error &) {
-        // A name that names no file inside Dat/Etc leaves nothing to delete.
-    }
-    {
-        const QSignalBlocker blocker(m_ui->setBox);
-        m_ui->setBox->removeItem(index);
-        m_ui->setBox->setCurrentIndex(index - 1);
-    }
-    try {
-        writeSetBox();
+        companyblock::deleteSet(m_data, name);
     } catch (const Error &e) {
         m_questions.error(e.message());
     }
+    // The list as it is now, sets other desks added meanwhile included.
+    fillSetBox(previous);
     m_ui->saveAsButton->setEnabled(false);
     selectSet();
 }
@@ -291,27 +282,33 @@ void DefaultPrintSettingsPage::saveSetAs()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString name = dialog.name();
-    try {
-        if (QFileInfo::exists(companyblock::setFilePath(m_data, name))
-            && !m_questions.confirm(QStringLiteral("上書きしますか?"))) {
-            return;
-        }
-        companyblock::saveSetAs(m_data, name, m_block);
-        {
-            const QSignalBlocker blocker(m_ui->setBox);
-            int index = m_ui->setBox->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-            if (index < 0) {
-                m_ui->setBox->addItem(name);
-                index = m_ui->setBox->count() - 1;
-            }
-            m_ui->setBox->setCurrentIndex(index);
-        }
-        writeSetBox();
-    } catch (const Error &e) {
-        m_questions.error(e.message());
+    const QString path = companyblock::setFilePath(m_data, name);
+    // The set the block was read from must still be as read; any other
+    // set as it was when the user agreed to replace it.
+    FileVersion expected = FileVersion::of(path);
+    if (expected.exists && !m_questions.confirm(QStringLiteral("上書きしますか?")))
         return;
-    }
-    setSavedState(true);
+    if (name == m_blockSetName)
+        expected = m_blockVersion;
+    const ClosingWrite write{[this, name, expected] { writeSet(name, expected, Overwrite::IfUnchanged); },
+                             [this, name, expected] { writeSet(name, expected, Overwrite::Force); },
+                             [this, name] {
+                                 // The other desk's set replaces the edit.
+                                 fillSetBox(name);
+                                 selectSet();
+                             }};
+    if (writeResolvingConflicts(m_questions, write) == WriteOutcome::Written)
+        setSavedState(true);
+}
+
+// Saves the working block as the set `name` and lists it.
+void DefaultPrintSettingsPage::writeSet(const QString &name, const FileVersion &expected, Overwrite overwrite)
+{
+    companyblock::saveSetAs(m_data, name, m_block, expected, overwrite);
+    m_blockSetName = name;
+    m_blockVersion = FileVersion::of(companyblock::setFilePath(m_data, name));
+    companyblock::addToSetList(m_data, name);
+    fillSetBox(name);
 }
 
 } // namespace vendara

@@ -39,7 +39,9 @@ public:
     bool isChanged() const;
     // Writes the fifteen keys of DefPrDat: titles, copies, formats, set.
     // Throws vendara::Error when the file can't be written.
-    void save();
+    // Writes the default print settings file; another desk's change since
+    // load() is refused (FileChangedError) unless overwrite is Force.
+    void save(Overwrite overwrite = Overwrite::IfUnchanged);
 
     // The settings as the page shows them.
     DefaultPrintSettings settings() const;
@@ -51,7 +53,7 @@ public:
 private:
     void fillFormats(QListWidget *list, DocumentKind kind, const QString &selected);
     void fillSetBox(const QString &selected);
-    void writeSetBox();
+    void writeSet(const QString &name, const FileVersion &expected, Overwrite overwrite);
     void selectSet();
     void generateSet();
     void deleteSet();
@@ -66,6 +68,9 @@ private:
     Questions &m_questions;
     DefaultPrintSettings m_loaded;
     QStringList m_block;
+    // The set the working block was read from, and what its file held then.
+    QString m_blockSetName;
+    FileVersion m_blockVersion;
 };
 
 } // namespace vendara

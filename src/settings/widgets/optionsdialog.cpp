@@ -238,23 +238,25 @@ void OptionsDialog::nodeSelected(QTreeWidgetItem *current)
 
 void OptionsDialog::saveAndClose()
 {
-    const bool saved = runGuarded(m_questions, [this] {
-        m_print->save();
-        m_basic->save();
-    });
-    if (!saved)
-        return;
-    // A list another desk changed since the dialog read it is asked about;
+    // A file another desk changed since the dialog read it is asked about;
     // the dialog stays open unless the user overwrites it.
-    const ClosingWrite equipment{[this] { m_equipment->save(); },
-                                 [this] { m_equipment->save(Overwrite::Force); }, [this] { m_equipment->reload(); }};
-    if (writeResolvingConflicts(m_questions, equipment) != WriteOutcome::Written)
-        return;
-    const ClosingWrite memo{[this] { m_memo->save(); }, [this] { m_memo->save(Overwrite::Force); },
-                            [this] { m_memo->reload(); }};
-    if (writeResolvingConflicts(m_questions, memo) != WriteOutcome::Written)
-        return;
+    const QList<ClosingWrite> writes = {
+        {[this] { m_print->save(); }, [this] { m_print->save(Overwrite::Force); }, [this] { m_print->load(); }},
+        basicWrite(),
+        {[this] { m_equipment->save(); }, [this] { m_equipment->save(Overwrite::Force); },
+         [this] { m_equipment->reload(); }},
+        {[this] { m_memo->save(); }, [this] { m_memo->save(Overwrite::Force); }, [this] { m_memo->reload(); }},
+    };
+    for (const ClosingWrite &write : writes) {
+        if (writeResolvingConflicts(m_questions, write) != WriteOutcome::Written)
+            return;
+    }
     accept();
+}
+
+ClosingWrite OptionsDialog::basicWrite()
+{
+    return {[this] { m_basic->save(); }, [this] { m_basic->save(Overwrite::Force); }, [this] { m_basic->load(); }};
 }
 
 // Every way of closing comes here: OK, キャンセル, the close box and Esc.
@@ -268,7 +270,7 @@ void OptionsDialog::done(int result)
         case Questions::Answer::Cancel:
             return;
         case Questions::Answer::Yes:
-            if (!runGuarded(m_questions, [this] { m_basic->save(); }))
+            if (writeResolvingConflicts(m_questions, basicWrite()) != WriteOutcome::Written)
                 return;
             break;
         case Questions::Answer::No:

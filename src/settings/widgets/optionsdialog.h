@@ -15,6 +15,7 @@ namespace vendara {
 
 class BasicSettingsPage;
 class CarMasterFrame;
+struct ClosingWrite;
 class DefaultPrintSettingsPage;
 class Questions;
 class Settings;
@@ -75,6 +76,8 @@ private:
     void showPage(QWidget *page);
     void nodeSelected(QTreeWidgetItem *current);
     void saveAndClose();
+    // The basic page's write, with the way out of another desk's change.
+    ClosingWrite basicWrite();
 
     std::unique_ptr<Ui::OptionsDialog> m_ui;
     Questions &m_questions;

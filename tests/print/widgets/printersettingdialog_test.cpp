@@ -544,10 +544,11 @@ private slots:
     void kindNamesChooseTheirDefaults()
     {
         Fixture f;
-        DefaultPrintSettings defaults = DefaultPrintSettings::load(*f.data);
+        FileVersion read;
+        DefaultPrintSettings defaults = DefaultPrintSettings::load(*f.data, &read);
         defaults.titles[0][0] = QStringLiteral("御見積書");
         defaults.titles[1][0] = QStringLiteral("御注文書");
-        defaults.save(*f.data);
+        defaults.save(*f.data, read);
         const struct
         {
             QString kind;
@@ -575,9 +576,10 @@ private slots:
     void setsMissingGiveNoPath()
     {
         Fixture f;
-        DefaultPrintSettings defaults = DefaultPrintSettings::load(*f.data);
+        FileVersion read;
+        DefaultPrintSettings defaults = DefaultPrintSettings::load(*f.data, &read);
         defaults.setName = QStringLiteral("本店");
-        defaults.save(*f.data);
+        defaults.save(*f.data, read);
         auto dialog = f.open();
         QCOMPARE(child<QComboBox>(dialog.get(), "setBox")->currentIndex(), -1);
         QCOMPARE(dialog->setPath(), QString());

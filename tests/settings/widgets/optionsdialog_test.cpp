@@ -18,6 +18,7 @@
 #include "support/fakequestions.h"
 #include "support/widgettesting.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
@@ -215,6 +216,7 @@ private slots:
     void basicPageValues_areComparedWithAndSavedToTheSettingsFile();
     void ok_writesPrintEquipmentAndMemoPages();
     void okOverEquipmentChangedOnAnotherDesk_asksAndNoShowsThatList();
+    void okOverOptionsChangedOnAnotherDesk_asksForEachFile();
     void savedOptions_reachDateFormAndPrintDefaultsButNotTheSlip();
     void closingByAnyButton_writesMasterPagesOrStaysOpenOnFailure();
     void everyButtonOverAnUnusableDataFolder_showsAnErrorOrDoesNoHarm();
@@ -526,6 +528,44 @@ void OptionsDialogTest::okOverEquipmentChangedOnAnotherDesk_asksAndNoShowsThatLi
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(questions.askedWithCancel.size(), 1);
     QCOMPARE(linesOf(path), theirs + QStringList{QStringLiteral("ナビ,NV")});
+    QVERIFY2(questions.errors.isEmpty(), qPrintable(questions.errors.join(u'|')));
+}
+
+void OptionsDialogTest::okOverOptionsChangedOnAnotherDesk_asksForEachFile()
+{
+    DataRoot d;
+    FakeQuestions questions;
+    OptionsDialog dialog(d.settings, questions);
+    QVERIFY(showActive(&dialog));
+    dialog.basicSettingsPage()->taxRateEdit()->setValue(10);
+    dialog.printSettingsPage()->findChild<QCheckBox *>(QStringLiteral("copy4Box"))->setChecked(true);
+
+    Settings theirs(d.data); // the other desk
+    theirs.load();
+    BasicSettings basic = theirs.basic();
+    basic.standardTaxRate = 8;
+    theirs.saveBasic(basic);
+    DefaultPrintSettings print = theirs.defaultPrint();
+    print.titles[0][0] = QStringLiteral("御見積書");
+    theirs.saveDefaultPrint(print);
+
+    // Yes keeps this desk's print settings, No takes the other desk's rate.
+    questions.answers << Questions::Answer::Yes << Questions::Answer::No;
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(questions.askedWithCancel.size(), 2);
+    QVERIFY2(questions.askedWithCancel[0].contains(QStringLiteral("DefPrDat")), qPrintable(questions.askedWithCancel[0]));
+    QVERIFY2(questions.askedWithCancel[1].contains(QStringLiteral("SRate=8")), qPrintable(questions.askedWithCancel[1]));
+    const DefaultPrintSettings written = DefaultPrintSettings::load(d.data);
+    QVERIFY(written.copies[3]);
+    QCOMPARE(written.titles[0][0], QStringLiteral("見積書"));
+    QCOMPARE(dialog.basicSettingsPage()->taxRateEdit()->value(), 8.0);
+
+    buttonNamed(&dialog, QStringLiteral("OK"))->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(questions.askedWithCancel.size(), 2);
+    theirs.load();
+    QCOMPARE(theirs.basic().standardTaxRate, 8.0);
     QVERIFY2(questions.errors.isEmpty(), qPrintable(questions.errors.join(u'|')));
 }
 

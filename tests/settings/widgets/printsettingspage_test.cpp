@@ -192,7 +192,7 @@ private slots:
         Fixture f;
         auto defaults = vendara::DefaultPrintSettings::load(*f.data);
         defaults.titles[0][2] = QStringLiteral("見積書(写)");
-        defaults.save(*f.data);
+        defaults.save(*f.data, vendara::FileVersion::of(vendara::DefaultPrintSettings::filePath(*f.data)));
 
         auto page = f.page();
         auto *table = part<QTableWidget>(page.get(), "titleTable");
@@ -217,7 +217,7 @@ private slots:
     void deletingSets_refusesTheDefaultSetOnly()
     {
         Fixture f;
-        block::saveSetAs(*f.data, QStringLiteral("支店"), generatedEmpty());
+        block::saveSetAs(*f.data, QStringLiteral("支店"), generatedEmpty(), {});
         block::writeSetList(*f.data, {kDefaultSet, QStringLiteral("支店")});
         auto page = f.page();
         auto *setBox = part<QComboBox>(page.get(), "setBox");
@@ -417,6 +417,55 @@ private slots:
         QVERIFY(!part<QPushButton>(page.get(), "saveAsButton")->isEnabled());
     }
 
+    void setSavedOverAnotherDesksChange_asksAndNoShowsThatSet()
+    {
+        Fixture f;
+        auto page = f.page();
+        QCOMPARE(page->selectedSetName(), kDefaultSet);
+        whenModal<CompanyBlockEditor>([](CompanyBlockEditor *editor) {
+            part<QLineEdit>(editor, "nameLine2Edit")->setText(QStringLiteral("本店営業部"));
+            click(editor, "okButton");
+        });
+        click(page.get(), "editButton");
+        QStringList theirs = block::newSetValues();
+        theirs[block::NameLine1] = QStringLiteral("他の端末の社名");
+        block::writeSet(f.dat("Etc/デフォルト.Dat"), theirs);
+
+        auto saveAsDefault = [&](QList<vendara::Questions::Answer> answers) {
+            whenModal<vendara::CompanyBlockSaveDialog>([](vendara::CompanyBlockSaveDialog *dialog) {
+                part<QComboBox>(dialog, "nameBox")->setEditText(kDefaultSet);
+                click(dialog, "okButton");
+            });
+            f.questions.answers = answers;
+            click(page.get(), "saveAsButton");
+        };
+        // Yes to replacing the set, then Cancel: nothing changes.
+        saveAsDefault({vendara::Questions::Answer::Yes, vendara::Questions::Answer::Cancel});
+        QCOMPARE(f.questions.askedWithCancel.size(), 1);
+        QVERIFY2(f.questions.askedWithCancel.first().contains(QStringLiteral("デフォルト.Dat は他の端末で変更されています")),
+                 qPrintable(f.questions.askedWithCancel.first()));
+        QCOMPARE(f.lines("Etc/デフォルト.Dat"), theirs);
+        QCOMPARE(page->workingBlock().at(block::NameLine2), QStringLiteral("本店営業部"));
+        QVERIFY(part<QPushButton>(page.get(), "saveAsButton")->isEnabled());
+
+        // No: the other desk's set is read into the page.
+        saveAsDefault({vendara::Questions::Answer::Yes, vendara::Questions::Answer::No});
+        QCOMPARE(f.lines("Etc/デフォルト.Dat"), theirs);
+        QCOMPARE(page->workingBlock(), theirs);
+        QCOMPARE(page->selectedSetName(), kDefaultSet);
+
+        // Read now, the set is saved over without another desk to fear.
+        whenModal<CompanyBlockEditor>([](CompanyBlockEditor *editor) {
+            part<QLineEdit>(editor, "nameLine2Edit")->setText(QStringLiteral("第二営業部"));
+            click(editor, "okButton");
+        });
+        click(page.get(), "editButton");
+        saveAsDefault({vendara::Questions::Answer::Yes});
+        QCOMPARE(f.questions.askedWithCancel.size(), 2);
+        QCOMPARE(f.lines("Etc/デフォルト.Dat").at(block::NameLine2), QStringLiteral("第二営業部"));
+        QVERIFY(f.questions.errors.isEmpty());
+    }
+
     void editorOk_storesWhatItsControlsSay()
     {
         Fixture f;
@@ -593,7 +642,7 @@ private slots:
     void setNamesThatWouldShareAFile_areRefused()
     {
         Fixture f;
-        block::saveSetAs(*f.data, QStringLiteral("Honten"), generatedEmpty());
+        block::saveSetAs(*f.data, QStringLiteral("Honten"), generatedEmpty(), {});
         block::writeSetList(*f.data, {kDefaultSet, QStringLiteral("Honten")});
         auto page = f.page();
         const auto snapshot = [&] {
