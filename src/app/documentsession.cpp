@@ -1,5 +1,7 @@
 #include "documentsession.h"
 
+#include "common/filework.h"
+
 #include "appinfo.h"
 #include "common/cp932codec.h"
 #include "common/error.h"
@@ -53,22 +55,28 @@ QString canonicalOf(const QString &path)
 
 } // namespace
 
-void checkSlipFile(const QString &path)
+QByteArray checkSlipFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw Error(QStringLiteral("%1 が見つかりません").arg(path));
-    if (info.isDir())
-        throw Error(QStringLiteral("%1 はフォルダです。車両販売見積ファイルを選んでください").arg(path));
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("%1 を読み込めません（読み取りの権限がありません）").arg(path));
-    if (file.size() > kMaxSlipFileSize)
-        throw Error(QStringLiteral("%1 は車両販売見積ファイルではありません（大きすぎます）").arg(path));
-    const QByteArray bytes = file.readAll();
-    if (bytes.contains('\0') || cp932::decode(bytes).contains(QChar::ReplacementCharacter))
+    auto bytes = std::make_shared<QByteArray>();
+    runFileWork(QStringLiteral("%1 の読み込み").arg(QFileInfo(path).fileName()), [path, bytes](FileWorkTask &) {
+        const QFileInfo info(path);
+        if (!info.exists())
+            throw Error(QStringLiteral("%1 が見つかりません").arg(path));
+        if (info.isDir())
+            throw Error(QStringLiteral("%1 はフォルダです。車両販売見積ファイルを選んでください").arg(path));
+        QFile file(path);
+        if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+            throw Error(QStringLiteral("%1 を読み込めません（読み取りの権限がありません）").arg(path));
+        if (file.size() > kMaxSlipFileSize)
+            throw Error(QStringLiteral("%1 は車両販売見積ファイルではありません（大きすぎます）").arg(path));
+        *bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw Error(QStringLiteral("%1 を読み込めません").arg(path));
+    });
+    if (bytes->contains('\0') || cp932::decode(*bytes).contains(QChar::ReplacementCharacter))
         throw Error(QStringLiteral("%1 は車両販売見積ファイルではありません（Shift-JIS の文字でない部分があります）")
                         .arg(path));
+    return *bytes;
 }
 
 QString withSlipSuffix(const QString &fileName)
@@ -153,14 +161,14 @@ bool DocumentSession::start(const QString &argument)
     if (!argument.isEmpty() && QFileInfo::exists(argument)) {
         const QString path = QFileInfo(argument).absoluteFilePath();
         try {
-            checkSlipFile(path);
+            const QByteArray bytes = checkSlipFile(path);
             const QString canonical = canonicalOf(path);
             if (!m_instances.claim(canonical)) {
                 m_instances.activate(canonical);
                 return false;
             }
             m_claimed = canonical;
-            readInto(path);
+            readInto(bytes);
             m_readOnly = !takeLock(path);
             setPath(path);
             setUndoEnabled(true);
@@ -214,8 +222,9 @@ DocumentSession::OpenResult DocumentSession::openFile(const QString &chosen)
     }
     if (!canonical.isEmpty() && m_instances.activate(canonical))
         return OpenResult::ShownElsewhere;
+    QByteArray bytes;
     try {
-        checkSlipFile(path);
+        bytes = checkSlipFile(path);
     } catch (const Error &e) {
         // The slip on screen stays; a file that cannot be read must not
         // replace it with an empty slip under that file's name.
@@ -230,7 +239,7 @@ DocumentSession::OpenResult DocumentSession::openFile(const QString &chosen)
         return OpenResult::StartedProcess;
     }
     try {
-        readInto(path);
+        readInto(bytes);
     } catch (const Error &e) {
         m_questions.warn(e.message());
         return OpenResult::Failed;
@@ -260,12 +269,12 @@ DocumentSession::OpenResult DocumentSession::openRecent(const QString &path)
     return openFile(path);
 }
 
-void DocumentSession::readInto(const QString &path)
+void DocumentSession::readInto(const QByteArray &bytes)
 {
     const bool eventsWereOn = m_document.eventsOn();
     m_document.setEventsOn(false);
     try {
-        readSlip(m_document, path, UnreadableSlip::Raise);
+        readSlipBytes(m_document, bytes);
     } catch (...) {
         m_document.setEventsOn(eventsWereOn);
         throw;
@@ -435,8 +444,7 @@ void DocumentSession::undo()
     if (!m_undoEnabled || m_path.isEmpty())
         return;
     try {
-        checkSlipFile(m_path);
-        readInto(m_path);
+        readInto(checkSlipFile(m_path));
     } catch (const Error &e) {
         // The slip on screen is all that is left of the file: keep it.
         m_questions.warn(e.message());

@@ -28,7 +28,9 @@ inline const QString kSlipFileSuffix = QStringLiteral("pvq");
 // Throws vendara::Error with a message for the user when path is not a slip
 // file the program can read: missing, a folder, not readable, too large, or
 // not Shift-JIS text (NUL bytes or byte sequences CP932 does not have).
-void checkSlipFile(const QString &path);
+// Returns the bytes read. The reading is file work (runFileWork): on a share
+// that stopped answering, the window stays alive and the user may stop it.
+QByteArray checkSlipFile(const QString &path);
 // The name with ".pvq" added when it has no extension.
 QString withSlipSuffix(const QString &fileName);
 // The first local *.pvq file of a drop, or an empty string.
@@ -116,7 +118,8 @@ signals:
 private:
     void cleanUp();
     void followSettings();
-    void readInto(const QString &path);
+    // The bytes of a slip file checked by checkSlipFile into the document.
+    void readInto(const QByteArray &bytes);
     void setPath(const QString &path);
     void setUndoEnabled(bool enabled);
     void updateTitle();

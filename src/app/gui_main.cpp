@@ -4,6 +4,7 @@
 #include "app/platform/desktopservices.h"
 #include "app/platform/localinstanceregistry.h"
 #include "app/recentfiles.h"
+#include "controls/widgets/guifileworkwaiter.h"
 #include "controls/widgets/messageboxquestions.h"
 #include "app/widgets/guisetup.h"
 #include "app/widgets/mainwindow.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QScopeGuard>
 
 int main(int argc, char **argv)
 {
@@ -50,6 +52,10 @@ int main(int argc, char **argv)
     const vendara::HelpPages help = vendara::HelpPages::locate(
         exeDir, installedShareFolder(exeDir, QStringLiteral("vendara-help"), QStringLiteral(VENDARA_HELP_DIR)));
     vendara::MessageBoxQuestions questions;
+    // File work of this thread waits for a slow share without freezing the window.
+    vendara::GuiFileWorkWaiter fileWorkWaiter;
+    vendara::setFileWorkWaiter(&fileWorkWaiter);
+    const auto noWaiterAtExit = qScopeGuard([] { vendara::setFileWorkWaiter(nullptr); });
     vendara::DetachedLauncher launcher(data.root());
     vendara::DesktopHelpBrowser browser;
     vendara::RecentFiles recent(vendara::RecentFiles::defaultListPath());

@@ -1,15 +1,18 @@
 #include "filelock.h"
 
 #include "error.h"
+#include "filework.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include <fcntl.h>
@@ -30,17 +33,17 @@ QString errorText(int error)
 constexpr std::chrono::microseconds kFirstPause{200};
 constexpr std::chrono::microseconds kLongestPause{10000};
 
-} // namespace
-
 // F_OFD_SETLKW would wait without end: on a server that stopped answering the
 // window would hang. So the lock is tried (F_OFD_SETLK) until the time runs out.
-FileLock::FileLock(const QString &path, int timeoutMs) : m_path(path)
+// Returns the locked descriptor.
+int openAndLock(const QString &path, int timeoutMs)
 {
     const QByteArray name = QFile::encodeName(path);
+    int fd;
     do
-        m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    while (m_fd < 0 && errno == EINTR);
-    if (m_fd < 0)
+        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
         throw Error(QStringLiteral("ロックファイル %1 を開けません（%2）").arg(path, errorText(errno)));
 
     struct flock lock = {};
@@ -49,19 +52,19 @@ FileLock::FileLock(const QString &path, int timeoutMs) : m_path(path)
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
     std::chrono::microseconds pause = kFirstPause;
     for (;;) {
-        if (::fcntl(m_fd, F_OFD_SETLK, &lock) == 0)
-            return;
+        if (::fcntl(fd, F_OFD_SETLK, &lock) == 0)
+            return fd;
         const int error = errno;
         if (error == EINTR)
             continue;
         if (error != EAGAIN && error != EACCES) {
-            ::close(m_fd);
+            ::close(fd);
             throw Error(QStringLiteral("%1 をロックできません（%2）。データフォルダのファイルシステムが"
                                        "ファイルのロックに対応しているか確かめてください")
                             .arg(path, errorText(error)));
         }
         if (deadline.hasExpired()) {
-            ::close(m_fd);
+            ::close(fd);
             throw Error(QStringLiteral("%1 は他のウィンドウか他の端末が使用中です（%2 秒待ちました）。"
                                        "しばらくしてからやり直してください")
                             .arg(path)
@@ -73,6 +76,24 @@ FileLock::FileLock(const QString &path, int timeoutMs) : m_path(path)
         std::this_thread::sleep_for(std::min(jittered, left));
         pause = std::min(pause * 2, kLongestPause);
     }
+}
+
+} // namespace
+
+// The open and the waiting may block on a slow share: they run as file work,
+// and the descriptor is handed over only to a wait that was not stopped.
+FileLock::FileLock(const QString &path, int timeoutMs) : m_path(path)
+{
+    auto locked = std::make_shared<int>(-1);
+    runFileWork(QStringLiteral("%1 のロック").arg(QFileInfo(path).fileName()),
+                [path, timeoutMs, locked](FileWorkTask &task) {
+                    const int fd = openAndLock(path, timeoutMs);
+                    if (task.commit())
+                        *locked = fd;
+                    else
+                        ::close(fd);
+                });
+    m_fd = *locked;
 }
 
 FileLock::~FileLock()

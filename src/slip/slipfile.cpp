@@ -1,5 +1,7 @@
 #include "slipfile.h"
 
+#include "common/cp932codec.h"
+
 #include "amount.h"
 #include "common/commatext.h"
 #include "common/error.h"
@@ -415,6 +417,11 @@ void readSlip(SlipDocument &document, const QString &path, UnreadableSlip unread
             throw Error(QStringLiteral("%1 を読み込めません").arg(path));
     }
     document.loadRecord(readSlipProfile(IniProfile::load(path), QDate::currentDate()));
+}
+
+void readSlipBytes(SlipDocument &document, const QByteArray &bytes)
+{
+    document.loadRecord(readSlipProfile(IniProfile::fromText(cp932::decode(bytes)), QDate::currentDate()));
 }
 
 } // namespace vendara

@@ -38,6 +38,8 @@ enum class UnreadableSlip {
 // Reads the file into the document with the defaults of every missing key;
 // the document ends not modified. Change handling does not run.
 void readSlip(SlipDocument &document, const QString &path, UnreadableSlip unreadable = UnreadableSlip::UseDefaults);
+// The same from the bytes of a slip file read already.
+void readSlipBytes(SlipDocument &document, const QByteArray &bytes);
 
 // The two halves, without file or document: every key of the slip written
 // into profile in writing order (throws on an amount outside 32 bits before
