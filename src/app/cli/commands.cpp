@@ -14,6 +14,7 @@ int runPrint(CliContext &, const QStringList &);
 int runPrinters(CliContext &, const QStringList &);
 int runNumber(CliContext &, const QStringList &);
 int runDoctor(CliContext &, const QStringList &);
+int runList(CliContext &, const QStringList &);
 
 const std::vector<CliCommand> &allCommands()
 {
@@ -29,6 +30,7 @@ const std::vector<CliCommand> &allCommands()
         {"print", "SLIP.pvq (--pdf OUT.pdf [--paper A4|B5|A3|Letter] [--png DIR] | [--printer NAME] [--paper NAME] [--source NAME]) [--landscape] [--correction X,Y] [--kind 見積書|注文書] [--format NAME|PATH] [--titles T1,T2,T3,T4] [--copies 1,2,3,4] [--logo NAME|PATH]", "伝票を印刷の流れのとおりに PDF へ、またはプリンタへ印刷します (--pdf も --printer もなければ既定のプリンタ)", true, runPrint},
         {"printers", "", "プリンタと、その状態・用紙・給紙方法・解像度・用紙の大きさと印刷可能領域を表示します", false, runPrinters},
         {"number", "[--count N]", "新しい伝票を保存するときと同じように次の伝票番号を取り、表示します (N 個を 1 行に 1 つ)", false, runNumber},
+        {"list", "[FOLDER...] [--query TEXT] [--kind estimate|order] [--staff NAME] [--from DATE] [--to DATE] [--format tsv|csv|json]", "フォルダの伝票を一覧にします (フォルダを省くと伝票を保存するフォルダ、日付は YYYY/MM/DD、更新日時の新しい順)", false, runList},
         {"doctor", "", "データフォルダを調べます (読み書き・ロック・設定ファイル・印刷設定・マスタ)。1 行に 1 項目、問題があれば終了コード 1", false, runDoctor},
     };
     return commands;
