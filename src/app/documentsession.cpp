@@ -352,8 +352,21 @@ void DocumentSession::showNumber(int number)
         m_document.setText(SlipField::SlipCode, code);
 }
 
+bool DocumentSession::folderAnswers(const QString &path)
+{
+    try {
+        reachFolderOf(path);
+    } catch (const Error &e) {
+        m_questions.warn(kNotSaved.arg(e.message()));
+        return false;
+    }
+    return true;
+}
+
 bool DocumentSession::save()
 {
+    if (!m_path.isEmpty() && !folderAnswers(m_path))
+        return false;
     if (m_path.isEmpty() || !QFileInfo(m_path).isFile())
         return saveAs();
     // The other desk's file is never written over: the slip goes under a
@@ -390,6 +403,8 @@ bool DocumentSession::saveAs()
     if (chosen.isEmpty())
         return false;
     const QString path = QFileInfo(withSlipSuffix(chosen)).absoluteFilePath();
+    if (!folderAnswers(path))
+        return false;
     m_dialogFolder = QFileInfo(path).absolutePath();
     const QFileInfo target(path);
     if (target.isDir()) {

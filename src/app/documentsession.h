@@ -137,6 +137,9 @@ private:
     // Throws vendara::Error; writeTo says it and returns false.
     void writeSlipFile(const QString &path, bool inPlace);
     bool writeTo(const QString &path, bool inPlace);
+    // Before a save touches the slip's folder on this thread: false (and
+    // said) when the user gave up waiting for it.
+    bool folderAnswers(const QString &path);
     // A new slip's first save: the number is taken as the slip is written.
     bool writeUnderNewNumber(const QString &path, bool inPlace);
     // True while the slip is new and shows the number it was proposed.

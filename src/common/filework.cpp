@@ -3,6 +3,7 @@
 #include "error.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QThread>
 
 namespace vendara {
@@ -86,6 +87,12 @@ void runFileWork(const QString &what, std::function<void(FileWorkTask &)> work)
     if (task->isStopped() || !task->isFinished())
         throw Error(fileWorkStoppedMessage(what));
     task->rethrow();
+}
+
+void reachFolderOf(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    runFileWork(QStringLiteral("%1 の確認").arg(folder), [folder](FileWorkTask &) { (void)QFileInfo::exists(folder); });
 }
 
 } // namespace vendara

@@ -76,4 +76,10 @@ QString fileWorkStoppedMessage(const QString &what);
 // needs must be captured by value: after a stop it may outlive the caller.
 void runFileWork(const QString &what, std::function<void(FileWorkTask &)> work);
 
+// Looks at the folder of `path` as file work: an operation calls it before
+// anything else it does on the window's thread, so that a share that stopped
+// answering holds up the worker (and can be given up) rather than the window.
+// Whatever the folder's state, the operation itself says what is wrong.
+void reachFolderOf(const QString &path);
+
 } // namespace vendara

@@ -2,6 +2,7 @@
 
 #include "common/blanks.h"
 #include "common/cp932codec.h"
+#include "common/textfile.h"
 #include "common/iniprofile.h"
 
 #include <QFile>
@@ -198,21 +199,8 @@ void summarizeSlipBytes(QByteArrayView bytes, SlipSummary &summary)
 
     summary.customerTitle = QStringLiteral("様");
     const QString text = cp932::decode(bytes);
-    const QStringView view(text);
     KeyScan scan(summary);
-    qsizetype start = 0;
-    const qsizetype n = view.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = view[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        scan.line(view.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && view[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        scan.line(view.mid(start));
+    textfile::forEachLine(text, [&scan](QStringView line) { scan.line(line); });
 
     if (!scan.sawSection(Section::No))
         return clearFields(summary, kNotASlip);

@@ -2,6 +2,7 @@
 // alive while file work waits, the user can stop it, and a stopped or failed
 // save leaves every file whole.
 
+#include "support/fileworkwaiters.h"
 #include "support/permissions.h"
 #include "support/shellfakes.h"
 #include "support/testdata.h"
@@ -28,30 +29,6 @@ using namespace vendara;
 using namespace vendara::test;
 
 namespace {
-
-// Runs the work in place, after `before` had its say about it: a stand-in
-// for a share that changes between the steps of one operation.
-struct InterferingWaiter : FileWorkWaiter
-{
-    std::function<void(const QString &what)> before;
-    void wait(const QString &what, const std::shared_ptr<FileWorkTask> &task) override
-    {
-        if (before)
-            before(what);
-        task->run();
-    }
-};
-
-struct WaiterInstalled
-{
-    explicit WaiterInstalled(FileWorkWaiter &waiter) { setFileWorkWaiter(&waiter); }
-    ~WaiterInstalled() { setFileWorkWaiter(nullptr); }
-};
-
-QStringList filesIn(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-}
 
 // Work that waits for the test to let it go, then makes its change unless
 // the wait was stopped.
@@ -164,6 +141,27 @@ private slots:
         QVERIFY2(f.questions.warnings.first().contains(QStringLiteral("中止しました")),
                  qPrintable(f.questions.warnings.first()));
         QVERIFY(QFileInfo::exists(f.slips(QStringLiteral("s.pvq"))));
+    }
+
+    // A share that no longer answers holds up the first look at the folder,
+    // before anything of the save runs on the window's thread.
+    void saveToAShareThatStoppedAnswering_isGivenUpBeforeItTouchesIt()
+    {
+        ShellFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("山田"));
+        const QByteArray before = readBytes(path);
+        QVERIFY(f.session->start(path));
+        f.session->document().setText(SlipField::CustName, QStringLiteral("佐藤"));
+        InterferingWaiter waiter;
+        waiter.stopFirst = [](const QString &what) { return what.endsWith(QStringLiteral(" の確認")); };
+        const WaiterInstalled installed(waiter);
+        QVERIFY(!f.session->save());
+        QCOMPARE(waiter.waitedFor, QStringList{f.slips(QString()).chopped(1) + QStringLiteral(" の確認")});
+        QCOMPARE(f.questions.warnings.size(), 1);
+        QVERIFY2(f.questions.warnings.first().contains(QStringLiteral("中止しました")),
+                 qPrintable(f.questions.warnings.first()));
+        QCOMPARE(readBytes(path), before);
+        QVERIFY(f.session->document().isModified());
     }
 
     void slipFolderRemovedDuringASave_saysSoAndLeavesNothingHalfWritten()

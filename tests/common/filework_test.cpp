@@ -3,6 +3,7 @@
 #include "common/filelock.h"
 #include "common/filework.h"
 
+#include "support/fileworkwaiters.h"
 #include "support/testdata.h"
 
 #include <QDir>
@@ -17,30 +18,16 @@ using namespace vendara;
 
 namespace {
 
-// A wait the user stops before the work gets anywhere; the work still runs
-// to its end afterwards, as a work stuck on a share would once it wakes.
-struct StoppingWaiter : FileWorkWaiter
+using test::filesIn;
+
+// A wait the user stops before the work gets anywhere.
+struct StoppingWaiter : test::InterferingWaiter
 {
-    QStringList waitedFor;
-    void wait(const QString &what, const std::shared_ptr<FileWorkTask> &task) override
+    StoppingWaiter()
     {
-        waitedFor << what;
-        EXPECT_TRUE(task->stop());
-        task->run();
+        stopFirst = [](const QString &) { return true; };
     }
 };
-
-// Installs a waiter for one test.
-struct WaiterInstalled
-{
-    explicit WaiterInstalled(FileWorkWaiter &waiter) { setFileWorkWaiter(&waiter); }
-    ~WaiterInstalled() { setFileWorkWaiter(nullptr); }
-};
-
-QStringList filesIn(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-}
 
 } // namespace
 
@@ -52,7 +39,7 @@ TEST(FileWork, stoppedWait_neverShowsTheChangeAndSaysSo)
     const QString lockPath = dir.filePath(QStringLiteral("a.lock"));
 
     StoppingWaiter waiter;
-    const WaiterInstalled installed(waiter);
+    const test::WaiterInstalled installed(waiter);
     try {
         saveFileAtomically(path, "new");
         ADD_FAILURE() << "a stopped save reported success";
@@ -89,7 +76,7 @@ TEST(FileWork, stopAfterTheCommit_isRefusedAndTheWorkEnds)
 TEST(FileWork, workOffTheMainThread_runsInPlace)
 {
     StoppingWaiter waiter;
-    const WaiterInstalled installed(waiter);
+    const test::WaiterInstalled installed(waiter);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.txt"));
     std::thread([&path] { saveFileAtomically(path, "worker"); }).join();

@@ -2,7 +2,9 @@
 
 #include "basicsettingspage.h"
 #include "common/error.h"
+#include "common/filework.h"
 #include "controls/widgets/actionguard.h"
+#include "settings/settings.h"
 #include "common/questions.h"
 #include "defaultprintsettingspage.h"
 #include "masters/widgets/carmasterframe.h"
@@ -64,7 +66,8 @@ int helpTopicOf(const QTreeWidgetItem *item)
 } // namespace
 
 OptionsDialog::OptionsDialog(Settings &settings, Questions &questions, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::OptionsDialog>()), m_questions(questions)
+    : QDialog(parent), m_ui(std::make_unique<Ui::OptionsDialog>()), m_questions(questions),
+      m_settingsPath(settings.path())
 {
     m_ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -238,6 +241,10 @@ void OptionsDialog::nodeSelected(QTreeWidgetItem *current)
 
 void OptionsDialog::saveAndClose()
 {
+    // A data folder on a share that stopped answering holds up a worker,
+    // which the user can give up on, before the pages write.
+    if (!runGuarded(m_questions, [this] { reachFolderOf(m_settingsPath); }))
+        return;
     // A file another desk changed since the dialog read it is asked about;
     // the dialog stays open unless the user overwrites it.
     const QList<ClosingWrite> writes = {

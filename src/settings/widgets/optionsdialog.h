@@ -81,6 +81,7 @@ private:
 
     std::unique_ptr<Ui::OptionsDialog> m_ui;
     Questions &m_questions;
+    QString m_settingsPath;
 
     BasicSettingsPage *m_basic = nullptr;
     DefaultPrintSettingsPage *m_print = nullptr;
