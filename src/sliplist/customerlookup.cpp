@@ -32,17 +32,12 @@ bool newer(const SlipSummary &a, const SlipSummary &b)
 
 QString CustomerEntry::postalCode() const
 {
-    if (zip1.isEmpty() || zip2.isEmpty())
-        return zip1 + zip2;
-    return zip1 + u'-' + zip2;
+    return joinedPostalCode(zip1, zip2);
 }
 
 QString CustomerEntry::address() const
 {
-    const QString line = prefecture + address1;
-    if (address2.isEmpty())
-        return line;
-    return line.isEmpty() ? address2 : line + u' ' + address2;
+    return joinedAddress(prefecture, address1, address2);
 }
 
 std::vector<CustomerEntry> distinctCustomers(const SlipIndex &index)

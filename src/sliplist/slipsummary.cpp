@@ -174,19 +174,29 @@ FileStamp fileStampOf(const QString &path)
     return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000};
 }
 
-QString SlipSummary::postalCode() const
+QString joinedPostalCode(const QString &zip1, const QString &zip2)
 {
     if (zip1.isEmpty() || zip2.isEmpty())
         return zip1 + zip2;
     return zip1 + u'-' + zip2;
 }
 
-QString SlipSummary::address() const
+QString joinedAddress(const QString &prefecture, const QString &address1, const QString &address2)
 {
     const QString line = prefecture + address1;
     if (address2.isEmpty())
         return line;
     return line.isEmpty() ? address2 : line + u' ' + address2;
+}
+
+QString SlipSummary::postalCode() const
+{
+    return joinedPostalCode(zip1, zip2);
+}
+
+QString SlipSummary::address() const
+{
+    return joinedAddress(prefecture, address1, address2);
 }
 
 void summarizeSlipBytes(QByteArrayView bytes, SlipSummary &summary)

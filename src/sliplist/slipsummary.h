@@ -47,12 +47,15 @@ struct SlipSummary
 
     bool isReadable() const { return error.isEmpty(); }
     QDateTime modified() const { return QDateTime::fromMSecsSinceEpoch(stamp.modifiedMs); }
-    // "100-0001"; the parts given when one of them is missing.
     QString postalCode() const;
-    // Prefecture, address and building as one line.
     QString address() const;
     bool operator==(const SlipSummary &) const = default;
 };
+
+// "100-0001"; the parts given when one of them is missing.
+QString joinedPostalCode(const QString &zip1, const QString &zip2);
+// Prefecture, address and building as one line.
+QString joinedAddress(const QString &prefecture, const QString &address1, const QString &address2);
 
 // Files larger than this are not slips (a slip file is a few kilobytes).
 inline constexpr qint64 kLargestSlipFile = 4 * 1024 * 1024;
