@@ -15,6 +15,9 @@ class GuiFileWorkWaiter final : public FileWorkWaiter
 {
 public:
     explicit GuiFileWorkWaiter(std::chrono::milliseconds quietWait = std::chrono::milliseconds(150));
+    ~GuiFileWorkWaiter() override;
+    GuiFileWorkWaiter(const GuiFileWorkWaiter &) = delete;
+    GuiFileWorkWaiter &operator=(const GuiFileWorkWaiter &) = delete;
 
     void wait(const QString &what, const std::shared_ptr<FileWorkTask> &task) override;
 
