@@ -108,6 +108,7 @@ void Settings::loadBasic()
     const IniProfile ini = IniProfile::load(m_path);
     const BasicSettings basic = readBasic(ini);
     const int slipRatio = ini.readInt(kTax, QStringLiteral("Std"), 90);
+    m_basicRead = true;
     if (basic == m_basic && slipRatio == m_slipAcquisitionRatio)
         return;
     m_basic = basic;
@@ -133,7 +134,7 @@ void Settings::saveBasic(const BasicSettings &values, Overwrite overwrite)
 {
     update([&](IniProfile &ini) {
         const BasicSettings now = readBasic(ini);
-        if (overwrite == Overwrite::IfUnchanged && now != m_basic && now != values)
+        if (overwrite == Overwrite::IfUnchanged && m_basicRead && now != m_basic && now != values)
             throw basicValuesChanged(m_path, m_basic, now);
         ini.writeInt(kDate, kDate, int(values.dateForm));
         ini.writeFloat(kTax, QStringLiteral("SRate"), values.standardTaxRate);

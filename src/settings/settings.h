@@ -74,7 +74,8 @@ public:
     // True when any basic value differs from what was read last.
     bool isChanged(const BasicSettings &values) const { return values != m_basic; }
     // Writes the six basic keys (the file's other lines stay) and reads them
-    // back. Another desk's basic values written since they were read here are
+    // back. Another desk's basic values written since they were read here
+    // (by loadBasic(); a write without one has nothing to compare) are
     // not replaced unless overwrite is Force: FileChangedError names the keys
     // and what they hold now, and nothing is written. The next slip number
     // and the other values kept between runs change all the time and are
@@ -132,6 +133,7 @@ private:
     DataFolder m_data;
     QString m_path;
     BasicSettings m_basic;
+    bool m_basicRead = false; // m_basic is what the file held, not the defaults
     DefaultPrintSettings m_defaultPrint = DefaultPrintSettings::defaults();
     FileVersion m_defaultPrintVersion; // what the default print settings file held when read
     int m_slipAcquisitionRatio = 90;
