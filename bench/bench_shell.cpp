@@ -86,6 +86,7 @@ public:
     {
         return {};
     }
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
 };
 
 class NoOtherProcesses : public InstanceRegistry

@@ -47,6 +47,8 @@ public:
     // when cancelled.
     virtual QString chooseFileToSave(const QString &caption, const QString &presetPath, const QString &filter,
                                      Overwrite overwrite = Overwrite::DialogAsks) = 0;
+    // A folder dialog starting in `folder`. Empty when cancelled.
+    virtual QString chooseFolder(const QString &caption, const QString &folder) = 0;
 };
 
 } // namespace vendara

@@ -19,6 +19,19 @@ void takePostalPick(SlipDocument &document, const QString &postalCode, const QSt
     document.setText(SlipField::CustAdd1, address);
 }
 
+void takeCustomerPick(SlipDocument &document, const PastCustomer &customer)
+{
+    SlipDocument::Batch batch(document);
+    document.setText(SlipField::CustName, customer.name);
+    document.setText(SlipField::CustTitle, customer.title);
+    document.setText(SlipField::CustZip1, customer.zip1);
+    document.setText(SlipField::CustZip2, customer.zip2);
+    document.setText(SlipField::CustCity, customer.prefecture);
+    document.setText(SlipField::CustAdd1, customer.address1);
+    document.setText(SlipField::CustAdd2, customer.address2);
+    document.setText(SlipField::CustTel, customer.tel);
+}
+
 void takeRowPick(SlipDocument &document, SlipDocument::InputTable table, int row, const QString &name,
                  const QString &price)
 {

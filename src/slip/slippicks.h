@@ -16,6 +16,22 @@ QString postalKeyword(const SlipRecord &slip);
 void takePostalPick(SlipDocument &document, const QString &postalCode, const QString &prefecture,
                     const QString &address);
 
+// A customer of a slip saved before, as the customer look-up gives it.
+struct PastCustomer
+{
+    QString name;
+    QString title; // "様", "御中"
+    QString zip1, zip2;
+    QString prefecture;
+    QString address1, address2;
+    QString tel;
+};
+
+// A picked customer into section 1: every customer field takes the pick's
+// value, an empty one included, so nothing of the customer typed before
+// stays mixed in; the slip is marked changed once.
+void takeCustomerPick(SlipDocument &document, const PastCustomer &customer);
+
 // A name and price (or amount) picked from a list, into one row of an input
 // table; the mark of an item row stays.
 void takeRowPick(SlipDocument &document, SlipDocument::InputTable table, int row, const QString &name,

@@ -62,6 +62,7 @@ void SlipIndex::open(const QStringList &folders)
 {
     stopRun();
     saveCaches();
+    emit aboutToClear();
     ++m_generation;
     m_folders.clear();
     for (const QString &folder : folders)

@@ -84,6 +84,9 @@ signals:
     void rowsAdded(int first, int last);
     void rowChanged(int id);
     void rowRemoved(int id);
+    // open() is about to forget every row: the ids given so far are no
+    // longer valid once this returns.
+    void aboutToClear();
     void progress(int done, int total);
     void loadingFinished();
 

@@ -30,6 +30,16 @@ SlipListModel::SlipListModel(SlipIndex &index, QObject *parent)
     connect(&m_index, &SlipIndex::rowChanged, this, &SlipListModel::rowChanged);
     connect(&m_index, &SlipIndex::rowRemoved, this, &SlipListModel::rowRemoved);
     connect(&m_index, &SlipIndex::loadingFinished, this, &SlipListModel::countsChanged);
+    connect(&m_index, &SlipIndex::aboutToClear, this, &SlipListModel::clear);
+}
+
+void SlipListModel::clear()
+{
+    beginResetModel();
+    m_ordered.clear();
+    m_shown.clear();
+    endResetModel();
+    emit countsChanged();
 }
 
 bool SlipListModel::before(int a, int b) const

@@ -69,6 +69,7 @@ private:
     void rowsAdded(int first, int last);
     void rowChanged(int id);
     void rowRemoved(int id);
+    void clear();
     void removeShownAt(qsizetype row);
     void insertShown(int id);
     void eraseOrdered(int id);

@@ -1,5 +1,6 @@
 // The main window over scripted dialogs: menus, shortcuts and tool bar, the
 // guard around every action, titles, the close query and drops.
+#include "support/testdata.h"
 #include "support/fakequestions.h"
 #include "support/shellfakes.h"
 #include "support/whenmodal.h"
@@ -7,6 +8,9 @@
 
 #include "app/helppages.h"
 #include "app/widgets/mainwindow.h"
+#include "sliplist/sliplistmodel.h"
+#include "sliplist/widgets/customerpickdialog.h"
+#include "sliplist/widgets/sliplistwindow.h"
 #include "settings/settings.h"
 #include "common/error.h"
 
@@ -163,7 +167,7 @@ private slots:
             QSignalSpy triggered(action, &QAction::triggered);
             QTest::keySequence(f.window.get(), action->shortcut());
             QCoreApplication::processEvents();
-            QCOMPARE(triggered.size(), action->isEnabled() ? 1 : 0);
+            QVERIFY2(triggered.size() == (action->isEnabled() ? 1 : 0), qPrintable(action->objectName()));
         }
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.launcher.started.size(), 1);  // 新規作成
@@ -195,7 +199,8 @@ private slots:
         QVERIFY(QFile(shell.data->root() + QStringLiteral("Dat")).open(QIODevice::WriteOnly));
 
         // Nothing that can fail stands behind these.
-        const QStringList cannotFail{"aboutAction", "secOpenAction", "secCloseAction"};
+        // The slip list says what it cannot read in its status line.
+        const QStringList cannotFail{"aboutAction", "secOpenAction", "secCloseAction", "slipListAction"};
         const ModalCloser closer;
         QStringList tried;
         for (QAction *action : window.findChildren<QAction *>()) {
@@ -341,6 +346,73 @@ private slots:
         QVERIFY(drop.isAccepted());
         QCOMPARE(f.window->windowTitle(), path + QStringLiteral(" - Parvex 自動車販売"));
         QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("鈴木"));
+    }
+
+    void ctrlL_opensOneSlipListWhoseEnterOpensTheSlipHere()
+    {
+        const vendara::test::PrivateUserFolders userFolders;
+        WindowFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("e.pvq"), QStringLiteral("高橋"));
+        f.writeSlipFile(QStringLiteral("f.pvq"), QStringLiteral("田中"), QStringLiteral("00000008"));
+        f.session->settings().setStartFolder(QFileInfo(path).absolutePath());
+        QVERIFY(vendara::testing::showActive(f.window.get()));
+        QTest::keySequence(f.window.get(), QKeySequence(QStringLiteral("Ctrl+L")));
+        const auto lists = [] {
+            QList<SlipListWindow *> found;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *list = qobject_cast<SlipListWindow *>(w); list && list->isVisible())
+                    found << list;
+            return found;
+        };
+        QCOMPARE(lists().size(), 1);
+        SlipListWindow *list = lists().first();
+        QTRY_COMPARE(list->model().totalCount(), 2);
+        QVERIFY(QTest::qWaitForWindowActive(list));
+        auto *search = list->findChild<QLineEdit *>(QStringLiteral("searchEdit"));
+        QCOMPARE(QApplication::focusWidget(), search);
+        vendara::testing::typeKeys(search, QStringLiteral("高橋"));
+        QTest::keyClick(search, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.window->windowTitle(), path + QStringLiteral(" - Parvex 自動車販売"));
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("高橋"));
+
+        // Again: the same list comes forward.
+        QVERIFY(vendara::testing::showActive(f.window.get()));
+        f.action(QStringLiteral("slipListAction"))->trigger();
+        QCOMPARE(lists(), QList<SlipListWindow *>{list});
+        // It goes with the slip's window.
+        QVERIFY(f.window->close());
+        QVERIFY(lists().isEmpty());
+    }
+
+    void ctrlSpaceInTheName_takesACustomerOfTheSavedSlips()
+    {
+        const vendara::test::PrivateUserFolders userFolders;
+        WindowFixture f;
+        const QString path = f.writeSlipFile(QStringLiteral("e.pvq"), QStringLiteral("高橋"));
+        f.writeSlipFile(QStringLiteral("f.pvq"), QStringLiteral("田中"), QStringLiteral("00000008"));
+        f.session->settings().setStartFolder(QFileInfo(path).absolutePath());
+        QVERIFY(vendara::testing::showActive(f.window.get()));
+        f.action(QStringLiteral("secOpenAction"))->trigger();
+        QLineEdit *name = nullptr;
+        for (QLineEdit *edit : f.window->findChildren<QLineEdit *>())
+            if (edit->accessibleName() == QStringLiteral("氏名"))
+                name = edit;
+        QVERIFY(name);
+        name->setFocus();
+        vendara::testing::typeKeys(name, QStringLiteral("田"));
+        QString typed;
+        whenModal<CustomerPickDialog>(
+            [&](CustomerPickDialog *dialog) {
+                auto *search = dialog->findChild<QLineEdit *>(QStringLiteral("searchEdit"));
+                typed = search->text();
+                QTest::keyClick(search, Qt::Key_Return);
+            },
+            [](CustomerPickDialog *dialog) { return dialog->shownCount() > 0; });
+        QTest::keyClick(name, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(typed, QStringLiteral("田"));
+        QCOMPARE(f.session->document().text(SlipField::CustName), QStringLiteral("田中"));
+        QCOMPARE(name->text(), QStringLiteral("田中"));
     }
 };
 

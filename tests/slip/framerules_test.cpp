@@ -66,6 +66,27 @@ TEST(Prefectures, order_followsTheNationalCodesOfThePostalDictionary)
     EXPECT_GE(seen.size(), 5); // from the north to the south, not one prefecture
 }
 
+TEST(CustomerPick, pick_replacesEveryCustomerFieldAndMarksTheSlipOnce)
+{
+    SlipDocument doc;
+    doc.setText(SlipField::CustAdd2, QStringLiteral("前のビル 3F"));
+    doc.setText(SlipField::CarName, QStringLiteral("セダン"));
+    doc.setEventsOn(true);
+    int changes = 0;
+    QObject::connect(&doc, &SlipDocument::changed, [&] { ++changes; });
+    takeCustomerPick(doc, {QStringLiteral("山田 太郎"), QStringLiteral("御中"), QStringLiteral("100"), QStringLiteral("0001"),
+                           QStringLiteral("東京都"), QStringLiteral("千代田区千代田1-1"), QString(), QStringLiteral("03-1234-5678")});
+    const SlipCust &c = doc.record().cust;
+    EXPECT_EQ(c.name, QStringLiteral("山田 太郎"));
+    EXPECT_EQ(c.title, QStringLiteral("御中"));
+    EXPECT_EQ(postalKeyword(doc.record()), QStringLiteral("1000001"));
+    EXPECT_EQ(c.cityAdd1(), QStringLiteral("東京都千代田区千代田1-1"));
+    EXPECT_EQ(c.add2, QString());
+    EXPECT_EQ(c.tel, QStringLiteral("03-1234-5678"));
+    EXPECT_EQ(doc.record().car.name, QStringLiteral("セダン"));
+    EXPECT_EQ(changes, 1);
+}
+
 TEST(PostalPick, pick_splitsTheCodeAndMarksTheSlipOnce)
 {
     SlipDocument doc;

@@ -88,6 +88,21 @@ TEST(SlipListModel, rowsComingInBatches_showNewestFirst)
     EXPECT_EQ(f.model->data(f.model->index(row, int(SlipColumn::IssueDate))).toString(), QStringLiteral("令和08/04/05"));
 }
 
+TEST(SlipListModel, indexOpenedAgain_showsOnlyTheNewFolders)
+{
+    ListFixture f;
+    QTemporaryDir other;
+    test::writeListSlip(other.path(), QStringLiteral("9.pvq"));
+    f.index.open({other.path()});
+    EXPECT_EQ(f.model->rowCount(), 0);
+    ASSERT_TRUE(f.index.waitUntilLoaded(30000));
+    EXPECT_EQ(f.files(), QStringList{"9"});
+    EXPECT_EQ(f.model->shownCount(), f.model->totalCount());
+    f.index.open({f.dir.path(), other.path()});
+    ASSERT_TRUE(f.index.waitUntilLoaded(30000));
+    EXPECT_EQ(f.files(), (QStringList{"9", "4", "3", "2", "1"}));
+}
+
 TEST(SlipListModel, typing_keepsTheSelectedRowAndCountsFollow)
 {
     ListFixture f;

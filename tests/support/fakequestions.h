@@ -69,6 +69,12 @@ public:
         overwrites << overwrite;
         return nextFile();
     }
+    // Answered from fileAnswers too; the starting folder goes to folders.
+    QString chooseFolder(const QString &, const QString &folder) override
+    {
+        folders << folder;
+        return nextFile();
+    }
 
 private:
     QString nextFile() { return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst(); }

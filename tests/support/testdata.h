@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QtGlobal>
 
 namespace vendara::test {
 
@@ -30,5 +32,25 @@ qint64 deadProcessId();
 // that a failure can be run again as it was, otherwise a fresh one. Either
 // way it is printed on standard error.
 quint32 randomSeed();
+
+// While it lives, the user's cache and config folders (XDG_CACHE_HOME,
+// XDG_CONFIG_HOME) are folders of a temporary folder: what a window keeps
+// for the user stays out of the real home.
+struct PrivateUserFolders
+{
+    QTemporaryDir home;
+    PrivateUserFolders()
+    {
+        qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral("cache")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    }
+    ~PrivateUserFolders()
+    {
+        qunsetenv("XDG_CACHE_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    PrivateUserFolders(const PrivateUserFolders &) = delete;
+    PrivateUserFolders &operator=(const PrivateUserFolders &) = delete;
+};
 
 } // namespace vendara::test

@@ -14,6 +14,10 @@
 #include "printcommands.h"
 #include "slip/widgets/masterlookups.h"
 #include "slip/widgets/slipframe.h"
+#include "sliplist/slipindex.h"
+#include "sliplist/sliplistfolders.h"
+#include "sliplist/widgets/customerpickdialog.h"
+#include "sliplist/widgets/sliplistwindow.h"
 #include "ui_mainwindow.h"
 #include "common/helptopic.h"
 
@@ -49,13 +53,15 @@ MainWindow::MainWindow(DocumentSession &session, Questions &questions,
     m_ui->statusBar->setAccessibleName(QStringLiteral("ステータスバー"));
 
     if (!lookups) {
-        m_ownLookups = std::make_unique<MasterLookups>(
+        auto masters = std::make_unique<MasterLookups>(
             session.data(), m_questions, [this](int topic) { showHelp(m_pages.topic(topic)); },
             [this] {
                 // The rate the options dialog of any window saved last.
                 m_session.settings().loadBasic();
                 return m_session.settings().basic().acquisitionTaxRate;
             });
+        masters->setPastCustomerPicker([this](QWidget *owner, const QString &typed) { return pickPastCustomer(owner, typed); });
+        m_ownLookups = std::move(masters);
         lookups = m_ownLookups.get();
     }
     m_frame = new SlipFrame(session.document(), *lookups, m_questions);
@@ -70,6 +76,7 @@ MainWindow::MainWindow(DocumentSession &session, Questions &questions,
 
     onTriggered(m_ui->newAction, [this] { m_session.newSlip(); });
     onTriggered(m_ui->openAction, [this] { m_session.open(); });
+    onTriggered(m_ui->slipListAction, [this] { showSlipList(); });
     onTriggered(m_ui->saveAction, [this] { m_session.save(); });
     onTriggered(m_ui->saveAsAction, [this] { m_session.saveAs(); });
     onTriggered(m_ui->undoAction, [this] { m_session.undo(); });
@@ -95,7 +102,11 @@ MainWindow::MainWindow(DocumentSession &session, Questions &questions,
     fillRecentMenu();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The list goes before the index it shows.
+    delete m_slipList.data();
+}
 
 void MainWindow::setPrintCommands(PrintCommands *commands)
 {
@@ -138,6 +149,7 @@ void MainWindow::setUpIcons()
     } icons[] = {
         {m_ui->newAction, "document-new"},
         {m_ui->openAction, "document-open"},
+        {m_ui->slipListAction, "view-list-details"},
         {m_ui->saveAction, "document-save"},
         {m_ui->saveAsAction, "document-save-as"},
         {m_ui->printAction, "document-print"},
@@ -187,11 +199,56 @@ void MainWindow::bringToFront()
     activateWindow();
 }
 
+SlipIndex &MainWindow::slipIndex()
+{
+    if (!m_slipIndex) {
+        m_slipIndex = std::make_unique<SlipIndex>();
+        m_slipListFolders = std::make_unique<SlipListFolders>(SlipListFolders::defaultListPath());
+    }
+    return *m_slipIndex;
+}
+
+std::optional<PastCustomer> MainWindow::pickPastCustomer(QWidget *owner, const QString &typed)
+{
+    SlipIndex &index = slipIndex();
+    if (index.folders().isEmpty()) {
+        index.open(m_slipListFolders->foldersWith(slipSaveFolder(m_session.settings().startFolder())));
+        index.setWatching(true);
+    }
+    CustomerPickDialog dialog(index, typed, m_session.settings().datePattern(), owner);
+    if (dialog.exec() != QDialog::Accepted || !dialog.picked())
+        return std::nullopt;
+    const CustomerEntry &c = *dialog.picked();
+    return PastCustomer{c.name, c.title, c.zip1, c.zip2, c.prefecture, c.address1, c.address2, c.tel};
+}
+
+void MainWindow::showSlipList()
+{
+    if (!m_slipList) {
+        slipIndex();
+        m_slipList = new SlipListWindow(*m_slipIndex, m_session.settings(), *m_slipListFolders, m_questions,
+                                        [this](const QString &path) {
+                                            if (m_session.openFile(path) == DocumentSession::OpenResult::Opened)
+                                                bringToFront();
+                                        });
+        m_slipList->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (m_slipList->isMinimized())
+        m_slipList->showNormal();
+    m_slipList->show();
+    m_slipList->raise();
+    m_slipList->activateWindow();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     bool close = false;
     runGuarded(m_questions, [&] { close = m_session.queryClose(); });
     event->setAccepted(close);
+    // The list is a window of its own (a slip opened from it comes in front
+    // of it), which goes with the slip's window.
+    if (close && m_slipList)
+        m_slipList->close();
     // Written here, where a failure can still be shown, not as the window goes.
     if (close)
         runGuarded(m_questions, [this] { m_session.finish(); });

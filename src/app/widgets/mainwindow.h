@@ -2,8 +2,12 @@
 
 #include <QMainWindow>
 
+#include "slip/slippicks.h"
+
 #include <functional>
 #include <memory>
+#include <optional>
+#include <QPointer>
 
 class QAction;
 
@@ -20,6 +24,9 @@ class PrintCommands;
 class Questions;
 class RecentFiles;
 class SlipFrame;
+class SlipIndex;
+class SlipListFolders;
+class SlipListWindow;
 class SlipLookups;
 
 // The one window of a process: menus, tool bar and status bar around the
@@ -59,6 +66,14 @@ private:
     void fillRecentMenu();
     void showHelp(const QUrl &url);
     void bringToFront();
+    // The index of the slip list and of the customer look-up, made at its
+    // first use and shared by both.
+    SlipIndex &slipIndex();
+    // "過去のお客様": the customer look-up of section 1.
+    std::optional<PastCustomer> pickPastCustomer(QWidget *owner, const QString &typed);
+    // 伝票一覧: made at its first use, then brought forward. It is a window of
+    // its own, closed with this one.
+    void showSlipList();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     DocumentSession &m_session;
@@ -68,6 +83,9 @@ private:
     RecentFiles &m_recent;
     std::unique_ptr<SlipLookups> m_ownLookups;
     SlipFrame *m_frame = nullptr;
+    std::unique_ptr<SlipIndex> m_slipIndex;
+    std::unique_ptr<SlipListFolders> m_slipListFolders;
+    QPointer<SlipListWindow> m_slipList;
 };
 
 } // namespace vendara

@@ -98,4 +98,9 @@ QString MessageBoxQuestions::chooseFileToSave(const QString &caption, const QStr
     return QFileDialog::getSaveFileName(activeParent(), caption, presetPath, filter, nullptr, options);
 }
 
+QString MessageBoxQuestions::chooseFolder(const QString &caption, const QString &folder)
+{
+    return QFileDialog::getExistingDirectory(activeParent(), caption, folder);
+}
+
 } // namespace vendara

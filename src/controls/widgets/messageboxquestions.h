@@ -22,6 +22,7 @@ public:
                              const QString &folder = QString()) override;
     QString chooseFileToSave(const QString &caption, const QString &presetPath, const QString &filter,
                              Overwrite overwrite = Overwrite::DialogAsks) override;
+    QString chooseFolder(const QString &caption, const QString &folder) override;
 };
 
 } // namespace vendara

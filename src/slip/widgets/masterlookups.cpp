@@ -75,4 +75,11 @@ std::optional<SlipLookups::PostalPick> MasterLookups::searchPostalCode(QWidget *
     return PostalPick{dialog.postalCode(), dialog.prefecture(), dialog.address()};
 }
 
+std::optional<SlipLookups::CustomerPick> MasterLookups::pickPastCustomer(QWidget *owner, const QString &typed)
+{
+    if (!m_pastCustomers)
+        return std::nullopt;
+    return m_pastCustomers(owner, typed);
+}
+
 } // namespace vendara

@@ -25,6 +25,12 @@ public:
     std::optional<QString> pickEquipment(QWidget *owner, const QString &fieldText) override;
     std::optional<QStringList> pickMemoLines(QWidget *owner) override;
     std::optional<PostalPick> searchPostalCode(QWidget *owner, const QString &keyword) override;
+    std::optional<CustomerPick> pickPastCustomer(QWidget *owner, const QString &typed) override;
+
+    // The customer look-up lives with the slip list; the window that has one
+    // hands it in.
+    using PastCustomerPicker = std::function<std::optional<CustomerPick>(QWidget *owner, const QString &typed)>;
+    void setPastCustomerPicker(PastCustomerPicker picker) { m_pastCustomers = std::move(picker); }
 
 private:
     QString m_masters;
@@ -33,6 +39,7 @@ private:
     Questions &m_questions;
     std::function<void(int)> m_showHelp;
     std::function<double()> m_acquisitionTaxRate;
+    PastCustomerPicker m_pastCustomers;
 };
 
 } // namespace vendara

@@ -291,6 +291,14 @@ void SlipFrame::pickMemo()
         runGuarded(m_questions, [&] { m_document.setMemo(SlipDocument::Memo::Note, *lines); });
 }
 
+void SlipFrame::pickPastCustomer(QLineEdit *name)
+{
+    name->setFocus(Qt::OtherFocusReason);
+    const auto pick = m_lookups.pickPastCustomer(window(), name->text());
+    if (pick)
+        runGuarded(m_questions, [&] { takeCustomerPick(m_document, *pick); });
+}
+
 void SlipFrame::searchPostal(QWidget *field, const QString &keyword)
 {
     field->setFocus(Qt::OtherFocusReason);

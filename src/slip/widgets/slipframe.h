@@ -121,6 +121,7 @@ private:
     void pickEquipment(QLineEdit *field, SlipField target);
     void pickMemo();
     void searchPostal(QWidget *field, const QString &keyword);
+    void pickPastCustomer(QLineEdit *name);
 
     void toggleSection(int n, bool open);
     void focusFirstInput(int n);

@@ -279,7 +279,9 @@ QWidget *SlipFrame::buildCustomer()
     title->lineEdit()->setAccessibleName(QStringLiteral("敬称"));
     title->setMinimumContentsLength(4);
     m_binder->bindEditableText(title, SlipField::CustTitle);
-    form.add(QStringLiteral("氏名"), fieldWithButtons(name, {title}), name, 0, 2);
+    QToolButton *pastCustomers =
+        lookupButton(QStringLiteral("過去のお客様の参照"), name, [this, name] { pickPastCustomer(name); });
+    form.add(QStringLiteral("氏名"), fieldWithButtons(name, {title, pastCustomers}), name, 0, 2);
     m_firstInputs[0] = name;
 
     QLineEdit *zip1 = textField(SlipField::CustZip1, QStringLiteral("郵便番号 上3桁"), false);

@@ -3,6 +3,7 @@
 #include "masters/acquisitiontax.h"
 #include "masters/postalcodeindex.h"
 #include "masters/simplemaster.h"
+#include "slip/slippicks.h"
 
 #include <QList>
 #include <QString>
@@ -28,6 +29,7 @@ public:
     };
     using PostalPick = PostalCodeEntry;
     using AcquisitionItem = AcquisitionTaxItem;
+    using CustomerPick = PastCustomer;
 
     virtual ~SlipLookups() = default;
 
@@ -41,6 +43,14 @@ public:
     virtual std::optional<QString> pickEquipment(QWidget *owner, const QString &fieldText) = 0;
     virtual std::optional<QStringList> pickMemoLines(QWidget *owner) = 0;
     virtual std::optional<PostalPick> searchPostalCode(QWidget *owner, const QString &keyword) = 0;
+    // The customers of the slips saved before ("過去のお客様"), filtered by
+    // what the name field holds. Nothing where no list of them is given.
+    virtual std::optional<CustomerPick> pickPastCustomer(QWidget *owner, const QString &typed)
+    {
+        Q_UNUSED(owner)
+        Q_UNUSED(typed)
+        return std::nullopt;
+    }
 };
 
 } // namespace vendara

@@ -42,6 +42,7 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <QWheelEvent>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace vendara;
 using namespace vendara::testing;
@@ -83,6 +84,13 @@ struct FakeLookups : SlipLookups
     {
         keywords.append(keyword);
         return postalAnswer;
+    }
+    std::optional<CustomerPick> customerAnswer;
+    QStringList customerQueries;
+    std::optional<CustomerPick> pickPastCustomer(QWidget *, const QString &typed) override
+    {
+        customerQueries.append(typed);
+        return customerAnswer;
     }
 };
 
@@ -382,6 +390,32 @@ private slots:
         QCOMPARE(QStringList({c.zip1, c.zip2, c.city, c.add1}),
                  QStringList({"100", "0001", "東京都", "千代田区千代田"}));
         QCOMPARE(f.named<QComboBox>(QStringLiteral("都道府県"))->currentText(), QStringLiteral("東京都"));
+    }
+
+    void pastCustomer_fillsTheWholeCustomerFromTheNameField()
+    {
+        Frame f;
+        f.open(1);
+        auto *name = f.named<QLineEdit>(QStringLiteral("氏名"));
+        f.type(name, QStringLiteral("やま"));
+        f.type(f.named<QLineEdit>(QStringLiteral("建物名など")), QStringLiteral("旧ビル"));
+        // Cancelled: nothing changes.
+        QTest::keyClick(name, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(f.lookups.customerQueries, QStringList{QStringLiteral("やま")});
+        QCOMPARE(f.document.record().cust.add2, QStringLiteral("旧ビル"));
+
+        f.lookups.customerAnswer = SlipLookups::CustomerPick{QStringLiteral("山田 太郎"), QStringLiteral("御中"),
+                                                             QStringLiteral("100"), QStringLiteral("0001"),
+                                                             QStringLiteral("東京都"), QStringLiteral("千代田区千代田"),
+                                                             QString(), QStringLiteral("03-1111-2222")};
+        f.click(f.named<QToolButton>(QStringLiteral("過去のお客様の参照")));
+        QCOMPARE(f.lookups.customerQueries.size(), 2);
+        const SlipCust &c = f.document.record().cust;
+        QCOMPARE(QStringList({c.name, c.title, c.zip1, c.zip2, c.city, c.add1, c.add2, c.tel}),
+                 QStringList({"山田 太郎", "御中", "100", "0001", "東京都", "千代田区千代田", "", "03-1111-2222"}));
+        QCOMPARE(name->text(), QStringLiteral("山田 太郎"));
+        QCOMPARE(f.named<QLineEdit>(QStringLiteral("電話番号"))->text(), QStringLiteral("03-1111-2222"));
+        QCOMPARE(QApplication::focusWidget(), name);
     }
 
     void closingASection_showsItsCheckInTheStatusColour()
