@@ -36,6 +36,20 @@ PageSequence::PageSequence(const QStringList &pageFiles)
 {
 }
 
+PageSequence::PageSequence(const std::vector<PageSequence> &parts)
+{
+    for (const PageSequence &part : parts)
+        m_count += part.count();
+    m_page = [parts](int number) -> std::shared_ptr<const PagePicture> {
+        for (const PageSequence &part : parts) {
+            if (number <= part.count())
+                return part.page(number);
+            number -= part.count();
+        }
+        return nullptr;
+    };
+}
+
 QStringList pageFilesOf(const PageRecorder &plot)
 {
     QStringList files;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vendara {
 
@@ -21,6 +22,8 @@ class PageSequence
 public:
     PageSequence(const PageRecorder &pages);
     PageSequence(const QStringList &pageFiles);
+    // The pages of the parts, one part after the other.
+    explicit PageSequence(const std::vector<PageSequence> &parts);
 
     int count() const { return m_count; }
     // nullptr when the page cannot be had (its file missing or unreadable).

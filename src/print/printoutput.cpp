@@ -24,17 +24,22 @@ QByteArray composeJobPdf(const PageSequence &pages, QSizeF sheetMillimetres,
 PrintOutputResult printPages(PrinterSelection &printer, PageRecorder &pages, bool askFirst,
                              const PrintOutputCallbacks &callbacks)
 {
-    PrintOutputResult result;
     if (askFirst && callbacks.ask && !callbacks.ask(QStringLiteral("印刷しますか？")))
-        return result;
+        return {};
 
     struct DeletePages
     {
         PageRecorder &pages;
         ~DeletePages() { pages.deletePageFiles(); }
     } deletePages{pages};
+    return printPages(printer, PageSequence(pages), callbacks);
+}
 
-    const int count = pages.pageCount();
+PrintOutputResult printPages(PrinterSelection &printer, const PageSequence &pages,
+                             const PrintOutputCallbacks &callbacks)
+{
+    PrintOutputResult result;
+    const int count = pages.count();
     if (count == 0)
         throw Error(QStringLiteral("印刷するページがありません"));
     if (callbacks.clearAbortRequest)

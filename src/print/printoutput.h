@@ -59,5 +59,9 @@ QByteArray composeJobPdf(const PageSequence &pages, QSizeF sheetMillimetres,
 // are deleted in every case, printed, aborted or failed.
 PrintOutputResult printPages(PrinterSelection &printer, PageRecorder &pages, bool askFirst,
                              const PrintOutputCallbacks &callbacks = {});
+// The same for pages of any source, without the first question; the pages
+// stay where they are.
+PrintOutputResult printPages(PrinterSelection &printer, const PageSequence &pages,
+                             const PrintOutputCallbacks &callbacks = {});
 
 } // namespace vendara

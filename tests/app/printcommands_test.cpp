@@ -11,6 +11,10 @@
 #include "print/widgets/printersettingdialog.h"
 #include "print/widgets/printpreviewwindow.h"
 #include "support/fakequestions.h"
+#include "support/pdftools.h"
+#include "support/testdata.h"
+#include "sliplist/sliplistmodel.h"
+#include "sliplist/widgets/sliplistwindow.h"
 
 #include <QDirIterator>
 #include <QPushButton>
@@ -138,6 +142,52 @@ private slots:
         QVERIFY(f.questions.errors.value(0).contains(QDir::toNativeSeparators(folder)));
         QCOMPARE(f.browser.opened.value(0), QUrl::fromLocalFile(folder));
         QFile::remove(f.mail.attached[0]);
+    }
+
+    // 印刷 and PDFに出力 of the slip list: the slips chosen, each as its kind
+    // prints, in one job and in one PDF.
+    void slipListPrintAndPdf_putTheChosenSlipsOutAsOne()
+    {
+        const vendara::test::PrivateUserFolders userFolders;
+        PrintFixture f;
+        const QString first = f.writeSlipFile(QStringLiteral("a.pvq"), QStringLiteral("佐藤"));
+        f.writeSlipFile(QStringLiteral("b.pvq"), QStringLiteral("田中"), QStringLiteral("00000008"));
+        f.session->settings().setStartFolder(QFileInfo(first).absolutePath());
+        f.trigger("slipListAction");
+        SlipListWindow *list = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *found = qobject_cast<SlipListWindow *>(w); found && found->isVisible())
+                list = found;
+        QVERIFY(list);
+        QTRY_COMPARE(list->model().totalCount(), 2);
+        auto *table = list->findChild<QTableView *>(QStringLiteral("tableView"));
+        auto *print = list->findChild<QPushButton *>(QStringLiteral("printButton"));
+        auto *pdf = list->findChild<QPushButton *>(QStringLiteral("pdfButton"));
+        QVERIFY(!print->isEnabled() && !pdf->isEnabled());
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(print->isEnabled() && pdf->isEnabled());
+
+        f.questions.answer(true);
+        print->click();
+        QVERIFY2(f.questions.asked.last().startsWith(QStringLiteral("2 件の伝票を office に印刷しますか？")),
+                 qPrintable(f.questions.asked.last()));
+        QCOMPARE(f.service.jobs().size(), 1);
+        const QString jobPdf = f.dir.filePath(QStringLiteral("job.pdf"));
+        {
+            QFile file(jobPdf);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(f.service.jobs().first().request.pdf);
+        }
+        const int pages = pdfPageCount(jobPdf);
+        QVERIFY(pages >= 2);
+
+        const QString out = f.dir.filePath(QStringLiteral("list"));
+        f.questions.fileAnswers << out;
+        pdf->click();
+        QCOMPARE(pdfPageCount(out + QStringLiteral(".pdf")), pages);
+        QVERIFY2(f.questions.errors.isEmpty(), qPrintable(f.questions.errors.join(u'|')));
+        list->close();
     }
 };
 

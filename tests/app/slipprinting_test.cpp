@@ -3,7 +3,11 @@
 
 #include "support/shellfakes.h"
 
+#include "app/slipbatch.h"
 #include "app/slipprinting.h"
+#include "print/pageoutput.h"
+#include "print/printoutput.h"
+#include "support/pdftools.h"
 #include "support/fakeprintingservice.h"
 #include "support/printfixture.h"
 #include "print/pagerecorder.h"
@@ -46,6 +50,18 @@ QByteArray pdfTextString(const QString &text)
     return bytes;
 }
 
+// The batch settings of the session's window.
+SlipBatchSettings batchSettingsOf(DocumentSession &session)
+{
+    return {session.printSettings(), session.settings().datePattern(), session.settings().slipAcquisitionRatio()};
+}
+
+// Page files of renderings left in the data's temporary folder.
+QStringList pageFilesIn(const DataFolder &data)
+{
+    return QDir(data.tmpDir()).entryList({QStringLiteral("*.") + PageRecorder::pageFileExtension()}, QDir::Files);
+}
+
 } // namespace
 
 class SlipPrintingTest : public QObject
@@ -56,6 +72,8 @@ private slots:
     void render_takesTheCurrentPrintersSheetAndCorrections();
     void preview_looksForPrinterChangesAndRendersAgainOnTheNewPrinter();
     void defaultPdfPath_namesTheSlipInTheRememberedFolder();
+    void batch_putsOutEachSlipAsItsKindOneAfterTheOtherInOneJob();
+    void batchWithAnUnreadableOrStoppedSlip_keepsNothing();
 };
 
 void SlipPrintingTest::pdfWithoutPrinter_isA4WithTitleAndLeavesSlipModified()
@@ -174,6 +192,95 @@ void SlipPrintingTest::defaultPdfPath_namesTheSlipInTheRememberedFolder()
     // A remembered folder that is gone gives way to the slip dialogs' folder.
     QDir(folder).removeRecursively();
     QCOMPARE(QFileInfo(printing.defaultPdfPath()).path(), QDir(f.session->dialogFolder()).path());
+}
+
+void SlipPrintingTest::batch_putsOutEachSlipAsItsKindOneAfterTheOtherInOneJob()
+{
+    ShellFixture f;
+    copyShippedData(f.data->root());
+    QVERIFY(f.session->start(QString()));
+    const QString estimate = f.writeSlipFile(QStringLiteral("e.pvq"), QStringLiteral("山田"));
+    const QString order = f.writeSlipFile(QStringLiteral("o.pvq"), QStringLiteral("鈴木"), QStringLiteral("00000008"));
+    {
+        SlipDocument slip;
+        readSlip(slip, order);
+        slip.setChoice(SlipField::SlipDiv, 1);
+        writeSlip(slip, order);
+    }
+    FakePrintingService service;
+    addOfficePrinter(service);
+    PrinterSelection printer(service);
+
+    SlipBatch batch(*f.data, batchSettingsOf(*f.session));
+    QList<int> started;
+    QVERIFY(batch.render({estimate, order}, printer.geometry(), {}, [&](int slip, int count) {
+        QCOMPARE(count, 2);
+        started << slip;
+    }));
+    QCOMPARE(started, (QList<int>{0, 1}));
+    QVERIFY(batch.pageCount() >= 2);
+
+    const PrintOutputResult result = printPages(printer, batch.pages());
+    QCOMPARE(result.outcome, PrintOutcome::Submitted);
+    QCOMPARE(service.jobs().size(), 1);
+    const QString jobPdf = f.dir.filePath(QStringLiteral("job.pdf"));
+    {
+        QFile file(jobPdf);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(service.jobs().first().request.pdf);
+    }
+    QCOMPARE(pdfPageCount(jobPdf), batch.pageCount());
+
+    // The estimate's pages come first, under its own title; the order's after.
+    const QString pdf = f.dir.filePath(QStringLiteral("batch.pdf"));
+    QVERIFY(batch.writePdf(pdf, QStringLiteral("伝票 2 件")));
+    QCOMPARE(pdfPageCount(pdf), batch.pageCount());
+    int firstOrderPage = 0;
+    int lastEstimatePage = 0;
+    for (const PdfWord &word : pdfWords(pdf)) {
+        if (word.text.contains(QStringLiteral("山田")))
+            lastEstimatePage = std::max(lastEstimatePage, word.page);
+        if (word.text.contains(QStringLiteral("鈴木")) && (!firstOrderPage || word.page < firstOrderPage))
+            firstOrderPage = word.page;
+    }
+    QVERIFY(lastEstimatePage >= 1);
+    QVERIFY2(firstOrderPage > lastEstimatePage, qPrintable(QStringLiteral("%1 %2").arg(lastEstimatePage).arg(firstOrderPage)));
+
+    // Stopping the PDF writes nothing.
+    const QString stopped = f.dir.filePath(QStringLiteral("stopped.pdf"));
+    QVERIFY(!batch.writePdf(stopped, QString(), [](int page) { return page < 2; }));
+    QVERIFY(!QFile::exists(stopped));
+}
+
+void SlipPrintingTest::batchWithAnUnreadableOrStoppedSlip_keepsNothing()
+{
+    ShellFixture f;
+    copyShippedData(f.data->root());
+    QVERIFY(f.session->start(QString()));
+    const QString good = f.writeSlipFile(QStringLiteral("e.pvq"), QStringLiteral("山田"));
+    const QString bad = f.slips(QStringLiteral("bad.pvq"));
+    {
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\0\0binary", 8));
+    }
+    const PrinterGeometry a4 = PrinterGeometry::forPaper(QPageSize(QPageSize::A4), QPageLayout::Portrait);
+    SlipBatch batch(*f.data, batchSettingsOf(*f.session));
+    try {
+        batch.render({good, bad}, a4);
+        QFAIL("an unreadable slip was put out");
+    } catch (const Error &e) {
+        QVERIFY2(e.message().startsWith(QStringLiteral("bad.pvq: ")), qPrintable(e.message()));
+    }
+    QCOMPARE(batch.pageCount(), 0);
+    QVERIFY(pageFilesIn(*f.data).isEmpty());
+
+    RenderCallbacks stop;
+    int lines = 0;
+    stop.cancelRequested = [&lines] { return ++lines > 5; };
+    QVERIFY(!batch.render({good, good}, a4, stop));
+    QCOMPARE(batch.pageCount(), 0);
+    QVERIFY(pageFilesIn(*f.data).isEmpty());
 }
 
 QTEST_MAIN(SlipPrintingTest)

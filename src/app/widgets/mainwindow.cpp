@@ -110,6 +110,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::setPrintCommands(PrintCommands *commands)
 {
+    m_printCommands = commands;
     onTriggered(m_ui->printAction, [commands] { commands->print(); }, commands);
     onTriggered(m_ui->previewAction, [commands] { commands->preview(); }, commands);
     onTriggered(m_ui->printSetupAction, [commands] { commands->printSetup(); }, commands);
@@ -232,6 +233,18 @@ void MainWindow::showSlipList()
                                                 bringToFront();
                                         });
         m_slipList->setAttribute(Qt::WA_DeleteOnClose);
+        if (QPointer<PrintCommands> commands = m_printCommands) {
+            SlipListWindow *list = m_slipList;
+            list->setOutput(
+                [commands, list](const QStringList &paths) {
+                    if (commands)
+                        commands->printSlips(paths, list);
+                },
+                [commands, list](const QStringList &paths) {
+                    if (commands)
+                        commands->exportSlipsToPdf(paths, list);
+                });
+        }
     }
     if (m_slipList->isMinimized())
         m_slipList->showNormal();

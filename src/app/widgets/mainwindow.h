@@ -86,6 +86,7 @@ private:
     std::unique_ptr<SlipIndex> m_slipIndex;
     std::unique_ptr<SlipListFolders> m_slipListFolders;
     QPointer<SlipListWindow> m_slipList;
+    QPointer<PrintCommands> m_printCommands;
 };
 
 } // namespace vendara

@@ -1,11 +1,14 @@
 #include "printcommands.h"
 
 #include "app/documentsession.h"
+#include "app/slipbatch.h"
 #include "app/helppages.h"
 #include "app/platformservices.h"
 
 #include "common/error.h"
 #include "common/questions.h"
+#include "settings/settings.h"
+#include "print/pageoutput.h"
 #include "print/pagerecorder.h"
 #include "print/printerselection.h"
 #include "print/printoutput.h"
@@ -168,6 +171,82 @@ void PrintCommands::printWithProgress(PageRecorder &pages, QWidget *over)
     } catch (const Error &e) {
         status.finish();
         m_questions.error(e.message());
+    }
+}
+
+void PrintCommands::printSlips(const QStringList &paths, QWidget *over)
+{
+    if (m_busy || paths.isEmpty())
+        return;
+    const QScopedValueRollback busy(m_busy, true);
+    m_printer.checkForChanges();
+    const PrinterGeometry geometry = m_printer.geometry(); // no printer: its error
+    if (!m_questions.confirm(QStringLiteral("%1 件の伝票を %2 に印刷しますか？")
+                                 .arg(paths.size())
+                                 .arg(m_printer.printerNames().value(m_printer.index()))))
+        return;
+    const std::unique_ptr<SlipBatch> batch = renderSlipsWithProgress(paths, geometry, over);
+    if (!batch)
+        return;
+    PrintStatusWindow status(over);
+    try {
+        printPages(m_printer, batch->pages(), status.printCallbacks(m_questions));
+        status.finish();
+    } catch (const Error &e) {
+        status.finish();
+        m_questions.error(e.message());
+    }
+}
+
+void PrintCommands::exportSlipsToPdf(const QStringList &paths, QWidget *over)
+{
+    if (m_busy || paths.isEmpty())
+        return;
+    const QScopedValueRollback busy(m_busy, true);
+    const QString folder = QFileInfo(m_printing.defaultPdfPath()).absolutePath();
+    QString path = m_questions.chooseFileToSave(QStringLiteral("PDFに出力"),
+                                                QDir(folder).filePath(QStringLiteral("伝票一覧.pdf")),
+                                                QStringLiteral("PDF ファイル (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    // As one slip's PDF: the current printer's sheet, A4 without a printer.
+    m_printer.checkForChanges();
+    const PrinterGeometry geometry = m_printer.hasPrinters()
+        ? m_printer.geometry()
+        : PrinterGeometry::forPaper(QPageSize(QPageSize::A4), QPageLayout::Portrait);
+    const std::unique_ptr<SlipBatch> batch = renderSlipsWithProgress(paths, geometry, over);
+    if (!batch)
+        return;
+    try {
+        if (batch->writePdf(path, QStringLiteral("伝票 %1 件").arg(paths.size())))
+            m_printing.rememberPdfFolder(path);
+    } catch (const Error &e) {
+        m_questions.error(e.message());
+    }
+}
+
+std::unique_ptr<SlipBatch> PrintCommands::renderSlipsWithProgress(const QStringList &paths,
+                                                                  const PrinterGeometry &geometry, QWidget *over)
+{
+    PageImageProgressWindow pageWindow(over ? over : &m_window);
+    Settings &settings = m_session.settings();
+    auto batch = std::make_unique<SlipBatch>(
+        m_session.data(), SlipBatchSettings{m_session.printSettings(), settings.datePattern(),
+                                            settings.slipAcquisitionRatio()});
+    try {
+        const bool done = batch->render(paths, geometry, pageWindow.renderCallbacks());
+        pageWindow.finish();
+        if (!done) {
+            pageWindow.reportCancelled(m_questions);
+            return nullptr;
+        }
+        return batch;
+    } catch (const Error &e) {
+        pageWindow.finish();
+        m_questions.error(e.message());
+        return nullptr;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/slipprinting.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <memory>
 
@@ -17,6 +18,8 @@ class HelpPages;
 class MailSender;
 class PageRecorder;
 class PrinterSelection;
+class SlipBatch;
+struct PrinterGeometry;
 
 // The print commands of the main window: 印刷, 印刷プレビュー, プリンタ設定,
 // PDF output and sending the PDF by mail. Each runs printing with its
@@ -36,6 +39,11 @@ public:
     void exportPdf();
     // Writes the PDF to a temporary folder and opens the mail program with it.
     void sendByMail();
+    // The slip files as one print job on the current printer (after asking),
+    // or as one PDF; each slip as its own kind prints, with the progress
+    // window and its stop. The windows open over `over`.
+    void printSlips(const QStringList &paths, QWidget *over);
+    void exportSlipsToPdf(const QStringList &paths, QWidget *over);
 
     static inline const QString kExportPdfCaption = QStringLiteral("PDFに出力(&D)...");
     static inline const QString kSendByMailCaption = QStringLiteral("メールで送る(&M)...");
@@ -50,6 +58,10 @@ private:
     std::unique_ptr<PageRecorder> renderWithProgress(Pages kind);
     void showPreview(std::unique_ptr<PageRecorder> pages);
     void printWithProgress(PageRecorder &pages, QWidget *over = nullptr);
+    // The pages of the slips on the sheet of geometry; nullptr when stopped
+    // (said) or failed (shown).
+    std::unique_ptr<SlipBatch> renderSlipsWithProgress(const QStringList &paths, const PrinterGeometry &geometry,
+                                                       QWidget *over);
     QString choosePdfPath();
     // The PDF of the pages given (else of a new rendering) to the mail program.
     void mailPdf(PageRecorder *rendered);

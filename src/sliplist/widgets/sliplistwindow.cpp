@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QShortcut>
 
+#include <algorithm>
 namespace vendara {
 
 namespace {
@@ -78,6 +79,14 @@ SlipListWindow::SlipListWindow(SlipIndex &index, Settings &settings, SlipListFol
     onClick(m_ui->openButton, [this] { openCurrent(); });
     onClick(m_ui->orderCopyButton, [this] { copyAsOrder(); });
     onClick(m_ui->csvButton, [this] { exportCsv(); });
+    onClick(m_ui->printButton, [this] {
+        if (m_print)
+            m_print(selectedPaths());
+    });
+    onClick(m_ui->pdfButton, [this] {
+        if (m_exportPdf)
+            m_exportPdf(selectedPaths());
+    });
     onClick(m_ui->trashButton, [this] { moveToTrash(); });
     onClick(m_ui->addFolderButton, [this] { addFolder(); });
     onClick(m_ui->removeFolderButton, [this] { removeFolder(); });
@@ -98,6 +107,13 @@ SlipListWindow::SlipListWindow(SlipIndex &index, Settings &settings, SlipListFol
 }
 
 SlipListWindow::~SlipListWindow() = default;
+
+void SlipListWindow::setOutput(PutOut print, PutOut exportPdf)
+{
+    m_print = std::move(print);
+    m_exportPdf = std::move(exportPdf);
+    updateButtons();
+}
 
 void SlipListWindow::onClick(QAbstractButton *button, const std::function<void()> &operation)
 {
@@ -192,6 +208,8 @@ void SlipListWindow::updateButtons()
     m_ui->openButton->setEnabled(!currentPath().isEmpty());
     m_ui->orderCopyButton->setEnabled(!currentPath().isEmpty());
     m_ui->trashButton->setEnabled(any);
+    m_ui->printButton->setEnabled(any && m_print);
+    m_ui->pdfButton->setEnabled(any && m_exportPdf);
     m_ui->removeFolderButton->setEnabled(m_ui->folderCombo->currentIndex() > 0);
 }
 
@@ -205,9 +223,14 @@ QString SlipListWindow::currentPath() const
 
 QStringList SlipListWindow::selectedPaths() const
 {
-    QStringList paths;
+    // In the order shown, whatever order they were picked in.
+    QList<int> rows;
     for (const QModelIndex &row : m_ui->tableView->selectionModel()->selectedRows())
-        paths << m_model->summaryAt(row.row()).path;
+        rows << row.row();
+    std::sort(rows.begin(), rows.end());
+    QStringList paths;
+    for (int row : std::as_const(rows))
+        paths << m_model->summaryAt(row).path;
     return paths;
 }
 

@@ -43,6 +43,12 @@ public:
     // Reads the folders again (the folder slips are saved to may have moved).
     void reload();
 
+    // Puts out the selected slips, in the order shown, as one print job or
+    // one PDF: the main window's printing does it. Without them the two
+    // buttons stay off.
+    using PutOut = std::function<void(const QStringList &paths)>;
+    void setOutput(PutOut print, PutOut exportPdf);
+
 protected:
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -72,6 +78,8 @@ private:
     SlipListFolders &m_folders;
     Questions &m_questions;
     OpenSlip m_open;
+    PutOut m_print;
+    PutOut m_exportPdf;
     SlipListModel *m_model = nullptr;
     QStringList m_readFolders;
     QString m_dateProblem;
