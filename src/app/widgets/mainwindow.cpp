@@ -12,6 +12,7 @@
 #include "common/questions.h"
 #include "settings/widgets/optionsdialog.h"
 #include "printcommands.h"
+#include "app/sliplock.h"
 #include "slip/widgets/masterlookups.h"
 #include "slip/widgets/slipframe.h"
 #include "sliplist/slipindex.h"
@@ -233,6 +234,11 @@ void MainWindow::showSlipList()
                                                 bringToFront();
                                         });
         m_slipList->setAttribute(Qt::WA_DeleteOnClose);
+        // A lock of a live process, this one's included; a crashed one's counts for nothing.
+        m_slipList->setOpenCheck([this](const QString &path) {
+            const std::optional<DeskIdentity> lock = sliplock::read(path);
+            return lock && sliplock::judge(lock, m_session.desk()) != sliplock::Holder::Stale;
+        });
         if (QPointer<PrintCommands> commands = m_printCommands) {
             SlipListWindow *list = m_slipList;
             list->setOutput(

@@ -360,11 +360,18 @@ void SlipListWindow::moveToTrash()
     if (!m_questions.confirm(question, true))
         return;
     QStringList failed;
+    QStringList open;
     for (const QString &path : paths) {
+        if (m_isOpen && m_isOpen(path)) {
+            open << QFileInfo(path).fileName();
+            continue;
+        }
         if (!QFile::moveToTrash(path))
             failed << QFileInfo(path).fileName();
         m_index.refreshPath(path);
     }
+    if (!open.isEmpty())
+        m_questions.warn(QStringLiteral("次の伝票は開かれているため、ゴミ箱へ移動しませんでした:\n") + open.join(u'\n'));
     if (!failed.isEmpty())
         m_questions.warn(QStringLiteral("次のファイルをゴミ箱へ移動できませんでした:\n") + failed.join(u'\n'));
 }

@@ -48,6 +48,10 @@ public:
     // buttons stay off.
     using PutOut = std::function<void(const QStringList &paths)>;
     void setOutput(PutOut print, PutOut exportPdf);
+    // Whether a window of this or another desk has the slip open: such a
+    // slip is not moved to the trash under it.
+    using IsOpen = std::function<bool(const QString &path)>;
+    void setOpenCheck(IsOpen isOpen) { m_isOpen = std::move(isOpen); }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -80,6 +84,7 @@ private:
     OpenSlip m_open;
     PutOut m_print;
     PutOut m_exportPdf;
+    IsOpen m_isOpen;
     SlipListModel *m_model = nullptr;
     QStringList m_readFolders;
     QString m_dateProblem;

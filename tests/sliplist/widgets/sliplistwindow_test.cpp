@@ -315,6 +315,22 @@ private slots:
         QVERIFY(f.questions.errors.isEmpty());
     }
 
+    void delete_leavesASlipThatIsOpenSomewhere()
+    {
+        Fixture f;
+        QVERIFY(showActive(f.window.get()));
+        f.window->setOpenCheck([](const QString &path) { return path.endsWith(QStringLiteral("/c.pvq")); });
+        f.selectByKeys(QStringLiteral("佐藤"));
+        QTest::keyClick(f.table(), Qt::Key_Down, Qt::ShiftModifier);
+        f.questions.answer(true);
+        QTest::keyClick(f.table(), Qt::Key_Delete);
+        QVERIFY(!QFile::exists(f.path("a.pvq")));
+        QVERIFY(QFile::exists(f.path("c.pvq")));
+        QCOMPARE(f.questions.warnings.size(), 1);
+        QVERIFY2(f.questions.warnings.first().endsWith(QStringLiteral("ゴミ箱へ移動しませんでした:\nc.pvq")),
+                 qPrintable(f.questions.warnings.first()));
+    }
+
     void orderCopy_takesTheNextNumberWritesBesideAndOpens()
     {
         Fixture f;
