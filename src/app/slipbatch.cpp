@@ -80,9 +80,7 @@ bool SlipBatch::writePdf(const QString &path, const QString &title,
 {
     if (m_rendered.empty())
         throw Error(QStringLiteral("出力するページがありません"));
-    const PrinterGeometry &g = m_rendered.front()->geometry();
-    const QSizeF sheet(g.physicalSize.width() * 25.4 / g.resolution.width(),
-                       g.physicalSize.height() * 25.4 / g.resolution.height());
+    const QSizeF sheet = m_rendered.front()->geometry().sheetMillimetres();
     const QPageLayout layout(QPageSize(sheet, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
                              QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
     const QByteArray pdf = pdfOfPages(pages(), layout, cannotWriteMessage(path), beforePage, title);

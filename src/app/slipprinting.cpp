@@ -68,9 +68,7 @@ std::unique_ptr<PageRecorder> SlipPrinting::renderForPdf(const RenderCallbacks &
 void SlipPrinting::writePdf(const PageRecorder &pages, const QString &path) const
 {
     // The sheet as it lies: a landscape sheet is a wide page.
-    const PrinterGeometry &g = pages.geometry();
-    const QSizeF sheet(g.physicalSize.width() * 25.4 / g.resolution.width(),
-                       g.physicalSize.height() * 25.4 / g.resolution.height());
+    const QSizeF sheet = pages.geometry().sheetMillimetres();
     const SheetSetup setup{QPageSize(sheet, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
                            QPageLayout::Portrait};
     writePagesToPdf(pages, setup, path, pdfTitle());

@@ -4,6 +4,7 @@
 #include <QPageSize>
 #include <QPoint>
 #include <QSize>
+#include <QSizeF>
 
 namespace vendara {
 
@@ -22,6 +23,12 @@ struct PrinterGeometry
     // 100 on each axis, truncating at each division (an A4 sheet of 4960 dots
     // at 600 dpi is 2099 wide). Throws vendara::Error for a resolution <= 0.
     QSize pageSizeUnits() const;
+    // The sheet in millimetres as it lies (a landscape sheet is wide), for a
+    // PDF page of the same size.
+    QSizeF sheetMillimetres() const
+    {
+        return {physicalSize.width() * 25.4 / resolution.width(), physicalSize.height() * 25.4 / resolution.height()};
+    }
 
     // The device values of the preview's printable-area frame, all counted in
     // the higher of the two resolutions: the axis with the lower resolution is
